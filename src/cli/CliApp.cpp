@@ -1,0 +1,62 @@
+#include "CliApp.h"
+
+#include "Commands.h"
+
+#include <CLI/CLI.hpp>
+#include <cstdio>
+#include <exception>
+
+namespace hollowsweep::cli {
+
+namespace {
+
+constexpr const char* Version = "1.9.6";
+
+void AddScan(CLI::App& app, TScanRequest& request) {
+    auto* scan = app.add_subcommand("scan", "List the empty folders at and below each FOLDER");
+    scan->add_flag("-0,--null", request.NullSeparated, "End each path with NUL, not a line feed");
+    scan->add_option("-f,--format", request.Format, "Output format")
+        ->check(CLI::IsMember({"list"}))
+        ->capture_default_str();
+    scan->add_flag("-q,--quiet", request.Quiet, "Show no progress");
+    scan->add_option("FOLDER", request.Folders, "Folders to scan")->required();
+}
+
+void AddDelete(CLI::App& app, TDeleteRequest& request) {
+    auto* remove = app.add_subcommand(
+        "delete", "Remove the empty folders at and below each FOLDER, sub-folders first");
+    remove->add_flag("-n,--dry-run", request.DryRun, "Only print what would be removed");
+    remove->add_flag("-q,--quiet", request.Quiet, "Show no progress");
+    remove->add_option("FOLDER", request.Folders, "Folders to clean up")->required();
+}
+
+} // namespace
+
+int RunCli(int argc, char** argv) {
+    CLI::App app("Finds folders that hold no file at any depth, and removes them.", ProgramName);
+    app.set_version_flag("--version", std::string(ProgramName) + " " + Version);
+    app.require_subcommand(1);
+    TScanRequest scan;
+    TDeleteRequest remove;
+    AddScan(app, scan);
+    AddDelete(app, remove);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::CallForHelp& help) {
+        return app.exit(help);
+    } catch (const CLI::CallForVersion& version) {
+        return app.exit(version);
+    } catch (const CLI::ParseError& error) {
+        std::fprintf(stderr, "%s: %s\nRun '%s --help' for usage.\n", ProgramName, error.what(),
+                     ProgramName);
+        return ExitUsage;
+    }
+    try {
+        return app.got_subcommand("scan") ? RunScan(scan) : RunDelete(remove);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "%s: %s\n", ProgramName, error.what());
+        return ExitUsage;
+    }
+}
+
+} // namespace hollowsweep::cli

@@ -1,0 +1,13 @@
+#pragma once
+
+namespace hollowsweep::cli {
+
+enum TExitStatus : int {
+    ExitOk = 0,
+    ExitNotAllRemoved = 1,
+    ExitUsage = 2,
+};
+
+inline constexpr const char* ProgramName = "hollowsweep-cli";
+
+} // namespace hollowsweep::cli

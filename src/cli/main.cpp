@@ -1,0 +1,5 @@
+#include "CliApp.h"
+
+int main(int argc, char** argv) {
+    return hollowsweep::cli::RunCli(argc, argv);
+}

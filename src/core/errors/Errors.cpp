@@ -1,0 +1,27 @@
+#include "errors/Errors.h"
+
+#include <cstring>
+
+namespace hollowsweep {
+
+TIOError::TIOError(std::string path, int code, const std::string& action)
+    : THollowsweepError(path + ": " + action + ": " + SystemErrorText(code))
+    , path_(std::move(path))
+    , code_(code) {}
+
+TParseError::TParseError(const std::string& message, std::ptrdiff_t offset)
+    : THollowsweepError(message)
+    , offset_(offset) {}
+
+TIndexError::TIndexError(std::size_t index, std::size_t count)
+    : THollowsweepError("list index out of bounds (" + std::to_string(index) + "), count is " +
+                        std::to_string(count))
+    , index_(index) {}
+
+std::string SystemErrorText(int code) {
+    char buffer[256];
+    // GNU strerror_r returns the text, which may or may not live in buffer.
+    return ::strerror_r(code, buffer, sizeof buffer);
+}
+
+} // namespace hollowsweep

@@ -1,0 +1,42 @@
+#include "platform/DirectoryReader.h"
+
+#include <cerrno>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+
+namespace hollowsweep {
+
+TDirectoryReader::TDirectoryReader() : buffer_(std::make_unique<char[]>(BufferSize)) {}
+
+long TDirectoryReader::ReadBatch(int folderFd) noexcept {
+    long bytes = 0;
+    do {
+        bytes = ::getdents64(folderFd, buffer_.get(), BufferSize);
+    } while (bytes < 0 && errno == EINTR);
+    return bytes;
+}
+
+TEntryKind TDirectoryReader::KindOf(int folderFd, unsigned char type, const char* name) noexcept {
+    if (type == DT_DIR) {
+        return TEntryKind::Folder;
+    }
+    if (type != DT_UNKNOWN) {
+        return TEntryKind::Other;
+    }
+    // Some file systems do not fill in the type; ask, without following a link.
+    struct stat status {};
+    if (::fstatat(folderFd, name, &status, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(status.st_mode)) {
+        return TEntryKind::Folder;
+    }
+    return TEntryKind::Other;
+}
+
+namespace detail {
+TRawEntry RawEntryAt(const char* record) noexcept {
+    const auto* entry = reinterpret_cast<const struct dirent64*>(record);
+    return {entry->d_reclen, entry->d_type, entry->d_name};
+}
+} // namespace detail
+
+} // namespace hollowsweep

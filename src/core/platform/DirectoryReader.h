@@ -1,0 +1,61 @@
+#pragma once
+
+#include <cerrno>
+#include <cstddef>
+#include <memory>
+#include <string_view>
+
+namespace hollowsweep {
+
+enum class TEntryKind { Folder, Other };
+
+// Reads a folder's listing straight from the kernel in large batches. One
+// reader serves one thread; its buffer is reused from folder to folder.
+class TDirectoryReader {
+public:
+    TDirectoryReader();
+
+    // Calls visit(name, kind) for every entry but "." and "..", in the order the
+    // file system lists them. A link is Other whatever it points to. Returns 0,
+    // or the error code when the listing could not be read to its end.
+    template <class Visit> int ReadEntries(int folderFd, Visit&& visit);
+
+private:
+    static constexpr std::size_t BufferSize = 64 * 1024;
+
+    // Reads the next batch into the buffer; the byte count, 0 at the end, or -1.
+    long ReadBatch(int folderFd) noexcept;
+    static TEntryKind KindOf(int folderFd, unsigned char type, const char* name) noexcept;
+
+    std::unique_ptr<char[]> buffer_;
+};
+
+namespace detail {
+// The fields of a kernel directory record the reader uses.
+struct TRawEntry {
+    unsigned short length;
+    unsigned char type;
+    const char* name;
+};
+TRawEntry RawEntryAt(const char* record) noexcept;
+} // namespace detail
+
+template <class Visit> int TDirectoryReader::ReadEntries(int folderFd, Visit&& visit) {
+    for (;;) {
+        const long bytes = ReadBatch(folderFd);
+        if (bytes <= 0) {
+            return bytes == 0 ? 0 : errno;
+        }
+        for (long offset = 0; offset < bytes;) {
+            const auto entry = detail::RawEntryAt(buffer_.get() + offset);
+            offset += entry.length;
+            const std::string_view name(entry.name);
+            if (name == "." || name == "..") {
+                continue;
+            }
+            visit(name, KindOf(folderFd, entry.type, entry.name));
+        }
+    }
+}
+
+} // namespace hollowsweep

@@ -1,0 +1,128 @@
+#include "platform/FolderPaths.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <memory>
+#include <climits>
+#include <fcntl.h>
+#include <linux/openat2.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
+namespace hollowsweep {
+
+namespace {
+
+constexpr int FolderFlags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
+// One call's path stays below the system's limit, with room for the terminator.
+constexpr std::size_t PieceLimit = PATH_MAX - 1;
+
+TFileDescriptor OpenOnePiece(int base, const std::string& piece, TLinkPolicy links) {
+    if (links == TLinkPolicy::Follow) {
+        return TFileDescriptor(::openat(base, piece.c_str(), FolderFlags));
+    }
+    open_how how{};
+    how.flags = FolderFlags | O_NOFOLLOW;
+    how.resolve = RESOLVE_NO_SYMLINKS | RESOLVE_NO_MAGICLINKS;
+    const long fd = ::syscall(SYS_openat2, base, piece.c_str(), &how, sizeof how);
+    if (fd >= 0 || errno != ENOSYS) {
+        return TFileDescriptor(static_cast<int>(fd));
+    }
+    // Kernels before openat2: one component at a time, none of them a link.
+    TFileDescriptor current;
+    int at = base;
+    for (std::size_t start = 0; start < piece.size();) {
+        std::size_t end = piece.find('/', start);
+        if (end == std::string::npos) {
+            end = piece.size();
+        }
+        if (end > start) {
+            const std::string name = piece.substr(start, end - start);
+            TFileDescriptor next(::openat(at, name.c_str(), FolderFlags | O_NOFOLLOW));
+            if (!next) {
+                return next;
+            }
+            current = std::move(next);
+            at = current.Get();
+        }
+        start = end + 1;
+    }
+    return current ? std::move(current) : TFileDescriptor(::openat(base, ".", FolderFlags));
+}
+
+// The longest leading piece of path, cut after a separator, that one call accepts.
+std::size_t PieceLength(std::string_view path) {
+    if (path.size() <= PieceLimit) {
+        return path.size();
+    }
+    const std::size_t cut = path.rfind('/', PieceLimit);
+    return cut == std::string_view::npos || cut == 0 ? PieceLimit : cut;
+}
+
+} // namespace
+
+TFileDescriptor OpenFolderAt(int base, std::string_view path, TLinkPolicy links) {
+    TFileDescriptor current;
+    int at = base;
+    do {
+        const std::size_t length = PieceLength(path);
+        TFileDescriptor next = OpenOnePiece(at, std::string(path.substr(0, length)), links);
+        if (!next) {
+            return next;
+        }
+        current = std::move(next);
+        at = current.Get();
+        path.remove_prefix(length);
+        while (!path.empty() && path.front() == '/') {
+            path.remove_prefix(1);
+        }
+    } while (!path.empty());
+    return current;
+}
+
+int RemoveFolder(const std::string& path) {
+    if (path.size() <= PieceLimit) {
+        return ::rmdir(path.c_str()) == 0 ? 0 : errno;
+    }
+    const std::size_t separator = path.rfind('/');
+    if (separator == std::string::npos) {
+        return ENAMETOOLONG;
+    }
+    const std::string parent = path.substr(0, separator);
+    const std::string name = path.substr(separator + 1);
+    const TFileDescriptor parentFd = OpenFolderAt(AT_FDCWD, parent, TLinkPolicy::Follow);
+    if (!parentFd) {
+        return errno;
+    }
+    return ::unlinkat(parentFd.Get(), name.c_str(), AT_REMOVEDIR) == 0 ? 0 : errno;
+}
+
+std::string CanonicalPath(const std::string& path) {
+    const std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(path.c_str(), nullptr),
+                                                                &std::free);
+    return resolved ? std::string(resolved.get()) : path;
+}
+
+bool IsExistingFolder(const std::string& path) {
+    struct stat status {};
+    return ::stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+}
+
+std::size_t RaiseOpenFileLimit() {
+    rlimit limit{};
+    if (::getrlimit(RLIMIT_NOFILE, &limit) != 0) {
+        return 1024;
+    }
+    if (limit.rlim_cur < limit.rlim_max) {
+        rlimit raised = limit;
+        raised.rlim_cur = limit.rlim_max;
+        if (::setrlimit(RLIMIT_NOFILE, &raised) == 0) {
+            limit = raised;
+        }
+    }
+    return limit.rlim_cur == RLIM_INFINITY ? 1U << 20 : static_cast<std::size_t>(limit.rlim_cur);
+}
+
+} // namespace hollowsweep

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "platform/FileDescriptor.h"
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace hollowsweep {
+
+enum class TLinkPolicy {
+    // Links inside the path are followed, as any other program would.
+    Follow,
+    // No component may be a link: a folder replaced by a link is not entered.
+    Refuse,
+};
+
+// Opens a folder for listing. Paths longer than the system accepts in one call
+// are opened a piece at a time. base is a folder descriptor or AT_FDCWD.
+// Returns an invalid descriptor and leaves errno set on failure.
+TFileDescriptor OpenFolderAt(int base, std::string_view path, TLinkPolicy links);
+
+// Removes one empty folder, as rmdir does, whatever the path's length. Returns 0
+// or the system's error code.
+int RemoveFolder(const std::string& path);
+
+// The path with links, "." and ".." resolved, or the path itself when it
+// cannot be resolved.
+std::string CanonicalPath(const std::string& path);
+
+// True when path names an existing folder (following links, as a user would).
+bool IsExistingFolder(const std::string& path);
+
+// Raises the soft limit of open descriptors as far as the hard limit allows and
+// returns the limit now in force.
+std::size_t RaiseOpenFileLimit();
+
+} // namespace hollowsweep

@@ -1,0 +1,93 @@
+#pragma once
+
+#include "results/MergeSort.h"
+#include "results/ResultRecord.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace hollowsweep {
+
+struct TResultEntry {
+    TResultRecord Record;
+    bool Checked = true;
+};
+
+// Hears when the list's content is about to change and when the change is over;
+// a view reloads at the end.
+class IResultListObserver {
+public:
+    virtual ~IResultListObserver() = default;
+    virtual void ListBeginUpdate() = 0;
+    virtual void ListEndUpdate() = 0;
+};
+
+enum class TSortDirection { Ascending, Descending };
+
+// The entries of the result list in their shown order, each with its record and
+// check state. Every change is bracketed by begin/end update; updates nest and
+// the observer hears only the outermost pair.
+class TResultList {
+public:
+    using TEntries = std::vector<TResultEntry>;
+
+    void SetObserver(IResultListObserver* observer) noexcept { observer_ = observer; }
+
+    void BeginUpdate();
+    void EndUpdate();
+
+    void Clear();
+    TResultEntry& Append(TResultRecord record);
+    void Delete(std::size_t index);
+    // Deletes the entries whose flags are set, in one pass.
+    void DeleteMarked(const std::vector<bool>& marked);
+    void CheckAll();
+    void UncheckAll();
+
+    std::size_t Count() const noexcept { return entries_.size(); }
+    bool Empty() const noexcept { return entries_.empty(); }
+    const TResultEntry& At(std::size_t index) const;
+    TResultEntry& At(std::size_t index);
+    void SetChecked(std::size_t index, bool checked);
+
+    TEntries::const_iterator begin() const noexcept { return entries_.begin(); }
+    TEntries::const_iterator end() const noexcept { return entries_.end(); }
+
+    // Sorts by the merge rule: ascending takes the first run's head when
+    // compare(a, b) <= 0, descending when compare(a, b) >= 0.
+    template <class Compare> void Sort(Compare compare, TSortDirection direction);
+
+private:
+    class TUpdate {
+    public:
+        explicit TUpdate(TResultList& list) : list_(list) { list_.BeginUpdate(); }
+        ~TUpdate() { list_.EndUpdate(); }
+        TUpdate(const TUpdate&) = delete;
+        TUpdate& operator=(const TUpdate&) = delete;
+
+    private:
+        TResultList& list_;
+    };
+
+    void Reorder(const std::vector<std::uint32_t>& order);
+
+    TEntries entries_;
+    IResultListObserver* observer_ = nullptr;
+    int updateDepth_ = 0;
+};
+
+template <class Compare> void TResultList::Sort(Compare compare, TSortDirection direction) {
+    std::vector<std::uint32_t> order(entries_.size());
+    for (std::uint32_t i = 0; i < order.size(); ++i) {
+        order[i] = i;
+    }
+    const bool ascending = direction == TSortDirection::Ascending;
+    MergeSort(std::span<std::uint32_t>(order), [&](std::uint32_t a, std::uint32_t b) {
+        const int result = compare(entries_[a], entries_[b]);
+        return ascending ? result <= 0 : result >= 0;
+    });
+    Reorder(order);
+}
+
+} // namespace hollowsweep

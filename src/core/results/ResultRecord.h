@@ -1,0 +1,52 @@
+#pragma once
+
+#include "results/FieldCatalog.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace hollowsweep {
+
+// The nineteen texts behind one list entry, addressed by catalogue index.
+//
+// A scanned entry fills only "Full Path" and "File Name", and the name is the
+// path's last component, so the record keeps the path once, the name as an
+// offset into it, and allocates the other seventeen texts only when one of them
+// is written. A million entries then cost little more than their paths.
+class TResultRecord {
+public:
+    TResultRecord() = default;
+    TResultRecord(const TResultRecord& other);
+    TResultRecord& operator=(const TResultRecord& other);
+    TResultRecord(TResultRecord&&) noexcept = default;
+    TResultRecord& operator=(TResultRecord&&) noexcept = default;
+    ~TResultRecord() = default;
+
+    // The record of a scanned folder: its path, and its name taken from the path.
+    static TResultRecord ForFolder(std::string fullPath);
+
+    std::string_view Field(TFieldIndex index) const noexcept;
+    void SetField(TFieldIndex index, std::string_view text);
+
+    const std::string& Path() const noexcept { return path_; }
+
+private:
+    using TOtherFields = std::array<std::string, FieldCount>;
+    static constexpr std::uint32_t NameStoredApart = UINT32_MAX;
+
+    void SetName(std::string_view name);
+    TOtherFields& Others();
+
+    std::string path_;
+    std::unique_ptr<TOtherFields> others_;
+    std::uint32_t nameStart_ = 0;
+};
+
+// The last component of a path as the scanner builds it: the text after its last
+// separator, empty for the root folder.
+std::string_view LastPathComponent(std::string_view path) noexcept;
+
+} // namespace hollowsweep

@@ -1,0 +1,104 @@
+#include "scan/FileReader.h"
+
+#include "platform/FolderPaths.h"
+#include "scan/FolderWalker.h"
+
+#include <cstdint>
+#include <utility>
+#include <vector>
+
+namespace hollowsweep {
+
+namespace {
+
+bool IsAtOrBelow(std::string_view path, std::string_view folder) {
+    if (!path.starts_with(folder)) {
+        return false;
+    }
+    return path.size() == folder.size() || folder.back() == '/' || path[folder.size()] == '/';
+}
+
+bool IsAtOrBelowAny(std::string_view path, const std::vector<std::string>& folders) {
+    for (const auto& folder : folders) {
+        if (IsAtOrBelow(path, folder)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The folders already walked that lie inside the one about to be walked: their
+// empty folders were reported and must not come again.
+std::vector<std::string> WalkedInside(const std::string& canonical,
+                                      const std::vector<std::string>& walked) {
+    std::vector<std::string> inside;
+    for (const auto& folder : walked) {
+        if (IsAtOrBelow(folder, canonical)) {
+            inside.push_back(folder);
+        }
+    }
+    return inside;
+}
+
+} // namespace
+
+void ForEachEmptyFolder(std::span<const std::string> folders, const TScanOptions& options,
+                        const TEmptyFolderSink& sink) {
+    // Progress counts on across the folders.
+    std::uint64_t earlierWalks = 0;
+    std::uint64_t thisWalk = 0;
+    TScanOptions walkOptions = options;
+    if (options.Progress) {
+        walkOptions.Progress = [&](std::uint64_t scanned) {
+            thisWalk = scanned;
+            options.Progress(earlierWalks + scanned);
+        };
+    }
+    TFolderWalker walker(walkOptions);
+    std::vector<std::string> walked;
+    for (const auto& folder : folders) {
+        const std::string stored = StoredFolderPath(folder);
+        const std::string canonical = folders.size() > 1 ? CanonicalPath(stored) : stored;
+        if (IsAtOrBelowAny(canonical, walked)) {
+            continue;
+        }
+        const std::vector<std::string> inside = WalkedInside(canonical, walked);
+        if (inside.empty()) {
+            walker.Walk(stored, sink);
+        } else {
+            std::string resolved;
+            walker.Walk(stored, [&](std::string_view path) {
+                resolved.assign(canonical);
+                resolved.append(path.substr(stored.size()));
+                if (!IsAtOrBelowAny(resolved, inside)) {
+                    sink(path);
+                }
+            });
+        }
+        walked.push_back(canonical);
+        earlierWalks += std::exchange(thisWalk, 0);
+    }
+}
+
+bool LoadEmptyFolders(TResultList& list, std::string_view folder, const TScanOptions& options) {
+    const std::string folders[] = {std::string(folder)};
+    return LoadEmptyFolders(list, folders, options);
+}
+
+bool LoadEmptyFolders(TResultList& list, std::span<const std::string> folders,
+                      const TScanOptions& options) {
+    list.Clear();
+    list.BeginUpdate();
+    bool complete = true;
+    try {
+        ForEachEmptyFolder(folders, options, [&list](std::string_view path) {
+            list.Append(TResultRecord::ForFolder(std::string(path)));
+        });
+    } catch (...) {
+        complete = false;
+    }
+    list.EndUpdate();
+    return complete;
+}
+
+} // namespace hollowsweep

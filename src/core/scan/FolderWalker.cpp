@@ -1,0 +1,298 @@
+#include "scan/FolderWalker.h"
+
+#include "platform/DirectoryReader.h"
+#include "platform/FolderPaths.h"
+#include "scan/FolderTree.h"
+#include "scan/WorkQueue.h"
+
+#include <algorithm>
+#include <atomic>
+#include <exception>
+#include <fcntl.h>
+#include <mutex>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+namespace hollowsweep {
+
+namespace {
+
+constexpr TNodeIndex RootIndex = 0;
+constexpr int FolderFlags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
+// Descriptors left for the rest of the process while a walk holds folders open.
+constexpr std::size_t ReservedDescriptors = 64;
+constexpr std::uint64_t ProgressInterval = 1024;
+
+unsigned ThreadCount(unsigned requested) {
+    if (requested > 0) {
+        return requested;
+    }
+    return std::clamp(std::thread::hardware_concurrency(), 1U, 8U);
+}
+
+std::size_t FolderBudget(std::size_t requested) {
+    if (requested > 0) {
+        return requested;
+    }
+    const std::size_t limit = RaiseOpenFileLimit();
+    return limit > 2 * ReservedDescriptors ? limit - ReservedDescriptors : limit / 2;
+}
+
+// One walk: the shared tree of folders, the queue of folders still to read and
+// the descriptors held open for reaching sub-folders.
+class TWalk {
+public:
+    TWalk(const TScanOptions& options, TFileDescriptor root, unsigned threads)
+        : options_(options)
+        , budget_(FolderBudget(options.OpenFolderBudget))
+        , root_(std::move(root))
+        , names_(threads) {
+        tree_.Node(tree_.Allocate(1)).Reset("", RootIndex);
+    }
+
+    TWalk(const TWalk&) = delete;
+    TWalk& operator=(const TWalk&) = delete;
+    ~TWalk() { CloseHeldFolders(); }
+
+    void ReadAll();
+    void ReportEmpty(std::string rootPath, const TEmptyFolderSink& sink);
+
+private:
+    void Work(TNameArena& names) noexcept;
+    void ScanFolder(TNodeIndex index, TDirectoryReader& reader, TNameArena& names,
+                    std::vector<const char*>& subFolders);
+    TFileDescriptor OpenFolder(TNodeIndex index);
+    void ReleaseParent(TNodeIndex index) noexcept;
+    std::string PathFromRoot(TNodeIndex index);
+    void HoldOpen(TFolderNode& node, TFileDescriptor& fd);
+    void CountScanned();
+    void DecideEmptiness() noexcept;
+    void CloseHeldFolders() noexcept;
+
+    const TScanOptions& options_;
+    const std::size_t budget_;
+    TFileDescriptor root_;
+    std::vector<TNameArena> names_;
+    TFolderTree tree_;
+    TWorkQueue queue_{RootIndex};
+    std::atomic<std::size_t> heldOpen_{0};
+    std::atomic<std::uint64_t> scanned_{0};
+    std::mutex progress_;
+    std::mutex failure_;
+    std::exception_ptr error_;
+};
+
+void TWalk::ReadAll() {
+    {
+        std::vector<std::jthread> helpers;
+        for (std::size_t i = 1; i < names_.size(); ++i) {
+            helpers.emplace_back([this, i] { Work(names_[i]); });
+        }
+        Work(names_[0]);
+    }
+    if (error_) {
+        std::rethrow_exception(error_);
+    }
+    if (options_.Progress) {
+        options_.Progress(scanned_.load());
+    }
+}
+
+void TWalk::Work(TNameArena& names) noexcept {
+    try {
+        TDirectoryReader reader;
+        std::vector<const char*> subFolders;
+        TNodeIndex index = 0;
+        while (queue_.Take(index)) {
+            ScanFolder(index, reader, names, subFolders);
+        }
+    } catch (...) {
+        {
+            const std::lock_guard lock(failure_);
+            if (!error_) {
+                error_ = std::current_exception();
+            }
+        }
+        queue_.Stop();
+    }
+}
+
+// Reads one folder's listing: anything but a sub-folder makes it not empty,
+// and every sub-folder becomes a node to read in turn.
+void TWalk::ScanFolder(TNodeIndex index, TDirectoryReader& reader, TNameArena& names,
+                       std::vector<const char*>& subFolders) {
+    TFileDescriptor fd = OpenFolder(index);
+    TFolderNode& node = tree_.Node(index);
+    subFolders.clear();
+    bool holdsContent = !fd;
+    if (fd) {
+        const int error = reader.ReadEntries(fd.Get(), [&](std::string_view name, TEntryKind kind) {
+            if (kind == TEntryKind::Folder) {
+                subFolders.push_back(names.Store(name));
+            } else {
+                holdsContent = true;
+            }
+        });
+        if (error != 0) {
+            holdsContent = true;
+            subFolders.clear();
+        }
+    }
+    node.Flags = holdsContent ? TFolderNode::NotEmpty : 0;
+    const auto count = static_cast<std::uint32_t>(subFolders.size());
+    if (count > 0) {
+        node.FirstChild = tree_.Allocate(count);
+        node.ChildCount = count;
+        for (std::uint32_t i = 0; i < count; ++i) {
+            tree_.Node(node.FirstChild + i).Reset(subFolders[i], index);
+        }
+        node.UnopenedChildren = count;
+        HoldOpen(node, fd);
+    }
+    CountScanned();
+    queue_.Finish(node.FirstChild, count);
+}
+
+// Opens a queued folder relative to its parent while the parent is held open,
+// else along its path from the starting folder, refusing links on the way.
+TFileDescriptor TWalk::OpenFolder(TNodeIndex index) {
+    if (index == RootIndex) {
+        return TFileDescriptor(::dup(root_.Get()));
+    }
+    const TFolderNode& node = tree_.Node(index);
+    const int parentFd = tree_.Node(node.Parent).Fd;
+    TFileDescriptor fd = parentFd >= 0
+                             ? TFileDescriptor(::openat(parentFd, node.Name, FolderFlags | O_NOFOLLOW))
+                             : OpenFolderAt(root_.Get(), PathFromRoot(index), TLinkPolicy::Refuse);
+    ReleaseParent(index);
+    return fd;
+}
+
+void TWalk::ReleaseParent(TNodeIndex index) noexcept {
+    TFolderNode& parent = tree_.Node(tree_.Node(index).Parent);
+    std::atomic_ref<std::uint32_t> unopened(parent.UnopenedChildren);
+    if (unopened.fetch_sub(1, std::memory_order_acq_rel) == 1 && parent.Fd >= 0) {
+        ::close(parent.Fd);
+        parent.Fd = -1;
+        heldOpen_.fetch_sub(1, std::memory_order_relaxed);
+    }
+}
+
+std::string TWalk::PathFromRoot(TNodeIndex index) {
+    std::vector<const char*> names;
+    for (; index != RootIndex; index = tree_.Node(index).Parent) {
+        names.push_back(tree_.Node(index).Name);
+    }
+    std::string path;
+    for (auto name = names.rbegin(); name != names.rend(); ++name) {
+        path += *name;
+        path += '/';
+    }
+    path.pop_back();
+    return path;
+}
+
+// Keeps a folder's descriptor for opening its sub-folders, within the budget;
+// past it, the sub-folders are opened along their paths instead.
+void TWalk::HoldOpen(TFolderNode& node, TFileDescriptor& fd) {
+    if (heldOpen_.fetch_add(1, std::memory_order_relaxed) < budget_) {
+        node.Fd = fd.Release();
+    } else {
+        heldOpen_.fetch_sub(1, std::memory_order_relaxed);
+    }
+}
+
+void TWalk::CountScanned() {
+    const std::uint64_t scanned = scanned_.fetch_add(1, std::memory_order_relaxed) + 1;
+    if (options_.Progress && scanned % ProgressInterval == 0) {
+        const std::unique_lock lock(progress_, std::try_to_lock);
+        if (lock) {
+            // Read again under the lock, so the counts heard never go down.
+            options_.Progress(scanned_.load(std::memory_order_relaxed));
+        }
+    }
+}
+
+// Children come after their parents, so one backward pass settles every folder
+// before its parent looks at it.
+void TWalk::DecideEmptiness() noexcept {
+    for (std::size_t index = tree_.Size() - 1; index > RootIndex; --index) {
+        const TFolderNode& node = tree_.Node(static_cast<TNodeIndex>(index));
+        TFolderNode& parent = tree_.Node(node.Parent);
+        parent.Flags |= (node.Flags & TFolderNode::NotEmpty) ? TFolderNode::NotEmpty
+                                                               : TFolderNode::HoldsEmpty;
+        parent.Flags |= node.Flags & TFolderNode::HoldsEmpty;
+    }
+}
+
+// The ordered pass: depth first, sub-folders in listing order, each folder
+// reported after everything below it. Branches with nothing empty are skipped.
+void TWalk::ReportEmpty(std::string rootPath, const TEmptyFolderSink& sink) {
+    DecideEmptiness();
+    struct TFrame {
+        TNodeIndex Index;
+        std::uint32_t NextChild;
+        std::size_t PathLength;
+    };
+    std::string path = std::move(rootPath);
+    std::vector<TFrame> frames{{RootIndex, 0, path.size()}};
+    while (!frames.empty()) {
+        TFrame& frame = frames.back();
+        const TFolderNode& node = tree_.Node(frame.Index);
+        if (frame.NextChild < node.ChildCount) {
+            const TNodeIndex childIndex = node.FirstChild + frame.NextChild++;
+            const TFolderNode& child = tree_.Node(childIndex);
+            if ((child.Flags & TFolderNode::NotEmpty) && !(child.Flags & TFolderNode::HoldsEmpty)) {
+                continue;
+            }
+            const std::size_t length = path.size();
+            if (path.back() != '/') {
+                path += '/';
+            }
+            path += child.Name;
+            frames.push_back({childIndex, 0, length});
+            continue;
+        }
+        if (!(node.Flags & TFolderNode::NotEmpty)) {
+            sink(path);
+        }
+        path.resize(frame.PathLength);
+        frames.pop_back();
+    }
+}
+
+void TWalk::CloseHeldFolders() noexcept {
+    for (std::size_t index = 0; index < tree_.Size(); ++index) {
+        TFolderNode& node = tree_.Node(static_cast<TNodeIndex>(index));
+        if (node.Fd >= 0) {
+            ::close(node.Fd);
+            node.Fd = -1;
+        }
+    }
+}
+
+} // namespace
+
+TFolderWalker::TFolderWalker(TScanOptions options) : options_(std::move(options)) {}
+
+void TFolderWalker::Walk(std::string_view folder, const TEmptyFolderSink& sink) {
+    std::string stored = StoredFolderPath(folder);
+    TFileDescriptor root = OpenFolderAt(AT_FDCWD, stored, TLinkPolicy::Follow);
+    if (!root) {
+        return;
+    }
+    TWalk walk(options_, std::move(root), ThreadCount(options_.Threads));
+    walk.ReadAll();
+    walk.ReportEmpty(std::move(stored), sink);
+}
+
+std::string StoredFolderPath(std::string_view folder) {
+    const std::size_t end = folder.find_last_not_of('/');
+    if (end == std::string_view::npos) {
+        return folder.empty() ? std::string() : std::string("/");
+    }
+    return std::string(folder.substr(0, end + 1));
+}
+
+} // namespace hollowsweep

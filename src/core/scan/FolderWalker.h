@@ -1,0 +1,34 @@
+#pragma once
+
+#include "scan/ScanOptions.h"
+
+#include <string>
+#include <string_view>
+
+namespace hollowsweep {
+
+// Finds the folders at and below one folder that hold no file at any depth.
+//
+// Folders are read by several threads into a tree of nodes; once every folder
+// is read, one ordered pass decides which are empty and reports them in the
+// order a one-thread depth-first walk would: sub-folders before their folder,
+// siblings in the file system's listing order, the starting folder last.
+//
+// Anything that is not a folder is content, links included, and links are
+// never followed below the starting folder. A folder that cannot be listed is
+// content too: the walk never calls a folder empty without having looked.
+class TFolderWalker {
+public:
+    explicit TFolderWalker(TScanOptions options);
+
+    void Walk(std::string_view folder, const TEmptyFolderSink& sink);
+
+private:
+    TScanOptions options_;
+};
+
+// The text under which a starting folder's entry is stored: without trailing
+// separators, except that the root folder stays "/".
+std::string StoredFolderPath(std::string_view folder);
+
+} // namespace hollowsweep

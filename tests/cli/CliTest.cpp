@@ -1,0 +1,138 @@
+#include "RunProgram.h"
+#include "TestDir.h"
+#include "Unprivileged.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+using hollowsweep::test::RunProgram;
+using hollowsweep::test::TProgramResult;
+using hollowsweep::test::TTestDir;
+
+namespace {
+
+TProgramResult Cli(const std::vector<std::string>& arguments) {
+    return RunProgram(HOLLOWSWEEP_CLI, arguments);
+}
+
+// A tree whose empty folders are known; the listing order of siblings is the
+// file system's, so each level holds at most one empty folder.
+void BuildTree(const TTestDir& dir) {
+    dir.MakeFolders("tree/a/b/c");
+    dir.MakeFile("tree/docs/readme.txt", "keep");
+    dir.MakeFolders("tree/docs/empty");
+}
+
+std::string Lines(std::initializer_list<std::string> lines, char end = '\n') {
+    std::string text;
+    for (const auto& line : lines) {
+        text += line + end;
+    }
+    return text;
+}
+
+} // namespace
+
+TEST(Cli, ScanListsEmptyFoldersDeepestFirst) {
+    TTestDir dir;
+    dir.MakeFolders("tree/a/b/c");
+    dir.MakeFile("tree/file");
+    const auto result = Cli({"scan", dir.Path("tree")});
+    EXPECT_EQ(result.Status, 0) << result.Err;
+    EXPECT_EQ(result.Out, Lines({dir.Path("tree/a/b/c"), dir.Path("tree/a/b"), dir.Path("tree/a")}));
+    EXPECT_EQ(result.Err, "");
+
+    const auto nul = Cli({"scan", "-0", "-q", "--format", "list", dir.Path("tree") + "/"});
+    EXPECT_EQ(nul.Out,
+              Lines({dir.Path("tree/a/b/c"), dir.Path("tree/a/b"), dir.Path("tree/a")}, '\0'));
+}
+
+TEST(Cli, ScanOfSeveralFoldersListsEachEmptyFolderOnce) {
+    TTestDir dir;
+    BuildTree(dir);
+    const auto result = Cli({"scan", dir.Path("tree/a"), dir.Path("tree"), dir.Path("tree/a/b")});
+    EXPECT_EQ(result.Status, 0);
+    const auto expectedA = Lines({dir.Path("tree/a/b/c"), dir.Path("tree/a/b"), dir.Path("tree/a")});
+    ASSERT_TRUE(result.Out.starts_with(expectedA)) << result.Out;
+    EXPECT_EQ(result.Out.substr(expectedA.size()), Lines({dir.Path("tree/docs/empty")}));
+}
+
+TEST(Cli, UsageErrorsExitWithTwoAndAOneLineMessage) {
+    TTestDir dir;
+    dir.MakeFile("plain.txt");
+    const struct {
+        std::vector<std::string> arguments;
+        std::string error;
+    } cases[] = {
+        {{"scan", dir.Path("missing")}, "hollowsweep-cli: " + dir.Path("missing") + ": not a folder\n"},
+        {{"delete", dir.Path("plain.txt")},
+         "hollowsweep-cli: " + dir.Path("plain.txt") + ": not a folder\n"},
+        {{}, ""},
+        {{"scan"}, ""},
+        {{"scan", "--format", "pdf", dir.Root()}, ""},
+        {{"frobnicate"}, ""},
+    };
+    for (const auto& c : cases) {
+        const auto result = Cli(c.arguments);
+        EXPECT_EQ(result.Status, 2) << result.Err;
+        EXPECT_EQ(result.Out, "");
+        EXPECT_TRUE(result.Err.starts_with("hollowsweep-cli: ")) << result.Err;
+        if (!c.error.empty()) {
+            EXPECT_EQ(result.Err, c.error);
+        }
+    }
+}
+
+TEST(Cli, HelpAndVersionExitWithZero) {
+    const auto version = Cli({"--version"});
+    EXPECT_EQ(version.Status, 0);
+    EXPECT_EQ(version.Out, "hollowsweep-cli 1.9.6\n");
+    const auto help = Cli({"--help"});
+    EXPECT_EQ(help.Status, 0);
+    EXPECT_NE(help.Out.find("scan"), std::string::npos);
+    EXPECT_NE(help.Out.find("delete"), std::string::npos);
+}
+
+TEST(Cli, DryRunPrintsWhatWouldGoAndRemovesNothing) {
+    TTestDir dir;
+    BuildTree(dir);
+    const auto result = Cli({"delete", "--dry-run", dir.Path("tree")});
+    EXPECT_EQ(result.Status, 0);
+    EXPECT_EQ(result.Out, Lines({dir.Path("tree/docs/empty"), dir.Path("tree/a/b/c"),
+                                 dir.Path("tree/a/b"), dir.Path("tree/a")}));
+    EXPECT_TRUE(dir.Exists("tree/a/b/c"));
+}
+
+TEST(Cli, DeleteRemovesEveryEmptyFolderAndKeepsFiles) {
+    TTestDir dir;
+    BuildTree(dir);
+    const auto result = Cli({"delete", "-q", dir.Path("tree")});
+    EXPECT_EQ(result.Status, 0) << result.Err;
+    EXPECT_EQ(result.Out, Lines({dir.Path("tree/docs/empty"), dir.Path("tree/a/b/c"),
+                                 dir.Path("tree/a/b"), dir.Path("tree/a")}));
+    EXPECT_FALSE(dir.Exists("tree/a"));
+    EXPECT_FALSE(dir.Exists("tree/docs/empty"));
+    EXPECT_TRUE(dir.Exists("tree/docs/readme.txt"));
+}
+
+TEST(Cli, FolderThatCannotBeRemovedIsReportedAndExitsWithOne) {
+    TTestDir dir;
+    dir.MakeFolders("tree/sealed/inner");
+    dir.MakeFolders("tree/free");
+    dir.MakeFile("tree/keep.txt");
+    hollowsweep::test::GiveToUnprivileged(dir.Root());
+    ::chmod(dir.Path("tree/sealed").c_str(), 0555);
+    // The binary is copied where the unprivileged user may run it.
+    const std::string cli = dir.Path("hollowsweep-cli");
+    std::filesystem::copy_file(HOLLOWSWEEP_CLI, cli);
+    ::chmod(cli.c_str(), 0755);
+    const auto result = RunProgram(cli, {"delete", dir.Path("tree")}, true);
+    EXPECT_EQ(result.Status, 1);
+    EXPECT_EQ(result.Out, Lines({dir.Path("tree/free")}));
+    EXPECT_EQ(result.Err, Lines({"hollowsweep-cli: " + dir.Path("tree/sealed/inner") +
+                                     ": Permission denied",
+                                 "hollowsweep-cli: " + dir.Path("tree/sealed") +
+                                     ": Directory not empty"}));
+    EXPECT_TRUE(dir.Exists("tree/sealed/inner"));
+}

@@ -1,0 +1,101 @@
+#include "errors/Errors.h"
+#include "results/ResultList.h"
+
+#include <gtest/gtest.h>
+
+using namespace hollowsweep;
+
+namespace {
+
+class TRecordingObserver final : public IResultListObserver {
+public:
+    void ListBeginUpdate() override { Events += "["; }
+    void ListEndUpdate() override { Events += "]"; }
+    std::string Events;
+};
+
+TResultList ListOf(std::initializer_list<const char*> paths) {
+    TResultList list;
+    for (const char* path : paths) {
+        list.Append(TResultRecord::ForFolder(path));
+    }
+    return list;
+}
+
+std::string Paths(const TResultList& list) {
+    std::string paths;
+    for (const auto& entry : list) {
+        paths += std::string(entry.Record.Path()) + (entry.Checked ? "+" : "-") + " ";
+    }
+    return paths;
+}
+
+} // namespace
+
+TEST(ResultList, AppendedEntriesStartChecked) {
+    const TResultList list = ListOf({"/a", "/b"});
+    EXPECT_EQ(list.Count(), 2U);
+    EXPECT_EQ(Paths(list), "/a+ /b+ ");
+}
+
+TEST(ResultList, CheckAndUncheckEveryEntryIncludingAnEmptyList) {
+    TResultList list = ListOf({"/a", "/b", "/c"});
+    list.SetChecked(1, false);
+    list.CheckAll();
+    EXPECT_EQ(Paths(list), "/a+ /b+ /c+ ");
+    list.UncheckAll();
+    EXPECT_EQ(Paths(list), "/a- /b- /c- ");
+
+    TResultList empty;
+    EXPECT_NO_THROW(empty.CheckAll());
+    EXPECT_NO_THROW(empty.UncheckAll());
+}
+
+TEST(ResultList, DeletesOneEntryOrManyAtOnce) {
+    TResultList list = ListOf({"/a", "/b", "/c", "/d"});
+    list.Delete(1);
+    EXPECT_EQ(Paths(list), "/a+ /c+ /d+ ");
+    list.DeleteMarked({true, false, true});
+    EXPECT_EQ(Paths(list), "/c+ ");
+    list.Clear();
+    EXPECT_TRUE(list.Empty());
+}
+
+TEST(ResultList, OutOfRangeIndexRaisesAnIndexErrorNamingIt) {
+    TResultList list = ListOf({"/a"});
+    EXPECT_THROW(list.At(1), TIndexError);
+    try {
+        list.Delete(5);
+        FAIL();
+    } catch (const TIndexError& error) {
+        EXPECT_EQ(error.Index(), 5U);
+    }
+    EXPECT_EQ(list.Count(), 1U);
+}
+
+TEST(ResultList, ObserverHearsOnlyTheOutermostUpdate) {
+    TResultList list;
+    TRecordingObserver observer;
+    list.SetObserver(&observer);
+    list.BeginUpdate();
+    list.Append(TResultRecord::ForFolder("/a"));
+    list.Append(TResultRecord::ForFolder("/b"));
+    list.CheckAll();
+    EXPECT_EQ(observer.Events, "[");
+    list.EndUpdate();
+    EXPECT_EQ(observer.Events, "[]");
+    list.Clear();
+    EXPECT_EQ(observer.Events, "[][]");
+}
+
+TEST(ResultList, SortsByTheMergeRuleAndKeepsCheckStates) {
+    TResultList list = ListOf({"/b", "/C", "/a"});
+    list.SetChecked(1, false);
+    const auto byPath = [](const TResultEntry& a, const TResultEntry& b) {
+        return a.Record.Path().compare(b.Record.Path());
+    };
+    list.Sort(byPath, TSortDirection::Ascending);
+    EXPECT_EQ(Paths(list), "/C- /a+ /b+ ");
+    list.Sort(byPath, TSortDirection::Descending);
+    EXPECT_EQ(Paths(list), "/b+ /a+ /C- ");
+}

@@ -1,0 +1,92 @@
+#include "TestDir.h"
+
+#include <cstdlib>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <fstream>
+#include <stdexcept>
+#include <system_error>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace hollowsweep::test {
+
+TTestDir::TTestDir() {
+    std::string pattern = (fs::temp_directory_path() / "hollowsweep-test-XXXXXX").string();
+    std::vector<char> buffer(pattern.begin(), pattern.end());
+    buffer.push_back('\0');
+    if (::mkdtemp(buffer.data()) == nullptr) {
+        throw std::runtime_error("cannot create a temporary folder");
+    }
+    root_ = buffer.data();
+}
+
+TTestDir::~TTestDir() {
+    RemoveTree(root_);
+}
+
+std::string TTestDir::Path(std::string_view relative) const {
+    return relative.empty() ? root_ : root_ + "/" + std::string(relative);
+}
+
+void TTestDir::MakeFolders(std::string_view relative) const {
+    fs::create_directories(Path(relative));
+}
+
+void TTestDir::MakeFile(std::string_view relative, std::string_view text) const {
+    const fs::path path = Path(relative);
+    fs::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+void TTestDir::MakeLink(std::string_view relative, const std::string& target) const {
+    const fs::path path = Path(relative);
+    fs::create_directories(path.parent_path());
+    fs::create_symlink(target, path);
+}
+
+bool TTestDir::Exists(std::string_view relative) const {
+    std::error_code error;
+    return fs::exists(fs::symlink_status(Path(relative), error));
+}
+
+namespace {
+
+// Descends by descriptor, so neither missing permissions nor paths longer than
+// the system's limit leave anything behind.
+void RemoveAt(int parentFd, const char* name) {
+    const int fd = ::openat(parentFd, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) {
+        ::unlinkat(parentFd, name, 0);
+        return;
+    }
+    ::fchmod(fd, 0700);
+    DIR* listing = ::fdopendir(fd);
+    if (listing == nullptr) {
+        ::close(fd);
+        return;
+    }
+    std::vector<std::string> names;
+    while (const dirent* entry = ::readdir(listing)) {
+        const std::string_view entryName(entry->d_name);
+        if (entryName != "." && entryName != "..") {
+            names.emplace_back(entryName);
+        }
+    }
+    for (const auto& entryName : names) {
+        RemoveAt(::dirfd(listing), entryName.c_str());
+    }
+    ::closedir(listing);
+    ::unlinkat(parentFd, name, AT_REMOVEDIR);
+}
+
+} // namespace
+
+void RemoveTree(const fs::path& path) {
+    RemoveAt(AT_FDCWD, path.c_str());
+}
+
+} // namespace hollowsweep::test

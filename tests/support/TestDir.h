@@ -1,0 +1,37 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace hollowsweep::test {
+
+// A fresh folder under the system's temporary folder for one test, removed
+// with everything in it when the test ends, even where the test took
+// permissions away.
+class TTestDir {
+public:
+    TTestDir();
+    TTestDir(const TTestDir&) = delete;
+    TTestDir& operator=(const TTestDir&) = delete;
+    ~TTestDir();
+
+    const std::string& Root() const { return root_; }
+    // The full path of a path relative to the root.
+    std::string Path(std::string_view relative = {}) const;
+
+    // Creates a folder and any missing folders above it.
+    void MakeFolders(std::string_view relative) const;
+    // Creates a file (and its folders) holding text.
+    void MakeFile(std::string_view relative, std::string_view text = {}) const;
+    void MakeLink(std::string_view relative, const std::string& target) const;
+    bool Exists(std::string_view relative) const;
+
+private:
+    std::string root_;
+};
+
+// Removes a tree whatever its permissions.
+void RemoveTree(const std::filesystem::path& path);
+
+} // namespace hollowsweep::test
