@@ -71,17 +71,16 @@ TExitStatus RunDelete(const TDeleteRequest& request) {
         return ExitUsage;
     }
     TResultList list;
-    ScanFolders(request.Folders, request.Quiet, [&list](std::string_view path) {
-        list.Append(TResultRecord::ForFolder(std::string(path)));
-    });
+    ScanFolders(request.Folders, request.Quiet,
+                [&list](std::string_view path) { list.Append(TResultRecord::ForFolder(path)); });
     TExitStatus status = ExitOk;
     if (request.DryRun) {
         for (const auto index : RemovalOrder(list)) {
             WritePath(list.At(index).Record.Path(), '\n');
         }
     } else {
-        const auto summary = DeleteCheckedFolders(
-            list, [](std::string_view path) { WritePath(path, '\n'); });
+        const auto summary =
+            DeleteCheckedFolders(list, [](std::string_view path) { WritePath(path, '\n'); });
         std::fflush(stdout);
         for (const auto& failure : summary.Failures) {
             ReportError(failure.Path, SystemErrorText(failure.ErrorCode));

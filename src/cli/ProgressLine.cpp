@@ -7,7 +7,8 @@
 
 namespace hollowsweep::cli {
 
-TProgressLine::TProgressLine(bool quiet) : enabled_(!quiet && ::isatty(STDERR_FILENO) == 1) {}
+TProgressLine::TProgressLine(bool quiet)
+    : enabled_(!quiet && ::isatty(STDERR_FILENO) == 1) {}
 
 TProgressLine::~TProgressLine() {
     Clear();
@@ -25,7 +26,9 @@ TProgressCallback TProgressLine::Callback() {
     if (!enabled_) {
         return {};
     }
-    return [this](std::uint64_t scanned) { Show(scanned); };
+    return [this](std::uint64_t scanned) {
+        Show(scanned);
+    };
 }
 
 void TProgressLine::Show(std::uint64_t scanned) {

@@ -40,7 +40,8 @@ TEST(Cli, ScanListsEmptyFoldersDeepestFirst) {
     dir.MakeFile("tree/file");
     const auto result = Cli({"scan", dir.Path("tree")});
     EXPECT_EQ(result.Status, 0) << result.Err;
-    EXPECT_EQ(result.Out, Lines({dir.Path("tree/a/b/c"), dir.Path("tree/a/b"), dir.Path("tree/a")}));
+    EXPECT_EQ(result.Out,
+              Lines({dir.Path("tree/a/b/c"), dir.Path("tree/a/b"), dir.Path("tree/a")}));
     EXPECT_EQ(result.Err, "");
 
     const auto nul = Cli({"scan", "-0", "-q", "--format", "list", dir.Path("tree") + "/"});
@@ -53,7 +54,8 @@ TEST(Cli, ScanOfSeveralFoldersListsEachEmptyFolderOnce) {
     BuildTree(dir);
     const auto result = Cli({"scan", dir.Path("tree/a"), dir.Path("tree"), dir.Path("tree/a/b")});
     EXPECT_EQ(result.Status, 0);
-    const auto expectedA = Lines({dir.Path("tree/a/b/c"), dir.Path("tree/a/b"), dir.Path("tree/a")});
+    const auto expectedA =
+        Lines({dir.Path("tree/a/b/c"), dir.Path("tree/a/b"), dir.Path("tree/a")});
     ASSERT_TRUE(result.Out.starts_with(expectedA)) << result.Out;
     EXPECT_EQ(result.Out.substr(expectedA.size()), Lines({dir.Path("tree/docs/empty")}));
 }
@@ -65,7 +67,8 @@ TEST(Cli, UsageErrorsExitWithTwoAndAOneLineMessage) {
         std::vector<std::string> arguments;
         std::string error;
     } cases[] = {
-        {{"scan", dir.Path("missing")}, "hollowsweep-cli: " + dir.Path("missing") + ": not a folder\n"},
+        {{"scan", dir.Path("missing")},
+         "hollowsweep-cli: " + dir.Path("missing") + ": not a folder\n"},
         {{"delete", dir.Path("plain.txt")},
          "hollowsweep-cli: " + dir.Path("plain.txt") + ": not a folder\n"},
         {{}, ""},
@@ -130,9 +133,8 @@ TEST(Cli, FolderThatCannotBeRemovedIsReportedAndExitsWithOne) {
     const auto result = RunProgram(cli, {"delete", dir.Path("tree")}, true);
     EXPECT_EQ(result.Status, 1);
     EXPECT_EQ(result.Out, Lines({dir.Path("tree/free")}));
-    EXPECT_EQ(result.Err, Lines({"hollowsweep-cli: " + dir.Path("tree/sealed/inner") +
-                                     ": Permission denied",
-                                 "hollowsweep-cli: " + dir.Path("tree/sealed") +
-                                     ": Directory not empty"}));
+    EXPECT_EQ(result.Err,
+              Lines({"hollowsweep-cli: " + dir.Path("tree/sealed/inner") + ": Permission denied",
+                     "hollowsweep-cli: " + dir.Path("tree/sealed") + ": Directory not empty"}));
     EXPECT_TRUE(dir.Exists("tree/sealed/inner"));
 }

@@ -1,8 +1,8 @@
 #include "results/DeleteChecked.h"
-#include "scan/FileReader.h"
 
 #include "TestDir.h"
 #include "Unprivileged.h"
+#include "scan/FileReader.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -29,7 +29,7 @@ TResultList Scanned(const TTestDir& dir) {
 std::vector<std::string> Remaining(const TResultList& list, const TTestDir& dir) {
     std::vector<std::string> paths;
     for (const auto& entry : list) {
-        const std::string relative = entry.Record.Path().substr(dir.Root().size() + 1);
+        const std::string relative(entry.Record.Path().substr(dir.Root().size() + 1));
         paths.push_back(entry.Checked ? relative : "-" + relative);
     }
     return paths;
@@ -150,8 +150,8 @@ TEST(DeleteChecked, FolderThatMayNotBeRemovedKeepsItsEntryWithTheReason) {
         }
         return text;
     });
-    EXPECT_EQ(outcome, "1;sealed/inner=" + std::to_string(EACCES) + ";sealed=" +
-                           std::to_string(ENOTEMPTY) + ";sealed/inner;sealed;");
+    EXPECT_EQ(outcome, "1;sealed/inner=" + std::to_string(EACCES) +
+                           ";sealed=" + std::to_string(ENOTEMPTY) + ";sealed/inner;sealed;");
     EXPECT_TRUE(dir.Exists("sealed/inner"));
     EXPECT_FALSE(dir.Exists("free"));
 }
@@ -189,7 +189,8 @@ TEST(DeleteChecked, NeverRemovesAFileOrAnythingOutsideTheScannedFolder) {
         std::map<std::string, std::string> files;
         dir.MakeFolders("scan");
         for (int i = 0; i < 60; ++i) {
-            const std::string folder = folders[random() % folders.size()] + "/f" + std::to_string(i);
+            const std::string folder =
+                folders[random() % folders.size()] + "/f" + std::to_string(i);
             dir.MakeFolders(folder);
             folders.push_back(folder);
             if (random() % 5 == 0) {
@@ -204,7 +205,7 @@ TEST(DeleteChecked, NeverRemovesAFileOrAnythingOutsideTheScannedFolder) {
         std::map<std::string, bool> checked;
         for (std::size_t i = 0; i < list.Count(); ++i) {
             list.SetChecked(i, random() % 4 != 0);
-            checked[list.At(i).Record.Path()] = list.At(i).Checked;
+            checked[std::string(list.At(i).Record.Path())] = list.At(i).Checked;
         }
         for (const auto& folder : folders) {
             if (random() % 15 == 0 && dir.Exists(folder)) {
@@ -224,11 +225,12 @@ TEST(DeleteChecked, NeverRemovesAFileOrAnythingOutsideTheScannedFolder) {
         for (const auto& folder : folders) {
             const std::string path = dir.Path(folder);
             if (!dir.Exists(folder)) {
-                EXPECT_TRUE(checked.contains(path) && checked[path]) << folder << " was not checked";
+                EXPECT_TRUE(checked.contains(path) && checked[path])
+                    << folder << " was not checked";
             }
         }
         for (const auto& entry : list) {
-            EXPECT_TRUE(dir.Exists(entry.Record.Path().substr(dir.Root().size() + 1)));
+            EXPECT_TRUE(dir.Exists(std::string(entry.Record.Path().substr(dir.Root().size() + 1))));
         }
     }
 }

@@ -18,9 +18,9 @@ TEST(FieldCatalog, IndexOfMatchesByteForByteAndFallsBackToZero) {
         const char* name;
         int index;
     } cases[] = {
-        {"File Name", 0},  {"Full Path", 1},  {"File Type", 4},   {"SizeRange", 18},
-        {"Write Time", 12}, {"Folder Name", 0}, {"", 0},          {"full path", 0},
-        {"Full Path ", 0}, {"FullPath", 0},   {" Full Path", 0}, {"Full  Path", 0},
+        {"File Name", 0},   {"Full Path", 1},   {"File Type", 4},  {"SizeRange", 18},
+        {"Write Time", 12}, {"Folder Name", 0}, {"", 0},           {"full path", 0},
+        {"Full Path ", 0},  {"FullPath", 0},    {" Full Path", 0}, {"Full  Path", 0},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(FieldIndexOf(c.name), c.index) << '"' << c.name << '"';

@@ -19,7 +19,7 @@ namespace {
 std::vector<std::string> Listed(const TResultList& list, const TTestDir& dir) {
     std::vector<std::string> paths;
     for (const auto& entry : list) {
-        const std::string& path = entry.Record.Path();
+        const std::string path(entry.Record.Path());
         std::string relative = path == dir.Root() ? "." : path.substr(dir.Root().size() + 1);
         paths.push_back(entry.Checked ? relative : "-" + relative);
     }
@@ -69,7 +69,8 @@ TEST(FileReader, WhatCountsAsContent) {
              d.MakeFolders("f/sub");
          },
          {"f/sub"}},
-        {"hidden empty sub-folder", [](const TTestDir& d) { d.MakeFolders(".cache/.git"); },
+        {"hidden empty sub-folder",
+         [](const TTestDir& d) { d.MakeFolders(".cache/.git"); },
          {".cache/.git", ".cache", "."}},
         {"link to a folder inside the tree",
          [](const TTestDir& d) {
@@ -78,7 +79,8 @@ TEST(FileReader, WhatCountsAsContent) {
          },
          {"target"}},
         {"link to a folder outside the tree",
-         [](const TTestDir& d) { d.MakeLink("holder/link", "/usr"); }, {}},
+         [](const TTestDir& d) { d.MakeLink("holder/link", "/usr"); },
+         {}},
         {"dangling link", [](const TTestDir& d) { d.MakeLink("holder/link", "nowhere"); }, {}},
         {"named pipe",
          [](const TTestDir& d) {
@@ -140,7 +142,8 @@ TEST(FileReader, OverlappingFoldersListEachEmptyFolderOnceInArgumentOrder) {
     };
     const std::string outer = dir.Path("outer");
     const std::string inner = dir.Path("outer/inner");
-    EXPECT_EQ(scanAll({outer, outer + "/"}), (TPaths{"outer/inner/deep", "outer/inner", "outer/other"}));
+    EXPECT_EQ(scanAll({outer, outer + "/"}),
+              (TPaths{"outer/inner/deep", "outer/inner", "outer/other"}));
     EXPECT_EQ(scanAll({outer, inner}), (TPaths{"outer/inner/deep", "outer/inner", "outer/other"}));
     EXPECT_EQ(scanAll({inner, outer}), (TPaths{"outer/inner/deep", "outer/inner", "outer/other"}));
     // Paths are spelled as built from the folder given.
@@ -205,7 +208,9 @@ TEST(FileReader, ProgressCountsEveryFolder) {
     }
     std::vector<std::uint64_t> counts;
     TScanOptions options;
-    options.Progress = [&counts](std::uint64_t scanned) { counts.push_back(scanned); };
+    options.Progress = [&counts](std::uint64_t scanned) {
+        counts.push_back(scanned);
+    };
     TResultList list;
     ASSERT_TRUE(LoadEmptyFolders(list, dir.Root(), options));
     ASSERT_FALSE(counts.empty());

@@ -55,8 +55,12 @@ TEST(MergeSort, FollowsTheMergeRuleExactlyForInconsistentComparisons) {
         for (auto& item : items) {
             item = static_cast<int>(random() % 60);
         }
-        const auto ascending = [](int a, int b) { return NeverEqual(a, b) <= 0; };
-        const auto descending = [](int a, int b) { return NeverEqual(a, b) >= 0; };
+        const auto ascending = [](int a, int b) {
+            return NeverEqual(a, b) <= 0;
+        };
+        const auto descending = [](int a, int b) {
+            return NeverEqual(a, b) >= 0;
+        };
         EXPECT_EQ(Sorted(items, ascending), PlainMergeSort(items, ascending));
         EXPECT_EQ(Sorted(items, descending), PlainMergeSort(items, descending));
     }
@@ -69,7 +73,9 @@ TEST(MergeSort, IsStableForAConsistentOrder) {
         item = static_cast<int>(random() % 5000);
     }
     auto expected = items;
-    const auto byTens = [](int a, int b) { return a / 10 < b / 10; };
+    const auto byTens = [](int a, int b) {
+        return a / 10 < b / 10;
+    };
     std::stable_sort(expected.begin(), expected.end(), byTens);
     EXPECT_EQ(Sorted(items, [](int a, int b) { return a / 10 <= b / 10; }), expected);
 }

@@ -1,5 +1,6 @@
-#include "errors/Errors.h"
 #include "results/ResultList.h"
+
+#include "errors/Errors.h"
 
 #include <gtest/gtest.h>
 

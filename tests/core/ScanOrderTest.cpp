@@ -1,7 +1,6 @@
-#include "scan/FileReader.h"
-
 #include "ReferenceWalk.h"
 #include "TestDir.h"
+#include "scan/FileReader.h"
 
 #include <gtest/gtest.h>
 #include <random>
@@ -55,9 +54,8 @@ TEST(ScanOrder, MatchesTheOneThreadWalkOnRandomTrees) {
         BuildRandomTree(dir, random);
         const auto expected = test::ReferenceEmptyFolders(dir.Root());
         for (const auto& setting : settings) {
-            SCOPED_TRACE("round " + std::to_string(round) + ", " +
-                         std::to_string(setting.threads) + " threads, budget " +
-                         std::to_string(setting.budget));
+            SCOPED_TRACE("round " + std::to_string(round) + ", " + std::to_string(setting.threads) +
+                         " threads, budget " + std::to_string(setting.budget));
             TScanOptions options;
             options.Threads = setting.threads;
             options.OpenFolderBudget = setting.budget;

@@ -28,7 +28,8 @@ std::string ReadWhole(const std::string& path) {
     ::dup2(outFd, STDOUT_FILENO);
     ::dup2(errFd, STDERR_FILENO);
     if (unprivileged && ::geteuid() == 0 &&
-        (::setgroups(0, nullptr) != 0 || ::setresgid(UnprivilegedId, UnprivilegedId, UnprivilegedId) != 0 ||
+        (::setgroups(0, nullptr) != 0 ||
+         ::setresgid(UnprivilegedId, UnprivilegedId, UnprivilegedId) != 0 ||
          ::setresuid(UnprivilegedId, UnprivilegedId, UnprivilegedId) != 0)) {
         ::_exit(126);
     }

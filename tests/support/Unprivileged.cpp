@@ -16,14 +16,15 @@ std::string RunUnprivileged(const std::function<std::string()>& work) {
     const pid_t child = ::fork();
     if (child == 0) {
         ::close(channel[0]);
-        if (::geteuid() == 0 && (::setgroups(0, nullptr) != 0 ||
-                                 ::setresgid(UnprivilegedId, UnprivilegedId, UnprivilegedId) != 0 ||
-                                 ::setresuid(UnprivilegedId, UnprivilegedId, UnprivilegedId) != 0)) {
+        if (::geteuid() == 0 &&
+            (::setgroups(0, nullptr) != 0 ||
+             ::setresgid(UnprivilegedId, UnprivilegedId, UnprivilegedId) != 0 ||
+             ::setresuid(UnprivilegedId, UnprivilegedId, UnprivilegedId) != 0)) {
             ::_exit(3);
         }
         const std::string result = work();
-        const bool written =
-            ::write(channel[1], result.data(), result.size()) == static_cast<ssize_t>(result.size());
+        const bool written = ::write(channel[1], result.data(), result.size()) ==
+                             static_cast<ssize_t>(result.size());
         ::_exit(written ? 0 : 4);
     }
     ::close(channel[1]);

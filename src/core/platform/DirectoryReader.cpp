@@ -7,7 +7,8 @@
 
 namespace hollowsweep {
 
-TDirectoryReader::TDirectoryReader() : buffer_(std::make_unique<char[]>(BufferSize)) {}
+TDirectoryReader::TDirectoryReader()
+    : buffer_(std::make_unique<char[]>(BufferSize)) {}
 
 long TDirectoryReader::ReadBatch(int folderFd) noexcept {
     long bytes = 0;

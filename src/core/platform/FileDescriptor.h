@@ -8,8 +8,10 @@ namespace hollowsweep {
 class TFileDescriptor {
 public:
     TFileDescriptor() noexcept = default;
-    explicit TFileDescriptor(int fd) noexcept : fd_(fd) {}
-    TFileDescriptor(TFileDescriptor&& other) noexcept : fd_(other.Release()) {}
+    explicit TFileDescriptor(int fd) noexcept
+        : fd_(fd) {}
+    TFileDescriptor(TFileDescriptor&& other) noexcept
+        : fd_(other.Release()) {}
     TFileDescriptor& operator=(TFileDescriptor&& other) noexcept;
     TFileDescriptor(const TFileDescriptor&) = delete;
     TFileDescriptor& operator=(const TFileDescriptor&) = delete;

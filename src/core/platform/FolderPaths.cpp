@@ -1,11 +1,11 @@
 #include "platform/FolderPaths.h"
 
 #include <cerrno>
-#include <cstdlib>
-#include <memory>
 #include <climits>
+#include <cstdlib>
 #include <fcntl.h>
 #include <linux/openat2.h>
+#include <memory>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
@@ -101,7 +101,7 @@ int RemoveFolder(const std::string& path) {
 
 std::string CanonicalPath(const std::string& path) {
     const std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(path.c_str(), nullptr),
-                                                                &std::free);
+                                                               &std::free);
     return resolved ? std::string(resolved.get()) : path;
 }
 

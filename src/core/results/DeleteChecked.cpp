@@ -12,7 +12,7 @@ namespace {
 void RemoveInOrder(const TResultList& list, std::vector<bool>& leaving, TDeleteSummary& summary,
                    const TRemovedCallback& onRemoved) {
     for (const std::size_t index : RemovalOrder(list)) {
-        const std::string& path = list.At(index).Record.Path();
+        const std::string path(list.At(index).Record.Path());
         const int error = RemoveFolder(path);
         if (error == 0) {
             leaving[index] = true;

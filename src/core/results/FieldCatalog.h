@@ -37,10 +37,10 @@ enum TField : TFieldIndex {
 
 // The names as the configuration and the exports spell them.
 inline constexpr std::array<std::string_view, FieldCount> FieldNames = {
-    "File Name",      "Full Path",      "File Size",        "File Ext",       "File Type",
+    "File Name",      "Full Path",        "File Size",        "File Ext",        "File Type",
     "Description",    "File Name Length", "Path Name Length", "Size Percentage", "Catalog Name",
-    "Create Time",    "Access Time",    "Write Time",       "DOS Name",       "File Count",
-    "CreateAgeRange", "AccessAgeRange", "WriteAgeRange",    "SizeRange",
+    "Create Time",    "Access Time",      "Write Time",       "DOS Name",        "File Count",
+    "CreateAgeRange", "AccessAgeRange",   "WriteAgeRange",    "SizeRange",
 };
 
 // The index of the field with exactly this name; any other name means field 0,

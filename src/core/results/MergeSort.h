@@ -45,8 +45,7 @@ void SortInto(std::span<T> source, std::span<T> target, TakeFirst& takeFirst) {
 
 } // namespace detail
 
-template <class T, class TakeFirst>
-void MergeSort(std::span<T> items, TakeFirst takeFirst) {
+template <class T, class TakeFirst> void MergeSort(std::span<T> items, TakeFirst takeFirst) {
     if (items.size() < 2) {
         return;
     }

@@ -61,7 +61,10 @@ public:
 private:
     class TUpdate {
     public:
-        explicit TUpdate(TResultList& list) : list_(list) { list_.BeginUpdate(); }
+        explicit TUpdate(TResultList& list)
+            : list_(list) {
+            list_.BeginUpdate();
+        }
         ~TUpdate() { list_.EndUpdate(); }
         TUpdate(const TUpdate&) = delete;
         TUpdate& operator=(const TUpdate&) = delete;

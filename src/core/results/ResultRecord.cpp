@@ -2,12 +2,15 @@
 
 #include "errors/Errors.h"
 
+#include <algorithm>
+
 namespace hollowsweep {
 
 TResultRecord::TResultRecord(const TResultRecord& other)
-    : path_(other.path_)
-    , others_(other.others_ ? std::make_unique<TOtherFields>(*other.others_) : nullptr)
-    , nameStart_(other.nameStart_) {}
+    : others_(other.others_ ? std::make_unique<TOtherFields>(*other.others_) : nullptr)
+    , nameStart_(other.nameStart_) {
+    SetPath(other.Path());
+}
 
 TResultRecord& TResultRecord::operator=(const TResultRecord& other) {
     if (this != &other) {
@@ -16,21 +19,34 @@ TResultRecord& TResultRecord::operator=(const TResultRecord& other) {
     return *this;
 }
 
-TResultRecord TResultRecord::ForFolder(std::string fullPath) {
+TResultRecord TResultRecord::ForFolder(std::string_view fullPath) {
     TResultRecord record;
-    record.path_ = std::move(fullPath);
-    record.nameStart_ = static_cast<std::uint32_t>(record.path_.size() -
-                                                   LastPathComponent(record.path_).size());
+    record.SetPath(fullPath);
+    record.nameStart_ =
+        static_cast<std::uint32_t>(fullPath.size() - LastPathComponent(fullPath).size());
     return record;
+}
+
+void TResultRecord::SetPath(std::string_view path) {
+    if (path.size() >= NameStoredApart) {
+        throw TConversionError("a path of 4 GiB or more cannot be listed");
+    }
+    if (path.empty()) {
+        path_.reset();
+    } else {
+        path_ = std::make_unique_for_overwrite<char[]>(path.size());
+        std::copy(path.begin(), path.end(), path_.get());
+    }
+    pathLength_ = static_cast<std::uint32_t>(path.size());
 }
 
 std::string_view TResultRecord::Field(TFieldIndex index) const noexcept {
     switch (index) {
     case TField::FullPath:
-        return path_;
+        return Path();
     case TField::FileName:
         if (nameStart_ != NameStoredApart) {
-            return std::string_view(path_).substr(nameStart_);
+            return Path().substr(nameStart_);
         }
         break;
     default:
@@ -48,7 +64,7 @@ void TResultRecord::SetField(TFieldIndex index, std::string_view text) {
     }
     if (index == TField::FullPath) {
         const std::string name(Field(TField::FileName));
-        path_.assign(text);
+        SetPath(text);
         SetName(name);
     } else if (index == TField::FileName) {
         SetName(text);
@@ -58,8 +74,8 @@ void TResultRecord::SetField(TFieldIndex index, std::string_view text) {
 }
 
 void TResultRecord::SetName(std::string_view name) {
-    if (path_.ends_with(name) && path_.size() - name.size() < NameStoredApart) {
-        nameStart_ = static_cast<std::uint32_t>(path_.size() - name.size());
+    if (Path().ends_with(name)) {
+        nameStart_ = static_cast<std::uint32_t>(pathLength_ - name.size());
         if (others_) {
             (*others_)[TField::FileName].clear();
         }

@@ -13,9 +13,10 @@ namespace hollowsweep {
 // The nineteen texts behind one list entry, addressed by catalogue index.
 //
 // A scanned entry fills only "Full Path" and "File Name", and the name is the
-// path's last component, so the record keeps the path once, the name as an
-// offset into it, and allocates the other seventeen texts only when one of them
-// is written. A million entries then cost little more than their paths.
+// path's last component, so the record keeps the path once in a block of its
+// own, the name as an offset into it, and allocates the other seventeen texts
+// only when one of them is written. A million entries then cost little more
+// than their paths.
 class TResultRecord {
 public:
     TResultRecord() = default;
@@ -26,22 +27,24 @@ public:
     ~TResultRecord() = default;
 
     // The record of a scanned folder: its path, and its name taken from the path.
-    static TResultRecord ForFolder(std::string fullPath);
+    static TResultRecord ForFolder(std::string_view fullPath);
 
     std::string_view Field(TFieldIndex index) const noexcept;
     void SetField(TFieldIndex index, std::string_view text);
 
-    const std::string& Path() const noexcept { return path_; }
+    std::string_view Path() const noexcept { return {path_.get(), pathLength_}; }
 
 private:
     using TOtherFields = std::array<std::string, FieldCount>;
     static constexpr std::uint32_t NameStoredApart = UINT32_MAX;
 
+    void SetPath(std::string_view path);
     void SetName(std::string_view name);
     TOtherFields& Others();
 
-    std::string path_;
+    std::unique_ptr<char[]> path_;
     std::unique_ptr<TOtherFields> others_;
+    std::uint32_t pathLength_ = 0;
     std::uint32_t nameStart_ = 0;
 };
 

@@ -92,7 +92,7 @@ bool LoadEmptyFolders(TResultList& list, std::span<const std::string> folders,
     bool complete = true;
     try {
         ForEachEmptyFolder(folders, options, [&list](std::string_view path) {
-            list.Append(TResultRecord::ForFolder(std::string(path)));
+            list.Append(TResultRecord::ForFolder(path));
         });
     } catch (...) {
         complete = false;

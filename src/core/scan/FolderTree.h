@@ -1,20 +1,93 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <atomic>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <new>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 namespace hollowsweep {
 
 using TNodeIndex = std::uint32_t;
 
-// One folder met by the walk. The sub-folders of a folder are stored together,
-// in the order the file system listed them.
+// An array that threads extend concurrently. Items never move. Chunks double in
+// size and are not touched before use, so a small walk costs little memory.
+template <class T> class TChunkedStore {
+    static_assert(std::is_trivially_default_constructible_v<T>,
+                  "a chunk must cost nothing until its items are used");
+
+public:
+    // Reserves count consecutive indices and returns the first.
+    std::uint32_t Allocate(std::uint32_t count) {
+        const std::size_t first = size_.fetch_add(count, std::memory_order_acq_rel);
+        if (first + count > ChunkStart(ChunkCount) || first + count > UINT32_MAX) {
+            throw std::bad_alloc();
+        }
+        if (count > 0) {
+            EnsureChunks(first + count - 1);
+        }
+        return static_cast<std::uint32_t>(first);
+    }
+
+    T& operator[](std::uint32_t index) noexcept {
+        const std::size_t chunk = ChunkOf(index);
+        return chunks_[chunk].load(std::memory_order_acquire)[index - ChunkStart(chunk)];
+    }
+
+    std::size_t Size() const noexcept { return size_.load(std::memory_order_acquire); }
+
+private:
+    static constexpr std::size_t FirstChunkSize = 1024;
+    static constexpr std::size_t ChunkCount = 23;
+
+    static std::size_t ChunkOf(std::size_t index) noexcept {
+        return static_cast<std::size_t>(std::bit_width(index / FirstChunkSize + 1)) - 1;
+    }
+    static std::size_t ChunkStart(std::size_t chunk) noexcept {
+        return FirstChunkSize * ((std::size_t{1} << chunk) - 1);
+    }
+
+    void EnsureChunks(std::size_t lastIndex) {
+        const std::size_t lastChunk = ChunkOf(lastIndex);
+        if (chunks_[lastChunk].load(std::memory_order_acquire) != nullptr) {
+            return;
+        }
+        const std::lock_guard lock(growth_);
+        for (std::size_t chunk = 0; chunk <= lastChunk; ++chunk) {
+            if (!owners_[chunk]) {
+                owners_[chunk] = std::make_unique_for_overwrite<T[]>(FirstChunkSize << chunk);
+                chunks_[chunk].store(owners_[chunk].get(), std::memory_order_release);
+            }
+        }
+    }
+
+    std::atomic<std::size_t> size_{0};
+    std::array<std::atomic<T*>, ChunkCount> chunks_{};
+    std::array<std::unique_ptr<T[]>, ChunkCount> owners_;
+    std::mutex growth_;
+};
+
+// What the walk keeps of a folder that has sub-folders. They are stored
+// together, in the order the file system listed them.
+struct TFolderFamily {
+    TNodeIndex FirstChild;
+    std::uint32_t ChildCount;
+    // Held open while sub-folders wait to be opened relative to it.
+    int Fd;
+    // Counted down through std::atomic_ref by the threads opening the sub-folders.
+    std::uint32_t UnopenedChildren;
+    std::uint8_t Flags;
+};
+
+// One folder met by the walk: sixteen bytes, since a walk may meet millions.
+// Most folders have no sub-folder and need no family.
 struct TFolderNode {
     enum : std::uint8_t {
         // It holds something that is not a folder, could not be listed, or
@@ -23,57 +96,44 @@ struct TFolderNode {
         // Some folder below it is empty.
         HoldsEmpty = 2,
     };
+    // Family values of a folder without sub-folders.
+    static constexpr std::uint32_t EmptyLeaf = 0;
+    static constexpr std::uint32_t FullLeaf = UINT32_MAX;
 
-    // A new node, not yet read.
-    void Reset(const char* name, TNodeIndex parent) noexcept {
-        Name = name;
-        Parent = parent;
-        FirstChild = 0;
-        ChildCount = 0;
-        Flags = 0;
-        Fd = -1;
-        UnopenedChildren = 0;
-    }
-
-    // No member initialisers: a chunk of nodes is not touched before use, so a
-    // chunk larger than the tree costs no memory.
     const char* Name;
     TNodeIndex Parent;
-    TNodeIndex FirstChild;
-    std::uint32_t ChildCount;
-    std::uint8_t Flags;
-    // Held open while sub-folders wait to be opened relative to it.
-    int Fd;
-    // Counted down through std::atomic_ref by the threads opening the sub-folders.
-    std::uint32_t UnopenedChildren;
+    std::uint32_t Family;
 };
 
-// The folders of one walk. Threads add nodes concurrently; a node never moves,
-// and a child's index is always greater than its parent's.
+// The folders of one walk. A child's index is always greater than its parent's.
 class TFolderTree {
 public:
-    TFolderTree() = default;
-    TFolderTree(const TFolderTree&) = delete;
-    TFolderTree& operator=(const TFolderTree&) = delete;
+    TFolderTree() { families_.Allocate(1); } // family 0 stands for "none"
 
-    // Reserves count consecutive indices and returns the first.
-    TNodeIndex Allocate(std::uint32_t count);
-    TFolderNode& Node(TNodeIndex index) noexcept;
-    std::size_t Size() const noexcept { return size_.load(std::memory_order_acquire); }
+    TNodeIndex AddNodes(std::uint32_t count) { return nodes_.Allocate(count); }
+    TFolderNode& Node(TNodeIndex index) noexcept { return nodes_[index]; }
+    std::size_t Size() const noexcept { return nodes_.Size(); }
+
+    // Gives a node with sub-folders its family record.
+    TFolderFamily& AddFamily(TFolderNode& node) {
+        node.Family = families_.Allocate(1);
+        return families_[node.Family];
+    }
+    static bool HasFamily(const TFolderNode& node) noexcept {
+        return node.Family != TFolderNode::EmptyLeaf && node.Family != TFolderNode::FullLeaf;
+    }
+    TFolderFamily& Family(const TFolderNode& node) noexcept { return families_[node.Family]; }
+
+    std::uint8_t Flags(const TFolderNode& node) noexcept {
+        if (HasFamily(node)) {
+            return Family(node).Flags;
+        }
+        return node.Family == TFolderNode::FullLeaf ? TFolderNode::NotEmpty : 0;
+    }
 
 private:
-    // Chunks double in size, so a small tree costs little and the table is short.
-    static constexpr std::size_t FirstChunkSize = 1024;
-    static constexpr std::size_t ChunkCount = 23;
-
-    static std::size_t ChunkOf(std::size_t index) noexcept;
-    static std::size_t ChunkStart(std::size_t chunk) noexcept;
-    void EnsureChunks(std::size_t lastIndex);
-
-    std::atomic<std::size_t> size_{0};
-    std::array<std::atomic<TFolderNode*>, ChunkCount> chunks_{};
-    std::array<std::unique_ptr<TFolderNode[]>, ChunkCount> owners_;
-    std::mutex growth_;
+    TChunkedStore<TFolderNode> nodes_;
+    TChunkedStore<TFolderFamily> families_;
 };
 
 // Keeps folder names for the life of a walk; one arena per thread.

@@ -47,8 +47,9 @@ public:
         : options_(options)
         , budget_(FolderBudget(options.OpenFolderBudget))
         , root_(std::move(root))
-        , names_(threads) {
-        tree_.Node(tree_.Allocate(1)).Reset("", RootIndex);
+        , names_(threads)
+        , queue_(RootIndex, threads) {
+        tree_.Node(tree_.AddNodes(1)) = {"", RootIndex, TFolderNode::EmptyLeaf};
     }
 
     TWalk(const TWalk&) = delete;
@@ -61,11 +62,11 @@ public:
 private:
     void Work(TNameArena& names) noexcept;
     void ScanFolder(TNodeIndex index, TDirectoryReader& reader, TNameArena& names,
-                    std::vector<const char*>& subFolders);
+                    std::vector<const char*>& subFolders, TWorkQueue::TLocal& pending);
     TFileDescriptor OpenFolder(TNodeIndex index);
     void ReleaseParent(TNodeIndex index) noexcept;
     std::string PathFromRoot(TNodeIndex index);
-    void HoldOpen(TFolderNode& node, TFileDescriptor& fd);
+    void HoldOpen(TFolderFamily& family, TFileDescriptor& fd);
     void CountScanned();
     void DecideEmptiness() noexcept;
     void CloseHeldFolders() noexcept;
@@ -75,7 +76,7 @@ private:
     TFileDescriptor root_;
     std::vector<TNameArena> names_;
     TFolderTree tree_;
-    TWorkQueue queue_{RootIndex};
+    TWorkQueue queue_;
     std::atomic<std::size_t> heldOpen_{0};
     std::atomic<std::uint64_t> scanned_{0};
     std::mutex progress_;
@@ -103,9 +104,11 @@ void TWalk::Work(TNameArena& names) noexcept {
     try {
         TDirectoryReader reader;
         std::vector<const char*> subFolders;
+        TWorkQueue::TLocal pending;
         TNodeIndex index = 0;
-        while (queue_.Take(index)) {
-            ScanFolder(index, reader, names, subFolders);
+        while (queue_.Next(pending, index)) {
+            ScanFolder(index, reader, names, subFolders, pending);
+            queue_.ShareIfAnyoneIdle(pending);
         }
     } catch (...) {
         {
@@ -121,9 +124,8 @@ void TWalk::Work(TNameArena& names) noexcept {
 // Reads one folder's listing: anything but a sub-folder makes it not empty,
 // and every sub-folder becomes a node to read in turn.
 void TWalk::ScanFolder(TNodeIndex index, TDirectoryReader& reader, TNameArena& names,
-                       std::vector<const char*>& subFolders) {
+                       std::vector<const char*>& subFolders, TWorkQueue::TLocal& pending) {
     TFileDescriptor fd = OpenFolder(index);
-    TFolderNode& node = tree_.Node(index);
     subFolders.clear();
     bool holdsContent = !fd;
     if (fd) {
@@ -139,19 +141,24 @@ void TWalk::ScanFolder(TNodeIndex index, TDirectoryReader& reader, TNameArena& n
             subFolders.clear();
         }
     }
-    node.Flags = holdsContent ? TFolderNode::NotEmpty : 0;
+    TFolderNode& node = tree_.Node(index);
     const auto count = static_cast<std::uint32_t>(subFolders.size());
-    if (count > 0) {
-        node.FirstChild = tree_.Allocate(count);
-        node.ChildCount = count;
+    if (count == 0) {
+        node.Family = holdsContent ? TFolderNode::FullLeaf : TFolderNode::EmptyLeaf;
+    } else {
+        const TNodeIndex first = tree_.AddNodes(count);
         for (std::uint32_t i = 0; i < count; ++i) {
-            tree_.Node(node.FirstChild + i).Reset(subFolders[i], index);
+            tree_.Node(first + i) = {subFolders[i], index, TFolderNode::EmptyLeaf};
         }
-        node.UnopenedChildren = count;
-        HoldOpen(node, fd);
+        TFolderFamily& family = tree_.AddFamily(node);
+        const auto flags = static_cast<std::uint8_t>(holdsContent ? TFolderNode::NotEmpty : 0);
+        family = {first, count, -1, count, flags};
+        HoldOpen(family, fd);
+        for (std::uint32_t i = count; i > 0; --i) {
+            pending.push_back(first + i - 1);
+        }
     }
     CountScanned();
-    queue_.Finish(node.FirstChild, count);
 }
 
 // Opens a queued folder relative to its parent while the parent is held open,
@@ -161,16 +168,16 @@ TFileDescriptor TWalk::OpenFolder(TNodeIndex index) {
         return TFileDescriptor(::dup(root_.Get()));
     }
     const TFolderNode& node = tree_.Node(index);
-    const int parentFd = tree_.Node(node.Parent).Fd;
-    TFileDescriptor fd = parentFd >= 0
-                             ? TFileDescriptor(::openat(parentFd, node.Name, FolderFlags | O_NOFOLLOW))
-                             : OpenFolderAt(root_.Get(), PathFromRoot(index), TLinkPolicy::Refuse);
+    const int parentFd = tree_.Family(tree_.Node(node.Parent)).Fd;
+    TFileDescriptor fd =
+        parentFd >= 0 ? TFileDescriptor(::openat(parentFd, node.Name, FolderFlags | O_NOFOLLOW))
+                      : OpenFolderAt(root_.Get(), PathFromRoot(index), TLinkPolicy::Refuse);
     ReleaseParent(index);
     return fd;
 }
 
 void TWalk::ReleaseParent(TNodeIndex index) noexcept {
-    TFolderNode& parent = tree_.Node(tree_.Node(index).Parent);
+    TFolderFamily& parent = tree_.Family(tree_.Node(tree_.Node(index).Parent));
     std::atomic_ref<std::uint32_t> unopened(parent.UnopenedChildren);
     if (unopened.fetch_sub(1, std::memory_order_acq_rel) == 1 && parent.Fd >= 0) {
         ::close(parent.Fd);
@@ -195,9 +202,9 @@ std::string TWalk::PathFromRoot(TNodeIndex index) {
 
 // Keeps a folder's descriptor for opening its sub-folders, within the budget;
 // past it, the sub-folders are opened along their paths instead.
-void TWalk::HoldOpen(TFolderNode& node, TFileDescriptor& fd) {
+void TWalk::HoldOpen(TFolderFamily& family, TFileDescriptor& fd) {
     if (heldOpen_.fetch_add(1, std::memory_order_relaxed) < budget_) {
-        node.Fd = fd.Release();
+        family.Fd = fd.Release();
     } else {
         heldOpen_.fetch_sub(1, std::memory_order_relaxed);
     }
@@ -219,10 +226,11 @@ void TWalk::CountScanned() {
 void TWalk::DecideEmptiness() noexcept {
     for (std::size_t index = tree_.Size() - 1; index > RootIndex; --index) {
         const TFolderNode& node = tree_.Node(static_cast<TNodeIndex>(index));
-        TFolderNode& parent = tree_.Node(node.Parent);
-        parent.Flags |= (node.Flags & TFolderNode::NotEmpty) ? TFolderNode::NotEmpty
-                                                               : TFolderNode::HoldsEmpty;
-        parent.Flags |= node.Flags & TFolderNode::HoldsEmpty;
+        const std::uint8_t flags = tree_.Flags(node);
+        std::uint8_t& parentFlags = tree_.Family(tree_.Node(node.Parent)).Flags;
+        parentFlags |=
+            (flags & TFolderNode::NotEmpty) ? TFolderNode::NotEmpty : TFolderNode::HoldsEmpty;
+        parentFlags |= flags & TFolderNode::HoldsEmpty;
     }
 }
 
@@ -240,10 +248,10 @@ void TWalk::ReportEmpty(std::string rootPath, const TEmptyFolderSink& sink) {
     while (!frames.empty()) {
         TFrame& frame = frames.back();
         const TFolderNode& node = tree_.Node(frame.Index);
-        if (frame.NextChild < node.ChildCount) {
-            const TNodeIndex childIndex = node.FirstChild + frame.NextChild++;
+        if (TFolderTree::HasFamily(node) && frame.NextChild < tree_.Family(node).ChildCount) {
+            const TNodeIndex childIndex = tree_.Family(node).FirstChild + frame.NextChild++;
             const TFolderNode& child = tree_.Node(childIndex);
-            if ((child.Flags & TFolderNode::NotEmpty) && !(child.Flags & TFolderNode::HoldsEmpty)) {
+            if (tree_.Flags(child) == TFolderNode::NotEmpty) {
                 continue;
             }
             const std::size_t length = path.size();
@@ -254,7 +262,7 @@ void TWalk::ReportEmpty(std::string rootPath, const TEmptyFolderSink& sink) {
             frames.push_back({childIndex, 0, length});
             continue;
         }
-        if (!(node.Flags & TFolderNode::NotEmpty)) {
+        if (!(tree_.Flags(node) & TFolderNode::NotEmpty)) {
             sink(path);
         }
         path.resize(frame.PathLength);
@@ -264,17 +272,17 @@ void TWalk::ReportEmpty(std::string rootPath, const TEmptyFolderSink& sink) {
 
 void TWalk::CloseHeldFolders() noexcept {
     for (std::size_t index = 0; index < tree_.Size(); ++index) {
-        TFolderNode& node = tree_.Node(static_cast<TNodeIndex>(index));
-        if (node.Fd >= 0) {
-            ::close(node.Fd);
-            node.Fd = -1;
+        const TFolderNode& node = tree_.Node(static_cast<TNodeIndex>(index));
+        if (TFolderTree::HasFamily(node) && tree_.Family(node).Fd >= 0) {
+            ::close(tree_.Family(node).Fd);
+            tree_.Family(node).Fd = -1;
         }
     }
 }
-
 } // namespace
 
-TFolderWalker::TFolderWalker(TScanOptions options) : options_(std::move(options)) {}
+TFolderWalker::TFolderWalker(TScanOptions options)
+    : options_(std::move(options)) {}
 
 void TFolderWalker::Walk(std::string_view folder, const TEmptyFolderSink& sink) {
     std::string stored = StoredFolderPath(folder);

@@ -2,40 +2,59 @@
 
 #include "scan/FolderTree.h"
 
+#include <atomic>
 #include <condition_variable>
 #include <mutex>
-#include <span>
 #include <vector>
 
 namespace hollowsweep {
 
-// The folders waiting to be read, shared by the walk's threads. Last in, first
-// out, so each thread goes deep before wide and few folders are held open.
+// The folders waiting to be read. Each thread works through its own stack, last
+// in first out, so it goes deep before wide and holds few folders open; it hands
+// the older half of its stack over only while another thread is idle, so the
+// threads rarely meet on the lock.
 class TWorkQueue {
 public:
-    explicit TWorkQueue(TNodeIndex first) : pending_{first} {}
+    using TLocal = std::vector<TNodeIndex>;
 
-    // Waits for a folder to read; false once the walk is over or stopped.
-    bool Take(TNodeIndex& folder) {
+    TWorkQueue(TNodeIndex first, unsigned threads)
+        : shared_{first}
+        , busy_(threads) {}
+
+    // The next folder for a thread: from its own stack, else from the shared one,
+    // waiting while others may still add some. False once the walk is over or stopped.
+    bool Next(TLocal& local, TNodeIndex& folder) {
+        if (!local.empty()) {
+            folder = local.back();
+            local.pop_back();
+            return true;
+        }
         std::unique_lock lock(mutex_);
-        ready_.wait(lock, [this] { return stopped_ || !pending_.empty() || busy_ == 0; });
-        if (stopped_ || pending_.empty()) {
+        --busy_;
+        idle_.fetch_add(1, std::memory_order_relaxed);
+        if (busy_ == 0 && shared_.empty()) {
+            ready_.notify_all();
+        }
+        ready_.wait(lock, [this] { return stopped_ || !shared_.empty() || busy_ == 0; });
+        idle_.fetch_sub(1, std::memory_order_relaxed);
+        if (stopped_ || shared_.empty()) {
             return false;
         }
-        folder = pending_.back();
-        pending_.pop_back();
+        folder = shared_.back();
+        shared_.pop_back();
         ++busy_;
         return true;
     }
 
-    // Ends the reading of a taken folder and queues its sub-folders.
-    void Finish(TNodeIndex firstChild, std::uint32_t childCount) {
+    void ShareIfAnyoneIdle(TLocal& local) {
+        if (idle_.load(std::memory_order_relaxed) == 0 || local.size() < 2) {
+            return;
+        }
         {
             const std::lock_guard lock(mutex_);
-            for (std::uint32_t i = childCount; i > 0; --i) {
-                pending_.push_back(firstChild + i - 1);
-            }
-            --busy_;
+            const auto half = static_cast<std::ptrdiff_t>(local.size() / 2);
+            shared_.insert(shared_.end(), local.begin(), local.begin() + half);
+            local.erase(local.begin(), local.begin() + half);
         }
         ready_.notify_all();
     }
@@ -51,8 +70,9 @@ public:
 private:
     std::mutex mutex_;
     std::condition_variable ready_;
-    std::vector<TNodeIndex> pending_;
-    unsigned busy_ = 0;
+    std::vector<TNodeIndex> shared_;
+    unsigned busy_;
+    std::atomic<unsigned> idle_{0};
     bool stopped_ = false;
 };
 
