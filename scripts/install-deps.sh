@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     build-essential cmake ninja-build pkg-config
-    libgtest-dev libcli11-dev
+    libgtest-dev libcli11-dev libpugixml-dev
     util-linux time
 )
 

@@ -1,0 +1,243 @@
+#include "config/XMLDocument.h"
+
+#include "errors/Errors.h"
+#include "platform/FileDescriptor.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <pugixml.hpp>
+#include <sstream>
+#include <unistd.h>
+
+namespace hollowsweep {
+
+struct TXMLTree {
+    pugi::xml_document Document;
+};
+
+namespace {
+
+constexpr unsigned ParseOptions = pugi::parse_full;
+constexpr unsigned WriteOptions = pugi::format_raw;
+
+std::string ReadWholeFile(const std::string& path) {
+    const TFileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!fd) {
+        throw TIOError(path, errno, "cannot open");
+    }
+    std::string text;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t bytes = ::read(fd.Get(), buffer, sizeof buffer);
+        if (bytes < 0 && errno == EINTR) {
+            continue;
+        }
+        if (bytes < 0) {
+            throw TIOError(path, errno, "cannot read");
+        }
+        if (bytes == 0) {
+            return text;
+        }
+        text.append(buffer, static_cast<std::size_t>(bytes));
+    }
+}
+
+void WriteWholeFile(const std::string& path, std::string_view text) {
+    TFileDescriptor fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+    if (!fd) {
+        throw TIOError(path, errno, "cannot create");
+    }
+    while (!text.empty()) {
+        const ssize_t bytes = ::write(fd.Get(), text.data(), text.size());
+        if (bytes < 0 && errno == EINTR) {
+            continue;
+        }
+        if (bytes < 0) {
+            throw TIOError(path, errno, "cannot write");
+        }
+        text.remove_prefix(static_cast<std::size_t>(bytes));
+    }
+    if (::close(fd.Release()) != 0) {
+        throw TIOError(path, errno, "cannot write");
+    }
+}
+
+// The parser accepts more than XML allows at the top: a document needs exactly
+// one root element and no text beside it.
+bool HasOneRoot(const pugi::xml_document& document) {
+    int elements = 0;
+    for (const pugi::xml_node node : document.children()) {
+        if (node.type() == pugi::node_element) {
+            ++elements;
+        } else if (node.type() == pugi::node_pcdata || node.type() == pugi::node_cdata) {
+            return false;
+        }
+    }
+    return elements == 1;
+}
+
+std::string Print(const pugi::xml_node& node) {
+    std::ostringstream out;
+    node.print(out, "", WriteOptions | pugi::format_no_declaration);
+    return std::move(out).str();
+}
+
+} // namespace
+
+TXMLDocument::TXMLDocument()
+    : tree_(std::make_shared<TXMLTree>()) {}
+
+// Parses into a fresh tree, so a failure leaves the document as it was.
+void TXMLDocument::Parse(std::string text, const std::string& source) {
+    auto tree = std::make_shared<TXMLTree>();
+    const pugi::xml_parse_result result =
+        tree->Document.load_buffer(text.data(), text.size(), ParseOptions);
+    if (!result) {
+        throw TParseError(source + ": " + result.description() + " at offset " +
+                              std::to_string(result.offset),
+                          result.offset);
+    }
+    if (!HasOneRoot(tree->Document)) {
+        throw TParseError(source + ": a document needs exactly one root element", 0);
+    }
+    tree_ = std::move(tree);
+    text_ = std::move(text);
+    active_ = true;
+}
+
+void TXMLDocument::LoadFromFile(const std::string& path) {
+    Parse(ReadWholeFile(path), path);
+}
+
+void TXMLDocument::SetXML(std::string_view text) {
+    Parse(std::string(text), "XML text");
+}
+
+bool TXMLDocument::Active() const noexcept {
+    return active_;
+}
+
+void TXMLDocument::SetActive(bool active) {
+    if (active && !active_) {
+        Parse(text_, "XML text");
+    } else if (!active) {
+        tree_ = std::make_shared<TXMLTree>();
+        active_ = false;
+    }
+}
+
+TXMLNodeHandle TXMLDocument::DocumentElement() const {
+    const pugi::xml_node root = tree_->Document.document_element();
+    return root ? std::make_shared<TXMLNode>(tree_, root.internal_object()) : nullptr;
+}
+
+std::string TXMLDocument::Text() const {
+    std::ostringstream out;
+    tree_->Document.save(out, "", WriteOptions | pugi::format_no_declaration);
+    return std::move(out).str();
+}
+
+void TXMLDocument::SaveToFile(const std::string& path) const {
+    WriteWholeFile(path, Text());
+}
+
+std::string TXMLNode::Name() const {
+    const pugi::xml_node node(node_);
+    switch (node.type()) {
+    case pugi::node_element:
+        return node.name();
+    case pugi::node_comment:
+        return "#comment";
+    case pugi::node_cdata:
+        return "#cdata-section";
+    case pugi::node_pcdata:
+        return "#text";
+    default:
+        return node.name();
+    }
+}
+
+bool TXMLNode::IsElement() const noexcept {
+    return pugi::xml_node(node_).type() == pugi::node_element;
+}
+
+std::string TXMLNode::Markup() const {
+    return Print(pugi::xml_node(node_));
+}
+
+std::size_t TXMLNode::ChildCount() const noexcept {
+    std::size_t count = 0;
+    for (pugi::xml_node child = pugi::xml_node(node_).first_child(); child;
+         child = child.next_sibling()) {
+        ++count;
+    }
+    return count;
+}
+
+TXMLNodeHandle TXMLNode::Child(std::size_t position) const {
+    std::size_t index = 0;
+    for (pugi::xml_node child = pugi::xml_node(node_).first_child(); child;
+         child = child.next_sibling(), ++index) {
+        if (index == position) {
+            return Wrap(child.internal_object());
+        }
+    }
+    throw TIndexError(position, index);
+}
+
+TXMLNodeHandle TXMLNode::ChildByTag(std::string_view tag) {
+    const std::string name(tag);
+    pugi::xml_node node(node_);
+    pugi::xml_node child = node.child(name.c_str());
+    return Wrap((child ? child : node.append_child(name.c_str())).internal_object());
+}
+
+TXMLNodeHandle TXMLNode::AppendChild(std::string_view tag) {
+    return Wrap(pugi::xml_node(node_).append_child(std::string(tag).c_str()).internal_object());
+}
+
+TXMLNodeHandle TXMLNode::InsertChild(std::size_t position, std::string_view tag) {
+    pugi::xml_node node(node_);
+    pugi::xml_node before = node.first_child();
+    for (std::size_t index = 0; before && index < position; ++index) {
+        before = before.next_sibling();
+    }
+    const std::string name(tag);
+    const pugi::xml_node added =
+        before ? node.insert_child_before(name.c_str(), before) : node.append_child(name.c_str());
+    return Wrap(added.internal_object());
+}
+
+void TXMLNode::RemoveChildren() {
+    pugi::xml_node(node_).remove_children();
+}
+
+bool TXMLNode::HasAttribute(std::string_view name) const {
+    return static_cast<bool>(pugi::xml_node(node_).attribute(std::string(name).c_str()));
+}
+
+std::string TXMLNode::Attribute(std::string_view name) {
+    const std::string key(name);
+    pugi::xml_node node(node_);
+    pugi::xml_attribute attribute = node.attribute(key.c_str());
+    if (!attribute) {
+        attribute = node.append_attribute(key.c_str());
+    }
+    return attribute.value();
+}
+
+void TXMLNode::SetAttribute(std::string_view name, std::string_view value) {
+    const std::string key(name);
+    pugi::xml_node node(node_);
+    pugi::xml_attribute attribute = node.attribute(key.c_str());
+    if (!attribute) {
+        attribute = node.append_attribute(key.c_str());
+    }
+    attribute.set_value(std::string(value).c_str());
+}
+
+TXMLNodeHandle TXMLNode::Wrap(pugi::xml_node_struct* node) const {
+    return std::make_shared<TXMLNode>(document_, node);
+}
+
+} // namespace hollowsweep
