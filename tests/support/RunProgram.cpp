@@ -5,7 +5,6 @@
 
 #include <fcntl.h>
 #include <fstream>
-#include <grp.h>
 #include <iterator>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -27,10 +26,7 @@ std::string ReadWhole(const std::string& path) {
     ::dup2(null, STDIN_FILENO);
     ::dup2(outFd, STDOUT_FILENO);
     ::dup2(errFd, STDERR_FILENO);
-    if (unprivileged && ::geteuid() == 0 &&
-        (::setgroups(0, nullptr) != 0 ||
-         ::setresgid(UnprivilegedId, UnprivilegedId, UnprivilegedId) != 0 ||
-         ::setresuid(UnprivilegedId, UnprivilegedId, UnprivilegedId) != 0)) {
+    if (unprivileged && !DropToUnprivileged()) {
         ::_exit(126);
     }
     std::vector<char*> argv;

@@ -8,6 +8,12 @@
 
 namespace hollowsweep::test {
 
+bool DropToUnprivileged() {
+    return ::geteuid() != 0 || (::setgroups(0, nullptr) == 0 &&
+                                ::setresgid(UnprivilegedId, UnprivilegedId, UnprivilegedId) == 0 &&
+                                ::setresuid(UnprivilegedId, UnprivilegedId, UnprivilegedId) == 0);
+}
+
 std::string RunUnprivileged(const std::function<std::string()>& work) {
     int channel[2];
     if (::pipe(channel) != 0) {
@@ -16,10 +22,7 @@ std::string RunUnprivileged(const std::function<std::string()>& work) {
     const pid_t child = ::fork();
     if (child == 0) {
         ::close(channel[0]);
-        if (::geteuid() == 0 &&
-            (::setgroups(0, nullptr) != 0 ||
-             ::setresgid(UnprivilegedId, UnprivilegedId, UnprivilegedId) != 0 ||
-             ::setresuid(UnprivilegedId, UnprivilegedId, UnprivilegedId) != 0)) {
+        if (!DropToUnprivileged()) {
             ::_exit(3);
         }
         const std::string result = work();

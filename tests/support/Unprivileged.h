@@ -13,6 +13,10 @@ inline constexpr unsigned UnprivilegedId = 65534;
 // works on must belong to that user (see GiveToUnprivileged).
 std::string RunUnprivileged(const std::function<std::string()>& work);
 
+// In a child process: takes on the unprivileged user when running as root.
+// False when that failed.
+bool DropToUnprivileged();
+
 // Hands a tree to the unprivileged user when the tests run as root.
 void GiveToUnprivileged(const std::string& path);
 
