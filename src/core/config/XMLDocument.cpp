@@ -76,6 +76,13 @@ bool HasOneRoot(const pugi::xml_document& document) {
     return elements == 1;
 }
 
+// The attribute of exactly that name, appended empty when the element has none.
+pugi::xml_attribute AttributeOf(pugi::xml_node node, std::string_view name) {
+    const std::string key(name);
+    const pugi::xml_attribute found = node.attribute(key.c_str());
+    return found ? found : node.append_attribute(key.c_str());
+}
+
 std::string Print(const pugi::xml_node& node) {
     std::ostringstream out;
     node.print(out, "", WriteOptions | pugi::format_no_declaration);
@@ -217,23 +224,11 @@ bool TXMLNode::HasAttribute(std::string_view name) const {
 }
 
 std::string TXMLNode::Attribute(std::string_view name) {
-    const std::string key(name);
-    pugi::xml_node node(node_);
-    pugi::xml_attribute attribute = node.attribute(key.c_str());
-    if (!attribute) {
-        attribute = node.append_attribute(key.c_str());
-    }
-    return attribute.value();
+    return AttributeOf(pugi::xml_node(node_), name).value();
 }
 
 void TXMLNode::SetAttribute(std::string_view name, std::string_view value) {
-    const std::string key(name);
-    pugi::xml_node node(node_);
-    pugi::xml_attribute attribute = node.attribute(key.c_str());
-    if (!attribute) {
-        attribute = node.append_attribute(key.c_str());
-    }
-    attribute.set_value(std::string(value).c_str());
+    AttributeOf(pugi::xml_node(node_), name).set_value(std::string(value).c_str());
 }
 
 TXMLNodeHandle TXMLNode::Wrap(pugi::xml_node_struct* node) const {
