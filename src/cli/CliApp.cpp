@@ -18,6 +18,8 @@ void AddScan(CLI::App& app, TScanRequest& request) {
     scan->add_option("-f,--format", request.Format, "Output format")
         ->check(CLI::IsMember({"list"}))
         ->capture_default_str();
+    scan->add_option("-c,--config", request.ConfigFile,
+                     "Take the exported columns from this configuration file (never written)");
     scan->add_flag("-q,--quiet", request.Quiet, "Show no progress");
     scan->add_option("FOLDER", request.Folders, "Folders to scan")->required();
 }

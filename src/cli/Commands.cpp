@@ -1,7 +1,9 @@
 #include "Commands.h"
 
 #include "ProgressLine.h"
+#include "config/QuillfenConfig.h"
 #include "errors/Errors.h"
+#include "export/ExportColumns.h"
 #include "platform/FolderPaths.h"
 #include "results/DeleteChecked.h"
 #include "scan/FileReader.h"
@@ -54,11 +56,26 @@ void ScanFolders(const std::vector<std::string>& folders, bool quiet,
     });
 }
 
+// The exported columns of a configuration file, read only. Every error names
+// the file, even one found in a column entry.
+std::vector<std::string> LoadExportColumns(const std::string& configFile) {
+    const IXMLConfigType root = LoadConfig(configFile);
+    try {
+        return GetExportColumns(*root);
+    } catch (const THollowsweepError& error) {
+        throw THollowsweepError(configFile + ": " + error.what());
+    }
+}
+
 } // namespace
 
 TExitStatus RunScan(const TScanRequest& request) {
     if (!AllAreFolders(request.Folders)) {
         return ExitUsage;
+    }
+    // A bad configuration is refused before the scan, whatever the format.
+    if (!request.ConfigFile.empty()) {
+        LoadExportColumns(request.ConfigFile);
     }
     const char terminator = request.NullSeparated ? '\0' : '\n';
     ScanFolders(request.Folders, request.Quiet,

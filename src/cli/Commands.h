@@ -11,6 +11,7 @@ struct TScanRequest {
     std::vector<std::string> Folders;
     bool NullSeparated = false;
     std::string Format = "list";
+    std::string ConfigFile;
     bool Quiet = false;
 };
 

@@ -2,7 +2,9 @@
 #include "TestDir.h"
 #include "Unprivileged.h"
 
+#include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -137,4 +139,35 @@ TEST(Cli, FolderThatCannotBeRemovedIsReportedAndExitsWithOne) {
               Lines({"hollowsweep-cli: " + dir.Path("tree/sealed/inner") + ": Permission denied",
                      "hollowsweep-cli: " + dir.Path("tree/sealed") + ": Directory not empty"}));
     EXPECT_TRUE(dir.Exists("tree/sealed/inner"));
+}
+
+TEST(Cli, ABadConfigurationFileExitsWithTwoNamingItAndStaysUntouched) {
+    TTestDir dir;
+    dir.MakeFolders("tree/empty");
+    dir.MakeFile("tree/file");
+    const std::pair<const char*, const char*> files[] = {
+        {"broken.xml", "<config><nodes>"},
+        {"wrong-root.xml", "<settings/>"},
+        {"bad-visible.xml", "<config><nodes><node Name=\"x\" Visible=\"maybe\"/></nodes></config>"},
+    };
+    for (const auto& [name, text] : files) {
+        dir.MakeFile(name, text);
+    }
+    dir.MakeFile("good.xml",
+                 "<config><nodes><node Name=\"Full Path\" Visible=\"1\"/></nodes></config>");
+    for (const char* name : {"missing.xml", "broken.xml", "wrong-root.xml", "bad-visible.xml"}) {
+        const auto result = Cli({"scan", "--config", dir.Path(name), dir.Path("tree")});
+        EXPECT_EQ(result.Status, 2) << name;
+        EXPECT_EQ(result.Out, "");
+        EXPECT_TRUE(result.Err.starts_with("hollowsweep-cli: " + dir.Path(name) + ": "))
+            << result.Err;
+        EXPECT_EQ(std::count(result.Err.begin(), result.Err.end(), '\n'), 1) << result.Err;
+    }
+    const auto good = Cli({"scan", "-c", dir.Path("good.xml"), dir.Path("tree")});
+    EXPECT_EQ(good.Status, 0) << good.Err;
+    EXPECT_EQ(good.Out, Lines({dir.Path("tree/empty")}));
+    for (const auto& [name, text] : files) {
+        std::ifstream in(dir.Path(name), std::ios::binary);
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), text);
+    }
 }

@@ -69,7 +69,7 @@ TEST(ResultList, OutOfRangeIndexRaisesAnIndexErrorNamingIt) {
         list.Delete(5);
         FAIL();
     } catch (const TIndexError& error) {
-        EXPECT_EQ(error.Index(), 5U);
+        EXPECT_EQ(error.Index(), 5);
     }
     EXPECT_EQ(list.Count(), 1U);
 }

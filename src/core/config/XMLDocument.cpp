@@ -1,13 +1,10 @@
 #include "config/XMLDocument.h"
 
 #include "errors/Errors.h"
-#include "platform/FileDescriptor.h"
+#include "platform/WholeFile.h"
 
-#include <cerrno>
-#include <fcntl.h>
 #include <pugixml.hpp>
 #include <sstream>
-#include <unistd.h>
 
 namespace hollowsweep {
 
@@ -19,48 +16,6 @@ namespace {
 
 constexpr unsigned ParseOptions = pugi::parse_full;
 constexpr unsigned WriteOptions = pugi::format_raw;
-
-std::string ReadWholeFile(const std::string& path) {
-    const TFileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (!fd) {
-        throw TIOError(path, errno, "cannot open");
-    }
-    std::string text;
-    char buffer[65536];
-    for (;;) {
-        const ssize_t bytes = ::read(fd.Get(), buffer, sizeof buffer);
-        if (bytes < 0 && errno == EINTR) {
-            continue;
-        }
-        if (bytes < 0) {
-            throw TIOError(path, errno, "cannot read");
-        }
-        if (bytes == 0) {
-            return text;
-        }
-        text.append(buffer, static_cast<std::size_t>(bytes));
-    }
-}
-
-void WriteWholeFile(const std::string& path, std::string_view text) {
-    TFileDescriptor fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
-    if (!fd) {
-        throw TIOError(path, errno, "cannot create");
-    }
-    while (!text.empty()) {
-        const ssize_t bytes = ::write(fd.Get(), text.data(), text.size());
-        if (bytes < 0 && errno == EINTR) {
-            continue;
-        }
-        if (bytes < 0) {
-            throw TIOError(path, errno, "cannot write");
-        }
-        text.remove_prefix(static_cast<std::size_t>(bytes));
-    }
-    if (::close(fd.Release()) != 0) {
-        throw TIOError(path, errno, "cannot write");
-    }
-}
 
 // The parser accepts more than XML allows at the top: a document needs exactly
 // one root element and no text beside it.
@@ -116,8 +71,8 @@ void TXMLDocument::LoadFromFile(const std::string& path) {
     Parse(ReadWholeFile(path), path);
 }
 
-void TXMLDocument::SetXML(std::string_view text) {
-    Parse(std::string(text), "XML text");
+void TXMLDocument::SetXML(std::string_view text, const std::string& source) {
+    Parse(std::string(text), source);
 }
 
 bool TXMLDocument::Active() const noexcept {
@@ -217,6 +172,53 @@ TXMLNodeHandle TXMLNode::InsertChild(std::size_t position, std::string_view tag)
 
 void TXMLNode::RemoveChildren() {
     pugi::xml_node(node_).remove_children();
+}
+
+void TXMLNode::RemoveChild(const TXMLNode& child) {
+    pugi::xml_node(node_).remove_child(pugi::xml_node(child.node_));
+}
+
+namespace {
+
+bool IsElementNamed(const pugi::xml_node& node, const std::string& tag) {
+    return node.type() == pugi::node_element && tag == node.name();
+}
+
+} // namespace
+
+std::size_t TXMLNode::CountChildElements(std::string_view tag) const {
+    const std::string name(tag);
+    std::size_t count = 0;
+    for (const pugi::xml_node child : pugi::xml_node(node_).children()) {
+        count += IsElementNamed(child, name) ? 1 : 0;
+    }
+    return count;
+}
+
+TXMLNodeHandle TXMLNode::ChildElement(std::string_view tag, std::size_t position) const {
+    const std::string name(tag);
+    std::size_t index = 0;
+    for (const pugi::xml_node child : pugi::xml_node(node_).children()) {
+        if (IsElementNamed(child, name) && index++ == position) {
+            return Wrap(child.internal_object());
+        }
+    }
+    throw TIndexError(position, index);
+}
+
+std::optional<std::size_t> TXMLNode::ChildElementPosition(std::string_view tag,
+                                                          const TXMLNode& child) const {
+    const std::string name(tag);
+    std::size_t index = 0;
+    for (const pugi::xml_node node : pugi::xml_node(node_).children()) {
+        if (IsElementNamed(node, name)) {
+            if (node.internal_object() == child.node_) {
+                return index;
+            }
+            ++index;
+        }
+    }
+    return std::nullopt;
 }
 
 bool TXMLNode::HasAttribute(std::string_view name) const {

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -29,8 +30,8 @@ public:
     // Parses a file; a file that cannot be read raises TIOError, one that is
     // not well-formed raises TParseError. Either way the document is unchanged.
     void LoadFromFile(const std::string& path);
-    // Replaces the content by text and parses it.
-    void SetXML(std::string_view text);
+    // Replaces the content by text and parses it; errors name the source.
+    void SetXML(std::string_view text, const std::string& source = "XML text");
     // Whether a parsed tree is there; activating parses the text last set.
     bool Active() const noexcept;
     void SetActive(bool active);
@@ -73,11 +74,28 @@ public:
     // Inserts a new element before the child at position; at the end when past it.
     TXMLNodeHandle InsertChild(std::size_t position, std::string_view tag);
     void RemoveChildren();
+    // Removes a node that is a child of this one; any other node is left alone.
+    void RemoveChild(const TXMLNode& child);
+
+    // Child elements of exactly this tag, in document order, skipping all else.
+    std::size_t CountChildElements(std::string_view tag) const;
+    // The one at a position among them; out of range raises TIndexError.
+    TXMLNodeHandle ChildElement(std::string_view tag, std::size_t position) const;
+    // Its position among them, or none when it is not one of them.
+    std::optional<std::size_t> ChildElementPosition(std::string_view tag,
+                                                    const TXMLNode& child) const;
 
     bool HasAttribute(std::string_view name) const;
     // The attribute's text; an absent attribute is created empty first.
     std::string Attribute(std::string_view name);
     void SetAttribute(std::string_view name, std::string_view value);
+
+    bool IsSameNode(const TXMLNode& other) const noexcept { return node_ == other.node_; }
+
+    // The same node seen through a binding class built on this one.
+    template <class TBinding> std::shared_ptr<TBinding> As() const {
+        return std::make_shared<TBinding>(document_, node_);
+    }
 
 private:
     TXMLNodeHandle Wrap(pugi::xml_node_struct* node) const;

@@ -13,7 +13,7 @@ TParseError::TParseError(const std::string& message, std::ptrdiff_t offset)
     : THollowsweepError(message)
     , offset_(offset) {}
 
-TIndexError::TIndexError(std::size_t index, std::size_t count)
+TIndexError::TIndexError(long long index, std::size_t count)
     : THollowsweepError("list index out of bounds (" + std::to_string(index) + "), count is " +
                         std::to_string(count))
     , index_(index) {}

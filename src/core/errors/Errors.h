@@ -43,12 +43,12 @@ public:
 
 class TIndexError : public THollowsweepError {
 public:
-    TIndexError(std::size_t index, std::size_t count);
+    TIndexError(long long index, std::size_t count);
 
-    std::size_t Index() const noexcept { return index_; }
+    long long Index() const noexcept { return index_; }
 
 private:
-    std::size_t index_;
+    long long index_;
 };
 
 // The system's text for an error code, as strerror gives it but thread-safe.

@@ -1,0 +1,98 @@
+#include "config/XMLValues.h"
+
+#include "errors/Errors.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+
+namespace hollowsweep {
+
+namespace {
+
+bool EqualsIgnoringCase(std::string_view text, std::string_view word) {
+    return std::equal(text.begin(), text.end(), word.begin(), word.end(), [](char a, char b) {
+        return std::tolower(static_cast<unsigned char>(a)) == b;
+    });
+}
+
+[[noreturn]] void FailConversion(std::string_view text, std::string_view type) {
+    if (text.empty()) {
+        throw TConversionError("cannot convert an empty value to " + std::string(type));
+    }
+    throw TConversionError("'" + std::string(text) + "' is not a valid " + std::string(type));
+}
+
+std::string ContextFor(const TXMLNode& element, std::string_view name) {
+    return "attribute \"" + std::string(name) + "\" of <" + element.Name() + ">: ";
+}
+
+template <class TConvert>
+auto ReadConverted(TXMLNode& element, std::string_view name, TConvert convert) {
+    const std::string text = element.Attribute(name);
+    try {
+        return convert(text);
+    } catch (const TConversionError& error) {
+        throw TConversionError(ContextFor(element, name) + error.what());
+    }
+}
+
+} // namespace
+
+std::int32_t TextToInteger(std::string_view text) {
+    // from_chars takes a minus sign but no plus sign.
+    std::string_view digits = text;
+    if (digits.starts_with('+') && !digits.starts_with("+-")) {
+        digits.remove_prefix(1);
+    }
+    std::int32_t value = 0;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+    if (digits.empty() || error != std::errc() || end != digits.data() + digits.size()) {
+        FailConversion(text, "integer");
+    }
+    return value;
+}
+
+bool TextToBoolean(std::string_view text) {
+    if (EqualsIgnoringCase(text, "true")) {
+        return true;
+    }
+    if (EqualsIgnoringCase(text, "false")) {
+        return false;
+    }
+    try {
+        return TextToInteger(text) != 0;
+    } catch (const TConversionError&) {
+        FailConversion(text, "Boolean");
+    }
+}
+
+std::string BooleanToText(bool value) {
+    return value ? "True" : "False";
+}
+
+std::string ReadText(TXMLNode& element, std::string_view name) {
+    return element.Attribute(name);
+}
+
+std::int32_t ReadInteger(TXMLNode& element, std::string_view name) {
+    return ReadConverted(element, name, TextToInteger);
+}
+
+bool ReadBoolean(TXMLNode& element, std::string_view name) {
+    return ReadConverted(element, name, TextToBoolean);
+}
+
+void WriteText(TXMLNode& element, std::string_view name, std::string_view value) {
+    element.SetAttribute(name, value);
+}
+
+void WriteInteger(TXMLNode& element, std::string_view name, std::int32_t value) {
+    element.SetAttribute(name, std::to_string(value));
+}
+
+void WriteBoolean(TXMLNode& element, std::string_view name, bool value) {
+    element.SetAttribute(name, BooleanToText(value));
+}
+
+} // namespace hollowsweep

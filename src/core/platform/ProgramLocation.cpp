@@ -1,0 +1,57 @@
+#include "platform/ProgramLocation.h"
+
+#include "errors/Errors.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <fcntl.h>
+#include <pwd.h>
+#include <unistd.h>
+#include <vector>
+
+namespace hollowsweep {
+
+namespace {
+
+std::string HomeFolder() {
+    const char* home = std::getenv("HOME");
+    if (home != nullptr && home[0] == '/') {
+        return home;
+    }
+    const passwd* user = ::getpwuid(::getuid());
+    return user != nullptr && user->pw_dir != nullptr ? user->pw_dir : "/";
+}
+
+} // namespace
+
+std::string ExecutableFolder() {
+    std::vector<char> buffer(PATH_MAX);
+    for (;;) {
+        const ssize_t length = ::readlink("/proc/self/exe", buffer.data(), buffer.size());
+        if (length < 0) {
+            throw TIOError("/proc/self/exe", errno, "cannot read");
+        }
+        if (static_cast<std::size_t>(length) < buffer.size()) {
+            const std::string path(buffer.data(), static_cast<std::size_t>(length));
+            const std::size_t slash = path.rfind('/');
+            return slash == 0 ? "/" : path.substr(0, slash);
+        }
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+std::string UserConfigFolder() {
+    // The base directory specification tells to ignore a relative value.
+    const char* configHome = std::getenv("XDG_CONFIG_HOME");
+    const std::string base = configHome != nullptr && configHome[0] == '/'
+                                 ? std::string(configHome)
+                                 : HomeFolder() + "/.config";
+    return base + "/Hollowsweep";
+}
+
+bool IsWritableFolder(const std::string& path) {
+    return ::faccessat(AT_FDCWD, path.c_str(), W_OK | X_OK, AT_EACCESS) == 0;
+}
+
+} // namespace hollowsweep

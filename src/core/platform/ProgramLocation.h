@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+
+namespace hollowsweep {
+
+// The folder that holds the running executable.
+std::string ExecutableFolder();
+
+// Where this program keeps per-user settings: $XDG_CONFIG_HOME/Hollowsweep,
+// else ~/.config/Hollowsweep. The folder need not exist yet.
+std::string UserConfigFolder();
+
+// Whether this process may create files in a folder.
+bool IsWritableFolder(const std::string& path);
+
+} // namespace hollowsweep

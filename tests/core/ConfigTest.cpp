@@ -1,0 +1,226 @@
+#include "config/Config.h"
+
+#include "TestDir.h"
+#include "Unprivileged.h"
+#include "config/DefaultConfig.h"
+#include "errors/Errors.h"
+#include "platform/ProgramLocation.h"
+#include "platform/WholeFile.h"
+
+#include <csignal>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+using namespace hollowsweep;
+using hollowsweep::test::GiveToUnprivileged;
+using hollowsweep::test::RunUnprivileged;
+using hollowsweep::test::TTestDir;
+
+namespace {
+
+constexpr std::string_view Declaration = "<?xml version=\"1.0\" encoding=\"utf-8\"?>";
+
+std::vector<std::string> FolderEntries(const std::string& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// What a child process met when it saved: "saved", or the error's code.
+std::string SaveOutcome(const TConfig& config) {
+    try {
+        config.Save();
+        return "saved";
+    } catch (const TIOError& error) {
+        return SystemErrorText(error.Code());
+    }
+}
+
+// The text without the blanks between its tags, which the parser drops.
+std::string WithoutBlanksBetweenTags(std::string_view text) {
+    std::string result;
+    bool betweenTags = false;
+    for (const char c : text) {
+        if (betweenTags && (c == ' ' || c == '\t')) {
+            continue;
+        }
+        betweenTags = c == '>';
+        result += c;
+    }
+    return result;
+}
+
+} // namespace
+
+TEST(Config, AMissingFileIsCreatedWithTheDefaultTextAndLoaded) {
+    EXPECT_EQ(DefaultConfigText.size(), 1040U);
+    EXPECT_TRUE(DefaultConfigText.starts_with(Declaration));
+    EXPECT_TRUE(DefaultConfigText.ends_with("</sizerange></config>"));
+
+    TTestDir dir;
+    const TConfig config(dir.Path("QuillfenConfig.xml"));
+    EXPECT_EQ(ReadWholeFile(config.ConfigFileName()), DefaultConfigText);
+
+    auto nodes = config.Root()->GetNodes();
+    ASSERT_EQ(nodes->Count(), 2);
+    const std::tuple<const char*, int, int> columns[] = {{"Folder Name", 172, 0},
+                                                         {"Full Path", 320, 1}};
+    for (int n = 0; n < 2; ++n) {
+        const auto& [name, width, index] = columns[n];
+        auto node = nodes->Item(n);
+        EXPECT_EQ(node->GetName(), name);
+        EXPECT_EQ(node->GetWidth(), width);
+        EXPECT_EQ(node->GetIndex(), index);
+        EXPECT_TRUE(node->GetVisible());
+        EXPECT_TRUE(node->GetReadOnly());
+        EXPECT_EQ(node->GetAlign(), "left");
+    }
+}
+
+TEST(Config, SavingWritesTheRootAloneAndKeepsEveryCarriedValue) {
+    TTestDir dir;
+    {
+        const TConfig config(dir.Path("QuillfenConfig.xml"));
+        config.Save();
+    }
+    EXPECT_EQ(ReadWholeFile(dir.Path("QuillfenConfig.xml")),
+              WithoutBlanksBetweenTags(DefaultConfigText.substr(Declaration.size())));
+
+    const TConfig reloaded(dir.Path("QuillfenConfig.xml"));
+    auto root = reloaded.Root();
+    EXPECT_EQ(root->GetVersionNo(), 2);
+    EXPECT_EQ(root->GetAgerange()->Nodes(0)->Attribute("value"), "1.0");
+    EXPECT_EQ(root->GetAgerange()->Nodes(1)->Attribute("value"), "3.0");
+    EXPECT_EQ(root->GetSizerange()->Item(5)->GetLabel(), "1G");
+    EXPECT_EQ(root->GetFrame()->GetLeft(), "0");
+    EXPECT_TRUE(root->GetFrame()->GetMax());
+    EXPECT_EQ(root->GetFrame()->GetPlLeft()->GetCol3(), 76);
+    EXPECT_EQ(root->GetFrame()->GetPlHint()->GetHeight(), 262);
+    EXPECT_TRUE(root->GetNodes()->Item(1)->GetDefaultExport());
+}
+
+TEST(Config, ChangesReachTheFileOnlyBySave) {
+    TTestDir dir;
+    const std::string file = dir.Path("QuillfenConfig.xml");
+    const TConfig config(file);
+    auto node = config.Root()->GetNodes()->Item(1);
+    node->SetVisible(false);
+    node->SetWidth(200);
+    node->SetIndex(0);
+    EXPECT_EQ(ReadWholeFile(file), DefaultConfigText);
+    config.Save();
+
+    const TConfig reloaded(file);
+    auto saved = reloaded.Root()->GetNodes()->Item(1);
+    EXPECT_FALSE(saved->GetVisible());
+    EXPECT_EQ(saved->GetWidth(), 200);
+    EXPECT_EQ(saved->GetIndex(), 0);
+    EXPECT_EQ(FolderEntries(dir.Root()), std::vector<std::string>{"QuillfenConfig.xml"});
+}
+
+TEST(Config, APresentFileIsLoadedAsItIsEvenWhenSectionsAreMissing) {
+    TTestDir dir;
+    dir.MakeFile("QuillfenConfig.xml", "<config/>");
+    const TConfig config(dir.Path("QuillfenConfig.xml"));
+    EXPECT_EQ(config.Root()->GetNodes()->Count(), 0);
+    EXPECT_EQ(ReadWholeFile(dir.Path("QuillfenConfig.xml")), "<config/>");
+}
+
+TEST(Config, ABrokenFileFailsOnEveryLoadNamingItAndStaysUntouched) {
+    for (const char* text : {"", "<config><nodes></config>", "<settings/>", "\xff\xfe<"}) {
+        TTestDir dir;
+        dir.MakeFile("QuillfenConfig.xml", text);
+        const std::string file = dir.Path("QuillfenConfig.xml");
+        for (int attempt = 0; attempt < 2; ++attempt) {
+            try {
+                TConfig config(file);
+                FAIL() << text;
+            } catch (const TParseError& error) {
+                EXPECT_NE(std::string(error.what()).find(file), std::string::npos) << error.what();
+            }
+        }
+        EXPECT_EQ(ReadWholeFile(file), text);
+    }
+}
+
+TEST(Config, AFileThatCannotBeCreatedFailsWithTheSystemsCode) {
+    TTestDir dir;
+    dir.MakeFile("file");
+    try {
+        TConfig config(dir.Path("file/QuillfenConfig.xml"));
+        FAIL();
+    } catch (const TIOError& error) {
+        EXPECT_EQ(error.Code(), ENOTDIR);
+    }
+}
+
+TEST(Config, AProgramFolderThatCannotBeWrittenSendsANewFileToTheUsersFolder) {
+    TTestDir dir;
+    dir.MakeFolders("program");
+    dir.MakeFolders("kept");
+    dir.MakeFile("kept/QuillfenConfig.xml", "<config/>");
+    GiveToUnprivileged(dir.Root());
+    ::chmod(dir.Path("program").c_str(), 0555);
+    ::chmod(dir.Path("kept").c_str(), 0555);
+
+    const std::string chosen = RunUnprivileged([&] {
+        const std::string user = dir.Path("home/.config/Hollowsweep");
+        const std::string readOnly = ChooseConfigFileName(dir.Path("program"), user);
+        const TConfig config(readOnly);
+        return readOnly + "\n" + ChooseConfigFileName(dir.Path("kept"), user) + "\n" +
+               ChooseConfigFileName(dir.Root(), user);
+    });
+    EXPECT_EQ(chosen, dir.Path("home/.config/Hollowsweep/QuillfenConfig.xml") + "\n" +
+                          dir.Path("kept/QuillfenConfig.xml") + "\n" +
+                          dir.Path("QuillfenConfig.xml"));
+    EXPECT_EQ(ReadWholeFile(dir.Path("home/.config/Hollowsweep/QuillfenConfig.xml")),
+              DefaultConfigText);
+}
+
+TEST(Config, TheUsersFolderFollowsTheBaseDirectoryRules) {
+    const char* savedConfigHome = std::getenv("XDG_CONFIG_HOME");
+    const std::string restore = savedConfigHome != nullptr ? savedConfigHome : "";
+    ::setenv("HOME", "/home/someone", 1);
+    ::setenv("XDG_CONFIG_HOME", "/srv/settings", 1);
+    EXPECT_EQ(UserConfigFolder(), "/srv/settings/Hollowsweep");
+    ::setenv("XDG_CONFIG_HOME", "relative", 1);
+    EXPECT_EQ(UserConfigFolder(), "/home/someone/.config/Hollowsweep");
+    ::unsetenv("XDG_CONFIG_HOME");
+    EXPECT_EQ(UserConfigFolder(), "/home/someone/.config/Hollowsweep");
+    if (savedConfigHome != nullptr) {
+        ::setenv("XDG_CONFIG_HOME", restore.c_str(), 1);
+    }
+}
+
+TEST(Config, ASaveThatCannotWriteKeepsThePreviousFileWhole) {
+    TTestDir dir;
+    dir.MakeFolders("locked");
+    dir.MakeFolders("full");
+    const std::string locked = dir.Path("locked/QuillfenConfig.xml");
+    const std::string full = dir.Path("full/QuillfenConfig.xml");
+    const TConfig lockedConfig(locked);
+    const TConfig fullConfig(full);
+    for (const TConfig* config : {&lockedConfig, &fullConfig}) {
+        config->Root()->GetNodes()->Item(0)->SetName(std::string(4096, 'x'));
+    }
+    GiveToUnprivileged(dir.Root());
+    ::chmod(dir.Path("locked").c_str(), 0555);
+
+    // A file size limit makes writes fail the way a full disk does.
+    const std::string outcomes = RunUnprivileged([&] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const std::string first = SaveOutcome(lockedConfig);
+        const rlimit limit{512, 512};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        return first + "\n" + SaveOutcome(fullConfig);
+    });
+    EXPECT_EQ(outcomes, SystemErrorText(EACCES) + "\n" + SystemErrorText(EFBIG));
+    EXPECT_EQ(ReadWholeFile(locked), DefaultConfigText);
+    EXPECT_EQ(ReadWholeFile(full), DefaultConfigText);
+    EXPECT_EQ(FolderEntries(dir.Path("full")), std::vector<std::string>{"QuillfenConfig.xml"});
+}
