@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages that building and testing Hollowsweep need.
-# Safe to run again: it asks apt only for what is missing.
+# Safe to run again: it asks apt only for what is missing. Arguments name
+# further packages that one task needs (for example clang for the fuzzers).
 set -euo pipefail
 
 packages=(
     build-essential cmake ninja-build pkg-config
     libgtest-dev libcli11-dev libpugixml-dev
     util-linux time
+    "$@"
 )
 
 missing=()
