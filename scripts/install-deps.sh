@@ -6,7 +6,7 @@ set -euo pipefail
 
 packages=(
     build-essential cmake ninja-build pkg-config
-    libgtest-dev libcli11-dev libpugixml-dev
+    libgtest-dev libcli11-dev libpugixml-dev libxlsxwriter-dev unzip
     util-linux time
     "$@"
 )

@@ -1,6 +1,7 @@
 #include "CliApp.h"
 
 #include "Commands.h"
+#include "product/Product.h"
 
 #include <CLI/CLI.hpp>
 #include <cstdio>
@@ -10,14 +11,14 @@ namespace hollowsweep::cli {
 
 namespace {
 
-constexpr const char* Version = "1.9.6";
-
 void AddScan(CLI::App& app, TScanRequest& request) {
     auto* scan = app.add_subcommand("scan", "List the empty folders at and below each FOLDER");
     scan->add_flag("-0,--null", request.NullSeparated, "End each path with NUL, not a line feed");
     scan->add_option("-f,--format", request.Format, "Output format")
-        ->check(CLI::IsMember({"list"}))
+        ->check(CLI::IsMember({"list", "txt", "csv", "html", "xml", "xlsx"}))
         ->capture_default_str();
+    scan->add_option("-o,--output", request.Output,
+                     "Write the export to FILE (standard output when absent or -)");
     scan->add_option("-c,--config", request.ConfigFile,
                      "Take the exported columns from this configuration file (never written)");
     scan->add_flag("-q,--quiet", request.Quiet, "Show no progress");
@@ -36,7 +37,7 @@ void AddDelete(CLI::App& app, TDeleteRequest& request) {
 
 int RunCli(int argc, char** argv) {
     CLI::App app("Finds folders that hold no file at any depth, and removes them.", ProgramName);
-    app.set_version_flag("--version", std::string(ProgramName) + " " + Version);
+    app.set_version_flag("--version", std::string(ProgramName) + " " + std::string(ProgramVersion));
     app.require_subcommand(1);
     TScanRequest scan;
     TDeleteRequest remove;

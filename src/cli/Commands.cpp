@@ -1,9 +1,8 @@
 #include "Commands.h"
 
 #include "ProgressLine.h"
-#include "config/QuillfenConfig.h"
+#include "ScanExport.h"
 #include "errors/Errors.h"
-#include "export/ExportColumns.h"
 #include "platform/FolderPaths.h"
 #include "results/DeleteChecked.h"
 #include "scan/FileReader.h"
@@ -56,15 +55,21 @@ void ScanFolders(const std::vector<std::string>& folders, bool quiet,
     });
 }
 
-// The exported columns of a configuration file, read only. Every error names
-// the file, even one found in a column entry.
-std::vector<std::string> LoadExportColumns(const std::string& configFile) {
-    const IXMLConfigType root = LoadConfig(configFile);
-    try {
-        return GetExportColumns(*root);
-    } catch (const THollowsweepError& error) {
-        throw THollowsweepError(configFile + ": " + error.what());
+TResultList ScanIntoList(const std::vector<std::string>& folders, bool quiet) {
+    TResultList list;
+    ScanFolders(folders, quiet,
+                [&list](std::string_view path) { list.Append(TResultRecord::ForFolder(path)); });
+    return list;
+}
+
+TExitStatus ScanAndExport(const TScanRequest& request, const std::vector<std::string>& columns) {
+    if (NeedsFile(request.Format) && (request.Output.empty() || request.Output == "-")) {
+        ReportError("--format " + request.Format, "needs --output FILE");
+        return ExitUsage;
     }
+    WriteExport(request.Format, ScanIntoList(request.Folders, request.Quiet), columns,
+                request.Output);
+    return FlushOutput();
 }
 
 } // namespace
@@ -74,8 +79,9 @@ TExitStatus RunScan(const TScanRequest& request) {
         return ExitUsage;
     }
     // A bad configuration is refused before the scan, whatever the format.
-    if (!request.ConfigFile.empty()) {
-        LoadExportColumns(request.ConfigFile);
+    const std::vector<std::string> columns = LoadExportColumns(request.ConfigFile);
+    if (request.Format != "list") {
+        return ScanAndExport(request, columns);
     }
     const char terminator = request.NullSeparated ? '\0' : '\n';
     ScanFolders(request.Folders, request.Quiet,
@@ -87,9 +93,7 @@ TExitStatus RunDelete(const TDeleteRequest& request) {
     if (!AllAreFolders(request.Folders)) {
         return ExitUsage;
     }
-    TResultList list;
-    ScanFolders(request.Folders, request.Quiet,
-                [&list](std::string_view path) { list.Append(TResultRecord::ForFolder(path)); });
+    TResultList list = ScanIntoList(request.Folders, request.Quiet);
     TExitStatus status = ExitOk;
     if (request.DryRun) {
         for (const auto index : RemovalOrder(list)) {

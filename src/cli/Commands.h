@@ -12,6 +12,7 @@ struct TScanRequest {
     bool NullSeparated = false;
     std::string Format = "list";
     std::string ConfigFile;
+    std::string Output;
     bool Quiet = false;
 };
 

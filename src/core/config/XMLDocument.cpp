@@ -136,6 +136,16 @@ std::size_t TXMLNode::ChildCount() const noexcept {
     return count;
 }
 
+TXMLNodeHandle TXMLNode::FirstChild() const {
+    const pugi::xml_node child = pugi::xml_node(node_).first_child();
+    return child ? Wrap(child.internal_object()) : nullptr;
+}
+
+TXMLNodeHandle TXMLNode::NextSibling() const {
+    const pugi::xml_node sibling = pugi::xml_node(node_).next_sibling();
+    return sibling ? Wrap(sibling.internal_object()) : nullptr;
+}
+
 TXMLNodeHandle TXMLNode::Child(std::size_t position) const {
     std::size_t index = 0;
     for (pugi::xml_node child = pugi::xml_node(node_).first_child(); child;

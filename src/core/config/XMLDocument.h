@@ -65,6 +65,9 @@ public:
     std::string Markup() const;
 
     std::size_t ChildCount() const noexcept;
+    // For walking children in order; none past the last.
+    TXMLNodeHandle FirstChild() const;
+    TXMLNodeHandle NextSibling() const;
     bool HasChildNodes() const noexcept { return ChildCount() > 0; }
     // The child at a position among all children; out of range raises TIndexError.
     TXMLNodeHandle Child(std::size_t position) const;

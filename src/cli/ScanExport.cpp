@@ -1,0 +1,103 @@
+#include "ScanExport.h"
+
+#include "config/DefaultConfig.h"
+#include "config/QuillfenConfig.h"
+#include "errors/Errors.h"
+#include "export/DelimitedText.h"
+#include "export/ExportColumns.h"
+#include "export/FileInfo.h"
+#include "export/HTMLReport.h"
+#include "export/ResultDocument.h"
+
+#include <cerrno>
+#include <cstdio>
+
+namespace hollowsweep::cli {
+
+namespace {
+
+// Nothing to ask and no window to show: the target is on the command line.
+class TSilentExportUI final : public IExportUI {
+public:
+    std::string ChooseSaveFile(std::string_view, std::string_view) override { return {}; }
+    bool AskYesNo(std::string_view, std::string_view) override { return false; }
+    void ShowMessage(std::string_view, std::string_view, TMessageIcon) override {}
+    void ShowWaitForm(bool) override {}
+    void SetWaitMessage(std::string_view) override {}
+};
+
+bool ToStandardOutput(const std::string& output) {
+    return output.empty() || output == "-";
+}
+
+void WriteStandardOutput(std::string_view text) {
+    if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size()) {
+        throw TIOError("standard output", errno, "cannot write");
+    }
+}
+
+std::string_view SeparatorOf(const std::string& format) {
+    return format == "csv" ? CSVSeparator : TextSeparator;
+}
+
+TQuoting QuotingOf(const std::string& format) {
+    return format == "csv" ? TQuoting::WhereNeeded : TQuoting::None;
+}
+
+void WriteXML(const TResultList& list, const std::string& output) {
+    TXMLDocument document;
+    TSilentExportUI ui;
+    ResetXMLDoc(document);
+    BuildXMLDoc(document, list, ui);
+    if (ToStandardOutput(output)) {
+        WriteStandardOutput(document.Text());
+    } else {
+        document.SaveToFile(output);
+    }
+}
+
+void WriteWorkbook(const TResultList& list, const std::vector<std::string>& columns,
+                   const std::string& output) {
+    TXMLDocument document;
+    TSilentExportUI ui;
+    ResetXMLDoc(document);
+    BuildXMLDoc(document, list, ui);
+    WriteWorkbookFile(output, *GetRootNode(document), columns);
+}
+
+} // namespace
+
+std::vector<std::string> LoadExportColumns(const std::string& configFile) {
+    if (configFile.empty()) {
+        return GetExportColumns(*ParseConfig(DefaultConfigText, "default configuration"));
+    }
+    const IXMLConfigType root = LoadConfig(configFile);
+    try {
+        return GetExportColumns(*root);
+    } catch (const THollowsweepError& error) {
+        throw THollowsweepError(configFile + ": " + error.what());
+    }
+}
+
+bool NeedsFile(const std::string& format) {
+    return format == "xlsx";
+}
+
+void WriteExport(const std::string& format, const TResultList& list,
+                 const std::vector<std::string>& columns, const std::string& output) {
+    const bool toStandardOutput = ToStandardOutput(output);
+    if (format == "html") {
+        toStandardOutput ? WriteStandardOutput(BuildHTML(list, columns, {}) + "\r\n")
+                         : WriteHTMLFile(output, list, columns);
+    } else if (format == "txt" || format == "csv") {
+        toStandardOutput ? WriteStandardOutput(BuildDelimitedText(
+                               list, columns, SeparatorOf(format), QuotingOf(format)))
+                         : WriteDelimitedFile(output, list, columns, SeparatorOf(format));
+    } else if (format == "xml") {
+        WriteXML(list, output);
+    } else {
+        WriteWorkbook(list, columns, output);
+    }
+}
+
+} // namespace hollowsweep::cli

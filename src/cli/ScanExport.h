@@ -1,0 +1,23 @@
+#pragma once
+
+#include "results/ResultList.h"
+
+#include <string>
+#include <vector>
+
+namespace hollowsweep::cli {
+
+// The exported columns: from a configuration file, read only, when one is
+// given, else from the default configuration. Errors name the file.
+std::vector<std::string> LoadExportColumns(const std::string& configFile);
+
+// Writes the list in an export format ("txt", "csv", "html", "xml" or "xlsx")
+// to a file, or to standard output when output is empty or "-". The bytes are
+// the desktop program's export of the same list and columns.
+void WriteExport(const std::string& format, const TResultList& list,
+                 const std::vector<std::string>& columns, const std::string& output);
+
+// Whether a format can only go to a file.
+bool NeedsFile(const std::string& format);
+
+} // namespace hollowsweep::cli

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "results/ResultList.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace hollowsweep {
+
+inline constexpr std::string_view TextSeparator = "          ";
+inline constexpr std::string_view CSVSeparator = ",";
+
+enum class TQuoting {
+    // Names and values exactly as they are.
+    None,
+    // A name or value holding the separator, a double quote, CR or LF is
+    // quoted, its double quotes doubled.
+    WhereNeeded,
+};
+
+// A header line of the column names, each followed by the separator, then one
+// line per entry with the values between separators. Every line ends with
+// CR LF. With no column, every line is empty.
+std::string BuildDelimitedText(const TResultList& list, const std::vector<std::string>& columns,
+                               std::string_view separator, TQuoting quoting);
+
+} // namespace hollowsweep

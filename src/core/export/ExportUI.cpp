@@ -1,0 +1,29 @@
+#include "export/ExportUI.h"
+
+#include "platform/WholeFile.h"
+
+#include <unistd.h>
+
+namespace hollowsweep {
+
+std::string AskSaveFileName(IExportUI& ui, std::string_view defaultExt, std::string_view filter) {
+    std::string path = ui.ChooseSaveFile(defaultExt, filter);
+    if (path.empty()) {
+        return {};
+    }
+    if (FileExists(path) &&
+        !ui.AskYesNo("Catalog with the same name already exists,overwrite?", "Warning")) {
+        return {};
+    }
+    // The old file goes now; the export then writes a new one in its place.
+    ::unlink(path.c_str());
+    return path;
+}
+
+std::string GetCatalogName(std::string_view path) {
+    const std::size_t slash = path.rfind('/');
+    std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
+    return std::string(name.substr(0, name.find('.')));
+}
+
+} // namespace hollowsweep

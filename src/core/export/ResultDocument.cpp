@@ -1,0 +1,126 @@
+#include "export/ResultDocument.h"
+
+#include "product/Product.h"
+#include "results/FieldCatalog.h"
+
+#include <algorithm>
+#include <array>
+
+namespace hollowsweep {
+
+namespace {
+
+constexpr std::string_view Replacement = "\xEF\xBF\xBD";
+
+std::array<std::string, FieldCount> MakeAttributeNames() {
+    std::array<std::string, FieldCount> names;
+    for (std::size_t field = 0; field < FieldCount; ++field) {
+        std::string& name = names[field];
+        name = FieldNames[field];
+        name.erase(std::remove(name.begin(), name.end(), ' '), name.end());
+    }
+    return names;
+}
+
+bool IsAllowedControl(unsigned char c) {
+    return c == '\t' || c == '\n' || c == '\r';
+}
+
+bool IsPlain(std::string_view text) {
+    return std::all_of(text.begin(), text.end(), [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return (byte >= 0x20 && byte < 0x80) || IsAllowedControl(byte);
+    });
+}
+
+// The length of the valid UTF-8 sequence of an XML character at the start of
+// text, or 0 when there is none.
+std::size_t ValidSequenceLength(std::string_view text) {
+    const auto byte = [&](std::size_t i) {
+        return static_cast<unsigned char>(text[i]);
+    };
+    const unsigned char lead = byte(0);
+    if (lead < 0x80) {
+        return lead >= 0x20 || IsAllowedControl(lead) ? 1 : 0;
+    }
+    std::size_t length = 0;
+    char32_t code = 0;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2, code = lead & 0x1F;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3, code = lead & 0x0F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4, code = lead & 0x07;
+    } else {
+        return 0;
+    }
+    if (text.size() < length) {
+        return 0;
+    }
+    for (std::size_t i = 1; i < length; ++i) {
+        if ((byte(i) & 0xC0) != 0x80) {
+            return 0;
+        }
+        code = (code << 6) | (byte(i) & 0x3F);
+    }
+    const char32_t smallest[] = {0, 0, 0x80, 0x800, 0x10000};
+    const bool valid = code >= smallest[length] && code <= 0x10FFFF &&
+                       !(code >= 0xD800 && code <= 0xDFFF) && code != 0xFFFE && code != 0xFFFF;
+    return valid ? length : 0;
+}
+
+} // namespace
+
+std::string_view AttributeNameOf(TFieldIndex field) {
+    static const std::array<std::string, FieldCount> names = MakeAttributeNames();
+    return names[field];
+}
+
+std::string ToWellFormedText(std::string_view text) {
+    if (IsPlain(text)) {
+        return std::string(text);
+    }
+    std::string result;
+    result.reserve(text.size());
+    while (!text.empty()) {
+        const std::size_t length = ValidSequenceLength(text);
+        if (length == 0) {
+            result += Replacement;
+            text.remove_prefix(1);
+        } else {
+            result += text.substr(0, length);
+            text.remove_prefix(length);
+        }
+    }
+    return result;
+}
+
+void ResetXMLDoc(TXMLDocument& document) {
+    document.SetXML("<?xml version=\"1.0\" encoding=\"utf-8\" standalone=\"yes\" ?> "
+                    "<fileinfo generated=\"" +
+                    std::string(MakerWebSite) + "\"></fileinfo>");
+}
+
+TXMLNodeHandle GetRootNode(TXMLDocument& document) {
+    if (!document.Active()) {
+        document.SetActive(true);
+    }
+    return document.DocumentElement();
+}
+
+void BuildXMLDoc(TXMLDocument& document, const TResultList& list, IExportUI& ui) {
+    const TWaitScope wait(ui, "Gathering info..");
+    const TXMLNodeHandle root = GetRootNode(document);
+    root->RemoveChildren();
+    for (const auto& entry : list) {
+        const TXMLNodeHandle file = root->AppendChild("file");
+        for (TFieldIndex field = 0; field < FieldCount; ++field) {
+            const std::string_view value = entry.Record.Field(field);
+            if (!value.empty()) {
+                file->SetAttribute(AttributeNameOf(field), ToWellFormedText(value));
+            }
+        }
+    }
+}
+
+} // namespace hollowsweep

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "config/XMLDocument.h"
+#include "export/ExportUI.h"
+#include "results/ResultList.h"
+
+#include <string>
+#include <string_view>
+
+namespace hollowsweep {
+
+// The result document mirrors the list: a root "fileinfo" with one "file"
+// element per entry, each carrying the entry's non-empty fields as attributes
+// named after the catalogue without spaces, in catalogue order.
+
+// Replaces the whole document by the empty skeleton.
+void ResetXMLDoc(TXMLDocument& document);
+// The root element, parsing the document's text first when it is inactive.
+TXMLNodeHandle GetRootNode(TXMLDocument& document);
+// Replaces the root's children by one element per entry.
+void BuildXMLDoc(TXMLDocument& document, const TResultList& list, IExportUI& ui);
+
+// The catalogue name of a field without its spaces.
+std::string_view AttributeNameOf(TFieldIndex field);
+
+// Text that XML can carry: bytes that are not valid UTF-8, and characters XML
+// does not allow even escaped, become U+FFFD.
+std::string ToWellFormedText(std::string_view text);
+
+} // namespace hollowsweep
