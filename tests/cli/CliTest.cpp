@@ -171,3 +171,40 @@ TEST(Cli, ABadConfigurationFileExitsWithTwoNamingItAndStaysUntouched) {
         EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), text);
     }
 }
+
+TEST(Cli, ExportFormatsGoToStandardOutputOrAFile) {
+    TTestDir dir;
+    dir.MakeFolders("tree/a,b");
+    dir.MakeFile("tree/file");
+    dir.MakeFile("columns.xml",
+                 "<config><nodes><node Name=\"Full Path\" Visible=\"True\"/></nodes></config>");
+    const std::string path = dir.Path("tree/a,b");
+    const auto csv = Cli({"scan", "-f", "csv", dir.Path("tree")});
+    EXPECT_EQ(csv.Status, 0) << csv.Err;
+    EXPECT_EQ(csv.Out, "Folder Name,Full Path,\r\n\"a,b\",\"" + path + "\"\r\n");
+    const auto text = Cli({"scan", "-f", "txt", "-c", dir.Path("columns.xml"), dir.Path("tree")});
+    EXPECT_EQ(text.Out, "Full Path          \r\n" + path + "\r\n");
+
+    for (const char* format : {"txt", "csv", "xml", "html"}) {
+        const std::string output = dir.Path(std::string("out.") + format);
+        const auto toFile = Cli({"scan", "-f", format, "-o", output, dir.Path("tree")});
+        EXPECT_EQ(toFile.Status, 0) << toFile.Err;
+        EXPECT_EQ(toFile.Out, "");
+        std::ifstream in(output, std::ios::binary);
+        const std::string written{std::istreambuf_iterator<char>(in), {}};
+        std::string expected = Cli({"scan", "-f", format, dir.Path("tree")}).Out;
+        if (std::string(format) == "html") {
+            // The report's title is the target file's name.
+            const std::string title = "<H5 Align=center>";
+            expected.insert(expected.find(title) + title.size(), "out");
+        }
+        EXPECT_EQ(written, expected) << format;
+    }
+
+    const auto noFile = Cli({"scan", "-f", "xlsx", dir.Path("tree")});
+    EXPECT_EQ(noFile.Status, 2);
+    EXPECT_EQ(noFile.Err, "hollowsweep-cli: --format xlsx: needs --output FILE\n");
+    const auto workbook = Cli({"scan", "-f", "xlsx", "-o", dir.Path("out.xlsx"), dir.Path("tree")});
+    EXPECT_EQ(workbook.Status, 0) << workbook.Err;
+    EXPECT_TRUE(dir.Exists("out.xlsx"));
+}

@@ -39,10 +39,6 @@ constexpr std::string_view NoValue = "&nbsp";
 // Names and values are written as they are, except the four characters that
 // would let a folder name change the page's markup.
 void AppendEscaped(std::string& out, std::string_view text) {
-    if (text.empty()) {
-        out += NoValue;
-        return;
-    }
     for (const char c : text) {
         switch (c) {
         case '&':
@@ -63,11 +59,20 @@ void AppendEscaped(std::string& out, std::string_view text) {
     }
 }
 
+// A cell's text; an empty one would collapse the cell.
+void AppendCellText(std::string& out, std::string_view text) {
+    if (text.empty()) {
+        out += NoValue;
+    } else {
+        AppendEscaped(out, text);
+    }
+}
+
 void AppendHeaderRow(std::string& out, const std::vector<std::string>& columns) {
     out += "<tr>";
     for (const auto& name : columns) {
         out += "<td class=\"ThRows\">";
-        AppendEscaped(out, name);
+        AppendCellText(out, name);
         out += "</td>";
     }
     out += "</tr>";
@@ -86,7 +91,7 @@ void AppendDataRows(std::string& out, const TResultList& list,
         out += "<tr>";
         for (const TFieldIndex field : fields) {
             out += cellTag;
-            AppendEscaped(out, entry.Record.Field(field));
+            AppendCellText(out, entry.Record.Field(field));
             out += "</td>";
         }
         out += "</tr>";

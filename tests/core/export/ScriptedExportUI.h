@@ -1,0 +1,47 @@
+#pragma once
+
+#include "export/ExportUI.h"
+#include "results/ResultList.h"
+
+#include <string>
+#include <vector>
+
+namespace hollowsweep::test {
+
+// Answers an export's questions from a script and records what it was asked
+// and shown, one line per call.
+class TScriptedExportUI final : public IExportUI {
+public:
+    // The save dialog's answer; empty cancels.
+    std::string SavePath;
+    bool OverwriteAnswer = false;
+    std::vector<std::string> Calls;
+
+    std::string ChooseSaveFile(std::string_view defaultExt, std::string_view filter) override {
+        Calls.push_back("save dialog " + std::string(defaultExt) + " " + std::string(filter));
+        return SavePath;
+    }
+    bool AskYesNo(std::string_view text, std::string_view caption) override {
+        Calls.push_back("ask " + std::string(caption) + ": " + std::string(text));
+        return OverwriteAnswer;
+    }
+    void ShowMessage(std::string_view text, std::string_view caption, TMessageIcon icon) override {
+        Calls.push_back("message " + std::string(caption) + ": " + std::string(text) +
+                        (icon == TMessageIcon::Warning ? " (warning)" : ""));
+    }
+    void ShowWaitForm(bool show) override { Calls.push_back(show ? "wait shown" : "wait hidden"); }
+    void SetWaitMessage(std::string_view message) override {
+        Calls.push_back("wait message " + std::string(message));
+    }
+};
+
+// A list of scanned folders, in the order given.
+inline TResultList ListOf(std::initializer_list<std::string_view> paths) {
+    TResultList list;
+    for (const auto path : paths) {
+        list.Append(TResultRecord::ForFolder(path));
+    }
+    return list;
+}
+
+} // namespace hollowsweep::test

@@ -1,0 +1,195 @@
+// Workbooks written by the real library, unzipped and read back.
+
+#include "RunProgram.h"
+#include "ScriptedExportUI.h"
+#include "TestDir.h"
+#include "export/ExcelExport.h"
+#include "export/FileInfo.h"
+#include "export/ResultDocument.h"
+
+#include <gtest/gtest.h>
+#include <map>
+#include <pugixml.hpp>
+
+using namespace hollowsweep;
+using hollowsweep::test::ListOf;
+using hollowsweep::test::RunProgram;
+using hollowsweep::test::TScriptedExportUI;
+using hollowsweep::test::TTestDir;
+
+namespace {
+
+struct TCell {
+    std::string Text;
+    int Style = 0;
+};
+
+// The first sheet and the style table of a saved workbook.
+class TSavedWorkbook {
+public:
+    explicit TSavedWorkbook(const std::string& path) {
+        Load(sheet_, path, "xl/worksheets/sheet1.xml");
+        Load(styles_, path, "xl/styles.xml");
+        for (const auto& row : sheet_.child("worksheet").child("sheetData").children("row")) {
+            for (const auto& cell : row.children("c")) {
+                cells_[cell.attribute("r").value()] = {cell.child("is").child_value("t"),
+                                                       cell.attribute("s").as_int()};
+            }
+        }
+    }
+
+    const std::map<std::string, TCell>& Cells() const { return cells_; }
+    std::string Merged() const {
+        return sheet_.child("worksheet")
+            .child("mergeCells")
+            .child("mergeCell")
+            .attribute("ref")
+            .value();
+    }
+    int ColumnCount() const {
+        return static_cast<int>(
+            std::distance(sheet_.child("worksheet").child("cols").children("col").begin(),
+                          sheet_.child("worksheet").child("cols").children("col").end()));
+    }
+    pugi::xml_node Format(int style) const {
+        return Nth(styles_.child("styleSheet").child("cellXfs"), "xf", style);
+    }
+    bool Bold(int style) const {
+        return Nth(styles_.child("styleSheet").child("fonts"), "font",
+                   Format(style).attribute("fontId").as_int())
+            .child("b");
+    }
+    bool Bordered(int style) const {
+        const pugi::xml_node border = Nth(styles_.child("styleSheet").child("borders"), "border",
+                                          Format(style).attribute("borderId").as_int());
+        for (const char* side : {"left", "right", "top", "bottom"}) {
+            if (std::string(border.child(side).attribute("style").value()) != "thin") {
+                return false;
+            }
+        }
+        return true;
+    }
+
+private:
+    static void Load(pugi::xml_document& document, const std::string& path, const char* member) {
+        const auto unzipped = RunProgram("/usr/bin/unzip", {"-p", path, member});
+        ASSERT_EQ(unzipped.Status, 0) << unzipped.Err;
+        ASSERT_TRUE(document.load_buffer(unzipped.Out.data(), unzipped.Out.size()));
+    }
+    static pugi::xml_node Nth(const pugi::xml_node& parent, const char* tag, int index) {
+        pugi::xml_node node = parent.child(tag);
+        for (int i = 0; i < index; ++i) {
+            node = node.next_sibling(tag);
+        }
+        return node;
+    }
+
+    pugi::xml_document sheet_;
+    pugi::xml_document styles_;
+    std::map<std::string, TCell> cells_;
+};
+
+// Exports a list through the frame with the save dialog answering path.
+void Export(const TResultList& list, const std::vector<std::string>& columns,
+            const std::string& path) {
+    TScriptedExportUI ui;
+    ui.SavePath = path;
+    TXMLDocument document;
+    TFileInfo exporter(ui);
+    exporter.XMLDoc = &document;
+    exporter.ExportColumns = columns;
+    exporter.ResetXMLDoc();
+    exporter.BuildXMLDoc(list);
+    ASSERT_TRUE(exporter.SaveToExcel());
+}
+
+} // namespace
+
+TEST(Workbook, DefaultColumnsGiveTitleHeaderSerialsAndPathsInABorderedBlock) {
+    TTestDir dir;
+    const std::string path = dir.Path("empty.folders.xlsx");
+    Export(ListOf({"/d/one", "/d/two", "/d/a&b<c"}), {"Folder Name", "Full Path"}, path);
+
+    const TSavedWorkbook book(path);
+    EXPECT_EQ(book.Merged(), "A1:C1");
+    const auto& cells = book.Cells();
+    EXPECT_EQ(cells.at("A1").Text, "empty");
+    EXPECT_TRUE(book.Bold(cells.at("A1").Style));
+    EXPECT_STREQ(
+        book.Format(cells.at("A1").Style).child("alignment").attribute("horizontal").value(),
+        "center");
+    EXPECT_STREQ(book.Format(cells.at("A1").Style).child("alignment").attribute("vertical").value(),
+                 "center");
+
+    const std::vector<std::vector<std::string>> expected = {
+        {"SerialNO", "Folder Name", "Full Path"},
+        {"1", "", "/d/one"},
+        {"2", "", "/d/two"},
+        {"3", "", "/d/a&b<c"},
+    };
+    for (std::size_t row = 0; row < expected.size(); ++row) {
+        for (std::size_t column = 0; column < 3; ++column) {
+            const std::string name =
+                std::string(1, static_cast<char>('A' + column)) + std::to_string(row + 2);
+            ASSERT_TRUE(cells.contains(name)) << name;
+            EXPECT_EQ(cells.at(name).Text, expected[row][column]) << name;
+            EXPECT_TRUE(book.Bordered(cells.at(name).Style)) << name;
+        }
+    }
+    EXPECT_FALSE(cells.contains("A6"));
+    EXPECT_EQ(book.ColumnCount(), 3);
+}
+
+TEST(Workbook, TheTitleSpansEveryColumnAndNoColumnLeavesTheSerialsAlone) {
+    TTestDir dir;
+    Export(ListOf({"/d/a"}), {"Full Path", "File Name", "File Size"}, dir.Path("four.xlsx"));
+    EXPECT_EQ(TSavedWorkbook(dir.Path("four.xlsx")).Merged(), "A1:D1");
+    EXPECT_EQ(TSavedWorkbook(dir.Path("four.xlsx")).Cells().at("C3").Text, "a");
+
+    Export(ListOf({"/d/a", "/d/b"}), {}, dir.Path("none.xlsx"));
+    const TSavedWorkbook book(dir.Path("none.xlsx"));
+    EXPECT_EQ(book.Merged(), "");
+    std::vector<std::string> texts;
+    for (const auto& [name, cell] : book.Cells()) {
+        texts.push_back(name + "=" + cell.Text);
+    }
+    EXPECT_EQ(texts, (std::vector<std::string>{"A1=none", "A2=SerialNO", "A3=1", "A4=2"}));
+}
+
+TEST(Workbook, TooManyRowsAreRefusedBeforeAnyDialog) {
+    for (const std::size_t elements : {WorkbookRowLimit - 2, WorkbookRowLimit - 1}) {
+        std::string text = "<fileinfo>";
+        for (std::size_t i = 0; i < elements; ++i) {
+            text += "<f/>";
+        }
+        TXMLDocument document;
+        document.SetXML(text + "</fileinfo>");
+        TScriptedExportUI ui;
+        TFileInfo exporter(ui);
+        exporter.XMLDoc = &document;
+        EXPECT_FALSE(exporter.SaveToExcel());
+        const std::string first = elements == WorkbookRowLimit - 2
+                                      ? "save dialog .xlsx EXCEL File|*.xlsx"
+                                      : "message Warning: The row count is out of excel range. "
+                                        "(warning)";
+        EXPECT_EQ(ui.Calls, std::vector<std::string>{first});
+    }
+}
+
+TEST(Workbook, ColumnNamesFollowTheLetterRule) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"1", "A"},    {"26", "Z"}, {"27", "AA"}, {"52", "AZ"}, {"53", "BA"},
+        {"702", "ZZ"}, {"0", "0"},  {"-3", "-3"}, {"x", "x"},   {"", ""},
+    };
+    for (const auto& [number, name] : cases) {
+        EXPECT_EQ(ExcelColumnName(number), name) << number;
+    }
+    EXPECT_TRUE(IsNumeric("2.5"));
+    EXPECT_FALSE(IsNumeric("2x"));
+}
+
+TEST(Workbook, CountsEveryNodeBelowAnElement) {
+    TXMLDocument document;
+    document.SetXML("<fileinfo><file><file/><file><file/></file></file><file/></fileinfo>");
+    EXPECT_EQ(CountXMLNodes(*document.DocumentElement()), 5U);
+}
