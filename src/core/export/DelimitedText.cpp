@@ -1,5 +1,6 @@
 #include "export/DelimitedText.h"
 
+#include "export/CharacterSet.h"
 #include "results/FieldCatalog.h"
 
 namespace hollowsweep {
@@ -10,59 +11,82 @@ constexpr std::string_view LineEnd = "\r\n";
 
 class TLineWriter {
 public:
-    TLineWriter(std::string& out, std::string_view separator, TQuoting quoting)
+    TLineWriter(TTextOutput& out, std::string_view separator, TQuoting quoting)
         : out_(out)
         , separator_(separator)
-        , quoting_(quoting) {}
+        , quoting_(quoting)
+        , specials_(separator.size() == 1 ? "\"\r\n" + std::string(separator) : "\"\r\n") {}
 
     void Append(std::string_view text) {
         if (quoting_ == TQuoting::WhereNeeded && NeedsQuotes(text)) {
             AppendQuoted(text);
         } else {
-            out_ += text;
+            out_.Append(text);
         }
     }
 
-    void Separate() { out_ += separator_; }
+    void Separate() { out_.Append(separator_); }
+    void EndLine() { out_.Append(LineEnd); }
 
 private:
     bool NeedsQuotes(std::string_view text) const {
-        return text.find(separator_) != std::string_view::npos ||
-               text.find_first_of("\"\r\n") != std::string_view::npos;
+        return specials_.FindIn(text) != std::string_view::npos ||
+               (separator_.size() > 1 && text.find(separator_) != std::string_view::npos);
     }
 
     void AppendQuoted(std::string_view text) {
-        out_ += '"';
-        for (const char c : text) {
-            if (c == '"') {
-                out_ += '"';
-            }
-            out_ += c;
+        out_.Append('"');
+        for (std::size_t quote; (quote = text.find('"')) != std::string_view::npos;) {
+            out_.Append(text.substr(0, quote + 1));
+            out_.Append('"');
+            text.remove_prefix(quote + 1);
         }
-        out_ += '"';
+        out_.Append(text);
+        out_.Append('"');
     }
 
-    std::string& out_;
+    TTextOutput& out_;
     std::string_view separator_;
     TQuoting quoting_;
+    // The bytes that make a value need quotes.
+    TCharacterSet specials_;
 };
 
-} // namespace
-
-std::string BuildDelimitedText(const TResultList& list, const std::vector<std::string>& columns,
-                               std::string_view separator, TQuoting quoting) {
-    std::string text;
-    TLineWriter line(text, separator, quoting);
-    for (const auto& name : columns) {
-        line.Append(name);
-        line.Separate();
-    }
-    text += LineEnd;
-
+std::vector<TFieldIndex> FieldsOf(const std::vector<std::string>& columns) {
     std::vector<TFieldIndex> fields;
     for (const auto& name : columns) {
         fields.push_back(FieldIndexOf(name));
     }
+    return fields;
+}
+
+// The text's size without quotes, so that it is built without copying.
+std::size_t EstimatedSize(const TResultList& list, const std::vector<std::string>& columns,
+                          std::size_t separatorSize) {
+    const std::vector<TFieldIndex> fields = FieldsOf(columns);
+    std::size_t size =
+        256 + 64 * columns.size() + list.Count() * (fields.size() * separatorSize + LineEnd.size());
+    for (const auto& entry : list) {
+        for (const TFieldIndex field : fields) {
+            size += entry.Record.Field(field).size();
+        }
+    }
+    return size;
+}
+
+} // namespace
+
+void WriteDelimitedText(TTextOutput& out, const TResultList& list,
+                        const std::vector<std::string>& columns, std::string_view separator,
+                        TQuoting quoting) {
+    TLineWriter line(out, separator, quoting);
+    for (const auto& name : columns) {
+        line.Append(name);
+        line.Separate();
+    }
+    line.EndLine();
+
+    const std::vector<TFieldIndex> fields = FieldsOf(columns);
     for (const auto& entry : list) {
         for (std::size_t column = 0; column < fields.size(); ++column) {
             if (column > 0) {
@@ -70,9 +94,16 @@ std::string BuildDelimitedText(const TResultList& list, const std::vector<std::s
             }
             line.Append(entry.Record.Field(fields[column]));
         }
-        text += LineEnd;
+        line.EndLine();
     }
-    return text;
+}
+
+std::string BuildDelimitedText(const TResultList& list, const std::vector<std::string>& columns,
+                               std::string_view separator, TQuoting quoting) {
+    TTextOutput text;
+    text.Reserve(EstimatedSize(list, columns, separator.size()));
+    WriteDelimitedText(text, list, columns, separator, quoting);
+    return std::move(text.Text());
 }
 
 } // namespace hollowsweep

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/TextOutput.h"
 #include "results/ResultList.h"
 
 #include <string>
@@ -22,6 +23,9 @@ enum class TQuoting {
 // A header line of the column names, each followed by the separator, then one
 // line per entry with the values between separators. Every line ends with
 // CR LF. With no column, every line is empty.
+void WriteDelimitedText(TTextOutput& out, const TResultList& list,
+                        const std::vector<std::string>& columns, std::string_view separator,
+                        TQuoting quoting);
 std::string BuildDelimitedText(const TResultList& list, const std::vector<std::string>& columns,
                                std::string_view separator, TQuoting quoting);
 

@@ -84,12 +84,17 @@ bool TFileInfo::SaveToExcel() {
 
 void WriteHTMLFile(const std::string& path, const TResultList& list,
                    const std::vector<std::string>& columns) {
-    WriteWholeFile(path, BuildHTML(list, columns, path) + "\r\n");
+    TTextOutput file(path);
+    WriteHTML(file, list, columns, path);
+    file.Append("\r\n");
+    file.Close();
 }
 
 void WriteDelimitedFile(const std::string& path, const TResultList& list,
                         const std::vector<std::string>& columns, std::string_view separator) {
-    WriteWholeFile(path, BuildDelimitedText(list, columns, separator, QuotingFor(separator)));
+    TTextOutput file(path);
+    WriteDelimitedText(file, list, columns, separator, QuotingFor(separator));
+    file.Close();
 }
 
 void WriteWorkbookFile(const std::string& path, const TXMLNode& root,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/TextOutput.h"
 #include "results/ResultList.h"
 
 #include <string>
@@ -13,6 +14,8 @@ extern const std::string_view HTMLHead;
 
 // The report as one line without its line end: title from the target path,
 // credit line, and a table of the exported columns with one row per entry.
+void WriteHTML(TTextOutput& out, const TResultList& list, const std::vector<std::string>& columns,
+               std::string_view path);
 std::string BuildHTML(const TResultList& list, const std::vector<std::string>& columns,
                       std::string_view path);
 

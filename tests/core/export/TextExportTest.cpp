@@ -1,6 +1,7 @@
 // The HTML report and the delimited text files, byte for byte.
 
 #include "ScriptedExportUI.h"
+#include "export/CharacterSet.h"
 #include "export/DelimitedText.h"
 #include "export/HTMLReport.h"
 
@@ -100,4 +101,21 @@ TEST(DelimitedText, HeaderEndsWithTheSeparatorAndLinesEndWithCRLF) {
     for (const auto& c : cases) {
         EXPECT_EQ(BuildDelimitedText(SmallList(), c.columns, c.separator, c.quoting), c.expected);
     }
+}
+
+TEST(DelimitedText, SpecialCharactersAreFoundAtEveryOffset) {
+    const TCharacterSet csv(std::string(CSVSeparator) + "\"\r\n");
+    const TCharacterSet html("&<>\"");
+    for (std::size_t position = 0; position < 25; ++position) {
+        for (const char special : {',', '"', '\r', '\n'}) {
+            std::string text(25, 'a');
+            text[position] = special;
+            EXPECT_EQ(csv.FindIn(text), position) << position;
+        }
+        std::string text(25, '/');
+        text[position] = '>';
+        EXPECT_EQ(html.FindIn(text), position);
+    }
+    EXPECT_EQ(csv.FindIn("caf\xC3\xA9 \xFF\x80 holiday-album/raw-12/thumbs"), std::string::npos);
+    EXPECT_EQ(csv.FindIn(""), std::string::npos);
 }

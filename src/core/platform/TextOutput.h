@@ -1,0 +1,45 @@
+#pragma once
+
+#include "platform/FileDescriptor.h"
+
+#include <string>
+#include <string_view>
+
+namespace hollowsweep {
+
+// Where a long text goes piece by piece: into a string, or into a file through
+// a buffer of a megabyte, so that a large export is never held whole.
+class TTextOutput {
+public:
+    // Collects the text in memory; Text() gives it.
+    TTextOutput() = default;
+    // Creates or truncates a file; failures raise TIOError naming it.
+    explicit TTextOutput(std::string path);
+    TTextOutput(const TTextOutput&) = delete;
+    TTextOutput& operator=(const TTextOutput&) = delete;
+
+    void Append(std::string_view text) {
+        buffer_.append(text);
+        if (file_ && buffer_.size() >= FlushSize) {
+            Flush();
+        }
+    }
+    void Append(char c) { Append(std::string_view(&c, 1)); }
+    // A size hint for text collected in memory.
+    void Reserve(std::size_t size);
+
+    std::string& Text() noexcept { return buffer_; }
+    // Writes what is left and closes the file; a late error still counts.
+    void Close();
+
+private:
+    static constexpr std::size_t FlushSize = 1 << 20;
+
+    void Flush();
+
+    std::string path_;
+    TFileDescriptor file_;
+    std::string buffer_;
+};
+
+} // namespace hollowsweep
