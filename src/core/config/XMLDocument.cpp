@@ -1,10 +1,10 @@
 #include "config/XMLDocument.h"
 
 #include "errors/Errors.h"
+#include "platform/TextOutput.h"
 #include "platform/WholeFile.h"
 
 #include <pugixml.hpp>
-#include <sstream>
 
 namespace hollowsweep {
 
@@ -38,10 +38,24 @@ pugi::xml_attribute AttributeOf(pugi::xml_node node, std::string_view name) {
     return found ? found : node.append_attribute(key.c_str());
 }
 
+// Serialised text goes straight to its destination, with no stream between.
+class TOutputWriter final : public pugi::xml_writer {
+public:
+    explicit TOutputWriter(TTextOutput& out)
+        : out_(out) {}
+    void write(const void* data, std::size_t size) override {
+        out_.Append(std::string_view(static_cast<const char*>(data), size));
+    }
+
+private:
+    TTextOutput& out_;
+};
+
 std::string Print(const pugi::xml_node& node) {
-    std::ostringstream out;
-    node.print(out, "", WriteOptions | pugi::format_no_declaration);
-    return std::move(out).str();
+    TTextOutput out;
+    TOutputWriter writer(out);
+    node.print(writer, "", WriteOptions | pugi::format_no_declaration);
+    return std::move(out.Text());
 }
 
 } // namespace
@@ -93,14 +107,21 @@ TXMLNodeHandle TXMLDocument::DocumentElement() const {
     return root ? std::make_shared<TXMLNode>(tree_, root.internal_object()) : nullptr;
 }
 
+void TXMLDocument::Write(TTextOutput& out) const {
+    TOutputWriter writer(out);
+    tree_->Document.save(writer, "", WriteOptions | pugi::format_no_declaration);
+}
+
 std::string TXMLDocument::Text() const {
-    std::ostringstream out;
-    tree_->Document.save(out, "", WriteOptions | pugi::format_no_declaration);
-    return std::move(out).str();
+    TTextOutput out;
+    Write(out);
+    return std::move(out.Text());
 }
 
 void TXMLDocument::SaveToFile(const std::string& path) const {
-    WriteWholeFile(path, Text());
+    TTextOutput file(path);
+    Write(file);
+    file.Close();
 }
 
 std::string TXMLNode::Name() const {
@@ -240,7 +261,7 @@ std::string TXMLNode::Attribute(std::string_view name) {
 }
 
 void TXMLNode::SetAttribute(std::string_view name, std::string_view value) {
-    AttributeOf(pugi::xml_node(node_), name).set_value(std::string(value).c_str());
+    AttributeOf(pugi::xml_node(node_), name).set_value(value.data(), value.size());
 }
 
 TXMLNodeHandle TXMLNode::Wrap(pugi::xml_node_struct* node) const {

@@ -16,6 +16,7 @@ namespace hollowsweep {
 // document has been reloaded.
 struct TXMLTree;
 class TXMLNode;
+class TTextOutput;
 
 // A shared handle to one node of a document; it keeps the document alive.
 using TXMLNodeHandle = std::shared_ptr<TXMLNode>;
@@ -42,6 +43,7 @@ public:
     std::string Text() const;
     // Writes Text() to a file; a failed write raises TIOError.
     void SaveToFile(const std::string& path) const;
+    void Write(TTextOutput& out) const;
 
 private:
     void Parse(std::string text, const std::string& source);

@@ -77,9 +77,6 @@ std::string_view AttributeNameOf(TFieldIndex field) {
 }
 
 std::string ToWellFormedText(std::string_view text) {
-    if (IsPlain(text)) {
-        return std::string(text);
-    }
     std::string result;
     result.reserve(text.size());
     while (!text.empty()) {
@@ -117,7 +114,8 @@ void BuildXMLDoc(TXMLDocument& document, const TResultList& list, IExportUI& ui)
         for (TFieldIndex field = 0; field < FieldCount; ++field) {
             const std::string_view value = entry.Record.Field(field);
             if (!value.empty()) {
-                file->SetAttribute(AttributeNameOf(field), ToWellFormedText(value));
+                file->SetAttribute(AttributeNameOf(field),
+                                   IsPlain(value) ? value : ToWellFormedText(value));
             }
         }
     }
