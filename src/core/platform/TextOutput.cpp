@@ -1,6 +1,7 @@
 #include "platform/TextOutput.h"
 
 #include "errors/Errors.h"
+#include "platform/WholeFile.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -24,17 +25,7 @@ void TTextOutput::Reserve(std::size_t size) {
 }
 
 void TTextOutput::Flush() {
-    std::string_view pending = buffer_;
-    while (!pending.empty()) {
-        const ssize_t bytes = ::write(file_.Get(), pending.data(), pending.size());
-        if (bytes < 0 && errno == EINTR) {
-            continue;
-        }
-        if (bytes < 0) {
-            throw TIOError(path_, errno, "cannot write");
-        }
-        pending.remove_prefix(static_cast<std::size_t>(bytes));
-    }
+    WriteAll(file_, buffer_, path_);
     buffer_.clear();
 }
 

@@ -13,19 +13,6 @@ namespace hollowsweep {
 
 namespace {
 
-void WriteAll(const TFileDescriptor& fd, std::string_view text, const std::string& path) {
-    while (!text.empty()) {
-        const ssize_t bytes = ::write(fd.Get(), text.data(), text.size());
-        if (bytes < 0 && errno == EINTR) {
-            continue;
-        }
-        if (bytes < 0) {
-            throw TIOError(path, errno, "cannot write");
-        }
-        text.remove_prefix(static_cast<std::size_t>(bytes));
-    }
-}
-
 // Closing reports late write errors (for example on network file systems).
 void CloseChecked(TFileDescriptor& fd, const std::string& path) {
     if (::close(fd.Release()) != 0) {
@@ -65,6 +52,19 @@ mode_t ModeFor(const std::string& path) {
 }
 
 } // namespace
+
+void WriteAll(const TFileDescriptor& fd, std::string_view text, const std::string& path) {
+    while (!text.empty()) {
+        const ssize_t bytes = ::write(fd.Get(), text.data(), text.size());
+        if (bytes < 0 && errno == EINTR) {
+            continue;
+        }
+        if (bytes < 0) {
+            throw TIOError(path, errno, "cannot write");
+        }
+        text.remove_prefix(static_cast<std::size_t>(bytes));
+    }
+}
 
 std::string ReadWholeFile(const std::string& path) {
     const TFileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));

@@ -5,6 +5,8 @@
 
 namespace hollowsweep {
 
+class TFileDescriptor;
+
 // Reads a file's whole content; a failure raises TIOError naming the file.
 std::string ReadWholeFile(const std::string& path);
 
@@ -15,6 +17,9 @@ void WriteWholeFile(const std::string& path, std::string_view text);
 // see either the old content or the new one, never a part. On failure the old
 // file is untouched and the new one is gone.
 void ReplaceWholeFile(const std::string& path, std::string_view text);
+
+// Writes all of text to an open file, resuming after interruptions.
+void WriteAll(const TFileDescriptor& fd, std::string_view text, const std::string& path);
 
 bool FileExists(const std::string& path);
 
