@@ -48,6 +48,12 @@ void TResultList::DeleteMarked(const std::vector<bool>& marked) {
     entries_.resize(kept);
 }
 
+void TResultList::Replace(TResultList&& other) {
+    TUpdate update(*this);
+    entries_ = std::move(other.entries_);
+    other.entries_.clear();
+}
+
 void TResultList::CheckAll() {
     TUpdate update(*this);
     for (auto& entry : entries_) {

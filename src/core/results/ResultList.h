@@ -38,6 +38,9 @@ public:
     void EndUpdate();
 
     void Clear();
+    // Takes over the entries of another list, as a scan on another thread
+    // hands over its result.
+    void Replace(TResultList&& other);
     TResultEntry& Append(TResultRecord record);
     void Delete(std::size_t index);
     // Deletes the entries whose flags are set, in one pass.

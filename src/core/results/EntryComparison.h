@@ -1,0 +1,34 @@
+#pragma once
+
+#include "results/FieldCatalog.h"
+#include "results/FieldText.h"
+#include "results/ResultList.h"
+
+#include <functional>
+#include <optional>
+#include <string_view>
+
+namespace hollowsweep {
+
+// Reads a date and time as the user's locale writes it, as days; nothing when
+// the text is not one.
+using TDateTimeReader = std::function<std::optional<double>(std::string_view)>;
+
+struct TLocaleReaders {
+    TNumberFormat Numbers;
+    TDateTimeReader ReadDateTime;
+};
+
+// The order of two entries for a header click, for the list's merge rule: an
+// entry of kind "folder" goes before any other kind in both directions; then
+// the sort field decides, as text (letter case of a to z ignored), as number
+// (what does not read counts as 0; equal numbers give -1) or as date (an empty
+// date first). Only the sign counts, and the relation is not a consistent
+// order, so only the merge rule gives the intended result.
+int CompareEntries(const TResultRecord& a, const TResultRecord& b, TFieldIndex sortField,
+                   TSortDirection direction, const TLocaleReaders& readers);
+
+// Byte-wise comparison with a to z read as A to Z and no other folding.
+int CompareTextIgnoringCase(std::string_view a, std::string_view b);
+
+} // namespace hollowsweep

@@ -1,0 +1,76 @@
+#include "results/EntryComparison.h"
+
+#include <gtest/gtest.h>
+
+using namespace hollowsweep;
+
+namespace {
+
+// Days since a fixed day for "YYYY-MM-DD", as a locale's reader would give.
+std::optional<double> ReadIsoDay(std::string_view text) {
+    int year = 0, month = 0, day = 0;
+    if (std::sscanf(std::string(text).c_str(), "%d-%d-%d", &year, &month, &day) != 3) {
+        return std::nullopt;
+    }
+    return year * 372.0 + month * 31.0 + day;
+}
+
+// The values of one field after a sort by it.
+std::vector<std::string> Sorted(TFieldIndex field, std::vector<std::string> values,
+                                TSortDirection direction, std::vector<std::string> kinds = {}) {
+    TResultList list;
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        TResultRecord record;
+        record.SetField(field, values[i]);
+        if (i < kinds.size()) {
+            record.SetField(FileType, kinds[i]);
+        }
+        list.Append(std::move(record));
+    }
+    const TLocaleReaders readers{{}, ReadIsoDay};
+    list.Sort(
+        [&](const TResultEntry& a, const TResultEntry& b) {
+            return CompareEntries(a.Record, b.Record, field, direction, readers);
+        },
+        direction);
+    std::vector<std::string> result;
+    for (const auto& entry : list) {
+        result.emplace_back(entry.Record.Field(field));
+    }
+    return result;
+}
+
+using TValues = std::vector<std::string>;
+
+} // namespace
+
+TEST(EntryComparison, TextIgnoresTheCaseOfAToZOnly) {
+    EXPECT_EQ(Sorted(FullPath, {"/b", "/A", "/a/c", "/\xC3\xA9", "/Z"}, TSortDirection::Ascending),
+              (TValues{"/A", "/a/c", "/b", "/Z", "/\xC3\xA9"}));
+    EXPECT_EQ(Sorted(FullPath, {"/b", "/A", "/Z"}, TSortDirection::Descending),
+              (TValues{"/Z", "/b", "/A"}));
+    EXPECT_LT(CompareTextIgnoringCase("abc", "ABCD"), 0);
+    EXPECT_EQ(CompareTextIgnoringCase("abc", "ABC"), 0);
+}
+
+TEST(EntryComparison, NumbersThatDoNotReadCountAsZero) {
+    EXPECT_EQ(Sorted(FileSize, {"10", "9", "abc"}, TSortDirection::Ascending),
+              (TValues{"abc", "9", "10"}));
+    EXPECT_EQ(Sorted(FileSize, {"10", "9", "abc"}, TSortDirection::Descending),
+              (TValues{"10", "9", "abc"}));
+}
+
+TEST(EntryComparison, EmptyDatesComeFirstAscendingAndLastDescending) {
+    const TValues dates = {"2024-03-01", "", "2023-12-31", "2024-01-15"};
+    EXPECT_EQ(Sorted(WriteTime, dates, TSortDirection::Ascending),
+              (TValues{"", "2023-12-31", "2024-01-15", "2024-03-01"}));
+    EXPECT_EQ(Sorted(WriteTime, dates, TSortDirection::Descending),
+              (TValues{"2024-03-01", "2024-01-15", "2023-12-31", ""}));
+}
+
+TEST(EntryComparison, FoldersComeBeforeOtherKindsInBothDirections) {
+    const TValues names = {"b", "a", "c"};
+    const TValues kinds = {"file", " folder ", "file"};
+    EXPECT_EQ(Sorted(FileName, names, TSortDirection::Ascending, kinds), (TValues{"a", "b", "c"}));
+    EXPECT_EQ(Sorted(FileName, names, TSortDirection::Descending, kinds), (TValues{"a", "c", "b"}));
+}
