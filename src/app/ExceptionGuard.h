@@ -1,0 +1,23 @@
+#pragma once
+
+#include <exception>
+#include <utility>
+
+namespace hollowsweep::app {
+
+// Where an error that no handler caught ends: the user sees nothing, and one
+// line goes to standard error.
+void IgnoreException(const std::exception* error) noexcept;
+
+// Runs a handler so that no exception reaches Qt's event loop.
+template <class THandler> void Guarded(THandler&& handler) noexcept {
+    try {
+        std::forward<THandler>(handler)();
+    } catch (const std::exception& error) {
+        IgnoreException(&error);
+    } catch (...) {
+        IgnoreException(nullptr);
+    }
+}
+
+} // namespace hollowsweep::app

@@ -1,0 +1,100 @@
+#include "ResultListModel.h"
+
+#include "ExceptionGuard.h"
+
+namespace hollowsweep::app {
+
+TResultListModel::TResultListModel(TResultList& list, QObject* parent)
+    : QAbstractTableModel(parent)
+    , list_(list) {
+    list_.SetObserver(this);
+}
+
+TResultListModel::~TResultListModel() {
+    list_.SetObserver(nullptr);
+}
+
+void TResultListModel::SetColumns(std::vector<TColumnLook> columns) {
+    beginResetModel();
+    columns_ = std::move(columns);
+    endResetModel();
+}
+
+int TResultListModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(list_.Count());
+}
+
+int TResultListModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(columns_.size());
+}
+
+QVariant TResultListModel::data(const QModelIndex& index, int role) const {
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid)) {
+        return {};
+    }
+    const auto row = static_cast<std::size_t>(index.row());
+    const auto& column = columns_[static_cast<std::size_t>(index.column())];
+    switch (role) {
+    case Qt::DisplayRole: {
+        // A cell whose text cannot be made shows empty.
+        QString text;
+        if (source_ != nullptr) {
+            Guarded([&] { text = source_->CellText(list_.At(row).Record, index.column()); });
+        }
+        return text;
+    }
+    case Qt::CheckStateRole:
+        if (index.column() == 0) {
+            return list_.At(row).Checked ? Qt::Checked : Qt::Unchecked;
+        }
+        return {};
+    case Qt::ToolTipRole:
+        return source_ != nullptr ? source_->Hint() : QString();
+    case Qt::BackgroundRole:
+        return column.Background.isValid() ? QVariant(column.Background) : QVariant();
+    case Qt::TextAlignmentRole:
+        return QVariant::fromValue(column.Alignment | Qt::AlignVCenter);
+    default:
+        return {};
+    }
+}
+
+bool TResultListModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (role != Qt::CheckStateRole || index.column() != 0 ||
+        !checkIndex(index, CheckIndexOption::IndexIsValid)) {
+        return false;
+    }
+    list_.SetChecked(static_cast<std::size_t>(index.row()),
+                     value.value<Qt::CheckState>() == Qt::Checked);
+    emit dataChanged(index, index, {Qt::CheckStateRole});
+    return true;
+}
+
+Qt::ItemFlags TResultListModel::flags(const QModelIndex& index) const {
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid)) {
+        return Qt::NoItemFlags;
+    }
+    const Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
+    return index.column() == 0 ? flags | Qt::ItemIsUserCheckable : flags;
+}
+
+QVariant TResultListModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || section < 0 ||
+        section >= static_cast<int>(columns_.size())) {
+        return {};
+    }
+    if (role == Qt::DisplayRole) {
+        return columns_[static_cast<std::size_t>(section)].Caption;
+    }
+    return {};
+}
+
+void TResultListModel::ListBeginUpdate() {
+    beginResetModel();
+}
+
+void TResultListModel::ListEndUpdate() {
+    endResetModel();
+}
+
+} // namespace hollowsweep::app

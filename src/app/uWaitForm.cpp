@@ -1,0 +1,122 @@
+#include "uWaitForm.h"
+
+#include "uFunction.h"
+
+#include <QApplication>
+#include <QPainter>
+#include <QPainterPath>
+#include <QScreen>
+#include <QtMath>
+
+namespace hollowsweep::app {
+
+namespace {
+
+TWaitForm* instance = nullptr;
+
+// Paints the window at once: the work that follows lets no event through.
+void PaintNow(QWidget* window) {
+    window->repaint();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+} // namespace
+
+TSearchAnimation::TSearchAnimation(QWidget* parent)
+    : QWidget(parent) {
+    connect(&timer_, &QTimer::timeout, this, [this] {
+        frame_ = frame_ % FrameCount + 1;
+        update();
+    });
+    timer_.start(70);
+}
+
+void TSearchAnimation::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    // The folder.
+    painter.setPen(QPen(QColor(150, 110, 20), 1));
+    painter.setBrush(QColor(240, 196, 80));
+    QPainterPath folder;
+    folder.moveTo(6, 14);
+    folder.lineTo(22, 14);
+    folder.lineTo(26, 18);
+    folder.lineTo(52, 18);
+    folder.lineTo(52, 44);
+    folder.lineTo(6, 44);
+    folder.closeSubpath();
+    painter.drawPath(folder);
+    painter.setBrush(QColor(250, 214, 110));
+    painter.drawRect(QRectF(6, 22, 46, 22));
+    // The glass circles once every 29 frames.
+    const double angle = 2 * M_PI * (Frame() - 1) / FrameCount;
+    const QPointF centre(46 + 12 * qCos(angle), 24 + 10 * qSin(angle));
+    painter.setPen(QPen(QColor(60, 60, 70), 3, Qt::SolidLine, Qt::RoundCap));
+    painter.drawLine(centre + QPointF(7, 7), centre + QPointF(15, 15));
+    painter.setPen(QPen(QColor(60, 60, 70), 2));
+    painter.setBrush(QColor(200, 225, 255, 180));
+    painter.drawEllipse(centre, 9, 9);
+}
+
+TWaitForm::TWaitForm()
+    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
+    instance = this;
+    setObjectName("WaitForm");
+    UseSmallFont(this);
+    setFixedSize(376, 84);
+    setAutoFillBackground(true);
+    Animate1 = new TSearchAnimation(this);
+    Animate1->setGeometry(8, 8, 80, 50);
+    Label1 = new QLabel("This will take a few minutes.Please be patient...", this);
+    Label1->setGeometry(103, 8, 265, 16);
+    Label2 = new QLabel("...", this);
+    Label2->setGeometry(103, 30, 265, 16);
+    Label2->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
+    ProgressLabel = new QLabel(this);
+    ProgressLabel->setGeometry(103, 52, 265, 16);
+    ProgressLabel->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
+}
+
+TWaitForm::~TWaitForm() {
+    instance = nullptr;
+}
+
+void TWaitForm::showEvent(QShowEvent* event) {
+    const QRect area = mainWindow_ != nullptr && mainWindow_->isVisible()
+                           ? mainWindow_->frameGeometry()
+                           : screen()->availableGeometry();
+    move(area.center() - rect().center());
+    QWidget::showEvent(event);
+}
+
+TWaitForm* WaitForm() {
+    return instance;
+}
+
+void ShowWaitForm(bool show) {
+    if (instance == nullptr) {
+        return;
+    }
+    if (show) {
+        instance->show();
+        instance->raise();
+        PaintNow(instance);
+    } else if (instance->isVisible()) {
+        instance->hide();
+    }
+}
+
+void SetWaitMessage(const QString& text) {
+    if (instance != nullptr) {
+        instance->Label2->setText(text);
+        PaintNow(instance);
+    }
+}
+
+void SetWaitProgress(const QString& text) {
+    if (instance != nullptr) {
+        instance->ProgressLabel->setText(text);
+    }
+}
+
+} // namespace hollowsweep::app

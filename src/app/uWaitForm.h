@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QLabel>
+#include <QTimer>
+#include <QWidget>
+
+namespace hollowsweep::app {
+
+// A magnifying glass circling over a folder, frames 1 to 29 without end.
+class TSearchAnimation final : public QWidget {
+public:
+    explicit TSearchAnimation(QWidget* parent);
+
+    int Frame() const noexcept { return frame_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    static constexpr int FrameCount = 29;
+
+    QTimer timer_;
+    int frame_ = 1;
+};
+
+// Tells the user that a long operation runs: a frameless window on top of
+// the others, centred on the main window, with no way to stop the work.
+class TWaitForm final : public QWidget {
+public:
+    TWaitForm();
+    ~TWaitForm() override;
+
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    // Under the message line, while a scan runs: how far it has come.
+    QLabel* ProgressLabel = nullptr;
+    TSearchAnimation* Animate1 = nullptr;
+
+    // The window the wait window centres itself on.
+    void SetMainWindow(QWidget* window) noexcept { mainWindow_ = window; }
+    QWidget* MainWindow() const noexcept { return mainWindow_; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    QWidget* mainWindow_ = nullptr;
+};
+
+// The one wait window of the program, or none.
+TWaitForm* WaitForm();
+
+// Shows the wait window in front and paints it at once; shows do not nest,
+// and one hide hides it. Hiding a hidden window does nothing.
+void ShowWaitForm(bool show);
+// Replaces the message line and paints it at once.
+void SetWaitMessage(const QString& text);
+// The progress line under the message; empty hides it.
+void SetWaitProgress(const QString& text);
+
+} // namespace hollowsweep::app
