@@ -74,8 +74,7 @@ std::string FolderToOpen(const TResultRecord& record) {
 } // namespace
 
 TQuillfenCtrl::TQuillfenCtrl(TFMMain* mainForm)
-    : QObject(mainForm)
-    , MainForm(mainForm)
+    : MainForm(mainForm)
     , ResultList(mainForm->VT)
     , readers_(UserLocaleReaders()) {
     QHeaderView* header = ResultList->header();

@@ -53,7 +53,7 @@ QVariant TResultListModel::data(const QModelIndex& index, int role) const {
     case Qt::BackgroundRole:
         return column.Background.isValid() ? QVariant(column.Background) : QVariant();
     case Qt::TextAlignmentRole:
-        return QVariant::fromValue(column.Alignment | Qt::AlignVCenter);
+        return static_cast<int>(column.Alignment | Qt::AlignVCenter);
     default:
         return {};
     }

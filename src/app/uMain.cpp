@@ -87,6 +87,7 @@ TFMMain::TFMMain(IUserDialogs& dialogs)
 
 TFMMain::~TFMMain() {
     ListCtrl.reset();
+    VT->setModel(nullptr);
 }
 
 QPushButton* TFMMain::AddButton(const QString& caption, const QString& icon, int left, int width,
@@ -125,8 +126,8 @@ void TFMMain::BuildList() {
     VT->setObjectName("VT");
     VT->setGeometry(2, 2, Panel2->width() - 4, Panel2->height() - 4);
     VT->setFrameShape(QFrame::NoFrame);
-    Model = new TResultListModel(List, this);
-    VT->setModel(Model);
+    Model = std::make_unique<TResultListModel>(List, nullptr);
+    VT->setModel(Model.get());
     VT->setItemDelegate(new TGridDelegate(VT));
     VT->setRootIsDecorated(false);
     VT->setItemsExpandable(false);

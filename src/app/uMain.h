@@ -35,7 +35,8 @@ public:
     IUserDialogs& Dialogs;
     TResultList List;
     TXMLDocument XMLDoc;
-    TResultListModel* Model;
+    // Goes before the list it reads, and the view lets go of it then.
+    std::unique_ptr<TResultListModel> Model;
     // Made at the first show, gone at close.
     std::unique_ptr<TQuillfenCtrl> ListCtrl;
 

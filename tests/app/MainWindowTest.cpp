@@ -1,0 +1,411 @@
+// The desktop program's windows, driven as a user drives them: clicks, drops,
+// header clicks and dialogs answered through the program's own seams. Every
+// test function runs in a process of its own, as every start of the program
+// reads its configuration once.
+
+#include "QuillfenCtrl.h"
+#include "ScriptedDialogs.h"
+#include "TestDir.h"
+#include "UAbout.h"
+#include "config/DefaultConfig.h"
+#include "platform/WholeFile.h"
+#include "uConfigEx.h"
+#include "uMain.h"
+#include "uWaitForm.h"
+
+#include <QAbstractItemModelTester>
+#include <QDateTime>
+#include <QHeaderView>
+#include <QListWidget>
+#include <QMenu>
+#include <QMimeData>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTimer>
+#include <QTreeView>
+#include <QtTest>
+#include <functional>
+
+using namespace hollowsweep;
+using namespace hollowsweep::app;
+using hollowsweep::test::TScriptedDialogs;
+using hollowsweep::test::TTestDir;
+
+namespace {
+
+std::string ConfigFile() {
+    return QCoreApplication::applicationDirPath().toStdString() + "/QuillfenConfig.xml";
+}
+
+// The program as it starts: a main window and its wait window, shown.
+struct TProgram {
+    TScriptedDialogs Dialogs;
+    TFMMain Main{Dialogs};
+    TWaitForm Wait;
+
+    TProgram() {
+        Wait.SetMainWindow(&Main);
+        Main.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&Main));
+    }
+
+    QHeaderView* Header() const { return Main.VT->header(); }
+
+    QString Cell(int row, int column) const {
+        return Main.Model->index(row, column).data().toString();
+    }
+    QStringList Column(int column) const {
+        QStringList texts;
+        for (int row = 0; row < Main.Model->rowCount(); ++row) {
+            texts << Cell(row, column);
+        }
+        return texts;
+    }
+    bool Checked(int row) const {
+        return Main.Model->index(row, 0).data(Qt::CheckStateRole).value<Qt::CheckState>() ==
+               Qt::Checked;
+    }
+    void ClickHeader(int column, Qt::MouseButton button = Qt::LeftButton) const {
+        const QPoint point(Header()->sectionViewportPosition(column) + 10, 8);
+        QTest::mouseClick(Header()->viewport(), button, {}, point);
+    }
+    void Drop(const QStringList& paths) {
+        QMimeData data;
+        QList<QUrl> urls;
+        for (const auto& path : paths) {
+            urls << QUrl::fromLocalFile(path);
+        }
+        data.setUrls(urls);
+        // As the desktop delivers a drop: to the window, entering first.
+        const QPointF point(Main.btnOpen->geometry().center());
+        QDragEnterEvent enter(point.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(Main.windowHandle(), &enter);
+        QDropEvent drop(point, Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(Main.windowHandle(), &drop);
+    }
+    // Fills the list with records as a scan would.
+    void Fill(const std::vector<TResultRecord>& records) {
+        TResultList list;
+        for (const auto& record : records) {
+            list.Append(record);
+        }
+        Main.List.Replace(std::move(list));
+    }
+};
+
+// Runs work on the modal dialog that the next action opens.
+void WhenModalOpens(std::function<void(QWidget*)> work) {
+    QTimer::singleShot(0, [work] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        QVERIFY(dialog != nullptr);
+        work(dialog);
+    });
+}
+
+QString Local(const TTestDir& dir, std::string_view relative) {
+    return QString::fromStdString(dir.Path(relative));
+}
+
+} // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { ::unlink(ConfigFile().c_str()); }
+    void cleanup() { ::unlink(ConfigFile().c_str()); }
+
+    void firstShowBuildsTheDefaultColumns() {
+        TProgram program;
+        QCOMPARE(program.Main.windowTitle(), QString("Tarnwick Hollowsweep 1.9.6"));
+        QCOMPARE(ReadWholeFile(ConfigFile()), std::string(DefaultConfigText));
+        QCOMPARE(program.Header()->count(), 2);
+        QCOMPARE(program.Main.Model->headerData(0, Qt::Horizontal).toString(),
+                 QString("Folder Name"));
+        QCOMPARE(program.Main.Model->headerData(1, Qt::Horizontal).toString(),
+                 QString("Full Path"));
+        QCOMPARE(program.Header()->sectionSize(0), 172);
+        QCOMPARE(program.Header()->sectionSize(1), 320);
+        QCOMPARE(program.Header()->visualIndex(1), 1);
+        QVERIFY(!program.Header()->isSortIndicatorShown());
+        QCOMPARE(program.Header()->height(), 17);
+        QCOMPARE(program.Main.centralWidget()->height() + program.Main.statusBar()->height(), 401);
+        QCOMPARE(program.Main.width(), 980);
+        QCOMPARE(program.Main.btnDelete->text(), QString("&Delete Checked From Disk"));
+        QVERIFY(program.Main.btnDelete->font().bold());
+        QVERIFY(!program.Main.btnCheck->font().bold());
+        QCOMPARE(program.Main.SBPanel0->text(), QString());
+        QStringList popup;
+        for (const QAction* action : program.Main.PopupMenu1->actions()) {
+            popup << action->text();
+        }
+        QCOMPARE(popup, QStringList({"Export To HTML", "Export To Text", "Export To Excel",
+                                     "Export To SCV", "Export To XML"}));
+
+        program.Fill({TResultRecord::ForFolder("/data/Old"), TResultRecord::ForFolder("/x/b")});
+        QCOMPARE(program.Cell(0, 0), QString("Old"));
+        QCOMPARE(program.Cell(0, 1), QString("/data/Old"));
+        QCOMPARE(program.Main.Model->index(0, 1).data(Qt::ToolTipRole).toString(),
+                 QString("Double click to open it in explorer."));
+        QCOMPARE(program.Main.Model->index(0, 1).data(Qt::BackgroundRole).value<QColor>(),
+                 QColor(239, 243, 255));
+        QAbstractItemModelTester tester(program.Main.Model.get(),
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
+        program.Main.btnUncheck->click();
+        program.Fill({});
+    }
+
+    void dropScansEveryDroppedFolderOnce() {
+        TTestDir dir;
+        dir.MakeFolders("a/x/y");
+        dir.MakeFile("a/file");
+        dir.MakeFolders("b/z");
+        dir.MakeFile("b/file");
+        dir.MakeFile("plain.txt");
+        TProgram program;
+        program.Drop({Local(dir, "a"), Local(dir, "b"), Local(dir, "a/x")});
+        QCOMPARE(program.Column(1),
+                 QStringList({Local(dir, "a/x/y"), Local(dir, "a/x"), Local(dir, "b/z")}));
+        QVERIFY(program.Checked(0) && program.Checked(2));
+        QVERIFY(!program.Wait.isVisible());
+
+        program.Drop({Local(dir, "plain.txt")});
+        QCOMPARE(program.Main.Model->rowCount(), 3);
+    }
+
+    void openFolderScansBehindTheWaitWindow() {
+        TTestDir dir;
+        dir.MakeFolders("tree/a/b/c");
+        dir.MakeFile("tree/file");
+        TProgram program;
+        program.Main.btnOpen->click();
+        QCOMPARE(program.Main.Model->rowCount(), 0);
+        program.Dialogs.FolderAnswer = Local(dir, "tree");
+        program.Main.btnOpen->click();
+        QCOMPARE(program.Column(0), QStringList({"c", "b", "a"}));
+        QCOMPARE(program.Wait.Label2->text(), QString("Loading info.."));
+        QVERIFY(!program.Wait.isVisible());
+    }
+
+    void checkAllAndUncheckAll() {
+        TProgram program;
+        program.Main.btnCheck->click();
+        program.Fill({TResultRecord::ForFolder("/a"), TResultRecord::ForFolder("/b")});
+        program.Main.btnUncheck->click();
+        QVERIFY(!program.Checked(0) && !program.Checked(1));
+        QVERIFY(program.Main.Model->setData(program.Main.Model->index(1, 0), Qt::Checked,
+                                            Qt::CheckStateRole));
+        QVERIFY(!program.Checked(0) && program.Checked(1));
+        program.Main.btnCheck->click();
+        QVERIFY(program.Checked(0) && program.Checked(1));
+    }
+
+    void deleteAsksFirstAndRemovesOnlyEmptyCheckedFolders() {
+        TTestDir dir;
+        dir.MakeFolders("tree/a/b/c");
+        dir.MakeFolders("tree/later");
+        dir.MakeFile("tree/file");
+        TProgram program;
+        program.Drop({Local(dir, "tree")});
+        QCOMPARE(program.Main.Model->rowCount(), 4);
+        dir.MakeFile("tree/later/new.txt");
+
+        program.Main.btnDelete->click();
+        QCOMPARE(program.Dialogs.Calls.last(),
+                 QString("ask Warning: Are you sure to delete the folders?"));
+        QCOMPARE(program.Main.Model->rowCount(), 4);
+        QVERIFY(dir.Exists("tree/a/b/c"));
+
+        program.Dialogs.YesAnswer = true;
+        program.Main.btnDelete->click();
+        QCOMPARE(program.Column(1), QStringList({Local(dir, "tree/later")}));
+        QVERIFY(program.Checked(0));
+        QVERIFY(!dir.Exists("tree/a"));
+        QVERIFY(dir.Exists("tree/later/new.txt"));
+    }
+
+    void headerClicksSortAndFlipTheDirection() {
+        TProgram program;
+        program.Fill({TResultRecord::ForFolder("/b/Zed"), TResultRecord::ForFolder("/a/alpha"),
+                      TResultRecord::ForFolder("/C/beta")});
+        program.ClickHeader(1);
+        QCOMPARE(program.Column(1), QStringList({"/a/alpha", "/b/Zed", "/C/beta"}));
+        QCOMPARE(program.Header()->sortIndicatorOrder(), Qt::AscendingOrder);
+        program.ClickHeader(1);
+        QCOMPARE(program.Column(1), QStringList({"/C/beta", "/b/Zed", "/a/alpha"}));
+        program.ClickHeader(1);
+        program.ClickHeader(0);
+        QCOMPARE(program.Column(0), QStringList({"Zed", "beta", "alpha"}));
+        QCOMPARE(program.Header()->sortIndicatorSection(), 0);
+        QCOMPARE(program.Header()->sortIndicatorOrder(), Qt::DescendingOrder);
+
+        // A right click opens the column dialog and never sorts.
+        WhenModalOpens([](QWidget* dialog) { static_cast<TFMConfig*>(dialog)->BitBtn2->click(); });
+        program.ClickHeader(1, Qt::RightButton);
+        QCOMPARE(program.Column(0), QStringList({"Zed", "beta", "alpha"}));
+        QTest::mouseClick(program.Header()->viewport(), Qt::MiddleButton, {}, QPoint(10, 8));
+        QCOMPARE(program.Column(0), QStringList({"Zed", "beta", "alpha"}));
+    }
+
+    void numberAndDateColumnsSortByValue() {
+        WriteWholeFile(ConfigFile(),
+                       "<config><nodes>"
+                       "<node Name=\"File Size\" Visible=\"True\" Index=\"0\" Width=\"90\" "
+                       "ReadOnly=\"False\" Align=\"right\"/>"
+                       "<node Name=\"Write Time\" Visible=\"True\" Index=\"7\" Width=\"150\" "
+                       "ReadOnly=\"False\" Align=\"Right\"/>"
+                       "</nodes></config>");
+        TProgram program;
+        QCOMPARE(program.Header()->visualIndex(1), 1);
+        const QLocale locale;
+        const QDateTime base(QDate(2024, 3, 1), QTime(12, 0));
+        const auto record = [&](const char* size, int days) {
+            TResultRecord result = TResultRecord::ForFolder("/d");
+            result.SetField(FileSize, size);
+            if (days >= 0) {
+                result.SetField(
+                    WriteTime,
+                    locale.toString(base.addDays(days), QLocale::ShortFormat).toStdString());
+            }
+            return result;
+        };
+        program.Fill({record("10", 2), record("9", -1), record("abc", 1)});
+        const auto alignment = [&](int column) {
+            return program.Main.Model->index(0, column).data(Qt::TextAlignmentRole).toInt() &
+                   Qt::AlignHorizontal_Mask;
+        };
+        QCOMPARE(alignment(0), int(Qt::AlignRight));
+        QCOMPARE(alignment(1), int(Qt::AlignLeft));
+        program.ClickHeader(0);
+        QCOMPARE(program.Column(0), QStringList({"", "9" + locale.decimalPoint() + "00 B",
+                                                 "10" + locale.decimalPoint() + "00 B"}));
+        program.ClickHeader(1);
+        QCOMPARE(program.Column(0).first(), QString("10" + locale.decimalPoint() + "00 B"));
+        QCOMPARE(program.Column(1).last(), QString());
+    }
+
+    void columnDialogOkHidesAndCancelKeeps() {
+        TProgram program;
+        WhenModalOpens([](QWidget* dialog) {
+            auto* config = static_cast<TFMConfig*>(dialog);
+            QCOMPARE(config->windowTitle(), QString("Config visible columns"));
+            QCOMPARE(config->clbList->count(), 2);
+            QCOMPARE(config->clbList->item(1)->text(), QString("Full Path"));
+            config->clbList->item(1)->setCheckState(Qt::Unchecked);
+            config->BitBtn2->click();
+        });
+        program.ClickHeader(0, Qt::RightButton);
+        QVERIFY(!program.Header()->isSectionHidden(1));
+        QCOMPARE(ReadWholeFile(ConfigFile()), std::string(DefaultConfigText));
+
+        WhenModalOpens([](QWidget* dialog) {
+            auto* config = static_cast<TFMConfig*>(dialog);
+            config->clbList->item(1)->setCheckState(Qt::Unchecked);
+            config->BitBtn1->click();
+        });
+        program.ClickHeader(0, Qt::RightButton);
+        QVERIFY(program.Header()->isSectionHidden(1));
+        QVERIFY(ReadWholeFile(ConfigFile()).find("Name=\"Full Path\" Visible=\"False\"") !=
+                std::string::npos);
+    }
+
+    void doubleClickOpensTheFocusedFolder() {
+        TProgram program;
+        program.Fill({TResultRecord::ForFolder("/data/old"), TResultRecord::ForFolder("/x")});
+        program.Main.ListCtrl->OpenEntryFolder(program.Main.VT);
+        QVERIFY(program.Dialogs.Opened.isEmpty());
+        const QRect row = program.Main.VT->visualRect(program.Main.Model->index(0, 1));
+        QTest::mouseClick(program.Main.VT->viewport(), Qt::LeftButton, {}, row.center());
+        QTest::mouseDClick(program.Main.VT->viewport(), Qt::LeftButton, {}, row.center());
+        QCOMPARE(program.Dialogs.Opened, QList<QUrl>({QUrl::fromLocalFile("/data/old")}));
+    }
+
+    void everyExportWritesThroughThePopupMenu() {
+        TTestDir dir;
+        TProgram program;
+        for (QAction* action : program.Main.PopupMenu1->actions()) {
+            action->trigger();
+        }
+        QVERIFY(program.Dialogs.Calls.isEmpty());
+        program.Fill({TResultRecord::ForFolder("/data/old")});
+        const QStringList suffixes = {".htm", ".txt", ".xlsx", ".csv", ".xml"};
+        const QStringList filters = {"HTML File|*.htm", "Text File|*.txt", "EXCEL File|*.xlsx",
+                                     "CSV File|*.csv", "XML File|*.XML"};
+        for (int i = 0; i < suffixes.size(); ++i) {
+            program.Dialogs.Calls.clear();
+            program.Dialogs.SaveAnswer = Local(dir, "out") + suffixes[i];
+            program.Main.PopupMenu1->actions()[i]->trigger();
+            QCOMPARE(program.Dialogs.Calls, QStringList({"save " + suffixes[i] + " " + filters[i],
+                                                         "message Done: Export Finished"}));
+            QVERIFY(dir.Exists("out" + suffixes[i].toStdString()));
+        }
+        QCOMPARE(ReadWholeFile(dir.Path("out.csv")),
+                 std::string("Folder Name,Full Path,\r\nold,/data/old\r\n"));
+    }
+
+    void closingStoresTheColumnsForTheNextStart() {
+        {
+            TProgram program;
+            program.Header()->resizeSection(1, 400);
+            program.Header()->moveSection(1, 0);
+            program.Main.close();
+        }
+        const std::string saved = ReadWholeFile(ConfigFile());
+        QVERIFY(saved.find("Name=\"Full Path\" Visible=\"True\" Index=\"0\" "
+                           "DefaultExport=\"True\" Width=\"400\"") != std::string::npos);
+        QVERIFY(saved.find("Name=\"Folder Name\" Visible=\"True\" Index=\"1\"") !=
+                std::string::npos);
+        TProgram next;
+        QCOMPARE(next.Header()->sectionSize(1), 400);
+        QCOMPARE(next.Header()->visualIndex(1), 0);
+    }
+
+    void aBrokenConfigurationLeavesTheWindowWorking() {
+        WriteWholeFile(ConfigFile(), "<config><nodes>");
+        TProgram program;
+        QCOMPARE(program.Main.windowTitle(), QString("Tarnwick Hollowsweep 1.9.6"));
+        QCOMPARE(program.Header()->count(), 0);
+        program.Main.close();
+        QCOMPARE(ReadWholeFile(ConfigFile()), std::string("<config><nodes>"));
+    }
+
+    void aboutWindowAndHelpOpenTheMakersAddresses() {
+        TProgram program;
+        program.Main.BitBtn5->click();
+        program.Main.Help1->trigger();
+        WhenModalOpens([](QWidget* dialog) {
+            auto* about = static_cast<TFMAbout*>(dialog);
+            QCOMPARE(about->windowTitle(), QString("About"));
+            QCOMPARE(about->Label1->text(), QString("Tarnwick Hollowsweep 1.9.6"));
+            QTest::mouseClick(about->Label5, Qt::LeftButton);
+            QTest::mouseClick(about->Label7, Qt::LeftButton);
+            about->close();
+        });
+        program.Main.m1->trigger();
+        QCOMPARE(program.Dialogs.Opened.size(), 4);
+        QCOMPARE(program.Dialogs.Opened[0], QUrl("https://hollowsweep.example.org/"));
+        QCOMPARE(program.Dialogs.Opened[1], program.Dialogs.Opened[0]);
+        QCOMPARE(program.Dialogs.Opened[2], program.Dialogs.Opened[0]);
+        QCOMPARE(program.Dialogs.Opened[3], QUrl("mailto:support@hollowsweep.example.org"));
+    }
+
+    void waitWindowShowsDoNotNest() {
+        TProgram program;
+        QCOMPARE(program.Wait.Label2->text(), QString("..."));
+        QCOMPARE(program.Wait.Label1->text(),
+                 QString("This will take a few minutes.Please be patient..."));
+        ShowWaitForm(false);
+        ShowWaitForm(true);
+        ShowWaitForm(true);
+        QVERIFY(program.Wait.isVisible());
+        QVERIFY(program.Wait.windowFlags() & Qt::FramelessWindowHint);
+        QVERIFY(program.Wait.windowFlags() & Qt::WindowStaysOnTopHint);
+        const int frame = program.Wait.Animate1->Frame();
+        QTRY_VERIFY(program.Wait.Animate1->Frame() != frame);
+        ShowWaitForm(false);
+        QVERIFY(!program.Wait.isVisible());
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "MainWindowTest.moc"

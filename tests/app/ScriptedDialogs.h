@@ -1,0 +1,37 @@
+#pragma once
+
+#include "UserDialogs.h"
+
+#include <QStringList>
+#include <QUrl>
+
+namespace hollowsweep::test {
+
+// Answers the program's dialogs from a script and records every call.
+class TScriptedDialogs final : public app::IUserDialogs {
+public:
+    QString FolderAnswer;
+    QString SaveAnswer;
+    bool YesAnswer = false;
+    QStringList Calls;
+    QList<QUrl> Opened;
+
+    QString ChooseFolder(QWidget*) override {
+        Calls << "choose folder";
+        return FolderAnswer;
+    }
+    QString ChooseSaveFile(QWidget*, const QString& defaultExt, const QString& filter) override {
+        Calls << "save " + defaultExt + " " + filter;
+        return SaveAnswer;
+    }
+    bool AskYesNo(QWidget*, const QString& text, const QString& caption) override {
+        Calls << "ask " + caption + ": " + text;
+        return YesAnswer;
+    }
+    void ShowMessage(QWidget*, const QString& text, const QString& caption, TMessageIcon) override {
+        Calls << "message " + caption + ": " + text;
+    }
+    void OpenUrl(const QUrl& url) override { Opened << url; }
+};
+
+} // namespace hollowsweep::test
