@@ -27,13 +27,14 @@ TFMAbout::TFMAbout(IUserDialogs& dialogs, QWidget* parent)
                           Qt::WindowCloseButtonHint)
     , dialogs_(dialogs) {
     setWindowTitle("About");
+    UseSmallFont(this);
     setFixedSize(292, 152);
     Label1 = new QLabel(this);
     Label1->setGeometry(46, 20, 240, 18);
     QFont bold = Label1->font();
     bold.setBold(true);
     Label1->setFont(bold);
-    Label2 = new QLabel("Finds and removes folders that hold no file.", this);
+    Label2 = new QLabel("Finds and removes empty folders.", this);
     Label2->setGeometry(35, 43, 250, 18);
     Label4 = new QLabel("Web: ", this);
     Label4->move(56, 75);

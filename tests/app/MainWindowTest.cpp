@@ -386,7 +386,7 @@ private slots:
         QCOMPARE(program.Dialogs.Opened[0], QUrl("https://hollowsweep.example.org/"));
         QCOMPARE(program.Dialogs.Opened[1], program.Dialogs.Opened[0]);
         QCOMPARE(program.Dialogs.Opened[2], program.Dialogs.Opened[0]);
-        QCOMPARE(program.Dialogs.Opened[3], QUrl("mailto:support@hollowsweep.example.org"));
+        QCOMPARE(program.Dialogs.Opened[3], QUrl("mailto:mail@hollowsweep.example.org"));
     }
 
     void waitWindowShowsDoNotNest() {

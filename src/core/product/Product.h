@@ -8,6 +8,6 @@ inline constexpr std::string_view ProgramVersion = "1.9.6";
 // The maker's web site: the Help command, the about window, the credit line
 // of the HTML report and the "generated" attribute of the XML export.
 inline constexpr std::string_view MakerWebSite = "https://hollowsweep.example.org/";
-inline constexpr std::string_view MakerEmail = "support@hollowsweep.example.org";
+inline constexpr std::string_view MakerEmail = "mail@hollowsweep.example.org";
 
 } // namespace hollowsweep
