@@ -1,6 +1,7 @@
 // Exports a million scanned entries in one format, as the desktop program's
 // export command does, and prints the time against writing the same number of
 // bytes with one write(), the file's size and the peak memory.
+#include "BenchSupport.h"
 #include "config/DefaultConfig.h"
 #include "config/QuillfenConfig.h"
 #include "export/ExportCommand.h"
@@ -8,7 +9,6 @@
 #include <chrono>
 #include <cstdio>
 #include <fcntl.h>
-#include <fstream>
 #include <map>
 #include <string>
 #include <sys/stat.h>
@@ -17,20 +17,6 @@
 namespace {
 
 using namespace hollowsweep;
-
-long PeakResidentKilobytes() {
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);) {
-        if (line.starts_with("VmHWM:")) {
-            return std::stol(line.substr(6));
-        }
-    }
-    return 0;
-}
-
-double SecondsSince(std::chrono::steady_clock::time_point start) {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
 
 class TAnswerPath final : public IExportUI {
 public:
@@ -56,19 +42,7 @@ double TimeOneWrite(std::size_t bytes, const std::string& path) {
         std::perror(path.c_str());
     }
     ::close(fd);
-    return SecondsSince(start);
-}
-
-TResultList MillionEntries() {
-    constexpr std::size_t Entries = 1'000'000;
-    TResultList list;
-    for (std::size_t i = 0; i < Entries; ++i) {
-        const std::string n = std::to_string(i * 7919 % Entries);
-        // About 60 bytes, as paths under a photo archive or a build tree are.
-        list.Append(TResultRecord::ForFolder("/srv/archive/photos/2019/holiday-album/raw-" + n +
-                                             "/thumbs-" + n));
-    }
-    return list;
+    return bench::SecondsSince(start);
 }
 
 } // namespace
@@ -86,9 +60,9 @@ int main(int argc, char** argv) {
     const std::string target = std::string(argv[2]) + "/out." + format;
     const std::string floorTarget = std::string(argv[2]) + "/floor";
 
-    const TResultList list = MillionEntries();
+    const TResultList list = bench::MillionScannedEntries();
     const IXMLConfigType config = ParseConfig(DefaultConfigText, "default configuration");
-    const long listPeak = PeakResidentKilobytes();
+    const long listPeak = bench::PeakResidentKilobytes();
     // Page-cache writes vary from run to run, so the export and the plain
     // write take turns and the best of each counts.
     double best = 1e9;
@@ -100,9 +74,9 @@ int main(int argc, char** argv) {
         TAnswerPath ui(target);
         const auto start = std::chrono::steady_clock::now();
         RunExport(formats.at(format), list, *config, document, ui);
-        best = std::min(best, SecondsSince(start));
+        best = std::min(best, bench::SecondsSince(start));
         if (round == 0) {
-            exportPeak = PeakResidentKilobytes();
+            exportPeak = bench::PeakResidentKilobytes();
         }
         struct stat status {};
         ::stat(target.c_str(), &status);

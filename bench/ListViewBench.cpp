@@ -2,6 +2,7 @@
 // by "Full Path" with a header click, as a user would. Prints the time to show
 // them, the sort against std::stable_sort with the same comparison on the same
 // data, and the memory the list's model and view add per entry.
+#include "BenchSupport.h"
 #include "QuillfenCtrl.h"
 #include "ResultListModel.h"
 #include "UserDialogs.h"
@@ -13,27 +14,12 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <fstream>
 #include <numeric>
 #include <string>
 
 namespace {
 
 using namespace hollowsweep;
-
-long ResidentKilobytes() {
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);) {
-        if (line.starts_with("VmRSS:")) {
-            return std::stol(line.substr(6));
-        }
-    }
-    return 0;
-}
-
-double SecondsSince(std::chrono::steady_clock::time_point start) {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
 
 class TNoDialogs final : public app::IUserDialogs {
 public:
@@ -43,17 +29,6 @@ public:
     void ShowMessage(QWidget*, const QString&, const QString&, TMessageIcon) override {}
     void OpenUrl(const QUrl&) override {}
 };
-
-TResultList MillionEntries() {
-    constexpr std::size_t Entries = 1'000'000;
-    TResultList list;
-    for (std::size_t i = 0; i < Entries; ++i) {
-        const std::string n = std::to_string(i * 7919 % Entries);
-        list.Append(TResultRecord::ForFolder("/srv/archive/Photos/2019/holiday-album/raw-" + n +
-                                             "/thumbs-" + n));
-    }
-    return list;
-}
 
 void PaintNow(app::TFMMain& window) {
     window.VT->viewport()->repaint();
@@ -75,37 +50,37 @@ int main(int argc, char** argv) {
     {
         TResultList list;
         app::TResultListModel model(list, nullptr);
-        TResultList entries = MillionEntries();
-        const long withoutModel = ResidentKilobytes();
+        TResultList entries = bench::MillionScannedEntries();
+        const long withoutModel = bench::ResidentKilobytes();
         list.Replace(std::move(entries));
-        modelPerEntry =
-            (ResidentKilobytes() - withoutModel) * 1024.0 / static_cast<double>(model.rowCount());
+        modelPerEntry = (bench::ResidentKilobytes() - withoutModel) * 1024.0 /
+                        static_cast<double>(model.rowCount());
     }
 
-    TResultList scanned = MillionEntries();
+    TResultList scanned = bench::MillionScannedEntries();
     // A copy of the same entries for the reference sort.
     std::vector<TResultRecord> reference;
     for (const auto& entry : scanned) {
         reference.push_back(entry.Record);
     }
-    const long before = ResidentKilobytes();
+    const long before = bench::ResidentKilobytes();
     auto start = std::chrono::steady_clock::now();
     window.List.Replace(std::move(scanned));
     PaintNow(window);
-    const double show = SecondsSince(start);
-    const long after = ResidentKilobytes();
+    const double show = bench::SecondsSince(start);
+    const long after = bench::ResidentKilobytes();
 
     start = std::chrono::steady_clock::now();
     window.ListCtrl->VTHeaderClick(1, Qt::LeftButton);
     PaintNow(window);
-    const double headerClick = SecondsSince(start);
+    const double headerClick = bench::SecondsSince(start);
 
     start = std::chrono::steady_clock::now();
     std::stable_sort(reference.begin(), reference.end(),
                      [&](const TResultRecord& a, const TResultRecord& b) {
                          return window.ListCtrl->VTCompareNodes(a, b) < 0;
                      });
-    const double stableSort = SecondsSince(start);
+    const double stableSort = bench::SecondsSince(start);
 
     std::printf("entries                         %zu\n", window.List.Count());
     std::printf("show them                       %.3f s\n", show);
