@@ -248,13 +248,13 @@ private slots:
     }
 
     void numberAndDateColumnsSortByValue() {
-        WriteWholeFile(ConfigFile(),
-                       "<config><nodes>"
-                       "<node Name=\"File Size\" Visible=\"True\" Index=\"0\" Width=\"90\" "
-                       "ReadOnly=\"False\" Align=\"right\"/>"
-                       "<node Name=\"Write Time\" Visible=\"True\" Index=\"7\" Width=\"150\" "
-                       "ReadOnly=\"False\" Align=\"Right\"/>"
-                       "</nodes></config>");
+        hollowsweep::test::WriteFile(
+            ConfigFile(), "<config><nodes>"
+                          "<node Name=\"File Size\" Visible=\"True\" Index=\"0\" Width=\"90\" "
+                          "ReadOnly=\"False\" Align=\"right\"/>"
+                          "<node Name=\"Write Time\" Visible=\"True\" Index=\"7\" Width=\"150\" "
+                          "ReadOnly=\"False\" Align=\"Right\"/>"
+                          "</nodes></config>");
         TProgram program;
         QCOMPARE(program.Header()->visualIndex(1), 1);
         const QLocale locale;
@@ -364,7 +364,7 @@ private slots:
     }
 
     void aBrokenConfigurationLeavesTheWindowWorking() {
-        WriteWholeFile(ConfigFile(), "<config><nodes>");
+        hollowsweep::test::WriteFile(ConfigFile(), "<config><nodes>");
         TProgram program;
         QCOMPARE(program.Main.windowTitle(), QString("Tarnwick Hollowsweep 1.9.6"));
         QCOMPARE(program.Header()->count(), 0);

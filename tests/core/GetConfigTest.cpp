@@ -1,3 +1,4 @@
+#include "TestDir.h"
 #include "config/Config.h"
 #include "config/DefaultConfig.h"
 #include "errors/Errors.h"
@@ -14,7 +15,7 @@ using namespace hollowsweep;
 TEST(GetConfig, FailsAgainOnEachCallUntilTheFileLoadsThenStaysTheSame) {
     const std::string file = ExecutableFolder() + "/QuillfenConfig.xml";
     ASSERT_EQ(ConfigFileName(), file);
-    WriteWholeFile(file, "<config>");
+    hollowsweep::test::WriteFile(file, "<config>");
     EXPECT_THROW(GetConfig(), TParseError);
     EXPECT_THROW(GetConfig(), TParseError);
     EXPECT_EQ(ReadWholeFile(file), "<config>");

@@ -39,7 +39,11 @@ void TTestDir::MakeFolders(std::string_view relative) const {
 void TTestDir::MakeFile(std::string_view relative, std::string_view text) const {
     const fs::path path = Path(relative);
     fs::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << text;
+    WriteFile(path, text);
+}
+
+void WriteFile(const std::string& path, std::string_view text) {
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
 }
 
 void TTestDir::MakeLink(std::string_view relative, const std::string& target) const {

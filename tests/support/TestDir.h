@@ -31,6 +31,9 @@ private:
     std::string root_;
 };
 
+// Creates or replaces a file outside any test folder.
+void WriteFile(const std::string& path, std::string_view text);
+
 // Removes a tree whatever its permissions.
 void RemoveTree(const std::filesystem::path& path);
 

@@ -88,15 +88,6 @@ std::string ReadWholeFile(const std::string& path) {
     }
 }
 
-void WriteWholeFile(const std::string& path, std::string_view text) {
-    TFileDescriptor fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
-    if (!fd) {
-        throw TIOError(path, errno, "cannot create");
-    }
-    WriteAll(fd, text, path);
-    CloseChecked(fd, path);
-}
-
 void ReplaceWholeFile(const std::string& path, std::string_view text) {
     TTemporaryFile temporary(TemporaryNameFor(path));
     TFileDescriptor fd(

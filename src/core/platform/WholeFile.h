@@ -10,9 +10,6 @@ class TFileDescriptor;
 // Reads a file's whole content; a failure raises TIOError naming the file.
 std::string ReadWholeFile(const std::string& path);
 
-// Creates or truncates a file and writes text as its whole content.
-void WriteWholeFile(const std::string& path, std::string_view text);
-
 // Writes text to a new file beside path and renames it over path, so readers
 // see either the old content or the new one, never a part. On failure the old
 // file is untouched and the new one is gone.
