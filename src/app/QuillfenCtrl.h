@@ -47,10 +47,6 @@ public:
     void ExportToXML(QTreeView* list);
     std::vector<std::string> GetExportColumns() const;
 
-    // The sort the header shows, if any.
-    std::optional<int> SortColumn() const noexcept { return sortColumn_; }
-    TSortDirection SortDirection() const noexcept { return direction_; }
-
     QString CellText(const TResultRecord& record, int column) const override;
     QString Hint() const override;
 

@@ -38,7 +38,6 @@ public:
 
     // The window the wait window centres itself on.
     void SetMainWindow(QWidget* window) noexcept { mainWindow_ = window; }
-    QWidget* MainWindow() const noexcept { return mainWindow_; }
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -95,8 +95,6 @@ public:
     std::string Attribute(std::string_view name);
     void SetAttribute(std::string_view name, std::string_view value);
 
-    bool IsSameNode(const TXMLNode& other) const noexcept { return node_ == other.node_; }
-
     // The same node seen through a binding class built on this one.
     template <class TBinding> std::shared_ptr<TBinding> As() const {
         return std::make_shared<TBinding>(document_, node_);

@@ -26,8 +26,6 @@ public:
     // Removes an item and returns the position it had, or -1 when it is none.
     int Remove(const TXMLNode& item);
 
-    const std::string& ItemTag() const noexcept { return itemTag_; }
-
 protected:
     TXMLNodeHandle AppendItem();
     // A new item before the child at position among all children; -1 appends.

@@ -42,7 +42,7 @@ std::string ExecutableFolder() {
 }
 
 std::string UserConfigFolder() {
-    // The base directory specification tells to ignore a relative value.
+    // A relative value is to be ignored, as the XDG base directory rules say.
     const char* configHome = std::getenv("XDG_CONFIG_HOME");
     const std::string base = configHome != nullptr && configHome[0] == '/'
                                  ? std::string(configHome)
