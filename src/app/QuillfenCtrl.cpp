@@ -113,7 +113,14 @@ void TQuillfenCtrl::SetupColumns(QTreeView* list) {
     header->setSortIndicatorShown(false);
     std::vector<TColumnLook> looks;
     widths_.clear();
-    // The columns made before a failure stay.
+    const auto makeColumns = [&] {
+        widths_.resize(looks.size(), header->defaultSectionSize());
+        Model().SetColumns(std::move(looks));
+        for (std::size_t n = 0; n < widths_.size(); ++n) {
+            header->resizeSection(static_cast<int>(n), widths_[n]);
+        }
+    };
+    // The columns read before a failure are made all the same.
     try {
         const int count = NodeCount();
         for (int n = 0; n < count; ++n) {
@@ -127,15 +134,11 @@ void TQuillfenCtrl::SetupColumns(QTreeView* list) {
             widths_.push_back(width);
         }
     } catch (...) {
-        widths_.resize(looks.size(), header->defaultSectionSize());
-        Model().SetColumns(std::move(looks));
+        makeColumns();
         throw;
     }
-    Model().SetColumns(std::move(looks));
-    for (std::size_t n = 0; n < widths_.size(); ++n) {
-        header->resizeSection(static_cast<int>(n), widths_[n]);
-    }
-    const int count = std::min(NodeCount(), static_cast<int>(widths_.size()));
+    makeColumns();
+    const int count = std::min(NodeCount(), header->count());
     for (int n = 0; n < count; ++n) {
         const IXMLNodeType node = Node(n);
         const int position = std::clamp(node->GetIndex(), 0, header->count() - 1);

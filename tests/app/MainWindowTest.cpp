@@ -349,6 +349,8 @@ private slots:
             program.Header()->resizeSection(1, 400);
             program.Header()->moveSection(1, 0);
             program.Header()->setSectionHidden(0, true);
+            // A new list keeps the user's columns.
+            program.Fill({TResultRecord::ForFolder("/data/old")});
             program.Main.BitBtn1->click();
             QVERIFY(!program.Main.isVisible());
         }
