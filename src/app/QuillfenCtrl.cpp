@@ -114,24 +114,21 @@ void TQuillfenCtrl::SetupColumns(QTreeView* list) {
     std::vector<TColumnLook> looks;
     widths_.clear();
     const auto makeColumns = [&] {
-        widths_.resize(looks.size(), header->defaultSectionSize());
         Model().SetColumns(std::move(looks));
         for (std::size_t n = 0; n < widths_.size(); ++n) {
             header->resizeSection(static_cast<int>(n), widths_[n]);
         }
     };
-    // The columns read before a failure are made all the same.
+    // A column is made as far as its entry could be read, and the ones before it.
     try {
         const int count = NodeCount();
         for (int n = 0; n < count; ++n) {
             const IXMLNodeType node = Node(n);
-            TColumnLook look;
-            look.Caption = DisplayText(node->GetName());
-            const int width = node->GetWidth();
-            look.Background = ColumnBackground(node->GetReadOnly());
-            look.Alignment = ColumnAlignment(node->GetAlign());
-            looks.push_back(std::move(look));
-            widths_.push_back(width);
+            looks.push_back({DisplayText(node->GetName()), QColor(), Qt::AlignLeft});
+            widths_.push_back(header->defaultSectionSize());
+            widths_.back() = node->GetWidth();
+            looks.back().Background = ColumnBackground(node->GetReadOnly());
+            looks.back().Alignment = ColumnAlignment(node->GetAlign());
         }
     } catch (...) {
         makeColumns();

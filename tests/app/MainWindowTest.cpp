@@ -376,6 +376,21 @@ private slots:
         QCOMPARE(ReadWholeFile(ConfigFile()), std::string("<config><nodes>"));
     }
 
+    void aColumnThatCannotBeReadEndsTheSetUpThere() {
+        hollowsweep::test::WriteFile(
+            ConfigFile(), "<config><nodes>"
+                          "<node Name=\"Full Path\" Visible=\"True\" Index=\"0\" Width=\"200\" "
+                          "ReadOnly=\"True\" Align=\"left\"/>"
+                          "<node Name=\"Folder Name\" Visible=\"True\" Index=\"1\"/>"
+                          "</nodes></config>");
+        TProgram program;
+        QCOMPARE(program.Header()->count(), 2);
+        QCOMPARE(program.Main.Model->headerData(1, Qt::Horizontal).toString(),
+                 QString("Folder Name"));
+        QCOMPARE(program.Header()->sectionSize(0), 200);
+        QVERIFY(!program.Main.acceptDrops());
+    }
+
     void aboutWindowAndHelpOpenTheMakersAddresses() {
         TProgram program;
         program.Main.BitBtn5->click();
