@@ -7,8 +7,11 @@
 #include "TestDir.h"
 #include "config/QuillfenConfig.h"
 #include "errors/Errors.h"
+#include "export/DelimitedText.h"
+#include "export/HTMLReport.h"
 #include "platform/WholeFile.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 using namespace hollowsweep;
@@ -99,6 +102,28 @@ TEST(ExportCommand, VisibleColumnsAreExportedInDocumentOrder) {
     RunExport(TExportFormat::CSV, ListOf({"/d/a"}), *Config(), document, ui);
     EXPECT_EQ(ui.Calls, Joined({"save dialog .csv CSV File|*.csv"}, Written));
     EXPECT_EQ(ReadWholeFile(dir.Path("out.csv")), "Full Path,Folder Name,\r\n/d/a,a\r\n");
+}
+
+TEST(ExportCommand, TextFilesHoldTheBuiltTextWithTheirLineEnds) {
+    TTestDir dir;
+    const TResultList list = ListOf({"/d/a&b", "/d/c"});
+    const std::vector<std::string> columns = {"Full Path", "Folder Name"};
+    const std::tuple<TExportFormat, std::string, std::string> cases[] = {
+        {TExportFormat::HTML, dir.Path("report.htm"),
+         BuildHTML(list, columns, dir.Path("report.htm")) + "\r\n"},
+        {TExportFormat::Text, dir.Path("list.txt"),
+         BuildDelimitedText(list, columns, TextSeparator, TQuoting::None)},
+        {TExportFormat::CSV, dir.Path("list.csv"),
+         BuildDelimitedText(list, columns, CSVSeparator, TQuoting::WhereNeeded)},
+    };
+    for (const auto& [format, path, expected] : cases) {
+        TScriptedExportUI ui;
+        ui.SavePath = path;
+        TXMLDocument document;
+        RunExport(format, list, *Config(), document, ui);
+        EXPECT_EQ(ReadWholeFile(path), expected);
+    }
+    EXPECT_EQ(std::count(std::get<2>(cases[0]).begin(), std::get<2>(cases[0]).end(), '\n'), 1);
 }
 
 TEST(ExportCommand, AFailedWriteHidesTheWaitWindowAndReportsNoSuccess) {
