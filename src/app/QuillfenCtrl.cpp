@@ -91,6 +91,10 @@ TQuillfenCtrl::TQuillfenCtrl(TFMMain* mainForm)
     Model().SetCellTextSource(this);
 }
 
+TQuillfenCtrl::~TQuillfenCtrl() {
+    Model().SetCellTextSource(nullptr);
+}
+
 TResultListModel& TQuillfenCtrl::Model() const {
     return *MainForm->Model;
 }

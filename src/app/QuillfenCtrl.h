@@ -21,6 +21,8 @@ class TFMMain;
 class TQuillfenCtrl final : public QObject, public ICellTextSource {
 public:
     explicit TQuillfenCtrl(TFMMain* mainForm);
+    // The list outlives the controller: its cells show empty from then on.
+    ~TQuillfenCtrl() override;
 
     TFMMain* MainForm;
     // The field of the last header-click sort.
