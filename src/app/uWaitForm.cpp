@@ -97,12 +97,18 @@ void ShowWaitForm(bool show) {
     if (instance == nullptr) {
         return;
     }
+    // The wait cursor goes with the window, so it too is set once and taken
+    // away once however many shows came before.
     if (show) {
+        if (!instance->isVisible()) {
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+        }
         instance->show();
         instance->raise();
         PaintNow(instance);
     } else if (instance->isVisible()) {
         instance->hide();
+        QApplication::restoreOverrideCursor();
     }
 }
 

@@ -420,12 +420,14 @@ private slots:
         ShowWaitForm(true);
         ShowWaitForm(true);
         QVERIFY(program.Wait.isVisible());
+        QCOMPARE(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
         QVERIFY(program.Wait.windowFlags() & Qt::FramelessWindowHint);
         QVERIFY(program.Wait.windowFlags() & Qt::WindowStaysOnTopHint);
         const int frame = program.Wait.Animate1->Frame();
         QTRY_VERIFY(program.Wait.Animate1->Frame() != frame);
         ShowWaitForm(false);
         QVERIFY(!program.Wait.isVisible());
+        QCOMPARE(QApplication::overrideCursor(), nullptr);
     }
 };
 
