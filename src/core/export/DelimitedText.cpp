@@ -1,6 +1,7 @@
 #include "export/DelimitedText.h"
 
 #include "export/CharacterSet.h"
+#include "export/ExportColumns.h"
 #include "results/FieldCatalog.h"
 
 namespace hollowsweep {
@@ -52,26 +53,13 @@ private:
     TCharacterSet specials_;
 };
 
-std::vector<TFieldIndex> FieldsOf(const std::vector<std::string>& columns) {
-    std::vector<TFieldIndex> fields;
-    for (const auto& name : columns) {
-        fields.push_back(FieldIndexOf(name));
-    }
-    return fields;
-}
-
 // The text's size without quotes, so that it is built without copying.
 std::size_t EstimatedSize(const TResultList& list, const std::vector<std::string>& columns,
                           std::size_t separatorSize) {
-    const std::vector<TFieldIndex> fields = FieldsOf(columns);
-    std::size_t size =
-        256 + 64 * columns.size() + list.Count() * (fields.size() * separatorSize + LineEnd.size());
-    for (const auto& entry : list) {
-        for (const TFieldIndex field : fields) {
-            size += entry.Record.Field(field).size();
-        }
-    }
-    return size;
+    const std::vector<TFieldIndex> fields = FieldsOfColumns(columns);
+    return 256 + 64 * columns.size() +
+           list.Count() * (fields.size() * separatorSize + LineEnd.size()) +
+           FieldTextSize(list, fields);
 }
 
 } // namespace
@@ -86,7 +74,7 @@ void WriteDelimitedText(TTextOutput& out, const TResultList& list,
     }
     line.EndLine();
 
-    const std::vector<TFieldIndex> fields = FieldsOf(columns);
+    const std::vector<TFieldIndex> fields = FieldsOfColumns(columns);
     for (const auto& entry : list) {
         for (std::size_t column = 0; column < fields.size(); ++column) {
             if (column > 0) {

@@ -1,6 +1,7 @@
 #include "export/HTMLReport.h"
 
 #include "export/CharacterSet.h"
+#include "export/ExportColumns.h"
 #include "export/ExportUI.h"
 #include "product/Product.h"
 #include "results/FieldCatalog.h"
@@ -84,27 +85,13 @@ void AppendHeaderRow(TTextOutput& out, const std::vector<std::string>& columns) 
     out.Append("</tr>");
 }
 
-std::vector<TFieldIndex> FieldsOf(const std::vector<std::string>& columns) {
-    std::vector<TFieldIndex> fields;
-    for (const auto& name : columns) {
-        fields.push_back(FieldIndexOf(name));
-    }
-    return fields;
-}
-
 // The page's size without escapes, so that it is built without copying.
 std::size_t EstimatedSize(const TResultList& list, const std::vector<std::string>& columns) {
     constexpr std::size_t PerRow = 9;
     constexpr std::size_t PerCell = 40;
-    const std::vector<TFieldIndex> fields = FieldsOf(columns);
-    std::size_t size = HTMLHead.size() + 512 + 64 * columns.size() +
-                       list.Count() * (PerRow + fields.size() * PerCell);
-    for (const auto& entry : list) {
-        for (const TFieldIndex field : fields) {
-            size += entry.Record.Field(field).size();
-        }
-    }
-    return size;
+    const std::vector<TFieldIndex> fields = FieldsOfColumns(columns);
+    return HTMLHead.size() + 512 + 64 * columns.size() +
+           list.Count() * (PerRow + fields.size() * PerCell) + FieldTextSize(list, fields);
 }
 
 void AppendDataRows(TTextOutput& out, const TResultList& list,
@@ -135,7 +122,7 @@ void WriteHTML(TTextOutput& out, const TResultList& list, const std::vector<std:
     out.Append(MakerWebSite);
     out.Append("\">Quillfen</A></H6><br><Table Border=\"1\" Cellpadding=\"4\" Cellspacing=\"1\">");
     AppendHeaderRow(out, columns);
-    AppendDataRows(out, list, FieldsOf(columns));
+    AppendDataRows(out, list, FieldsOfColumns(columns));
     out.Append("</Table></BODY></HTML>");
 }
 
