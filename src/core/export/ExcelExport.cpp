@@ -1,5 +1,7 @@
 #include "export/ExcelExport.h"
 
+#include "export/ResultDocument.h"
+
 #include <algorithm>
 #include <cstdlib>
 
@@ -11,11 +13,6 @@ std::string RangeAddress(std::size_t firstColumn, std::size_t firstRow, std::siz
                          std::size_t lastRow) {
     return ExcelColumnName(std::to_string(firstColumn)) + std::to_string(firstRow) + ":" +
            ExcelColumnName(std::to_string(lastColumn)) + std::to_string(lastRow);
-}
-
-std::string WithoutSpaces(std::string text) {
-    text.erase(std::remove(text.begin(), text.end(), ' '), text.end());
-    return text;
 }
 
 } // namespace
@@ -88,7 +85,7 @@ void FillWorkbook(IWorkbook& workbook, const TXMLNode& root,
         sink(header);
         std::vector<std::string> attributeNames;
         for (const auto& column : columns) {
-            attributeNames.push_back(WithoutSpaces(column));
+            attributeNames.push_back(AttributeNameFor(column));
         }
         std::size_t serial = 0;
         FillExcelRows(root, attributeNames, serial, sink);

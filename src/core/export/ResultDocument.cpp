@@ -15,9 +15,7 @@ constexpr std::string_view Replacement = "\xEF\xBF\xBD";
 std::array<std::string, FieldCount> MakeAttributeNames() {
     std::array<std::string, FieldCount> names;
     for (std::size_t field = 0; field < FieldCount; ++field) {
-        std::string& name = names[field];
-        name = FieldNames[field];
-        name.erase(std::remove(name.begin(), name.end(), ' '), name.end());
+        names[field] = AttributeNameFor(FieldNames[field]);
     }
     return names;
 }
@@ -70,6 +68,12 @@ std::size_t ValidSequenceLength(std::string_view text) {
 }
 
 } // namespace
+
+std::string AttributeNameFor(std::string_view name) {
+    std::string attribute(name);
+    attribute.erase(std::remove(attribute.begin(), attribute.end(), ' '), attribute.end());
+    return attribute;
+}
 
 std::string_view AttributeNameOf(TFieldIndex field) {
     static const std::array<std::string, FieldCount> names = MakeAttributeNames();

@@ -20,7 +20,9 @@ TXMLNodeHandle GetRootNode(TXMLDocument& document);
 // Replaces the root's children by one element per entry.
 void BuildXMLDoc(TXMLDocument& document, const TResultList& list, IExportUI& ui);
 
-// The catalogue name of a field without its spaces.
+// The attribute that carries a field or a column: its name without spaces.
+std::string AttributeNameFor(std::string_view name);
+// The same for a catalogue field, made once.
 std::string_view AttributeNameOf(TFieldIndex field);
 
 // Text that XML can carry: bytes that are not valid UTF-8, and characters XML
