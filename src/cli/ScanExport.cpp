@@ -40,15 +40,16 @@ std::string_view SeparatorOf(const std::string& format) {
     return format == "csv" ? CSVSeparator : TextSeparator;
 }
 
-TQuoting QuotingOf(const std::string& format) {
-    return format == "csv" ? TQuoting::WhereNeeded : TQuoting::None;
-}
-
-void WriteXML(const TResultList& list, const std::string& output) {
+TXMLDocument ResultDocumentOf(const TResultList& list) {
     TXMLDocument document;
     TSilentExportUI ui;
     ResetXMLDoc(document);
     BuildXMLDoc(document, list, ui);
+    return document;
+}
+
+void WriteXML(const TResultList& list, const std::string& output) {
+    const TXMLDocument document = ResultDocumentOf(list);
     if (ToStandardOutput(output)) {
         WriteStandardOutput(document.Text());
     } else {
@@ -58,10 +59,7 @@ void WriteXML(const TResultList& list, const std::string& output) {
 
 void WriteWorkbook(const TResultList& list, const std::vector<std::string>& columns,
                    const std::string& output) {
-    TXMLDocument document;
-    TSilentExportUI ui;
-    ResetXMLDoc(document);
-    BuildXMLDoc(document, list, ui);
+    TXMLDocument document = ResultDocumentOf(list);
     WriteWorkbookFile(output, *GetRootNode(document), columns);
 }
 
@@ -91,7 +89,7 @@ void WriteExport(const std::string& format, const TResultList& list,
                          : WriteHTMLFile(output, list, columns);
     } else if (format == "txt" || format == "csv") {
         toStandardOutput ? WriteStandardOutput(BuildDelimitedText(
-                               list, columns, SeparatorOf(format), QuotingOf(format)))
+                               list, columns, SeparatorOf(format), QuotingFor(SeparatorOf(format))))
                          : WriteDelimitedFile(output, list, columns, SeparatorOf(format));
     } else if (format == "xml") {
         WriteXML(list, output);

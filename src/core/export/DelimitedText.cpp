@@ -64,6 +64,10 @@ std::size_t EstimatedSize(const TResultList& list, const std::vector<std::string
 
 } // namespace
 
+TQuoting QuotingFor(std::string_view separator) {
+    return separator == CSVSeparator ? TQuoting::WhereNeeded : TQuoting::None;
+}
+
 void WriteDelimitedText(TTextOutput& out, const TResultList& list,
                         const std::vector<std::string>& columns, std::string_view separator,
                         TQuoting quoting) {

@@ -20,6 +20,9 @@ enum class TQuoting {
     WhereNeeded,
 };
 
+// Only CSV fields are quoted: the separator decides.
+TQuoting QuotingFor(std::string_view separator);
+
 // A header line of the column names, each followed by the separator, then one
 // line per entry with the values between separators. Every line ends with
 // CR LF. With no column, every line is empty.

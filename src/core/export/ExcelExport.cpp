@@ -2,7 +2,6 @@
 
 #include "export/ResultDocument.h"
 
-#include <algorithm>
 #include <cstdlib>
 
 namespace hollowsweep {

@@ -11,15 +11,6 @@
 
 namespace hollowsweep {
 
-namespace {
-
-// The separator decides the quoting: only CSV fields are quoted.
-TQuoting QuotingFor(std::string_view separator) {
-    return separator == CSVSeparator ? TQuoting::WhereNeeded : TQuoting::None;
-}
-
-} // namespace
-
 template <class TWrite>
 bool TFileInfo::SaveWith(std::string_view defaultExt, std::string_view filter, TWrite write) {
     const std::string path = AskSaveFileName(ui_, defaultExt, filter);
