@@ -157,6 +157,10 @@ std::size_t TXMLNode::ChildCount() const noexcept {
     return count;
 }
 
+bool TXMLNode::HasChildNodes() const noexcept {
+    return static_cast<bool>(pugi::xml_node(node_).first_child());
+}
+
 TXMLNodeHandle TXMLNode::FirstChild() const {
     const pugi::xml_node child = pugi::xml_node(node_).first_child();
     return child ? Wrap(child.internal_object()) : nullptr;

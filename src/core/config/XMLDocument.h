@@ -70,7 +70,7 @@ public:
     // For walking children in order; none past the last.
     TXMLNodeHandle FirstChild() const;
     TXMLNodeHandle NextSibling() const;
-    bool HasChildNodes() const noexcept { return ChildCount() > 0; }
+    bool HasChildNodes() const noexcept;
     // The child at a position among all children; out of range raises TIndexError.
     TXMLNodeHandle Child(std::size_t position) const;
     // The first child element with exactly this tag, appended empty when there is none.

@@ -5,7 +5,7 @@
 
 namespace hollowsweep {
 
-enum class TMessageIcon { None, Warning, Question };
+enum class TMessageIcon { None, Warning };
 
 // What an export asks of the user and shows while it works. The desktop
 // program answers with its dialogs and wait window, tests with scripted
