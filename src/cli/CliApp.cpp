@@ -11,6 +11,12 @@ namespace hollowsweep::cli {
 
 namespace {
 
+void AddThreads(CLI::App& command, unsigned& threads) {
+    command
+        .add_option("-j,--threads", threads, "Threads to use (default: one per core, at most 8)")
+        ->check(CLI::Range(1U, 256U));
+}
+
 void AddScan(CLI::App& app, TScanRequest& request) {
     auto* scan = app.add_subcommand("scan", "List the empty folders at and below each FOLDER");
     scan->add_flag("-0,--null", request.NullSeparated, "End each path with NUL, not a line feed");
@@ -22,6 +28,7 @@ void AddScan(CLI::App& app, TScanRequest& request) {
     scan->add_option("-c,--config", request.ConfigFile,
                      "Take the exported columns from this configuration file (never written)");
     scan->add_flag("-q,--quiet", request.Quiet, "Show no progress");
+    AddThreads(*scan, request.Threads);
     scan->add_option("FOLDER", request.Folders, "Folders to scan")->required();
 }
 
@@ -29,7 +36,15 @@ void AddDelete(CLI::App& app, TDeleteRequest& request) {
     auto* remove = app.add_subcommand(
         "delete", "Remove the empty folders at and below each FOLDER, sub-folders first");
     remove->add_flag("-n,--dry-run", request.DryRun, "Only print what would be removed");
+    remove->add_flag("-0,--null", request.NullSeparated,
+                     "End each printed path with NUL, and read --from FILE NUL-separated");
+    remove
+        ->add_option("--from", request.FromFile,
+                     "Remove exactly the folders listed in FILE (- for standard input) that "
+                     "lie inside a FOLDER, each only if it is empty")
+        ->option_text("FILE");
     remove->add_flag("-q,--quiet", request.Quiet, "Show no progress");
+    AddThreads(*remove, request.Threads);
     remove->add_option("FOLDER", request.Folders, "Folders to clean up")->required();
 }
 

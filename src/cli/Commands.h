@@ -14,12 +14,18 @@ struct TScanRequest {
     std::string ConfigFile;
     std::string Output;
     bool Quiet = false;
+    unsigned Threads = 0;
 };
 
 struct TDeleteRequest {
     std::vector<std::string> Folders;
     bool DryRun = false;
+    bool NullSeparated = false;
+    // The folders to remove, one path a line (NUL-separated with
+    // NullSeparated), "-" for standard input; empty to remove what a scan finds.
+    std::string FromFile;
     bool Quiet = false;
+    unsigned Threads = 0;
 };
 
 TExitStatus RunScan(const TScanRequest& request);

@@ -1,3 +1,4 @@
+#include "CliRun.h"
 #include "RunProgram.h"
 #include "TestDir.h"
 #include "Unprivileged.h"
@@ -8,15 +9,9 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-using hollowsweep::test::RunProgram;
-using hollowsweep::test::TProgramResult;
-using hollowsweep::test::TTestDir;
+using namespace hollowsweep::test;
 
 namespace {
-
-TProgramResult Cli(const std::vector<std::string>& arguments) {
-    return RunProgram(HOLLOWSWEEP_CLI, arguments);
-}
 
 // A tree whose empty folders are known; the listing order of siblings is the
 // file system's, so each level holds at most one empty folder.
@@ -24,14 +19,6 @@ void BuildTree(const TTestDir& dir) {
     dir.MakeFolders("tree/a/b/c");
     dir.MakeFile("tree/docs/readme.txt", "keep");
     dir.MakeFolders("tree/docs/empty");
-}
-
-std::string Lines(std::initializer_list<std::string> lines, char end = '\n') {
-    std::string text;
-    for (const auto& line : lines) {
-        text += line + end;
-    }
-    return text;
 }
 
 } // namespace
@@ -99,13 +86,15 @@ TEST(Cli, HelpAndVersionExitWithZero) {
     EXPECT_NE(help.Out.find("delete"), std::string::npos);
 }
 
-TEST(Cli, DryRunPrintsWhatWouldGoAndRemovesNothing) {
+TEST(Cli, DryRunPrintsWhatWouldGoSubFoldersFirstAndRemovesNothing) {
     TTestDir dir;
     BuildTree(dir);
     const auto result = Cli({"delete", "--dry-run", dir.Path("tree")});
     EXPECT_EQ(result.Status, 0);
-    EXPECT_EQ(result.Out, Lines({dir.Path("tree/docs/empty"), dir.Path("tree/a/b/c"),
-                                 dir.Path("tree/a/b"), dir.Path("tree/a")}));
+    EXPECT_EQ(SortedLines(result.Out),
+              SortedLines(Lines({dir.Path("tree/docs/empty"), dir.Path("tree/a/b/c"),
+                                 dir.Path("tree/a/b"), dir.Path("tree/a")})));
+    EXPECT_TRUE(ChildrenFirst(result.Out)) << result.Out;
     EXPECT_TRUE(dir.Exists("tree/a/b/c"));
 }
 
@@ -114,8 +103,10 @@ TEST(Cli, DeleteRemovesEveryEmptyFolderAndKeepsFiles) {
     BuildTree(dir);
     const auto result = Cli({"delete", "-q", dir.Path("tree")});
     EXPECT_EQ(result.Status, 0) << result.Err;
-    EXPECT_EQ(result.Out, Lines({dir.Path("tree/docs/empty"), dir.Path("tree/a/b/c"),
-                                 dir.Path("tree/a/b"), dir.Path("tree/a")}));
+    EXPECT_EQ(SortedLines(result.Out),
+              SortedLines(Lines({dir.Path("tree/docs/empty"), dir.Path("tree/a/b/c"),
+                                 dir.Path("tree/a/b"), dir.Path("tree/a")})));
+    EXPECT_TRUE(ChildrenFirst(result.Out)) << result.Out;
     EXPECT_FALSE(dir.Exists("tree/a"));
     EXPECT_FALSE(dir.Exists("tree/docs/empty"));
     EXPECT_TRUE(dir.Exists("tree/docs/readme.txt"));

@@ -4,6 +4,7 @@
 #include "Unprivileged.h"
 #include "scan/FileReader.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <filesystem>
@@ -20,9 +21,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-TResultList Scanned(const TTestDir& dir) {
+TResultList Scanned(const TTestDir& dir, const std::string& folder = {}) {
     TResultList list;
-    EXPECT_TRUE(LoadEmptyFolders(list, dir.Root()));
+    EXPECT_TRUE(LoadEmptyFolders(list, dir.Path(folder)));
     return list;
 }
 
@@ -44,28 +45,83 @@ std::size_t IndexOf(const TResultList& list, const std::string& path) {
     return list.Count();
 }
 
+// Every path in the tree, relative and sorted.
+std::vector<std::string> TreeOf(const TTestDir& dir) {
+    std::vector<std::string> paths;
+    for (const auto& entry : fs::recursive_directory_iterator(dir.Root())) {
+        paths.push_back(entry.path().lexically_relative(dir.Root()).string());
+    }
+    std::sort(paths.begin(), paths.end());
+    return paths;
+}
+
+std::string Failures(const TDeleteSummary& summary, const TTestDir& dir) {
+    std::string text;
+    for (const auto& failure : summary.Failures) {
+        text += failure.Path.substr(dir.Root().size() + 1) + "=" +
+                RemovalReason(failure.Outcome, failure.ErrorCode) + ";";
+    }
+    return text;
+}
+
+void MakeChain(const TTestDir& dir, const std::string& name, int levels) {
+    int fd = ::open(dir.Root().c_str(), O_RDONLY | O_DIRECTORY);
+    for (int level = 0; level < levels; ++level) {
+        ASSERT_EQ(::mkdirat(fd, name.c_str(), 0755), 0);
+        const int next = ::openat(fd, name.c_str(), O_RDONLY | O_DIRECTORY);
+        ::close(fd);
+        fd = next;
+    }
+    ::close(fd);
+}
+
+// One thread, many threads, and so few open folders that the removal climbs
+// back up through ".." on one thread.
+struct TSetting {
+    unsigned Threads;
+    std::size_t Budget;
+};
+constexpr TSetting Settings[] = {{1, 0}, {8, 0}, {3, 1}, {2, 2}};
+
+RemovalOptions OptionsFor(const TSetting& setting) {
+    RemovalOptions options;
+    options.Threads = setting.Threads;
+    options.OpenFolderBudget = setting.Budget;
+    return options;
+}
+
+std::string Describe(const TSetting& setting) {
+    return std::to_string(setting.Threads) + " threads, budget " + std::to_string(setting.Budget);
+}
+
 using TPaths = std::vector<std::string>;
 
 } // namespace
 
 TEST(DeleteChecked, OneCallRemovesAWholeChainWhateverTheListOrder) {
-    for (const auto direction : {TSortDirection::Ascending, TSortDirection::Descending}) {
-        TTestDir dir;
-        dir.MakeFolders("A/B/C");
-        dir.MakeFile("keep.txt", "data");
-        TResultList list = Scanned(dir);
-        list.Sort([](const TResultEntry& a,
-                     const TResultEntry& b) { return a.Record.Path().compare(b.Record.Path()); },
-                  direction);
-        std::vector<std::string> removed;
-        const auto summary =
-            DeleteCheckedFolders(list, [&](std::string_view path) { removed.emplace_back(path); });
-        EXPECT_EQ(summary.Removed, 3U);
-        EXPECT_TRUE(summary.Failures.empty());
-        EXPECT_TRUE(list.Empty());
-        EXPECT_EQ(removed, (TPaths{dir.Path("A/B/C"), dir.Path("A/B"), dir.Path("A")}));
-        EXPECT_FALSE(dir.Exists("A"));
-        EXPECT_TRUE(dir.Exists("keep.txt"));
+    for (const auto& setting : Settings) {
+        for (const auto direction : {TSortDirection::Ascending, TSortDirection::Descending}) {
+            SCOPED_TRACE(Describe(setting));
+            TTestDir dir;
+            dir.MakeFolders("A/B/C");
+            dir.MakeFile("keep.txt", "data");
+            TResultList list = Scanned(dir);
+            list.Sort(
+                [](const TResultEntry& a, const TResultEntry& b) {
+                    return a.Record.Path().compare(b.Record.Path());
+                },
+                direction);
+            std::vector<std::string> removed;
+            const auto summary =
+                DeleteCheckedFolders(list, OptionsFor(setting),
+                                     [&](std::string_view path) { removed.emplace_back(path); });
+            EXPECT_EQ(summary.Removed, 3U);
+            EXPECT_TRUE(summary.Failures.empty());
+            EXPECT_TRUE(summary.Complete);
+            EXPECT_TRUE(list.Empty());
+            EXPECT_EQ(removed, (TPaths{dir.Path("A/B/C"), dir.Path("A/B"), dir.Path("A")}));
+            EXPECT_EQ(TreeOf(dir), (TPaths{"keep.txt"}));
+        }
     }
 }
 
@@ -79,6 +135,7 @@ TEST(DeleteChecked, UncheckedSubFolderKeepsItsParentsListedAndChecked) {
     EXPECT_EQ(summary.Removed, 0U);
     ASSERT_EQ(summary.Failures.size(), 2U);
     EXPECT_EQ(summary.Failures[0].Path, dir.Path("A/B"));
+    EXPECT_EQ(summary.Failures[0].Outcome, RemovalOutcome::NotEmpty);
     EXPECT_EQ(summary.Failures[0].ErrorCode, ENOTEMPTY);
     EXPECT_EQ(Remaining(list, dir), (TPaths{"-A/B/C", "A/B", "A"}));
     EXPECT_TRUE(dir.Exists("A/B/C"));
@@ -93,25 +150,32 @@ TEST(DeleteChecked, FolderThatGotAFileAfterTheScanStays) {
     dir.MakeFile("late/new.txt", "written after the scan");
     const auto summary = DeleteCheckedFolders(list);
     EXPECT_EQ(summary.Removed, 2U); // late/inner and other
-    ASSERT_EQ(summary.Failures.size(), 1U);
-    EXPECT_EQ(summary.Failures[0].ErrorCode, ENOTEMPTY);
+    EXPECT_EQ(Failures(summary, dir), "late=Directory not empty;");
     EXPECT_EQ(Remaining(list, dir), (TPaths{"late"}));
     EXPECT_TRUE(dir.Exists("late/new.txt"));
 }
 
-TEST(DeleteChecked, EntryOfAFolderRemovedElsewhereIsDropped) {
+TEST(DeleteChecked, FolderRemovedElsewhereLeavesTheListOneReplacedStaysListed) {
     TTestDir dir;
     dir.MakeFolders("gone");
     dir.MakeFolders("replaced");
+    dir.MakeFolders("renewed");
     dir.MakeFile("keep.txt");
     TResultList list = Scanned(dir);
     ::rmdir(dir.Path("gone").c_str());
     ::rmdir(dir.Path("replaced").c_str());
     dir.MakeFile("replaced", "now a file");
+    // The same name, but not the folder the scan found.
+    fs::rename(dir.Path("renewed"), dir.Path("keep.dir"));
+    dir.MakeFolders("renewed");
     const auto summary = DeleteCheckedFolders(list);
-    EXPECT_EQ(summary.Gone, 2U);
-    EXPECT_TRUE(list.Empty());
-    EXPECT_TRUE(dir.Exists("replaced"));
+    EXPECT_EQ(summary.Removed, 0U);
+    EXPECT_EQ(summary.Gone, 1U);
+    ASSERT_EQ(summary.Failures.size(), 2U);
+    for (const auto& failure : summary.Failures) {
+        EXPECT_EQ(failure.Outcome, RemovalOutcome::Changed) << failure.Path;
+    }
+    EXPECT_EQ(TreeOf(dir), (TPaths{"keep.dir", "keep.txt", "renewed", "replaced"}));
 }
 
 TEST(DeleteChecked, NothingCheckedOrNothingListedChangesNothing) {
@@ -140,97 +204,208 @@ TEST(DeleteChecked, FolderThatMayNotBeRemovedKeepsItsEntryWithTheReason) {
         LoadEmptyFolders(list, dir.Root());
         ::chmod(dir.Path("sealed").c_str(), 0555);
         const auto summary = DeleteCheckedFolders(list);
-        std::string text = std::to_string(summary.Removed) + ";";
-        for (const auto& failure : summary.Failures) {
-            text += failure.Path.substr(dir.Root().size() + 1) + "=" +
-                    std::to_string(failure.ErrorCode) + ";";
-        }
+        std::string text = std::to_string(summary.Removed) + ";" + Failures(summary, dir);
         for (const auto& path : Remaining(list, dir)) {
             text += path + ";";
         }
         return text;
     });
-    EXPECT_EQ(outcome, "1;sealed/inner=" + std::to_string(EACCES) +
-                           ";sealed=" + std::to_string(ENOTEMPTY) + ";sealed/inner;sealed;");
+    EXPECT_EQ(outcome,
+              "1;sealed/inner=Permission denied;sealed=Directory not empty;sealed/inner;sealed;");
     EXPECT_TRUE(dir.Exists("sealed/inner"));
     EXPECT_FALSE(dir.Exists("free"));
 }
 
 TEST(DeleteChecked, ChainLongerThanThePathLimitGoesInOneCall) {
-    TTestDir dir;
-    const std::string name(200, 'd');
-    int fd = ::open(dir.Root().c_str(), O_RDONLY | O_DIRECTORY);
-    for (int level = 0; level < 40; ++level) {
-        ASSERT_EQ(::mkdirat(fd, name.c_str(), 0755), 0);
-        const int next = ::openat(fd, name.c_str(), O_RDONLY | O_DIRECTORY);
-        ::close(fd);
-        fd = next;
+    for (const auto& setting : Settings) {
+        SCOPED_TRACE(Describe(setting));
+        TTestDir dir;
+        const std::string name(200, 'd');
+        MakeChain(dir, name, 40);
+        dir.MakeFile("keep.txt");
+        TResultList list = Scanned(dir);
+        ASSERT_EQ(list.Count(), 40U);
+        const auto summary = DeleteCheckedFolders(list, OptionsFor(setting));
+        EXPECT_EQ(summary.Removed, 40U);
+        EXPECT_TRUE(summary.Failures.empty());
+        EXPECT_EQ(TreeOf(dir), (TPaths{"keep.txt"}));
     }
-    ::close(fd);
-    dir.MakeFile("keep.txt");
-    TResultList list = Scanned(dir);
-    ASSERT_EQ(list.Count(), 40U);
-    const auto summary = DeleteCheckedFolders(list);
-    EXPECT_EQ(summary.Removed, 40U);
-    EXPECT_TRUE(summary.Failures.empty());
-    EXPECT_FALSE(dir.Exists(name));
+}
+
+// Between the scan and the removal, another user swaps a folder of the tree
+// for a link to an outside folder of the same shape, for a file, or for
+// another folder of the same name. Nothing outside the tree may go, and the
+// folders are reported as changed.
+TEST(DeleteChecked, SwappedParentsNeverLeadTheRemovalAstray) {
+    const struct {
+        const char* name;
+        std::function<void(const TTestDir&)> swap;
+        TPaths remaining;
+    } cases[] = {
+        {"parent replaced by a link",
+         [](const TTestDir& d) {
+             fs::rename(d.Path("tree/A"), d.Path("tree/moved"));
+             d.MakeLink("tree/A", d.Path("outside"));
+         },
+         {"tree/A", "tree/keep.txt", "tree/moved", "tree/moved/x", "tree/moved/x/y"}},
+        {"parent replaced by a file",
+         [](const TTestDir& d) {
+             fs::remove_all(d.Path("tree/A"));
+             d.MakeFile("tree/A", "a file now");
+         },
+         {"tree/A", "tree/keep.txt"}},
+        {"subtree moved away, another one moved in",
+         [](const TTestDir& d) {
+             fs::rename(d.Path("tree/A"), d.Path("moved"));
+             fs::rename(d.Path("outside"), d.Path("tree/A"));
+             d.MakeFolders("outside/x/y");
+         },
+         {"tree/A", "tree/A/x", "tree/A/x/y", "tree/keep.txt"}},
+    };
+    for (const auto& c : cases) {
+        for (const auto& setting : Settings) {
+            SCOPED_TRACE(std::string(c.name) + ", " + Describe(setting));
+            TTestDir dir;
+            dir.MakeFolders("tree/A/x/y");
+            dir.MakeFile("tree/keep.txt");
+            dir.MakeFolders("outside/x/y");
+            TResultList list = Scanned(dir, "tree");
+            ASSERT_EQ(list.Count(), 3U);
+            c.swap(dir);
+            const auto summary = DeleteCheckedFolders(list, OptionsFor(setting));
+            EXPECT_EQ(summary.Removed, 0U);
+            ASSERT_EQ(summary.Failures.size(), 3U);
+            for (const auto& failure : summary.Failures) {
+                EXPECT_EQ(failure.Outcome, RemovalOutcome::Changed) << failure.Path;
+            }
+            EXPECT_EQ(list.Count(), 3U);
+            EXPECT_TRUE(dir.Exists("outside/x/y"));
+            TPaths tree;
+            for (const auto& path : TreeOf(dir)) {
+                if (path.starts_with("tree/")) {
+                    tree.push_back(path);
+                }
+            }
+            EXPECT_EQ(tree, c.remaining);
+        }
+    }
+}
+
+// Climbing back through ".." leads only to the folder that was left: a folder
+// moved away while the removal works below it ends the climb there.
+TEST(DeleteChecked, FolderMovedAwayDuringTheRemovalStopsTheClimb) {
+    TTestDir dir;
+    dir.MakeFolders("tree/A/B/C/D");
+    dir.MakeFile("tree/keep.txt");
+    TResultList list = Scanned(dir, "tree");
+    ASSERT_EQ(list.Count(), 4U);
+    RemovalOptions options;
+    options.Threads = 1;
+    options.OpenFolderBudget = 1;
+    const auto summary = DeleteCheckedFolders(list, options, [&](std::string_view path) {
+        if (path == dir.Path("tree/A/B/C/D")) {
+            fs::rename(dir.Path("tree/A/B/C"), dir.Path("tree/C"));
+        }
+    });
+    EXPECT_EQ(summary.Removed, 1U);
+    const std::string changed = RemovalReason(RemovalOutcome::Changed, 0);
+    EXPECT_EQ(Failures(summary, dir),
+              "tree/A/B/C=" + changed + ";tree/A/B=" + changed + ";tree/A=" + changed + ";");
+    EXPECT_EQ(TreeOf(dir), (TPaths{"tree", "tree/A", "tree/A/B", "tree/C", "tree/keep.txt"}));
+}
+
+TEST(DeleteChecked, CancelStopsAfterTheFoldersInFlightAndLeavesAConsistentList) {
+    for (const auto& setting : Settings) {
+        SCOPED_TRACE(Describe(setting));
+        TTestDir dir;
+        for (int branch = 0; branch < 40; ++branch) {
+            dir.MakeFolders("b" + std::to_string(branch) + "/x/y");
+        }
+        dir.MakeFile("keep.txt");
+        TResultList list = Scanned(dir);
+        ASSERT_EQ(list.Count(), 120U);
+        std::atomic<bool> cancel{false};
+        RemovalOptions options = OptionsFor(setting);
+        options.Cancel = &cancel;
+        std::size_t heard = 0;
+        const auto summary = DeleteCheckedFolders(list, options, [&](std::string_view) {
+            if (++heard == 10) {
+                cancel = true;
+            }
+        });
+        EXPECT_FALSE(summary.Complete);
+        EXPECT_GE(summary.Removed, 10U);
+        EXPECT_LT(summary.Removed, 120U);
+        EXPECT_TRUE(summary.Failures.empty());
+        EXPECT_EQ(list.Count(), 120U - summary.Removed);
+        // What stayed listed is still there, and the rest is gone.
+        for (const auto& entry : list) {
+            EXPECT_TRUE(fs::is_directory(std::string(entry.Record.Path())));
+        }
+        EXPECT_EQ(TreeOf(dir).size(), 1 + list.Count());
+    }
 }
 
 // Many random trees with random check marks and files written after the scan:
 // every file survives with its content, nothing outside the scanned folder
-// changes, and only checked folders that were empty are gone.
+// changes, only checked folders that were empty are gone, and the tree and
+// list left are those the one-thread removal leaves.
 TEST(DeleteChecked, NeverRemovesAFileOrAnythingOutsideTheScannedFolder) {
-    std::mt19937 random(4242);
-    for (int round = 0; round < 40; ++round) {
-        SCOPED_TRACE("round " + std::to_string(round));
-        TTestDir dir;
-        dir.MakeFolders("outside/empty");
-        std::vector<std::string> folders = {"scan"};
-        std::map<std::string, std::string> files;
-        dir.MakeFolders("scan");
-        for (int i = 0; i < 60; ++i) {
-            const std::string folder =
-                folders[random() % folders.size()] + "/f" + std::to_string(i);
-            dir.MakeFolders(folder);
-            folders.push_back(folder);
-            if (random() % 5 == 0) {
-                files[folder + "/file"] = "content " + std::to_string(i);
+    std::mt19937 seeds(4242);
+    for (int round = 0; round < 25; ++round) {
+        const auto seed = seeds();
+        const auto run = [seed](const TSetting& setting) {
+            std::mt19937 random(seed);
+            TTestDir dir;
+            dir.MakeFolders("outside/empty");
+            std::vector<std::string> folders = {"scan"};
+            std::map<std::string, std::string> files;
+            dir.MakeFolders("scan");
+            for (int i = 0; i < 60; ++i) {
+                const std::string folder =
+                    folders[random() % folders.size()] + "/f" + std::to_string(i);
+                dir.MakeFolders(folder);
+                folders.push_back(folder);
+                if (random() % 5 == 0) {
+                    files[folder + "/file"] = "content " + std::to_string(i);
+                }
             }
-        }
-        for (const auto& [path, text] : files) {
-            dir.MakeFile(path, text);
-        }
-        TResultList list;
-        ASSERT_TRUE(LoadEmptyFolders(list, dir.Path("scan")));
-        std::map<std::string, bool> checked;
-        for (std::size_t i = 0; i < list.Count(); ++i) {
-            list.SetChecked(i, random() % 4 != 0);
-            checked[std::string(list.At(i).Record.Path())] = list.At(i).Checked;
-        }
-        for (const auto& folder : folders) {
-            if (random() % 15 == 0 && dir.Exists(folder)) {
-                const std::string late = folder + "/late";
-                dir.MakeFile(late, "late " + folder);
-                files[late] = "late " + folder;
+            for (const auto& [path, text] : files) {
+                dir.MakeFile(path, text);
             }
-        }
-        DeleteCheckedFolders(list);
+            TResultList list = Scanned(dir, "scan");
+            std::map<std::string, bool> checked;
+            for (std::size_t i = 0; i < list.Count(); ++i) {
+                list.SetChecked(i, random() % 4 != 0);
+                checked[std::string(list.At(i).Record.Path())] = list.At(i).Checked;
+            }
+            for (const auto& folder : folders) {
+                if (random() % 15 == 0) {
+                    files[folder + "/late"] = "late " + folder;
+                    dir.MakeFile(folder + "/late", "late " + folder);
+                }
+            }
+            DeleteCheckedFolders(list, OptionsFor(setting));
 
-        for (const auto& [path, text] : files) {
-            std::ifstream in(dir.Path(path));
-            const std::string content((std::istreambuf_iterator<char>(in)), {});
-            EXPECT_EQ(content, text) << path;
-        }
-        EXPECT_TRUE(dir.Exists("outside/empty"));
-        for (const auto& folder : folders) {
-            const std::string path = dir.Path(folder);
-            if (!dir.Exists(folder)) {
-                EXPECT_TRUE(checked.contains(path) && checked[path])
-                    << folder << " was not checked";
+            for (const auto& [path, text] : files) {
+                std::ifstream in(dir.Path(path));
+                const std::string content((std::istreambuf_iterator<char>(in)), {});
+                EXPECT_EQ(content, text) << path;
             }
-        }
-        for (const auto& entry : list) {
-            EXPECT_TRUE(dir.Exists(std::string(entry.Record.Path().substr(dir.Root().size() + 1))));
+            EXPECT_TRUE(dir.Exists("outside/empty"));
+            for (const auto& folder : folders) {
+                const std::string path = dir.Path(folder);
+                if (!dir.Exists(folder)) {
+                    EXPECT_TRUE(checked.contains(path) && checked[path])
+                        << folder << " was not checked";
+                }
+            }
+            return std::make_pair(Remaining(list, dir), TreeOf(dir));
+        };
+        const auto expected = run(Settings[0]);
+        for (const auto& setting : Settings) {
+            SCOPED_TRACE("round " + std::to_string(round) + ", " + Describe(setting));
+            EXPECT_EQ(run(setting), expected);
         }
     }
 }

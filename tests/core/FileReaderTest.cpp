@@ -47,7 +47,12 @@ TEST(FileReader, ChainOfEmptyFoldersIsListedDeepestFirstAllChecked) {
     for (std::size_t i = 0; i < list.Count(); ++i) {
         EXPECT_EQ(list.At(i).Record.Field(FileName), names[i]);
         EXPECT_TRUE(list.At(i).Record.Field(FileType).empty());
+        // A removal later checks that the path still leads to this folder.
+        struct stat status {};
+        ASSERT_EQ(::lstat(std::string(list.At(i).Record.Path()).c_str(), &status), 0);
+        EXPECT_EQ(list.At(i).Identity, FolderIdentity::Of(status));
     }
+    EXPECT_EQ(list.ScannedFolders(), std::vector<std::string>{dir.Root()});
 }
 
 TEST(FileReader, WhatCountsAsContent) {

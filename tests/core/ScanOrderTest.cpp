@@ -35,7 +35,7 @@ void BuildRandomTree(const TTestDir& dir, std::mt19937& random) {
 std::vector<std::string> Walked(const std::string& folder, const TScanOptions& options) {
     std::vector<std::string> paths;
     ForEachEmptyFolder(std::vector<std::string>{folder}, options,
-                       [&paths](std::string_view path) { paths.emplace_back(path); });
+                       [&paths](const EmptyFolder& found) { paths.emplace_back(found.Path); });
     return paths;
 }
 

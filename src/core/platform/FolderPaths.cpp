@@ -82,27 +82,17 @@ TFileDescriptor OpenFolderAt(int base, std::string_view path, TLinkPolicy links)
     return current;
 }
 
-int RemoveFolder(const std::string& path) {
-    if (path.size() <= PieceLimit) {
-        return ::rmdir(path.c_str()) == 0 ? 0 : errno;
-    }
-    const std::size_t separator = path.rfind('/');
-    if (separator == std::string::npos) {
-        return ENAMETOOLONG;
-    }
-    const std::string parent = path.substr(0, separator);
-    const std::string name = path.substr(separator + 1);
-    const TFileDescriptor parentFd = OpenFolderAt(AT_FDCWD, parent, TLinkPolicy::Follow);
-    if (!parentFd) {
-        return errno;
-    }
-    return ::unlinkat(parentFd.Get(), name.c_str(), AT_REMOVEDIR) == 0 ? 0 : errno;
-}
-
 std::string CanonicalPath(const std::string& path) {
     const std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(path.c_str(), nullptr),
                                                                &std::free);
     return resolved ? std::string(resolved.get()) : path;
+}
+
+bool IsAtOrBelow(std::string_view path, std::string_view folder) noexcept {
+    if (folder.empty() || !path.starts_with(folder)) {
+        return false;
+    }
+    return path.size() == folder.size() || folder.back() == '/' || path[folder.size()] == '/';
 }
 
 bool IsExistingFolder(const std::string& path) {

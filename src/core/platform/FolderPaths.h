@@ -20,13 +20,13 @@ enum class TLinkPolicy {
 // Returns an invalid descriptor and leaves errno set on failure.
 TFileDescriptor OpenFolderAt(int base, std::string_view path, TLinkPolicy links);
 
-// Removes one empty folder, as rmdir does, whatever the path's length. Returns 0
-// or the system's error code.
-int RemoveFolder(const std::string& path);
-
 // The path with links, "." and ".." resolved, or the path itself when it
 // cannot be resolved.
 std::string CanonicalPath(const std::string& path);
+
+// True when path, as spelled, is folder or lies below it: "a/b" is at or
+// below "a", "ab" is not. Neither path is looked up.
+bool IsAtOrBelow(std::string_view path, std::string_view folder) noexcept;
 
 // True when path names an existing folder (following links, as a user would).
 bool IsExistingFolder(const std::string& path);

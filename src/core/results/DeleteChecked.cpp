@@ -1,61 +1,96 @@
 #include "results/DeleteChecked.h"
 
-#include "platform/FolderPaths.h"
-
 #include <algorithm>
-#include <cerrno>
+#include <utility>
 
 namespace hollowsweep {
 
 namespace {
 
-void RemoveInOrder(const TResultList& list, std::vector<bool>& leaving, TDeleteSummary& summary,
-                   const TRemovedCallback& onRemoved) {
-    for (const std::size_t index : RemovalOrder(list)) {
-        const std::string path(list.At(index).Record.Path());
-        const int error = RemoveFolder(path);
-        if (error == 0) {
-            leaving[index] = true;
-            ++summary.Removed;
-            if (onRemoved) {
-                onRemoved(path);
-            }
-        } else if (error == ENOENT || error == ENOTDIR) {
-            leaving[index] = true;
-            ++summary.Gone;
-        } else {
-            summary.Failures.push_back({path, error});
+// The checked entries' indices, sorted so that a folder and the folders below
+// it come together, as a removal plan takes them.
+std::vector<std::size_t> CheckedGrouped(const TResultList& list) {
+    std::vector<std::size_t> checked;
+    for (std::size_t index = 0; index < list.Count(); ++index) {
+        if (list.At(index).Checked) {
+            checked.push_back(index);
         }
     }
+    std::sort(checked.begin(), checked.end(), [&list](std::size_t a, std::size_t b) {
+        return RemovalPlan::GroupedBefore(list.At(a).Record.Path(), list.At(b).Record.Path());
+    });
+    return checked;
 }
+
+class DeleteRun {
+public:
+    DeleteRun(TResultList& list, const TRemovedCallback& onRemoved)
+        : list_(list)
+        , onRemoved_(onRemoved)
+        , leaving_(list.Count(), false) {}
+
+    void Run(const RemovalOptions& options) {
+        RemovalPlan plan(list_.ScannedFolders());
+        for (const std::size_t index : CheckedGrouped(list_)) {
+            const TResultEntry& entry = list_.At(index);
+            if (!plan.Add(entry.Record.Path(), entry.Identity, index)) {
+                Hear({entry.Record.Path(), index, RemovalOutcome::Outside, 0});
+            }
+        }
+        summary_.Complete =
+            RemoveFolders(plan, options, [this](const RemovalEvent& event) { Hear(event); });
+    }
+
+    // Entries of folders already removed leave the list even when a later step fails.
+    TDeleteSummary Finish() {
+        list_.DeleteMarked(leaving_);
+        std::sort(failures_.begin(), failures_.end(),
+                  [](const auto& a, const auto& b) { return a.first < b.first; });
+        for (auto& [index, failure] : failures_) {
+            summary_.Failures.push_back(std::move(failure));
+        }
+        return std::move(summary_);
+    }
+
+private:
+    void Hear(const RemovalEvent& event) {
+        switch (event.Outcome) {
+        case RemovalOutcome::Removed:
+            leaving_[event.Tag] = true;
+            ++summary_.Removed;
+            if (onRemoved_) {
+                onRemoved_(event.Path);
+            }
+            break;
+        case RemovalOutcome::Gone:
+            leaving_[event.Tag] = true;
+            ++summary_.Gone;
+            break;
+        default:
+            failures_.emplace_back(
+                event.Tag, TDeleteFailure{std::string(event.Path), event.Outcome, event.ErrorCode});
+        }
+    }
+
+    TResultList& list_;
+    const TRemovedCallback& onRemoved_;
+    std::vector<bool> leaving_;
+    std::vector<std::pair<std::size_t, TDeleteFailure>> failures_;
+    TDeleteSummary summary_;
+};
 
 } // namespace
 
-std::vector<std::size_t> RemovalOrder(const TResultList& list) {
-    std::vector<std::size_t> order;
-    for (std::size_t index = 0; index < list.Count(); ++index) {
-        if (list.At(index).Checked) {
-            order.push_back(index);
-        }
-    }
-    std::stable_sort(order.begin(), order.end(), [&list](std::size_t a, std::size_t b) {
-        return list.At(a).Record.Path().size() > list.At(b).Record.Path().size();
-    });
-    return order;
-}
-
-TDeleteSummary DeleteCheckedFolders(TResultList& list, const TRemovedCallback& onRemoved) {
-    TDeleteSummary summary;
-    std::vector<bool> leaving(list.Count(), false);
-    // Entries of folders already removed leave the list even when a later step fails.
+TDeleteSummary DeleteCheckedFolders(TResultList& list, const RemovalOptions& options,
+                                    const TRemovedCallback& onRemoved) {
+    DeleteRun run(list, onRemoved);
     try {
-        RemoveInOrder(list, leaving, summary, onRemoved);
+        run.Run(options);
     } catch (...) {
-        list.DeleteMarked(leaving);
+        run.Finish();
         throw;
     }
-    list.DeleteMarked(leaving);
-    return summary;
+    return run.Finish();
 }
 
 } // namespace hollowsweep

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "removal/FolderRemoval.h"
 #include "results/ResultList.h"
 
 #include <cstddef>
@@ -12,6 +13,8 @@ namespace hollowsweep {
 
 struct TDeleteFailure {
     std::string Path;
+    RemovalOutcome Outcome = RemovalOutcome::Failed;
+    // The system's code where a call failed, else 0.
     int ErrorCode = 0;
 };
 
@@ -19,20 +22,21 @@ struct TDeleteSummary {
     std::size_t Removed = 0;
     // Checked entries whose folder was already gone; their entries are dropped.
     std::size_t Gone = 0;
-    // Folders that stayed: their entries stay in the list, still checked.
+    // Folders that stayed, in list order: their entries stay, still checked.
     std::vector<TDeleteFailure> Failures;
+    // False when cancelled before every checked folder was handled.
+    bool Complete = true;
 };
 
 using TRemovedCallback = std::function<void(std::string_view path)>;
 
 // Removes every checked folder that is empty now, sub-folders before the
 // folders that hold them whatever order the list shows, so that one call takes
-// a whole checked chain. Only empty folders are ever removed. An entry leaves
-// the list when its folder was removed or no longer exists.
-TDeleteSummary DeleteCheckedFolders(TResultList& list, const TRemovedCallback& onRemoved = {});
-
-// The checked entries' indices in the order their folders are removed: longest
-// path first, since a folder's path is longer than that of any folder holding it.
-std::vector<std::size_t> RemovalOrder(const TResultList& list);
+// a whole checked chain. Folders are reached from the list's scanned folders
+// and must still be the folders the scan found. An entry leaves the list when
+// its folder was removed or no longer exists. onRemoved hears each removed
+// folder from the removal's threads, one call at a time.
+TDeleteSummary DeleteCheckedFolders(TResultList& list, const RemovalOptions& options = {},
+                                    const TRemovedCallback& onRemoved = {});
 
 } // namespace hollowsweep

@@ -21,11 +21,12 @@ void TResultList::EndUpdate() {
 void TResultList::Clear() {
     TUpdate update(*this);
     TEntries().swap(entries_);
+    scannedFolders_.clear();
 }
 
-TResultEntry& TResultList::Append(TResultRecord record) {
+TResultEntry& TResultList::Append(TResultRecord record, FolderIdentity identity) {
     TUpdate update(*this);
-    return entries_.emplace_back(TResultEntry{std::move(record), true});
+    return entries_.emplace_back(TResultEntry{std::move(record), true, identity});
 }
 
 void TResultList::Delete(std::size_t index) {
@@ -51,7 +52,9 @@ void TResultList::DeleteMarked(const std::vector<bool>& marked) {
 void TResultList::Replace(TResultList&& other) {
     TUpdate update(*this);
     entries_ = std::move(other.entries_);
+    scannedFolders_ = std::move(other.scannedFolders_);
     other.entries_.clear();
+    other.scannedFolders_.clear();
 }
 
 void TResultList::CheckAll() {

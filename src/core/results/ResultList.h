@@ -1,10 +1,12 @@
 #pragma once
 
+#include "platform/FolderIdentity.h"
 #include "results/MergeSort.h"
 #include "results/ResultRecord.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace hollowsweep {
@@ -12,6 +14,8 @@ namespace hollowsweep {
 struct TResultEntry {
     TResultRecord Record;
     bool Checked = true;
+    // Which folder the scan found at the path; removal refuses another one.
+    FolderIdentity Identity{};
 };
 
 // Hears when the list's content is about to change and when the change is over;
@@ -37,16 +41,24 @@ public:
     void BeginUpdate();
     void EndUpdate();
 
+    // Removes every entry and forgets the scanned folders.
     void Clear();
     // Takes over the entries of another list, as a scan on another thread
     // hands over its result.
     void Replace(TResultList&& other);
-    TResultEntry& Append(TResultRecord record);
+    TResultEntry& Append(TResultRecord record, FolderIdentity identity = {});
     void Delete(std::size_t index);
     // Deletes the entries whose flags are set, in one pass.
     void DeleteMarked(const std::vector<bool>& marked);
     void CheckAll();
     void UncheckAll();
+
+    // The folders whose scan filled the list, as the user named them. Removal
+    // reaches every entry from one of them and never leaves them.
+    void SetScannedFolders(std::vector<std::string> folders) {
+        scannedFolders_ = std::move(folders);
+    }
+    const std::vector<std::string>& ScannedFolders() const noexcept { return scannedFolders_; }
 
     std::size_t Count() const noexcept { return entries_.size(); }
     bool Empty() const noexcept { return entries_.empty(); }
@@ -79,6 +91,7 @@ private:
     void Reorder(const std::vector<std::uint32_t>& order);
 
     TEntries entries_;
+    std::vector<std::string> scannedFolders_;
     IResultListObserver* observer_ = nullptr;
     int updateDepth_ = 0;
 };

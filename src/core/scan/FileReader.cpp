@@ -11,13 +11,6 @@ namespace hollowsweep {
 
 namespace {
 
-bool IsAtOrBelow(std::string_view path, std::string_view folder) {
-    if (!path.starts_with(folder)) {
-        return false;
-    }
-    return path.size() == folder.size() || folder.back() == '/' || path[folder.size()] == '/';
-}
-
 bool IsAtOrBelowAny(std::string_view path, const std::vector<std::string>& folders) {
     for (const auto& folder : folders) {
         if (IsAtOrBelow(path, folder)) {
@@ -67,11 +60,11 @@ void ForEachEmptyFolder(std::span<const std::string> folders, const TScanOptions
             walker.Walk(stored, sink);
         } else {
             std::string resolved;
-            walker.Walk(stored, [&](std::string_view path) {
+            walker.Walk(stored, [&](const EmptyFolder& found) {
                 resolved.assign(canonical);
-                resolved.append(path.substr(stored.size()));
+                resolved.append(found.Path.substr(stored.size()));
                 if (!IsAtOrBelowAny(resolved, inside)) {
-                    sink(path);
+                    sink(found);
                 }
             });
         }
@@ -91,8 +84,9 @@ bool LoadEmptyFolders(TResultList& list, std::span<const std::string> folders,
     list.BeginUpdate();
     bool complete = true;
     try {
-        ForEachEmptyFolder(folders, options, [&list](std::string_view path) {
-            list.Append(TResultRecord::ForFolder(path));
+        list.SetScannedFolders({folders.begin(), folders.end()});
+        ForEachEmptyFolder(folders, options, [&list](const EmptyFolder& found) {
+            list.Append(TResultRecord::ForFolder(found.Path), found.Identity);
         });
     } catch (...) {
         complete = false;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/FolderIdentity.h"
+
 #include <algorithm>
 #include <array>
 #include <atomic>
@@ -9,7 +11,6 @@
 #include <memory>
 #include <mutex>
 #include <new>
-#include <string_view>
 #include <type_traits>
 #include <vector>
 
@@ -86,8 +87,8 @@ struct TFolderFamily {
     std::uint8_t Flags;
 };
 
-// One folder met by the walk: sixteen bytes, since a walk may meet millions.
-// Most folders have no sub-folder and need no family.
+// One folder met by the walk: thirty-two bytes, since a walk may meet
+// millions. Most folders have no sub-folder and need no family.
 struct TFolderNode {
     enum : std::uint8_t {
         // It holds something that is not a folder, could not be listed, or
@@ -103,6 +104,9 @@ struct TFolderNode {
     const char* Name;
     TNodeIndex Parent;
     std::uint32_t Family;
+    // Taken only for folders that hold nothing but folders: those alone may
+    // turn out empty and be removed later.
+    FolderIdentity Identity;
 };
 
 // The folders of one walk. A child's index is always greater than its parent's.
@@ -134,18 +138,6 @@ public:
 private:
     TChunkedStore<TFolderNode> nodes_;
     TChunkedStore<TFolderFamily> families_;
-};
-
-// Keeps folder names for the life of a walk; one arena per thread.
-class TNameArena {
-public:
-    const char* Store(std::string_view name);
-
-private:
-    static constexpr std::size_t BlockSize = 64 * 1024;
-
-    std::vector<std::unique_ptr<char[]>> blocks_;
-    std::size_t used_ = BlockSize;
 };
 
 } // namespace hollowsweep

@@ -1,9 +1,11 @@
 #include "scan/FolderWalker.h"
 
+#include "parallel/ParallelLimits.h"
+#include "parallel/WorkQueue.h"
 #include "platform/DirectoryReader.h"
 #include "platform/FolderPaths.h"
 #include "scan/FolderTree.h"
-#include "scan/WorkQueue.h"
+#include "scan/NameArena.h"
 
 #include <algorithm>
 #include <atomic>
@@ -20,24 +22,7 @@ namespace {
 
 constexpr TNodeIndex RootIndex = 0;
 constexpr int FolderFlags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
-// Descriptors left for the rest of the process while a walk holds folders open.
-constexpr std::size_t ReservedDescriptors = 64;
 constexpr std::uint64_t ProgressInterval = 1024;
-
-unsigned ThreadCount(unsigned requested) {
-    if (requested > 0) {
-        return requested;
-    }
-    return std::clamp(std::thread::hardware_concurrency(), 1U, 8U);
-}
-
-std::size_t FolderBudget(std::size_t requested) {
-    if (requested > 0) {
-        return requested;
-    }
-    const std::size_t limit = RaiseOpenFileLimit();
-    return limit > 2 * ReservedDescriptors ? limit - ReservedDescriptors : limit / 2;
-}
 
 // One walk: the shared tree of folders, the queue of folders still to read and
 // the descriptors held open for reaching sub-folders.
@@ -45,11 +30,11 @@ class TWalk {
 public:
     TWalk(const TScanOptions& options, TFileDescriptor root, unsigned threads)
         : options_(options)
-        , budget_(FolderBudget(options.OpenFolderBudget))
+        , budget_(OpenFolderBudget(options.OpenFolderBudget))
         , root_(std::move(root))
         , names_(threads)
         , queue_(RootIndex, threads) {
-        tree_.Node(tree_.AddNodes(1)) = {"", RootIndex, TFolderNode::EmptyLeaf};
+        tree_.Node(tree_.AddNodes(1)) = {"", RootIndex, TFolderNode::EmptyLeaf, {}};
     }
 
     TWalk(const TWalk&) = delete;
@@ -62,7 +47,7 @@ public:
 private:
     void Work(TNameArena& names) noexcept;
     void ScanFolder(TNodeIndex index, TDirectoryReader& reader, TNameArena& names,
-                    std::vector<const char*>& subFolders, TWorkQueue::TLocal& pending);
+                    std::vector<const char*>& subFolders, TWorkQueue<TNodeIndex>::TLocal& pending);
     TFileDescriptor OpenFolder(TNodeIndex index);
     void ReleaseParent(TNodeIndex index) noexcept;
     std::string PathFromRoot(TNodeIndex index);
@@ -76,7 +61,7 @@ private:
     TFileDescriptor root_;
     std::vector<TNameArena> names_;
     TFolderTree tree_;
-    TWorkQueue queue_;
+    TWorkQueue<TNodeIndex> queue_;
     std::atomic<std::size_t> heldOpen_{0};
     std::atomic<std::uint64_t> scanned_{0};
     std::mutex progress_;
@@ -104,7 +89,7 @@ void TWalk::Work(TNameArena& names) noexcept {
     try {
         TDirectoryReader reader;
         std::vector<const char*> subFolders;
-        TWorkQueue::TLocal pending;
+        TWorkQueue<TNodeIndex>::TLocal pending;
         TNodeIndex index = 0;
         while (queue_.Next(pending, index)) {
             ScanFolder(index, reader, names, subFolders, pending);
@@ -124,7 +109,8 @@ void TWalk::Work(TNameArena& names) noexcept {
 // Reads one folder's listing: anything but a sub-folder makes it not empty,
 // and every sub-folder becomes a node to read in turn.
 void TWalk::ScanFolder(TNodeIndex index, TDirectoryReader& reader, TNameArena& names,
-                       std::vector<const char*>& subFolders, TWorkQueue::TLocal& pending) {
+                       std::vector<const char*>& subFolders,
+                       TWorkQueue<TNodeIndex>::TLocal& pending) {
     TFileDescriptor fd = OpenFolder(index);
     subFolders.clear();
     bool holdsContent = !fd;
@@ -142,13 +128,16 @@ void TWalk::ScanFolder(TNodeIndex index, TDirectoryReader& reader, TNameArena& n
         }
     }
     TFolderNode& node = tree_.Node(index);
+    if (!holdsContent) {
+        node.Identity = IdentityOf(fd.Get());
+    }
     const auto count = static_cast<std::uint32_t>(subFolders.size());
     if (count == 0) {
         node.Family = holdsContent ? TFolderNode::FullLeaf : TFolderNode::EmptyLeaf;
     } else {
         const TNodeIndex first = tree_.AddNodes(count);
         for (std::uint32_t i = 0; i < count; ++i) {
-            tree_.Node(first + i) = {subFolders[i], index, TFolderNode::EmptyLeaf};
+            tree_.Node(first + i) = {subFolders[i], index, TFolderNode::EmptyLeaf, {}};
         }
         TFolderFamily& family = tree_.AddFamily(node);
         const auto flags = static_cast<std::uint8_t>(holdsContent ? TFolderNode::NotEmpty : 0);
@@ -263,7 +252,7 @@ void TWalk::ReportEmpty(std::string rootPath, const TEmptyFolderSink& sink) {
             continue;
         }
         if (!(tree_.Flags(node) & TFolderNode::NotEmpty)) {
-            sink(path);
+            sink({path, node.Identity});
         }
         path.resize(frame.PathLength);
         frames.pop_back();

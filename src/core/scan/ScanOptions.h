@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/FolderIdentity.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -11,8 +13,15 @@ namespace hollowsweep {
 // threads, one call at a time, and must not touch a user interface directly.
 using TProgressCallback = std::function<void(std::uint64_t foldersScanned)>;
 
-// Receives each empty folder's full path, in the walk's order.
-using TEmptyFolderSink = std::function<void(std::string_view fullPath)>;
+// An empty folder as the walk found it: its full path, and which folder that
+// was, so that a removal can tell whether the path still leads to it.
+struct EmptyFolder {
+    std::string_view Path;
+    FolderIdentity Identity{};
+};
+
+// Receives each empty folder, in the walk's order.
+using TEmptyFolderSink = std::function<void(const EmptyFolder& folder)>;
 
 struct TScanOptions {
     // How many threads read folders; 0 means one per processor core.

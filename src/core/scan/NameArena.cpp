@@ -1,5 +1,6 @@
-#include "scan/FolderTree.h"
+#include "scan/NameArena.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace hollowsweep {

@@ -1,29 +1,28 @@
 #pragma once
 
-#include "scan/FolderTree.h"
-
 #include <atomic>
 #include <condition_variable>
+#include <cstddef>
 #include <mutex>
 #include <vector>
 
 namespace hollowsweep {
 
-// The folders waiting to be read. Each thread works through its own stack, last
-// in first out, so it goes deep before wide and holds few folders open; it hands
-// the older half of its stack over only while another thread is idle, so the
-// threads rarely meet on the lock.
-class TWorkQueue {
+// The folders waiting to be handled, by their index. Each thread works through
+// its own stack, last in first out, so it goes deep before wide and holds few
+// folders open; it hands the older half of its stack over only while another
+// thread is idle, so the threads rarely meet on the lock.
+template <class Index> class TWorkQueue {
 public:
-    using TLocal = std::vector<TNodeIndex>;
+    using TLocal = std::vector<Index>;
 
-    TWorkQueue(TNodeIndex first, unsigned threads)
+    TWorkQueue(Index first, unsigned threads)
         : shared_{first}
         , busy_(threads) {}
 
     // The next folder for a thread: from its own stack, else from the shared one,
     // waiting while others may still add some. False once the walk is over or stopped.
-    bool Next(TLocal& local, TNodeIndex& folder) {
+    bool Next(TLocal& local, Index& folder) {
         if (!local.empty()) {
             folder = local.back();
             local.pop_back();
@@ -70,7 +69,7 @@ public:
 private:
     std::mutex mutex_;
     std::condition_variable ready_;
-    std::vector<TNodeIndex> shared_;
+    std::vector<Index> shared_;
     unsigned busy_;
     std::atomic<unsigned> idle_{0};
     bool stopped_ = false;

@@ -1,0 +1,53 @@
+#include "CommandOutput.h"
+
+#include "ProgressLine.h"
+#include "errors/Errors.h"
+#include "platform/FolderPaths.h"
+#include "scan/FileReader.h"
+
+#include <cerrno>
+#include <cstdio>
+
+namespace hollowsweep::cli {
+
+void ReportError(std::string_view subject, std::string_view reason) {
+    std::fprintf(stderr, "%s: %.*s: %.*s\n", ProgramName, static_cast<int>(subject.size()),
+                 subject.data(), static_cast<int>(reason.size()), reason.data());
+}
+
+bool AllAreFolders(const std::vector<std::string>& folders) {
+    for (const auto& folder : folders) {
+        if (!IsExistingFolder(folder)) {
+            ReportError(folder, "not a folder");
+            return false;
+        }
+    }
+    return true;
+}
+
+void WritePath(std::string_view path, char terminator) {
+    std::fwrite(path.data(), 1, path.size(), stdout);
+    std::fputc(terminator, stdout);
+}
+
+TExitStatus FlushOutput() {
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        ReportError("standard output", SystemErrorText(errno));
+        return ExitUsage;
+    }
+    return ExitOk;
+}
+
+void ScanFolders(const std::vector<std::string>& folders, bool quiet, unsigned threads,
+                 const TEmptyFolderSink& sink) {
+    TProgressLine progress(quiet);
+    TScanOptions options;
+    options.Threads = threads;
+    options.Progress = progress.Callback();
+    ForEachEmptyFolder(folders, options, [&](const EmptyFolder& found) {
+        progress.Clear();
+        sink(found);
+    });
+}
+
+} // namespace hollowsweep::cli

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "ExitStatus.h"
+#include "scan/ScanOptions.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace hollowsweep::cli {
+
+// One line on standard error: the program's name, what it concerns, why.
+void ReportError(std::string_view subject, std::string_view reason);
+
+// Names the first argument that is not an existing folder.
+bool AllAreFolders(const std::vector<std::string>& folders);
+
+// A path and its terminator on standard output.
+void WritePath(std::string_view path, char terminator);
+
+// Flushes standard output; a failure there is reported and is a usage-class exit.
+TExitStatus FlushOutput();
+
+// Walks every folder, keeping the progress line in step with the output.
+void ScanFolders(const std::vector<std::string>& folders, bool quiet, unsigned threads,
+                 const TEmptyFolderSink& sink);
+
+} // namespace hollowsweep::cli

@@ -1,0 +1,108 @@
+#include "CommandOutput.h"
+#include "Commands.h"
+#include "Interruption.h"
+#include "platform/WholeFile.h"
+#include "removal/FolderRemoval.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace hollowsweep::cli {
+
+namespace {
+
+// The paths of a list file, one per line or NUL-separated; empty ones are skipped.
+std::vector<std::string> ReadPathList(const std::string& file, char separator) {
+    const std::string text = ReadWholeFile(file == "-" ? "/dev/stdin" : file);
+    std::vector<std::string> paths;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find(separator, start);
+        if (end == std::string::npos) {
+            end = text.size();
+        }
+        if (end > start) {
+            paths.emplace_back(text, start, end - start);
+        }
+        start = end + 1;
+    }
+    return paths;
+}
+
+// Takes the listed folders that lie inside the FOLDERs; the others are named
+// and left alone.
+TExitStatus PlanFromList(const TDeleteRequest& request, RemovalPlan& plan) {
+    std::vector<std::string> paths =
+        ReadPathList(request.FromFile, request.NullSeparated ? '\0' : '\n');
+    std::sort(paths.begin(), paths.end(), RemovalPlan::GroupedBefore);
+    TExitStatus status = ExitOk;
+    for (std::size_t index = 0; index < paths.size(); ++index) {
+        if (!plan.Add(paths[index], {}, index)) {
+            ReportError(paths[index], RemovalReason(RemovalOutcome::Outside, 0));
+            status = ExitNotAllRemoved;
+        }
+    }
+    return status;
+}
+
+// The scan's folders go straight into the plan, with the identity of each, and
+// no list of full paths is kept.
+void PlanFromScan(const TDeleteRequest& request, RemovalPlan& plan) {
+    std::size_t tag = 0;
+    ScanFolders(request.Folders, request.Quiet, request.Threads, [&](const EmptyFolder& found) {
+        if (!plan.Add(found.Path, found.Identity, tag++)) {
+            ReportError(found.Path, RemovalReason(RemovalOutcome::Outside, 0));
+        }
+    });
+}
+
+TExitStatus PrintPlan(const RemovalPlan& plan, char terminator) {
+    PlanPaths paths;
+    plan.ForEachTargetChildrenFirst(
+        [&](PlanIndex index) { WritePath(paths.PathOf(plan, index), terminator); });
+    return ExitOk;
+}
+
+// Prints each removed folder as it goes, and names each one that stayed with
+// the reason, except one that is gone already.
+TExitStatus Remove(RemovalPlan& plan, const TDeleteRequest& request, char terminator) {
+    const Interruption interruption;
+    RemovalOptions options;
+    options.Threads = request.Threads;
+    options.Cancel = &interruption.Flag();
+    TExitStatus status = ExitOk;
+    RemoveFolders(plan, options, [&](const RemovalEvent& event) {
+        if (event.Outcome == RemovalOutcome::Removed) {
+            WritePath(event.Path, terminator);
+        } else if (event.Outcome != RemovalOutcome::Gone) {
+            std::fflush(stdout);
+            ReportError(event.Path, RemovalReason(event.Outcome, event.ErrorCode));
+            status = ExitNotAllRemoved;
+        }
+    });
+    return interruption.Requested() ? ExitInterrupted : status;
+}
+
+} // namespace
+
+TExitStatus RunDelete(const TDeleteRequest& request) {
+    if (!AllAreFolders(request.Folders)) {
+        return ExitUsage;
+    }
+    RemovalPlan plan(request.Folders);
+    TExitStatus status = ExitOk;
+    if (request.FromFile.empty()) {
+        PlanFromScan(request, plan);
+    } else {
+        status = PlanFromList(request, plan);
+    }
+    const char terminator = request.NullSeparated ? '\0' : '\n';
+    const TExitStatus removal =
+        request.DryRun ? PrintPlan(plan, terminator) : Remove(plan, request, terminator);
+    if (const TExitStatus flushed = FlushOutput(); flushed != ExitOk) {
+        return flushed;
+    }
+    return removal == ExitInterrupted ? removal : std::max(status, removal);
+}
+
+} // namespace hollowsweep::cli

@@ -1,0 +1,30 @@
+#include "parallel/ParallelLimits.h"
+
+#include "platform/FolderPaths.h"
+
+#include <algorithm>
+#include <thread>
+
+namespace hollowsweep {
+
+namespace {
+// Descriptors left for the rest of the process while folders are held open.
+constexpr std::size_t ReservedDescriptors = 64;
+} // namespace
+
+unsigned ThreadCount(unsigned requested) {
+    if (requested > 0) {
+        return requested;
+    }
+    return std::clamp(std::thread::hardware_concurrency(), 1U, 8U);
+}
+
+std::size_t OpenFolderBudget(std::size_t requested) {
+    if (requested > 0) {
+        return requested;
+    }
+    const std::size_t limit = RaiseOpenFileLimit();
+    return limit > 2 * ReservedDescriptors ? limit - ReservedDescriptors : limit / 2;
+}
+
+} // namespace hollowsweep

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <cstddef>
+
+namespace hollowsweep {
+
+// The threads a walk or a removal runs on: the number asked for, or by
+// default one per processor core, at most eight.
+unsigned ThreadCount(unsigned requested);
+
+// How many folders a walk or a removal may hold open to reach the folders
+// below them without looking them up again: the number asked for, or by
+// default what the descriptor limit allows, less a reserve for the rest of
+// the process.
+std::size_t OpenFolderBudget(std::size_t requested);
+
+} // namespace hollowsweep

@@ -1,0 +1,19 @@
+#include "platform/FolderIdentity.h"
+
+#include <sys/stat.h>
+
+namespace hollowsweep {
+
+FolderIdentity FolderIdentity::Of(const struct stat& status) noexcept {
+    return {static_cast<std::uint64_t>(status.st_dev), static_cast<std::uint64_t>(status.st_ino)};
+}
+
+FolderIdentity IdentityOf(int fd) noexcept {
+    struct stat status {};
+    if (::fstat(fd, &status) != 0) {
+        return {};
+    }
+    return FolderIdentity::Of(status);
+}
+
+} // namespace hollowsweep

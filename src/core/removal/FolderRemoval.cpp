@@ -1,0 +1,434 @@
+#include "removal/FolderRemoval.h"
+
+#include "parallel/ParallelLimits.h"
+#include "parallel/WorkQueue.h"
+#include "platform/FileDescriptor.h"
+#include "platform/FolderPaths.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <exception>
+#include <fcntl.h>
+#include <mutex>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
+#include <utility>
+#include <vector>
+
+namespace hollowsweep {
+
+namespace {
+
+// A handle that only names the folder: it needs no read permission, and it is
+// never a link.
+constexpr int HandleFlags = O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
+
+struct Failure {
+    RemovalOutcome Outcome;
+    int ErrorCode;
+};
+
+Failure OpenFailure(int error) {
+    switch (error) {
+    case ENOENT:
+        return {RemovalOutcome::Gone, error};
+    case ELOOP:
+    case ENOTDIR:
+        return {RemovalOutcome::Changed, error};
+    default:
+        return {RemovalOutcome::Failed, error};
+    }
+}
+
+Failure RemoveFailure(int error) {
+    switch (error) {
+    case ENOENT:
+        return {RemovalOutcome::Gone, error};
+    case ENOTDIR:
+        return {RemovalOutcome::Changed, error};
+    case ENOTEMPTY:
+    case EEXIST:
+        return {RemovalOutcome::NotEmpty, ENOTEMPTY};
+    default:
+        return {RemovalOutcome::Failed, error};
+    }
+}
+
+// Where a starting folder is removed from: its parent and its name in it. A
+// name of "." or ".." names no entry, so such a path is resolved first.
+std::pair<std::string, std::string> ParentAndName(std::string path) {
+    const auto last = [&path] {
+        return path.substr(path.rfind('/') + 1);
+    };
+    if (last() == "." || last() == "..") {
+        path = CanonicalPath(path);
+    }
+    const std::size_t separator = path.rfind('/');
+    if (separator == std::string::npos) {
+        return {".", path};
+    }
+    return {separator == 0 ? "/" : path.substr(0, separator), path.substr(separator + 1)};
+}
+
+// The starting folders in the order they are worked through: one that lies
+// inside another, however it was named, goes first, so its folders are gone
+// before the other one's parents are tried.
+std::vector<PlanIndex> StartingFolderOrder(const RemovalPlan& plan) {
+    std::vector<std::pair<std::size_t, PlanIndex>> byDepth;
+    for (const auto& start : plan.StartingFolders()) {
+        byDepth.emplace_back(CanonicalPath(start.Path).size(), start.Node);
+    }
+    std::stable_sort(byDepth.begin(), byDepth.end(),
+                     [](const auto& a, const auto& b) { return a.first > b.first; });
+    std::vector<PlanIndex> order;
+    for (const auto& [depth, node] : byDepth) {
+        order.push_back(node);
+    }
+    return order;
+}
+
+class Removal {
+public:
+    Removal(RemovalPlan& plan, const RemovalOptions& options, const RemovalListener& listener)
+        : plan_(plan)
+        , options_(options)
+        , listener_(listener)
+        , threads_(ThreadCount(options.Threads))
+        , budget_(OpenFolderBudget(options.OpenFolderBudget))
+        , pending_(plan.Size(), 0)
+        , fds_(plan.Size(), -1)
+        , settled_(plan.Size(), 0) {}
+
+    Removal(const Removal&) = delete;
+    Removal& operator=(const Removal&) = delete;
+    ~Removal() { CloseAll(); }
+
+    bool Run();
+
+private:
+    using Queue = TWorkQueue<PlanIndex>;
+    struct Worker {
+        PlanPaths Paths;
+        Queue::TLocal Pending;
+    };
+
+    void RunFrom(PlanIndex start);
+    void Work(Queue& queue, Worker& worker) noexcept;
+    void Process(PlanIndex index, Worker& worker);
+    void PushChildren(PlanIndex index, Worker& worker);
+    void ChildDone(PlanIndex parent, Worker& worker);
+    void ProcessInOneThread(PlanIndex top, Worker& worker);
+    TFileDescriptor OpenChecked(int parentFd, PlanIndex index, Worker& worker);
+    void RemoveTarget(PlanIndex index, int parentFd, const char* name, Worker& worker);
+    void RemoveStartingFolder(PlanIndex index, Worker& worker);
+    void Settle(PlanIndex index, Failure outcome, Worker& worker);
+    void SettleSubtree(PlanIndex top, Failure outcome, Worker& worker);
+    bool Cancelled() const noexcept {
+        return options_.Cancel != nullptr && options_.Cancel->load(std::memory_order_relaxed);
+    }
+    void Hold(PlanIndex index, TFileDescriptor fd);
+    void Close(PlanIndex index) noexcept;
+    void CloseAll() noexcept;
+
+    RemovalPlan& plan_;
+    const RemovalOptions& options_;
+    const RemovalListener& listener_;
+    const unsigned threads_;
+    const std::size_t budget_;
+    // Per node: children not yet handled, the descriptor held while they are
+    // handled, and whether a target's outcome was told.
+    std::vector<std::uint32_t> pending_;
+    std::vector<int> fds_;
+    std::vector<std::uint8_t> settled_;
+    std::atomic<std::size_t> heldOpen_{0};
+    std::mutex report_;
+    std::size_t handled_ = 0;
+    std::mutex failure_;
+    std::exception_ptr error_;
+    // Where the starting folder being worked through is removed from.
+    std::pair<std::string, std::string> startParentAndName_;
+};
+
+bool Removal::Run() {
+    for (const PlanIndex start : StartingFolderOrder(plan_)) {
+        if (Cancelled()) {
+            break;
+        }
+        RunFrom(start);
+        CloseAll();
+        if (error_) {
+            std::rethrow_exception(error_);
+        }
+    }
+    return handled_ == plan_.TargetCount();
+}
+
+void Removal::RunFrom(PlanIndex start) {
+    PlanNode& root = plan_.Node(start);
+    if (root.ChildCount == 0 && !root.IsTarget()) {
+        return;
+    }
+    Worker worker;
+    TFileDescriptor fd = OpenFolderAt(AT_FDCWD, root.Name, TLinkPolicy::Follow);
+    if (!fd) {
+        SettleSubtree(start, OpenFailure(errno), worker);
+        return;
+    }
+    const FolderIdentity identity = IdentityOf(fd.Get());
+    if (root.Identity.Known() && identity != root.Identity) {
+        SettleSubtree(start, {RemovalOutcome::Changed, 0}, worker);
+        return;
+    }
+    root.Identity = identity;
+    // Found now: once folders below it are gone, a name like "a/.." no longer resolves.
+    startParentAndName_ = ParentAndName(root.Name);
+    if (root.ChildCount == 0) {
+        RemoveStartingFolder(start, worker);
+        return;
+    }
+    Hold(start, std::move(fd));
+    Queue queue(start, threads_);
+    std::vector<std::jthread> helpers;
+    for (unsigned i = 1; i < threads_; ++i) {
+        helpers.emplace_back([this, &queue] {
+            Worker helper;
+            Work(queue, helper);
+        });
+    }
+    Work(queue, worker);
+}
+
+void Removal::Work(Queue& queue, Worker& worker) noexcept {
+    try {
+        PlanIndex index = 0;
+        while (queue.Next(worker.Pending, index)) {
+            if (Cancelled()) {
+                queue.Stop();
+                return;
+            }
+            Process(index, worker);
+            queue.ShareIfAnyoneIdle(worker.Pending);
+        }
+    } catch (...) {
+        {
+            const std::lock_guard lock(failure_);
+            if (!error_) {
+                error_ = std::current_exception();
+            }
+        }
+        queue.Stop();
+    }
+}
+
+// A leaf is removed at once; a folder with targets below it is opened, held
+// open, and its children queued. The last child to finish removes it.
+void Removal::Process(PlanIndex index, Worker& worker) {
+    const PlanNode& node = plan_.Node(index);
+    if (node.IsStartingFolder()) {
+        PushChildren(index, worker);
+        return;
+    }
+    const int parentFd = fds_[node.Parent];
+    if (node.ChildCount == 0) {
+        RemoveTarget(index, parentFd, node.Name, worker);
+    } else if (heldOpen_.load(std::memory_order_relaxed) >= budget_) {
+        ProcessInOneThread(index, worker);
+    } else if (TFileDescriptor fd = OpenChecked(parentFd, index, worker)) {
+        Hold(index, std::move(fd));
+        PushChildren(index, worker);
+        return;
+    }
+    ChildDone(node.Parent, worker);
+}
+
+void Removal::PushChildren(PlanIndex index, Worker& worker) {
+    pending_[index] = plan_.Node(index).ChildCount;
+    const std::size_t first = worker.Pending.size();
+    for (PlanIndex child = plan_.Node(index).FirstChild; child != PlanNode::None;
+         child = plan_.Node(child).NextSibling) {
+        worker.Pending.push_back(child);
+    }
+    // The stack is taken from its end: the first child goes first.
+    std::reverse(worker.Pending.begin() + static_cast<std::ptrdiff_t>(first), worker.Pending.end());
+}
+
+// Counts a child of parent as handled. The last one removes the parent when it
+// is a target, then counts the parent for its own parent, and so on upwards.
+void Removal::ChildDone(PlanIndex parent, Worker& worker) {
+    for (PlanIndex folder = parent;;) {
+        std::atomic_ref<std::uint32_t> left(pending_[folder]);
+        if (left.fetch_sub(1, std::memory_order_acq_rel) != 1) {
+            return;
+        }
+        const PlanNode& node = plan_.Node(folder);
+        if (node.IsTarget() && !Cancelled()) {
+            if (node.IsStartingFolder()) {
+                RemoveStartingFolder(folder, worker);
+            } else {
+                RemoveTarget(folder, fds_[node.Parent], node.Name, worker);
+            }
+        }
+        Close(folder);
+        if (node.IsStartingFolder()) {
+            return;
+        }
+        folder = node.Parent;
+    }
+}
+
+// The subtree of top, depth first on this thread alone, holding no more than
+// two folders open at a time: the way back up is taken through "..", and only
+// to the folder that was left, which its identity proves.
+void Removal::ProcessInOneThread(PlanIndex top, Worker& worker) {
+    const int topParentFd = fds_[plan_.Node(top).Parent];
+    TFileDescriptor current = OpenChecked(topParentFd, top, worker);
+    if (!current) {
+        return;
+    }
+    PlanIndex folder = top;
+    PlanIndex next = plan_.Node(top).FirstChild;
+    while (!Cancelled()) {
+        if (next != PlanNode::None) {
+            const PlanIndex child = next;
+            const PlanNode& node = plan_.Node(child);
+            next = node.NextSibling;
+            if (node.ChildCount == 0) {
+                RemoveTarget(child, current.Get(), node.Name, worker);
+            } else if (TFileDescriptor opened = OpenChecked(current.Get(), child, worker)) {
+                current = std::move(opened);
+                folder = child;
+                next = node.FirstChild;
+            }
+            continue;
+        }
+        const PlanNode& node = plan_.Node(folder);
+        if (folder == top) {
+            if (node.IsTarget()) {
+                RemoveTarget(top, topParentFd, node.Name, worker);
+            }
+            return;
+        }
+        TFileDescriptor parent(::openat(current.Get(), "..", HandleFlags));
+        if (!parent || IdentityOf(parent.Get()) != plan_.Node(node.Parent).Identity) {
+            // Moved away meanwhile: what is left here can no longer be reached safely.
+            SettleSubtree(top, {RemovalOutcome::Changed, 0}, worker);
+            return;
+        }
+        if (node.IsTarget()) {
+            RemoveTarget(folder, parent.Get(), node.Name, worker);
+        }
+        next = node.NextSibling;
+        folder = node.Parent;
+        current = std::move(parent);
+    }
+}
+
+// Opens a folder below its parent's handle, refusing a link or another
+// folder than the one found before; a refusal settles everything below it.
+TFileDescriptor Removal::OpenChecked(int parentFd, PlanIndex index, Worker& worker) {
+    PlanNode& node = plan_.Node(index);
+    TFileDescriptor fd(::openat(parentFd, node.Name, HandleFlags));
+    if (!fd) {
+        SettleSubtree(index, OpenFailure(errno), worker);
+        return fd;
+    }
+    const FolderIdentity identity = IdentityOf(fd.Get());
+    if (node.Identity.Known() && identity != node.Identity) {
+        SettleSubtree(index, {RemovalOutcome::Changed, 0}, worker);
+        return {};
+    }
+    node.Identity = identity;
+    return fd;
+}
+
+// Removes one target from its parent, as rmdir does, after making sure the
+// name still stands for the folder found before.
+void Removal::RemoveTarget(PlanIndex index, int parentFd, const char* name, Worker& worker) {
+    const FolderIdentity& expected = plan_.Node(index).Identity;
+    if (expected.Known()) {
+        struct stat status {};
+        if (::fstatat(parentFd, name, &status, AT_SYMLINK_NOFOLLOW) != 0) {
+            Settle(index, RemoveFailure(errno), worker);
+            return;
+        }
+        if (!S_ISDIR(status.st_mode) || FolderIdentity::Of(status) != expected) {
+            Settle(index, {RemovalOutcome::Changed, 0}, worker);
+            return;
+        }
+    }
+    if (::unlinkat(parentFd, name, AT_REMOVEDIR) == 0) {
+        Settle(index, {RemovalOutcome::Removed, 0}, worker);
+    } else {
+        Settle(index, RemoveFailure(errno), worker);
+    }
+}
+
+// A starting folder is removed from its parent, found the way the folder was
+// named. One named through a link stays: the link is not the folder.
+void Removal::RemoveStartingFolder(PlanIndex index, Worker& worker) {
+    const std::string path = plan_.Node(index).Name;
+    struct stat status {};
+    if (::lstat(path.c_str(), &status) == 0 && S_ISLNK(status.st_mode)) {
+        Settle(index, {RemovalOutcome::ThroughLink, 0}, worker);
+        return;
+    }
+    const auto& [parentPath, name] = startParentAndName_;
+    if (name.empty() || name == "." || name == "..") {
+        Settle(index, {RemovalOutcome::Failed, EBUSY}, worker);
+        return;
+    }
+    const TFileDescriptor parent = OpenFolderAt(AT_FDCWD, parentPath, TLinkPolicy::Follow);
+    if (!parent) {
+        Settle(index, OpenFailure(errno), worker);
+        return;
+    }
+    RemoveTarget(index, parent.Get(), name.c_str(), worker);
+}
+
+void Removal::Settle(PlanIndex index, Failure outcome, Worker& worker) {
+    settled_[index] = 1;
+    const std::string_view path = worker.Paths.PathOf(plan_, index);
+    const std::lock_guard lock(report_);
+    ++handled_;
+    if (listener_) {
+        listener_({path, plan_.Node(index).Tag, outcome.Outcome, outcome.ErrorCode});
+    }
+}
+
+void Removal::SettleSubtree(PlanIndex top, Failure outcome, Worker& worker) {
+    plan_.ForEachChildrenFirst(top, [&](PlanIndex index) {
+        if (plan_.Node(index).IsTarget() && !settled_[index]) {
+            Settle(index, outcome, worker);
+        }
+    });
+}
+
+void Removal::Hold(PlanIndex index, TFileDescriptor fd) {
+    fds_[index] = fd.Release();
+    heldOpen_.fetch_add(1, std::memory_order_relaxed);
+}
+
+void Removal::Close(PlanIndex index) noexcept {
+    if (fds_[index] >= 0) {
+        ::close(fds_[index]);
+        fds_[index] = -1;
+        heldOpen_.fetch_sub(1, std::memory_order_relaxed);
+    }
+}
+
+void Removal::CloseAll() noexcept {
+    for (std::size_t index = 0; index < fds_.size(); ++index) {
+        Close(static_cast<PlanIndex>(index));
+    }
+}
+
+} // namespace
+
+bool RemoveFolders(RemovalPlan& plan, const RemovalOptions& options,
+                   const RemovalListener& listener) {
+    Removal removal(plan, options, listener);
+    return removal.Run();
+}
+
+} // namespace hollowsweep

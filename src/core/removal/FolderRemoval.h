@@ -1,0 +1,53 @@
+#pragma once
+
+#include "removal/RemovalOutcome.h"
+#include "removal/RemovalPlan.h"
+
+#include <atomic>
+#include <cstddef>
+#include <functional>
+#include <string_view>
+
+namespace hollowsweep {
+
+// The outcome of one target.
+struct RemovalEvent {
+    std::string_view Path;
+    std::size_t Tag;
+    RemovalOutcome Outcome;
+    // The system's code where a call failed, else 0.
+    int ErrorCode;
+};
+
+// Hears each handled target once. It is called from the removal's threads,
+// one call at a time, and must not touch a user interface directly.
+using RemovalListener = std::function<void(const RemovalEvent& event)>;
+
+struct RemovalOptions {
+    // How many threads remove folders; 0 means the default.
+    unsigned Threads = 0;
+    // How many folders may be held open; 0 means as many as the descriptor
+    // limit allows. Past it, removal goes on in fewer descriptors, more slowly.
+    std::size_t OpenFolderBudget = 0;
+    // Once set, no further folder is started; the removals in flight finish.
+    const std::atomic<bool>* Cancel = nullptr;
+};
+
+// Removes every target of the plan that is empty now, each after the targets
+// below it, so that one call takes whole chains of empty folders.
+//
+// Each starting folder is opened once, the way it was named. Every folder
+// below it is reached from its parent's handle, never through a link, so no
+// removal leaves the starting folders however the tree changes meanwhile. A
+// target whose identity is known and differs from the folder found there now
+// is not removed, and neither is anything below it. Only empty folders are
+// ever removed: a file is never touched.
+//
+// Folders of different parents are removed on several threads. The outcome of
+// every target is the same as one thread's; only the order of the events
+// differs. Returns false when cancelled before every target was handled;
+// targets not handled are not heard of.
+bool RemoveFolders(RemovalPlan& plan, const RemovalOptions& options,
+                   const RemovalListener& listener);
+
+} // namespace hollowsweep

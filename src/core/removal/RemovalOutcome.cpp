@@ -1,0 +1,29 @@
+#include "removal/RemovalOutcome.h"
+
+#include "errors/Errors.h"
+
+#include <cerrno>
+
+namespace hollowsweep {
+
+std::string RemovalReason(RemovalOutcome outcome, int errorCode) {
+    switch (outcome) {
+    case RemovalOutcome::Removed:
+        return "removed";
+    case RemovalOutcome::Gone:
+        return SystemErrorText(ENOENT);
+    case RemovalOutcome::NotEmpty:
+        return SystemErrorText(ENOTEMPTY);
+    case RemovalOutcome::Changed:
+        return "changed since the scan";
+    case RemovalOutcome::ThroughLink:
+        return "named through a link, which is kept";
+    case RemovalOutcome::Outside:
+        return "not inside the folders given";
+    case RemovalOutcome::Failed:
+        break;
+    }
+    return SystemErrorText(errorCode);
+}
+
+} // namespace hollowsweep

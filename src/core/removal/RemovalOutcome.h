@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace hollowsweep {
+
+// What became of one folder that was to be removed.
+enum class RemovalOutcome : std::uint8_t {
+    Removed,
+    // Already gone when its turn came: someone else removed it.
+    Gone,
+    // It holds something now: a file, or a folder that stayed.
+    NotEmpty,
+    // Its path leads somewhere else now: to another folder, through a link,
+    // or to a file. It is not the folder that was found.
+    Changed,
+    // A starting folder named through a link: what lay below it was handled,
+    // but it is never removed itself.
+    ThroughLink,
+    // It lies outside every starting folder, or its path steps through "."
+    // or "..": it is never touched.
+    Outside,
+    // The system refused, for the reason in the error code.
+    Failed,
+};
+
+// Whether the folder's entry leaves a list: it is no longer there.
+constexpr bool LeavesList(RemovalOutcome outcome) noexcept {
+    return outcome == RemovalOutcome::Removed || outcome == RemovalOutcome::Gone;
+}
+
+// The reason a folder stayed, in words for the user.
+std::string RemovalReason(RemovalOutcome outcome, int errorCode);
+
+} // namespace hollowsweep

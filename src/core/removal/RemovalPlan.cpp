@@ -1,0 +1,184 @@
+#include "removal/RemovalPlan.h"
+
+#include "platform/FolderPaths.h"
+#include "scan/FolderWalker.h"
+
+#include <algorithm>
+#include <new>
+
+namespace hollowsweep {
+
+namespace {
+
+// The starting folders that no other one holds, in the order given.
+std::vector<std::string> OutermostFolders(std::span<const std::string> folders) {
+    std::vector<std::string> stored;
+    for (const auto& folder : folders) {
+        if (std::string path = StoredFolderPath(folder); !path.empty()) {
+            stored.push_back(std::move(path));
+        }
+    }
+    std::vector<std::string> outermost;
+    for (std::size_t i = 0; i < stored.size(); ++i) {
+        const bool held = std::any_of(stored.begin(), stored.end(), [&](const std::string& other) {
+            return &other != &stored[i] && IsAtOrBelow(stored[i], other) &&
+                   (other != stored[i] || &other < &stored[i]);
+        });
+        if (!held) {
+            outermost.push_back(stored[i]);
+        }
+    }
+    return outermost;
+}
+
+// Calls visit(name) for each name of a relative path, skipping empty ones.
+template <class Visit> void ForEachName(std::string_view path, Visit&& visit) {
+    std::size_t start = 0;
+    while (start < path.size()) {
+        std::size_t end = path.find('/', start);
+        if (end == std::string_view::npos) {
+            end = path.size();
+        }
+        if (end > start) {
+            visit(path.substr(start, end - start), end);
+        }
+        start = end + 1;
+    }
+}
+
+bool StepsAside(std::string_view relative) {
+    bool aside = false;
+    ForEachName(relative, [&aside](std::string_view name, std::size_t) {
+        aside = aside || name == "." || name == "..";
+    });
+    return aside;
+}
+
+} // namespace
+
+RemovalPlan::RemovalPlan(std::span<const std::string> startingFolders) {
+    for (auto& path : OutermostFolders(startingFolders)) {
+        startingFolders_.push_back({std::move(path), PlanNode::None});
+        StartingFolder& start = startingFolders_.back();
+        start.Node = AddNode(names_.Store(start.Path), PlanNode::None);
+    }
+}
+
+PlanIndex RemovalPlan::AddNode(const char* name, PlanIndex parent) {
+    if (nodes_.size() >= PlanNode::None) {
+        throw std::bad_alloc();
+    }
+    const auto index = static_cast<PlanIndex>(nodes_.size());
+    const std::uint32_t depth = parent == PlanNode::None ? 0 : nodes_[parent].Depth + 1;
+    nodes_.push_back({name,
+                      parent,
+                      PlanNode::None,
+                      PlanNode::None,
+                      PlanNode::None,
+                      0,
+                      depth,
+                      PlanNode::NoTag,
+                      {}});
+    if (parent != PlanNode::None) {
+        PlanNode& folder = nodes_[parent];
+        if (folder.LastChild == PlanNode::None) {
+            folder.FirstChild = index;
+        } else {
+            nodes_[folder.LastChild].NextSibling = index;
+        }
+        folder.LastChild = index;
+        ++folder.ChildCount;
+    }
+    return index;
+}
+
+// Leaves on the cursor only the nodes that the path passes through.
+bool RemovalPlan::MoveCursorTo(const std::string& path) {
+    if (cursor_.empty() || !IsAtOrBelow(path, nodes_[cursor_.front().Node].Name)) {
+        const auto start =
+            std::find_if(startingFolders_.begin(), startingFolders_.end(),
+                         [&path](const StartingFolder& s) { return IsAtOrBelow(path, s.Path); });
+        if (start == startingFolders_.end()) {
+            return false;
+        }
+        cursor_.assign({{start->Node, start->Path.size()}});
+        lastPath_ = start->Path;
+    }
+    const std::size_t shared = static_cast<std::size_t>(
+        std::mismatch(path.begin(), path.end(), lastPath_.begin(), lastPath_.end()).first -
+        path.begin());
+    while (cursor_.size() > 1) {
+        const std::size_t end = cursor_.back().End;
+        if (end <= shared && (end == path.size() || path[end] == '/')) {
+            break;
+        }
+        cursor_.pop_back();
+    }
+    return true;
+}
+
+bool RemovalPlan::Add(std::string_view path, FolderIdentity identity, std::size_t tag) {
+    const std::string stored = StoredFolderPath(path);
+    if (!MoveCursorTo(stored)) {
+        return false;
+    }
+    const std::string_view rest = std::string_view(stored).substr(cursor_.back().End);
+    if (StepsAside(rest)) {
+        return false;
+    }
+    const std::size_t offset = cursor_.back().End;
+    ForEachName(rest, [&](std::string_view name, std::size_t end) {
+        const PlanIndex child = AddNode(names_.Store(name), cursor_.back().Node);
+        cursor_.push_back({child, offset + end});
+    });
+    lastPath_ = stored;
+    PlanNode& node = nodes_[cursor_.back().Node];
+    if (!node.IsTarget()) {
+        node.Tag = tag;
+        node.Identity = identity;
+        ++targetCount_;
+    }
+    return true;
+}
+
+bool RemovalPlan::GroupedBefore(std::string_view a, std::string_view b) noexcept {
+    const auto key = [](char c) {
+        return c == '/' ? 0 : static_cast<unsigned char>(c) + 1;
+    };
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
+                                        [&key](char x, char y) { return key(x) < key(y); });
+}
+
+std::string_view PlanPaths::PathOf(const RemovalPlan& plan, PlanIndex index) {
+    // Climb until a node of the last path; only the names below it are new.
+    added_.clear();
+    PlanIndex at = index;
+    for (;;) {
+        const PlanNode& node = plan.Node(at);
+        if (node.Depth < nodes_.size() && nodes_[node.Depth] == at) {
+            break;
+        }
+        added_.push_back(at);
+        if (node.IsStartingFolder()) {
+            at = PlanNode::None;
+            break;
+        }
+        at = node.Parent;
+    }
+    const std::size_t kept = at == PlanNode::None ? 0 : plan.Node(at).Depth + 1;
+    nodes_.resize(kept);
+    ends_.resize(kept);
+    path_.resize(kept == 0 ? 0 : ends_.back());
+    for (auto node = added_.rbegin(); node != added_.rend(); ++node) {
+        const PlanNode& folder = plan.Node(*node);
+        if (!folder.IsStartingFolder() && path_.back() != '/') {
+            path_ += '/';
+        }
+        path_ += folder.Name;
+        nodes_.push_back(*node);
+        ends_.push_back(path_.size());
+    }
+    return path_;
+}
+
+} // namespace hollowsweep

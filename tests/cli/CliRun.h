@@ -1,0 +1,53 @@
+#pragma once
+
+#include "RunProgram.h"
+
+#include <algorithm>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+namespace hollowsweep::test {
+
+inline TProgramResult Cli(const std::vector<std::string>& arguments) {
+    return RunProgram(HOLLOWSWEEP_CLI, arguments);
+}
+
+inline std::string Lines(std::initializer_list<std::string> lines, char end = '\n') {
+    std::string text;
+    for (const auto& line : lines) {
+        text += line + end;
+    }
+    return text;
+}
+
+inline std::vector<std::string> SplitLines(const std::string& text, char end = '\n') {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t stop; (stop = text.find(end, start)) != std::string::npos; start = stop + 1) {
+        lines.push_back(text.substr(start, stop - start));
+    }
+    return lines;
+}
+
+// Removal prints its lines in the order its threads finish them.
+inline std::vector<std::string> SortedLines(const std::string& text, char end = '\n') {
+    std::vector<std::string> lines = SplitLines(text, end);
+    std::sort(lines.begin(), lines.end());
+    return lines;
+}
+
+// Whether no printed folder comes before a folder below it.
+inline bool ChildrenFirst(const std::string& text, char end = '\n') {
+    const std::vector<std::string> lines = SplitLines(text, end);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        for (std::size_t j = i + 1; j < lines.size(); ++j) {
+            if (lines[j].starts_with(lines[i] + "/")) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+} // namespace hollowsweep::test
