@@ -28,7 +28,7 @@ void AddScan(CLI::App& app, TScanRequest& request) {
     scan->add_option("-c,--config", request.ConfigFile,
                      "Take the exported columns from this configuration file (never written)");
     scan->add_flag("-q,--quiet", request.Quiet, "Show no progress");
-    AddThreads(*scan, request.Threads);
+    AddThreads(*scan, request.Threads, "Threads that scan (default: one per core, at most 8)");
     scan->add_option("FOLDER", request.Folders, "Folders to scan")->required();
 }
 
@@ -44,7 +44,8 @@ void AddDelete(CLI::App& app, TDeleteRequest& request) {
                      "lie inside a FOLDER, each only if it is empty")
         ->option_text("FILE");
     remove->add_flag("-q,--quiet", request.Quiet, "Show no progress");
-    AddThreads(*remove, request.Threads);
+    AddThreads(*remove, request.Threads,
+               "Threads that remove (default: 16; the scan before takes one per core)");
     remove->add_option("FOLDER", request.Folders, "Folders to clean up")->required();
 }
 

@@ -185,3 +185,18 @@ TEST(Delete, InterruptPrintsEveryRemovedFolderWholeAndExitsWith130) {
     EXPECT_EQ(std::set<std::string>(lines.begin(), lines.end()), gone);
     EXPECT_TRUE(dir.Exists("tree/keep"));
 }
+
+TEST(Delete, OverlappingFoldersRemoveEachEmptyFolderOnce) {
+    TTestDir dir;
+    dir.MakeFolders("tree/a/b/c");
+    dir.MakeFolders("tree/d");
+    dir.MakeFile("tree/keep");
+    const auto result =
+        Cli({"delete", dir.Path("tree/a/b"), dir.Path("tree"), dir.Path("tree/a") + "/"});
+    EXPECT_EQ(result.Status, 0) << result.Err;
+    EXPECT_EQ(SortedLines(result.Out),
+              SortedLines(Lines({dir.Path("tree/a/b/c"), dir.Path("tree/a/b"), dir.Path("tree/a"),
+                                 dir.Path("tree/d")})));
+    EXPECT_TRUE(ChildrenFirst(result.Out)) << result.Out;
+    EXPECT_EQ(result.Err, "");
+}

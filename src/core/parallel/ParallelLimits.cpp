@@ -10,6 +10,7 @@ namespace hollowsweep {
 namespace {
 // Descriptors left for the rest of the process while folders are held open.
 constexpr std::size_t ReservedDescriptors = 64;
+constexpr unsigned DefaultRemovalThreads = 16;
 } // namespace
 
 unsigned ThreadCount(unsigned requested) {
@@ -17,6 +18,10 @@ unsigned ThreadCount(unsigned requested) {
         return requested;
     }
     return std::clamp(std::thread::hardware_concurrency(), 1U, 8U);
+}
+
+unsigned RemovalThreadCount(unsigned requested) {
+    return requested > 0 ? requested : DefaultRemovalThreads;
 }
 
 std::size_t OpenFolderBudget(std::size_t requested) {

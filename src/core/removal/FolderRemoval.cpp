@@ -94,7 +94,7 @@ public:
         : plan_(plan)
         , options_(options)
         , listener_(listener)
-        , threads_(ThreadCount(options.Threads))
+        , threads_(RemovalThreadCount(options.Threads))
         , budget_(OpenFolderBudget(options.OpenFolderBudget))
         , pending_(plan.Size(), 0)
         , fds_(plan.Size(), -1)

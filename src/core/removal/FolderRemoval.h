@@ -24,7 +24,7 @@ struct RemovalEvent {
 using RemovalListener = std::function<void(const RemovalEvent& event)>;
 
 struct RemovalOptions {
-    // How many threads remove folders; 0 means the default.
+    // How many threads remove folders; 0 means the default (RemovalThreadCount).
     unsigned Threads = 0;
     // How many folders may be held open; 0 means as many as the descriptor
     // limit allows. Past it, removal goes on in fewer descriptors, more slowly.
