@@ -31,13 +31,13 @@ double SecondsSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
-TResultList MillionScannedEntries() {
+ResultList MillionScannedEntries() {
     constexpr std::size_t Entries = 1'000'000;
-    TResultList list;
+    ResultList list;
     for (std::size_t i = 0; i < Entries; ++i) {
         const std::string n = std::to_string(i * 7919 % Entries);
-        list.Append(TResultRecord::ForFolder("/srv/archive/Photos/2019/holiday-album/raw-" + n +
-                                             "/thumbs-" + n));
+        list.Append(ResultRecord::ForFolder("/srv/archive/Photos/2019/holiday-album/raw-" + n +
+                                            "/thumbs-" + n));
     }
     return list;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "results/ResultList.h"
+#include "core/results/ResultList.h"
 
 #include <chrono>
 
@@ -14,6 +14,6 @@ double SecondsSince(std::chrono::steady_clock::time_point start);
 
 // A million scanned folders with paths of about 60 bytes, as under a photo
 // archive or a build tree, in no sorted order.
-TResultList MillionScannedEntries();
+ResultList MillionScannedEntries();
 
 } // namespace hollowsweep::bench

@@ -2,9 +2,9 @@
 // export command does, and prints the time against writing the same number of
 // bytes with one write(), the file's size and the peak memory.
 #include "BenchSupport.h"
-#include "config/DefaultConfig.h"
-#include "config/QuillfenConfig.h"
-#include "export/ExportCommand.h"
+#include "core/config/ConfigBinding.h"
+#include "core/config/DefaultConfig.h"
+#include "core/export/ExportCommand.h"
 
 #include <chrono>
 #include <cstdio>
@@ -18,13 +18,13 @@ namespace {
 
 using namespace hollowsweep;
 
-class TAnswerPath final : public IExportUI {
+class AnswerPath final : public IExportUI {
 public:
-    explicit TAnswerPath(std::string path)
+    explicit AnswerPath(std::string path)
         : path_(std::move(path)) {}
     std::string ChooseSaveFile(std::string_view, std::string_view) override { return path_; }
     bool AskYesNo(std::string_view, std::string_view) override { return true; }
-    void ShowMessage(std::string_view, std::string_view, TMessageIcon) override {}
+    void ShowMessage(std::string_view, std::string_view, MessageIcon) override {}
     void ShowWaitForm(bool) override {}
     void SetWaitMessage(std::string_view) override {}
 
@@ -48,9 +48,9 @@ double TimeOneWrite(std::size_t bytes, const std::string& path) {
 } // namespace
 
 int main(int argc, char** argv) {
-    const std::map<std::string, TExportFormat> formats = {
-        {"html", TExportFormat::HTML}, {"txt", TExportFormat::Text},   {"csv", TExportFormat::CSV},
-        {"xml", TExportFormat::XML},   {"xlsx", TExportFormat::Excel},
+    const std::map<std::string, ExportFormat> formats = {
+        {"html", ExportFormat::HTML}, {"txt", ExportFormat::Text},   {"csv", ExportFormat::CSV},
+        {"xml", ExportFormat::XML},   {"xlsx", ExportFormat::Excel},
     };
     if (argc != 3 || !formats.contains(argv[1])) {
         std::fprintf(stderr, "usage: %s html|txt|csv|xml|xlsx FOLDER\n", argv[0]);
@@ -60,8 +60,8 @@ int main(int argc, char** argv) {
     const std::string target = std::string(argv[2]) + "/out." + format;
     const std::string floorTarget = std::string(argv[2]) + "/floor";
 
-    const TResultList list = bench::MillionScannedEntries();
-    const IXMLConfigType config = ParseConfig(DefaultConfigText, "default configuration");
+    const ResultList list = bench::MillionScannedEntries();
+    const ConfigRootPtr config = ParseConfig(DefaultConfigText, "default configuration");
     const long listPeak = bench::PeakResidentKilobytes();
     // Page-cache writes vary from run to run, so the export and the plain
     // write take turns and the best of each counts.
@@ -70,8 +70,8 @@ int main(int argc, char** argv) {
     long long bytes = 0;
     long exportPeak = 0;
     for (int round = 0; round < 3; ++round) {
-        TXMLDocument document;
-        TAnswerPath ui(target);
+        XMLDocument document;
+        AnswerPath ui(target);
         const auto start = std::chrono::steady_clock::now();
         RunExport(formats.at(format), list, *config, document, ui);
         best = std::min(best, bench::SecondsSince(start));

@@ -1,7 +1,7 @@
 // Prints what a result list of a million scanned entries costs: memory per
 // entry, paths included, and the time to fill, check and sort it.
 #include "BenchSupport.h"
-#include "results/ResultList.h"
+#include "core/results/ResultList.h"
 
 #include <chrono>
 #include <cstdio>
@@ -12,18 +12,18 @@ int main() {
     constexpr std::size_t Entries = 1'000'000;
     const long before = bench::ResidentKilobytes();
     auto start = std::chrono::steady_clock::now();
-    TResultList list;
+    ResultList list;
     for (std::size_t i = 0; i < Entries; ++i) {
         // About 60 bytes, as paths under a photo archive or a build tree are.
-        list.Append(TResultRecord::ForFolder("/srv/archive/photos/2019/holiday-album/raw-" +
-                                             std::to_string(i * 7919 % Entries) + "/thumbs"));
+        list.Append(ResultRecord::ForFolder("/srv/archive/photos/2019/holiday-album/raw-" +
+                                            std::to_string(i * 7919 % Entries) + "/thumbs"));
     }
     const double fill = bench::SecondsSince(start);
     const long after = bench::ResidentKilobytes();
     start = std::chrono::steady_clock::now();
-    list.Sort([](const TResultEntry& a,
-                 const TResultEntry& b) { return a.Record.Path().compare(b.Record.Path()); },
-              TSortDirection::Ascending);
+    list.Sort([](const ResultEntry& a,
+                 const ResultEntry& b) { return a.Record.Path().compare(b.Record.Path()); },
+              SortDirection::Ascending);
     const double sort = bench::SecondsSince(start);
     std::printf("entries            %zu\n", list.Count());
     std::printf("memory             %.1f MB (%.0f bytes an entry, paths included)\n",

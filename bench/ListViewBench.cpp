@@ -3,10 +3,10 @@
 // them, the sort against std::stable_sort with the same comparison on the same
 // data, and the memory the list's model and view add per entry.
 #include "BenchSupport.h"
-#include "QuillfenCtrl.h"
-#include "ResultListModel.h"
-#include "UserDialogs.h"
-#include "uMain.h"
+#include "app/MainWindow.h"
+#include "app/ResultListController.h"
+#include "app/ResultListModel.h"
+#include "app/UserDialogs.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -21,17 +21,17 @@ namespace {
 
 using namespace hollowsweep;
 
-class TNoDialogs final : public app::IUserDialogs {
+class NoDialogs final : public app::IUserDialogs {
 public:
     QString ChooseFolder(QWidget*) override { return {}; }
     QString ChooseSaveFile(QWidget*, const QString&, const QString&) override { return {}; }
     bool AskYesNo(QWidget*, const QString&, const QString&) override { return false; }
-    void ShowMessage(QWidget*, const QString&, const QString&, TMessageIcon) override {}
+    void ShowMessage(QWidget*, const QString&, const QString&, MessageIcon) override {}
     void OpenUrl(const QUrl&) override {}
 };
 
-void PaintNow(app::TFMMain& window) {
-    window.VT->viewport()->repaint();
+void PaintNow(app::MainWindow& window) {
+    window.resultView->viewport()->repaint();
     QCoreApplication::processEvents();
 }
 
@@ -40,26 +40,26 @@ void PaintNow(app::TFMMain& window) {
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
-    TNoDialogs dialogs;
-    app::TFMMain window(dialogs);
+    NoDialogs dialogs;
+    app::MainWindow window(dialogs);
     window.show();
     PaintNow(window);
 
     // The model alone, on a list of its own, before any view asks it anything.
     double modelPerEntry = 0;
     {
-        TResultList list;
-        app::TResultListModel model(list, nullptr);
-        TResultList entries = bench::MillionScannedEntries();
+        ResultList list;
+        app::ResultListModel model(list, nullptr);
+        ResultList entries = bench::MillionScannedEntries();
         const long withoutModel = bench::ResidentKilobytes();
         list.Replace(std::move(entries));
         modelPerEntry = (bench::ResidentKilobytes() - withoutModel) * 1024.0 /
                         static_cast<double>(model.rowCount());
     }
 
-    TResultList scanned = bench::MillionScannedEntries();
+    ResultList scanned = bench::MillionScannedEntries();
     // A copy of the same entries for the reference sort.
-    std::vector<TResultRecord> reference;
+    std::vector<ResultRecord> reference;
     for (const auto& entry : scanned) {
         reference.push_back(entry.Record);
     }
@@ -71,14 +71,14 @@ int main(int argc, char** argv) {
     const long after = bench::ResidentKilobytes();
 
     start = std::chrono::steady_clock::now();
-    window.ListCtrl->VTHeaderClick(1, Qt::LeftButton);
+    window.controller->onHeaderClicked(1, Qt::LeftButton);
     PaintNow(window);
     const double headerClick = bench::SecondsSince(start);
 
     start = std::chrono::steady_clock::now();
     std::stable_sort(reference.begin(), reference.end(),
-                     [&](const TResultRecord& a, const TResultRecord& b) {
-                         return window.ListCtrl->VTCompareNodes(a, b) < 0;
+                     [&](const ResultRecord& a, const ResultRecord& b) {
+                         return window.controller->CompareRows(a, b) < 0;
                      });
     const double stableSort = bench::SecondsSince(start);
 
@@ -95,6 +95,6 @@ int main(int argc, char** argv) {
                         window.List.At(999).Record.Path() == reference[999].Path()
                     ? "yes"
                     : "no");
-    window.ListCtrl.reset();
+    window.controller.reset();
     return 0;
 }

@@ -1,9 +1,9 @@
 // Feeds arbitrary bytes to the configuration loader and every read of the
 // binding, the way the program meets a configuration file it did not write.
 
-#include "config/QuillfenConfig.h"
-#include "errors/Errors.h"
-#include "export/ExportColumns.h"
+#include "core/config/ConfigBinding.h"
+#include "core/errors/Errors.h"
+#include "core/export/ExportColumns.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -14,36 +14,36 @@ using namespace hollowsweep;
 namespace {
 
 // Reads may fail on values that do not convert; that is their contract.
-template <class TRead> void Try(TRead read) {
+template <class ReadCall> void Try(ReadCall read) {
     try {
         read();
-    } catch (const TConversionError&) {
+    } catch (const ConversionError&) {
     }
 }
 
-void ReadItems(TXMLTypedCollection<TXMLItemType>& items) {
+void ReadItems(XMLTypedCollection<RangeItem>& items) {
     for (int position = 0; position < items.Count(); ++position) {
-        const IXMLItemType item = items.Item(position);
+        const RangeItemPtr item = items.Item(position);
         item->GetLabel();
         Try([&] { item->GetValue(); });
     }
 }
 
-void ReadEverything(TXMLConfigType& root) {
+void ReadEverything(ConfigRoot& root) {
     Try([&] { root.GetVersionNo(); });
-    const IXMLFrameType frame = root.GetFrame();
+    const FrameSettingPtr frame = root.GetFrame();
     frame->GetLeft();
     frame->GetTop();
     Try([&] { frame->GetHeight(); });
     Try([&] { frame->GetWidth(); });
     Try([&] { frame->GetMax(); });
-    const IXMLPlLeftType plLeft = frame->GetPlLeft();
+    const LeftPanelSettingPtr plLeft = frame->GetPlLeft();
     Try([&] { plLeft->GetCol3(); });
-    const IXMLPlHintType plHint = frame->GetPlHint();
+    const HintPanelSettingPtr plHint = frame->GetPlHint();
     Try([&] { plHint->GetCol2(); });
-    const IXMLNodesType nodes = root.GetNodes();
+    const ColumnSettingsPtr nodes = root.GetNodes();
     for (int position = 0; position < nodes->Count(); ++position) {
-        const IXMLNodeType node = nodes->Item(position);
+        const ColumnSettingPtr node = nodes->Item(position);
         node->GetName();
         node->GetAlign();
         Try([&] { node->GetDefaultExport(); });
@@ -61,10 +61,10 @@ void ReadEverything(TXMLConfigType& root) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
-    IXMLConfigType root;
+    ConfigRootPtr root;
     try {
         root = ParseConfig(text, "input");
-    } catch (const TParseError&) {
+    } catch (const ParseError&) {
         return 0;
     }
     ReadEverything(*root);

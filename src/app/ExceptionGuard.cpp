@@ -1,4 +1,4 @@
-#include "ExceptionGuard.h"
+#include "app/ExceptionGuard.h"
 
 #include <cstdio>
 

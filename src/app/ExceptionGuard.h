@@ -10,9 +10,9 @@ namespace hollowsweep::app {
 void IgnoreException(const std::exception* error) noexcept;
 
 // Runs a handler so that no exception reaches Qt's event loop.
-template <class THandler> void Guarded(THandler&& handler) noexcept {
+template <class Handler> void Guarded(Handler&& handler) noexcept {
     try {
-        std::forward<THandler>(handler)();
+        std::forward<Handler>(handler)();
     } catch (const std::exception& error) {
         IgnoreException(&error);
     } catch (...) {

@@ -1,34 +1,34 @@
-#include "ResultListModel.h"
+#include "app/ResultListModel.h"
 
-#include "ExceptionGuard.h"
+#include "app/ExceptionGuard.h"
 
 namespace hollowsweep::app {
 
-TResultListModel::TResultListModel(TResultList& list, QObject* parent)
+ResultListModel::ResultListModel(ResultList& list, QObject* parent)
     : QAbstractTableModel(parent)
     , list_(list) {
     list_.SetObserver(this);
 }
 
-TResultListModel::~TResultListModel() {
+ResultListModel::~ResultListModel() {
     list_.SetObserver(nullptr);
 }
 
-void TResultListModel::SetColumns(std::vector<TColumnLook> columns) {
+void ResultListModel::SetColumns(std::vector<ColumnLook> columns) {
     beginResetModel();
     columns_ = std::move(columns);
     endResetModel();
 }
 
-int TResultListModel::rowCount(const QModelIndex& parent) const {
+int ResultListModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(list_.Count());
 }
 
-int TResultListModel::columnCount(const QModelIndex& parent) const {
+int ResultListModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(columns_.size());
 }
 
-QVariant TResultListModel::data(const QModelIndex& index, int role) const {
+QVariant ResultListModel::data(const QModelIndex& index, int role) const {
     if (!checkIndex(index, CheckIndexOption::IndexIsValid)) {
         return {};
     }
@@ -59,7 +59,7 @@ QVariant TResultListModel::data(const QModelIndex& index, int role) const {
     }
 }
 
-bool TResultListModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+bool ResultListModel::setData(const QModelIndex& index, const QVariant& value, int role) {
     if (role != Qt::CheckStateRole || index.column() != 0 ||
         !checkIndex(index, CheckIndexOption::IndexIsValid)) {
         return false;
@@ -70,7 +70,7 @@ bool TResultListModel::setData(const QModelIndex& index, const QVariant& value, 
     return true;
 }
 
-Qt::ItemFlags TResultListModel::flags(const QModelIndex& index) const {
+Qt::ItemFlags ResultListModel::flags(const QModelIndex& index) const {
     if (!checkIndex(index, CheckIndexOption::IndexIsValid)) {
         return Qt::NoItemFlags;
     }
@@ -78,7 +78,7 @@ Qt::ItemFlags TResultListModel::flags(const QModelIndex& index) const {
     return index.column() == 0 ? flags | Qt::ItemIsUserCheckable : flags;
 }
 
-QVariant TResultListModel::headerData(int section, Qt::Orientation orientation, int role) const {
+QVariant ResultListModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || section < 0 ||
         section >= static_cast<int>(columns_.size())) {
         return {};
@@ -89,11 +89,11 @@ QVariant TResultListModel::headerData(int section, Qt::Orientation orientation, 
     return {};
 }
 
-void TResultListModel::ListBeginUpdate() {
+void ResultListModel::ListBeginUpdate() {
     beginResetModel();
 }
 
-void TResultListModel::ListEndUpdate() {
+void ResultListModel::ListEndUpdate() {
     endResetModel();
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "results/ResultList.h"
+#include "core/results/ResultList.h"
 
 #include <QAbstractTableModel>
 #include <QColor>
@@ -13,12 +13,12 @@ namespace hollowsweep::app {
 class ICellTextSource {
 public:
     virtual ~ICellTextSource() = default;
-    virtual QString CellText(const TResultRecord& record, int column) const = 0;
+    virtual QString CellText(const ResultRecord& record, int column) const = 0;
     virtual QString Hint() const = 0;
 };
 
 // How one column looks: its caption, background and alignment.
-struct TColumnLook {
+struct ColumnLook {
     QString Caption;
     QColor Background;
     Qt::Alignment Alignment = Qt::AlignLeft;
@@ -27,15 +27,15 @@ struct TColumnLook {
 // The result list as the view sees it. The entries and their check marks live
 // in the core list; this model keeps nothing per entry and only answers the
 // view's questions. Column 0 carries the check boxes.
-class TResultListModel final : public QAbstractTableModel, public IResultListObserver {
+class ResultListModel final : public QAbstractTableModel, public IResultListObserver {
 public:
-    TResultListModel(TResultList& list, QObject* parent);
-    ~TResultListModel() override;
+    ResultListModel(ResultList& list, QObject* parent);
+    ~ResultListModel() override;
 
     void SetCellTextSource(const ICellTextSource* source) noexcept { source_ = source; }
-    void SetColumns(std::vector<TColumnLook> columns);
-    const std::vector<TColumnLook>& Columns() const noexcept { return columns_; }
-    TResultList& List() noexcept { return list_; }
+    void SetColumns(std::vector<ColumnLook> columns);
+    const std::vector<ColumnLook>& Columns() const noexcept { return columns_; }
+    ResultList& List() noexcept { return list_; }
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -49,9 +49,9 @@ public:
     void ListEndUpdate() override;
 
 private:
-    TResultList& list_;
+    ResultList& list_;
     const ICellTextSource* source_ = nullptr;
-    std::vector<TColumnLook> columns_;
+    std::vector<ColumnLook> columns_;
 };
 
 } // namespace hollowsweep::app

@@ -1,4 +1,4 @@
-#include "UserDialogs.h"
+#include "app/UserDialogs.h"
 
 #include <QDesktopServices>
 #include <QDir>
@@ -17,12 +17,12 @@ QString QtFilter(const QString& filter) {
 
 } // namespace
 
-QString TQtDialogs::ChooseFolder(QWidget* parent) {
+QString QtDialogs::ChooseFolder(QWidget* parent) {
     return QFileDialog::getExistingDirectory(parent, QString(), QDir::homePath());
 }
 
-QString TQtDialogs::ChooseSaveFile(QWidget* parent, const QString& defaultExt,
-                                   const QString& filter) {
+QString QtDialogs::ChooseSaveFile(QWidget* parent, const QString& defaultExt,
+                                  const QString& filter) {
     QFileDialog dialog(parent);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
@@ -36,19 +36,19 @@ QString TQtDialogs::ChooseSaveFile(QWidget* parent, const QString& defaultExt,
     return dialog.selectedFiles().first();
 }
 
-bool TQtDialogs::AskYesNo(QWidget* parent, const QString& text, const QString& caption) {
+bool QtDialogs::AskYesNo(QWidget* parent, const QString& text, const QString& caption) {
     return QMessageBox::question(parent, caption, text, QMessageBox::Yes | QMessageBox::No,
                                  QMessageBox::No) == QMessageBox::Yes;
 }
 
-void TQtDialogs::ShowMessage(QWidget* parent, const QString& text, const QString& caption,
-                             TMessageIcon icon) {
-    QMessageBox box(icon == TMessageIcon::Warning ? QMessageBox::Warning : QMessageBox::NoIcon,
+void QtDialogs::ShowMessage(QWidget* parent, const QString& text, const QString& caption,
+                            MessageIcon icon) {
+    QMessageBox box(icon == MessageIcon::Warning ? QMessageBox::Warning : QMessageBox::NoIcon,
                     caption, text, QMessageBox::Ok, parent);
     box.exec();
 }
 
-void TQtDialogs::OpenUrl(const QUrl& url) {
+void QtDialogs::OpenUrl(const QUrl& url) {
     QDesktopServices::openUrl(url);
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "export/ExportUI.h"
+#include "core/export/ExportUI.h"
 
 #include <QString>
 #include <QUrl>
@@ -26,21 +26,21 @@ public:
     virtual bool AskYesNo(QWidget* parent, const QString& text, const QString& caption) = 0;
     // A message with an OK button only.
     virtual void ShowMessage(QWidget* parent, const QString& text, const QString& caption,
-                             TMessageIcon icon) = 0;
+                             MessageIcon icon) = 0;
     // Hands an address (a web page, "mailto:", a folder) to the desktop; what
     // comes of it is not reported.
     virtual void OpenUrl(const QUrl& url) = 0;
 };
 
 // The real desktop: Qt's dialogs and the desktop's default programs.
-class TQtDialogs final : public IUserDialogs {
+class QtDialogs final : public IUserDialogs {
 public:
     QString ChooseFolder(QWidget* parent) override;
     QString ChooseSaveFile(QWidget* parent, const QString& defaultExt,
                            const QString& filter) override;
     bool AskYesNo(QWidget* parent, const QString& text, const QString& caption) override;
     void ShowMessage(QWidget* parent, const QString& text, const QString& caption,
-                     TMessageIcon icon) override;
+                     MessageIcon icon) override;
     void OpenUrl(const QUrl& url) override;
 };
 

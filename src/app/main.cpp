@@ -1,6 +1,6 @@
-#include "UserDialogs.h"
-#include "uMain.h"
-#include "uWaitForm.h"
+#include "app/MainWindow.h"
+#include "app/UserDialogs.h"
+#include "app/WaitWindow.h"
 
 #include <QApplication>
 
@@ -8,9 +8,9 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName("Hollowsweep");
     QApplication::setWindowIcon(QIcon(":/icons/hollowsweep.svg"));
-    hollowsweep::app::TQtDialogs dialogs;
-    hollowsweep::app::TFMMain mainForm(dialogs);
-    hollowsweep::app::TWaitForm waitForm;
+    hollowsweep::app::QtDialogs dialogs;
+    hollowsweep::app::MainWindow mainForm(dialogs);
+    hollowsweep::app::WaitWindow waitForm;
     waitForm.SetMainWindow(&mainForm);
     mainForm.show();
     return QApplication::exec();

@@ -1,7 +1,7 @@
-#include "CliApp.h"
+#include "cli/CliApp.h"
 
-#include "Commands.h"
-#include "product/Product.h"
+#include "cli/Commands.h"
+#include "core/product/Product.h"
 
 #include <CLI/CLI.hpp>
 #include <cstdio>
@@ -11,13 +11,11 @@ namespace hollowsweep::cli {
 
 namespace {
 
-void AddThreads(CLI::App& command, unsigned& threads) {
-    command
-        .add_option("-j,--threads", threads, "Threads to use (default: one per core, at most 8)")
-        ->check(CLI::Range(1U, 256U));
+void AddThreads(CLI::App& command, unsigned& threads, const char* description) {
+    command.add_option("-j,--threads", threads, description)->check(CLI::Range(1U, 256U));
 }
 
-void AddScan(CLI::App& app, TScanRequest& request) {
+void AddScan(CLI::App& app, ScanRequest& request) {
     auto* scan = app.add_subcommand("scan", "List the empty folders at and below each FOLDER");
     scan->add_flag("-0,--null", request.NullSeparated, "End each path with NUL, not a line feed");
     scan->add_option("-f,--format", request.Format, "Output format")
@@ -32,7 +30,7 @@ void AddScan(CLI::App& app, TScanRequest& request) {
     scan->add_option("FOLDER", request.Folders, "Folders to scan")->required();
 }
 
-void AddDelete(CLI::App& app, TDeleteRequest& request) {
+void AddDelete(CLI::App& app, DeleteRequest& request) {
     auto* remove = app.add_subcommand(
         "delete", "Remove the empty folders at and below each FOLDER, sub-folders first");
     remove->add_flag("-n,--dry-run", request.DryRun, "Only print what would be removed");
@@ -55,8 +53,8 @@ int RunCli(int argc, char** argv) {
     CLI::App app("Finds folders that hold no file at any depth, and removes them.", ProgramName);
     app.set_version_flag("--version", std::string(ProgramName) + " " + std::string(ProgramVersion));
     app.require_subcommand(1);
-    TScanRequest scan;
-    TDeleteRequest remove;
+    ScanRequest scan;
+    DeleteRequest remove;
     AddScan(app, scan);
     AddDelete(app, remove);
     try {

@@ -1,9 +1,9 @@
-#include "CommandOutput.h"
+#include "cli/CommandOutput.h"
 
-#include "ProgressLine.h"
-#include "errors/Errors.h"
-#include "platform/FolderPaths.h"
-#include "scan/FileReader.h"
+#include "cli/ProgressLine.h"
+#include "core/errors/Errors.h"
+#include "core/platform/FolderPaths.h"
+#include "core/scan/EmptyFolderScan.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -30,7 +30,7 @@ void WritePath(std::string_view path, char terminator) {
     std::fputc(terminator, stdout);
 }
 
-TExitStatus FlushOutput() {
+ExitStatus FlushOutput() {
     if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
         ReportError("standard output", SystemErrorText(errno));
         return ExitUsage;
@@ -39,9 +39,9 @@ TExitStatus FlushOutput() {
 }
 
 void ScanFolders(const std::vector<std::string>& folders, bool quiet, unsigned threads,
-                 const TEmptyFolderSink& sink) {
-    TProgressLine progress(quiet);
-    TScanOptions options;
+                 const EmptyFolderSink& sink) {
+    ProgressLine progress(quiet);
+    ScanOptions options;
     options.Threads = threads;
     options.Progress = progress.Callback();
     ForEachEmptyFolder(folders, options, [&](const EmptyFolder& found) {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ExitStatus.h"
-#include "scan/ScanOptions.h"
+#include "cli/ExitStatus.h"
+#include "core/scan/ScanOptions.h"
 
 #include <string>
 #include <string_view>
@@ -19,10 +19,10 @@ bool AllAreFolders(const std::vector<std::string>& folders);
 void WritePath(std::string_view path, char terminator);
 
 // Flushes standard output; a failure there is reported and is a usage-class exit.
-TExitStatus FlushOutput();
+ExitStatus FlushOutput();
 
 // Walks every folder, keeping the progress line in step with the output.
 void ScanFolders(const std::vector<std::string>& folders, bool quiet, unsigned threads,
-                 const TEmptyFolderSink& sink);
+                 const EmptyFolderSink& sink);
 
 } // namespace hollowsweep::cli

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "ExitStatus.h"
+#include "cli/ExitStatus.h"
 
 #include <string>
 #include <vector>
 
 namespace hollowsweep::cli {
 
-struct TScanRequest {
+struct ScanRequest {
     std::vector<std::string> Folders;
     bool NullSeparated = false;
     std::string Format = "list";
@@ -17,7 +17,7 @@ struct TScanRequest {
     unsigned Threads = 0;
 };
 
-struct TDeleteRequest {
+struct DeleteRequest {
     std::vector<std::string> Folders;
     bool DryRun = false;
     bool NullSeparated = false;
@@ -28,7 +28,7 @@ struct TDeleteRequest {
     unsigned Threads = 0;
 };
 
-TExitStatus RunScan(const TScanRequest& request);
-TExitStatus RunDelete(const TDeleteRequest& request);
+ExitStatus RunScan(const ScanRequest& request);
+ExitStatus RunDelete(const DeleteRequest& request);
 
 } // namespace hollowsweep::cli

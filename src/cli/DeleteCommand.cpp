@@ -1,8 +1,8 @@
-#include "CommandOutput.h"
-#include "Commands.h"
-#include "Interruption.h"
-#include "platform/WholeFile.h"
-#include "removal/FolderRemoval.h"
+#include "cli/CommandOutput.h"
+#include "cli/Commands.h"
+#include "cli/Interruption.h"
+#include "core/platform/WholeFile.h"
+#include "core/removal/FolderRemoval.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -31,11 +31,11 @@ std::vector<std::string> ReadPathList(const std::string& file, char separator) {
 
 // Takes the listed folders that lie inside the FOLDERs; the others are named
 // and left alone.
-TExitStatus PlanFromList(const TDeleteRequest& request, RemovalPlan& plan) {
+ExitStatus PlanFromList(const DeleteRequest& request, RemovalPlan& plan) {
     std::vector<std::string> paths =
         ReadPathList(request.FromFile, request.NullSeparated ? '\0' : '\n');
     std::sort(paths.begin(), paths.end(), RemovalPlan::GroupedBefore);
-    TExitStatus status = ExitOk;
+    ExitStatus status = ExitOk;
     for (std::size_t index = 0; index < paths.size(); ++index) {
         if (!plan.Add(paths[index], {}, index)) {
             ReportError(paths[index], RemovalReason(RemovalOutcome::Outside, 0));
@@ -47,7 +47,7 @@ TExitStatus PlanFromList(const TDeleteRequest& request, RemovalPlan& plan) {
 
 // The scan's folders go straight into the plan, with the identity of each, and
 // no list of full paths is kept.
-void PlanFromScan(const TDeleteRequest& request, RemovalPlan& plan) {
+void PlanFromScan(const DeleteRequest& request, RemovalPlan& plan) {
     std::size_t tag = 0;
     ScanFolders(request.Folders, request.Quiet, request.Threads, [&](const EmptyFolder& found) {
         if (!plan.Add(found.Path, found.Identity, tag++)) {
@@ -56,7 +56,7 @@ void PlanFromScan(const TDeleteRequest& request, RemovalPlan& plan) {
     });
 }
 
-TExitStatus PrintPlan(const RemovalPlan& plan, char terminator) {
+ExitStatus PrintPlan(const RemovalPlan& plan, char terminator) {
     PlanPaths paths;
     plan.ForEachTargetChildrenFirst(
         [&](PlanIndex index) { WritePath(paths.PathOf(plan, index), terminator); });
@@ -65,12 +65,12 @@ TExitStatus PrintPlan(const RemovalPlan& plan, char terminator) {
 
 // Prints each removed folder as it goes, and names each one that stayed with
 // the reason, except one that is gone already.
-TExitStatus Remove(RemovalPlan& plan, const TDeleteRequest& request, char terminator) {
+ExitStatus Remove(RemovalPlan& plan, const DeleteRequest& request, char terminator) {
     const Interruption interruption;
     RemovalOptions options;
     options.Threads = request.Threads;
     options.Cancel = &interruption.Flag();
-    TExitStatus status = ExitOk;
+    ExitStatus status = ExitOk;
     RemoveFolders(plan, options, [&](const RemovalEvent& event) {
         if (event.Outcome == RemovalOutcome::Removed) {
             WritePath(event.Path, terminator);
@@ -85,21 +85,21 @@ TExitStatus Remove(RemovalPlan& plan, const TDeleteRequest& request, char termin
 
 } // namespace
 
-TExitStatus RunDelete(const TDeleteRequest& request) {
+ExitStatus RunDelete(const DeleteRequest& request) {
     if (!AllAreFolders(request.Folders)) {
         return ExitUsage;
     }
     RemovalPlan plan(request.Folders);
-    TExitStatus status = ExitOk;
+    ExitStatus status = ExitOk;
     if (request.FromFile.empty()) {
         PlanFromScan(request, plan);
     } else {
         status = PlanFromList(request, plan);
     }
     const char terminator = request.NullSeparated ? '\0' : '\n';
-    const TExitStatus removal =
+    const ExitStatus removal =
         request.DryRun ? PrintPlan(plan, terminator) : Remove(plan, request, terminator);
-    if (const TExitStatus flushed = FlushOutput(); flushed != ExitOk) {
+    if (const ExitStatus flushed = FlushOutput(); flushed != ExitOk) {
         return flushed;
     }
     return removal == ExitInterrupted ? removal : std::max(status, removal);

@@ -2,7 +2,7 @@
 
 namespace hollowsweep::cli {
 
-enum TExitStatus : int {
+enum ExitStatus : int {
     ExitOk = 0,
     ExitNotAllRemoved = 1,
     ExitUsage = 2,

@@ -1,20 +1,20 @@
-#include "ProgressLine.h"
+#include "cli/ProgressLine.h"
 
-#include "ExitStatus.h"
+#include "cli/ExitStatus.h"
 
 #include <cstdio>
 #include <unistd.h>
 
 namespace hollowsweep::cli {
 
-TProgressLine::TProgressLine(bool quiet)
+ProgressLine::ProgressLine(bool quiet)
     : enabled_(!quiet && ::isatty(STDERR_FILENO) == 1) {}
 
-TProgressLine::~TProgressLine() {
+ProgressLine::~ProgressLine() {
     Clear();
 }
 
-void TProgressLine::Clear() {
+void ProgressLine::Clear() {
     if (shown_) {
         std::fputs("\r\033[K", stderr);
         std::fflush(stderr);
@@ -22,7 +22,7 @@ void TProgressLine::Clear() {
     }
 }
 
-TProgressCallback TProgressLine::Callback() {
+ProgressCallback ProgressLine::Callback() {
     if (!enabled_) {
         return {};
     }
@@ -31,7 +31,7 @@ TProgressCallback TProgressLine::Callback() {
     };
 }
 
-void TProgressLine::Show(std::uint64_t scanned) {
+void ProgressLine::Show(std::uint64_t scanned) {
     std::fprintf(stderr, "\r%s: %llu folders scanned", ProgramName,
                  static_cast<unsigned long long>(scanned));
     std::fflush(stderr);

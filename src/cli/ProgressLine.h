@@ -1,6 +1,6 @@
 #pragma once
 
-#include "scan/ScanOptions.h"
+#include "core/scan/ScanOptions.h"
 
 #include <cstdint>
 
@@ -9,15 +9,15 @@ namespace hollowsweep::cli {
 // The running count of scanned folders on standard error, kept on one line.
 // It shows only when standard error is a terminal and the user did not ask
 // for quiet.
-class TProgressLine {
+class ProgressLine {
 public:
-    explicit TProgressLine(bool quiet);
-    TProgressLine(const TProgressLine&) = delete;
-    TProgressLine& operator=(const TProgressLine&) = delete;
-    ~TProgressLine();
+    explicit ProgressLine(bool quiet);
+    ProgressLine(const ProgressLine&) = delete;
+    ProgressLine& operator=(const ProgressLine&) = delete;
+    ~ProgressLine();
 
     // The callback for the scan, or none when the count is not shown.
-    TProgressCallback Callback();
+    ProgressCallback Callback();
     // Takes the count off the terminal before other output goes there.
     void Clear();
 

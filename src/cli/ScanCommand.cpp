@@ -1,20 +1,20 @@
-#include "CommandOutput.h"
-#include "Commands.h"
-#include "ScanExport.h"
+#include "cli/CommandOutput.h"
+#include "cli/Commands.h"
+#include "cli/ScanExport.h"
 
 namespace hollowsweep::cli {
 
 namespace {
 
-TResultList ScanIntoList(const TScanRequest& request) {
-    TResultList list;
+ResultList ScanIntoList(const ScanRequest& request) {
+    ResultList list;
     ScanFolders(request.Folders, request.Quiet, request.Threads, [&list](const EmptyFolder& found) {
-        list.Append(TResultRecord::ForFolder(found.Path), found.Identity);
+        list.Append(ResultRecord::ForFolder(found.Path), found.Identity);
     });
     return list;
 }
 
-TExitStatus ScanAndExport(const TScanRequest& request, const std::vector<std::string>& columns) {
+ExitStatus ScanAndExport(const ScanRequest& request, const std::vector<std::string>& columns) {
     if (NeedsFile(request.Format) && (request.Output.empty() || request.Output == "-")) {
         ReportError("--format " + request.Format, "needs --output FILE");
         return ExitUsage;
@@ -25,7 +25,7 @@ TExitStatus ScanAndExport(const TScanRequest& request, const std::vector<std::st
 
 } // namespace
 
-TExitStatus RunScan(const TScanRequest& request) {
+ExitStatus RunScan(const ScanRequest& request) {
     if (!AllAreFolders(request.Folders)) {
         return ExitUsage;
     }

@@ -1,13 +1,13 @@
-#include "ScanExport.h"
+#include "cli/ScanExport.h"
 
-#include "config/DefaultConfig.h"
-#include "config/QuillfenConfig.h"
-#include "errors/Errors.h"
-#include "export/DelimitedText.h"
-#include "export/ExportColumns.h"
-#include "export/FileInfo.h"
-#include "export/HTMLReport.h"
-#include "export/ResultDocument.h"
+#include "core/config/ConfigBinding.h"
+#include "core/config/DefaultConfig.h"
+#include "core/errors/Errors.h"
+#include "core/export/DelimitedText.h"
+#include "core/export/ExportColumns.h"
+#include "core/export/ExportSession.h"
+#include "core/export/HTMLReport.h"
+#include "core/export/ResultDocument.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -17,11 +17,11 @@ namespace hollowsweep::cli {
 namespace {
 
 // Nothing to ask and no window to show: the target is on the command line.
-class TSilentExportUI final : public IExportUI {
+class SilentExportUI final : public IExportUI {
 public:
     std::string ChooseSaveFile(std::string_view, std::string_view) override { return {}; }
     bool AskYesNo(std::string_view, std::string_view) override { return false; }
-    void ShowMessage(std::string_view, std::string_view, TMessageIcon) override {}
+    void ShowMessage(std::string_view, std::string_view, MessageIcon) override {}
     void ShowWaitForm(bool) override {}
     void SetWaitMessage(std::string_view) override {}
 };
@@ -32,7 +32,7 @@ bool ToStandardOutput(const std::string& output) {
 
 void WriteStandardOutput(std::string_view text) {
     if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size()) {
-        throw TIOError("standard output", errno, "cannot write");
+        throw IOError("standard output", errno, "cannot write");
     }
 }
 
@@ -40,16 +40,16 @@ std::string_view SeparatorOf(const std::string& format) {
     return format == "csv" ? CSVSeparator : TextSeparator;
 }
 
-TXMLDocument ResultDocumentOf(const TResultList& list) {
-    TXMLDocument document;
-    TSilentExportUI ui;
+XMLDocument ResultDocumentOf(const ResultList& list) {
+    XMLDocument document;
+    SilentExportUI ui;
     ResetXMLDoc(document);
     BuildXMLDoc(document, list, ui);
     return document;
 }
 
-void WriteXML(const TResultList& list, const std::string& output) {
-    const TXMLDocument document = ResultDocumentOf(list);
+void WriteXML(const ResultList& list, const std::string& output) {
+    const XMLDocument document = ResultDocumentOf(list);
     if (ToStandardOutput(output)) {
         WriteStandardOutput(document.Text());
     } else {
@@ -57,9 +57,9 @@ void WriteXML(const TResultList& list, const std::string& output) {
     }
 }
 
-void WriteWorkbook(const TResultList& list, const std::vector<std::string>& columns,
+void WriteWorkbook(const ResultList& list, const std::vector<std::string>& columns,
                    const std::string& output) {
-    TXMLDocument document = ResultDocumentOf(list);
+    XMLDocument document = ResultDocumentOf(list);
     WriteWorkbookFile(output, *GetRootNode(document), columns);
 }
 
@@ -69,11 +69,11 @@ std::vector<std::string> LoadExportColumns(const std::string& configFile) {
     if (configFile.empty()) {
         return GetExportColumns(*ParseConfig(DefaultConfigText, "default configuration"));
     }
-    const IXMLConfigType root = LoadConfig(configFile);
+    const ConfigRootPtr root = LoadConfig(configFile);
     try {
         return GetExportColumns(*root);
-    } catch (const THollowsweepError& error) {
-        throw THollowsweepError(configFile + ": " + error.what());
+    } catch (const HollowsweepError& error) {
+        throw HollowsweepError(configFile + ": " + error.what());
     }
 }
 
@@ -81,7 +81,7 @@ bool NeedsFile(const std::string& format) {
     return format == "xlsx";
 }
 
-void WriteExport(const std::string& format, const TResultList& list,
+void WriteExport(const std::string& format, const ResultList& list,
                  const std::vector<std::string>& columns, const std::string& output) {
     const bool toStandardOutput = ToStandardOutput(output);
     if (format == "html") {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "results/ResultList.h"
+#include "core/results/ResultList.h"
 
 #include <string>
 #include <vector>
@@ -14,7 +14,7 @@ std::vector<std::string> LoadExportColumns(const std::string& configFile);
 // Writes the list in an export format ("txt", "csv", "html", "xml" or "xlsx")
 // to a file, or to standard output when output is empty or "-". The bytes are
 // the desktop program's export of the same list and columns.
-void WriteExport(const std::string& format, const TResultList& list,
+void WriteExport(const std::string& format, const ResultList& list,
                  const std::vector<std::string>& columns, const std::string& output);
 
 // Whether a format can only go to a file.

@@ -1,4 +1,4 @@
-#include "CliApp.h"
+#include "cli/CliApp.h"
 
 int main(int argc, char** argv) {
     return hollowsweep::cli::RunCli(argc, argv);

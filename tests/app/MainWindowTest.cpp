@@ -3,15 +3,16 @@
 // test function runs in a process of its own, as every start of the program
 // reads its configuration once.
 
-#include "QuillfenCtrl.h"
+#include "app/MainWindow.h"
+
 #include "ScriptedDialogs.h"
 #include "TestDir.h"
-#include "UAbout.h"
-#include "config/DefaultConfig.h"
-#include "platform/WholeFile.h"
-#include "uConfigEx.h"
-#include "uMain.h"
-#include "uWaitForm.h"
+#include "app/AboutDialog.h"
+#include "app/ColumnDialog.h"
+#include "app/ResultListController.h"
+#include "app/WaitWindow.h"
+#include "core/config/DefaultConfig.h"
+#include "core/platform/WholeFile.h"
 
 #include <QAbstractItemModelTester>
 #include <QDateTime>
@@ -28,8 +29,8 @@
 
 using namespace hollowsweep;
 using namespace hollowsweep::app;
-using hollowsweep::test::TScriptedDialogs;
-using hollowsweep::test::TTestDir;
+using hollowsweep::test::ScriptedDialogs;
+using hollowsweep::test::TestDir;
 
 namespace {
 
@@ -38,18 +39,18 @@ std::string ConfigFile() {
 }
 
 // The program as it starts: a main window and its wait window, shown.
-struct TProgram {
-    TScriptedDialogs Dialogs;
-    TFMMain Main{Dialogs};
-    TWaitForm Wait;
+struct RunningProgram {
+    ScriptedDialogs Dialogs;
+    MainWindow Main{Dialogs};
+    WaitWindow Wait;
 
-    TProgram() {
+    RunningProgram() {
         Wait.SetMainWindow(&Main);
         Main.show();
         QVERIFY(QTest::qWaitForWindowExposed(&Main));
     }
 
-    QHeaderView* Header() const { return Main.VT->header(); }
+    QHeaderView* Header() const { return Main.resultView->header(); }
 
     QString Cell(int row, int column) const {
         return Main.Model->index(row, column).data().toString();
@@ -77,15 +78,15 @@ struct TProgram {
         }
         data.setUrls(urls);
         // As the desktop delivers a drop: to the window, entering first.
-        const QPointF point(Main.btnOpen->geometry().center());
+        const QPointF point(Main.openButton->geometry().center());
         QDragEnterEvent enter(point.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, {});
         QApplication::sendEvent(Main.windowHandle(), &enter);
         QDropEvent drop(point, Qt::CopyAction, &data, Qt::LeftButton, {});
         QApplication::sendEvent(Main.windowHandle(), &drop);
     }
     // Fills the list with records as a scan would.
-    void Fill(const std::vector<TResultRecord>& records) {
-        TResultList list;
+    void Fill(const std::vector<ResultRecord>& records) {
+        ResultList list;
         for (const auto& record : records) {
             list.Append(record);
         }
@@ -102,7 +103,7 @@ void WhenModalOpens(std::function<void(QWidget*)> work) {
     });
 }
 
-QString Local(const TTestDir& dir, std::string_view relative) {
+QString Local(const TestDir& dir, std::string_view relative) {
     return QString::fromStdString(dir.Path(relative));
 }
 
@@ -116,7 +117,7 @@ private slots:
     void cleanup() { ::unlink(ConfigFile().c_str()); }
 
     void firstShowBuildsTheDefaultColumns() {
-        TProgram program;
+        RunningProgram program;
         QCOMPARE(program.Main.windowTitle(), QString("Tarnwick Hollowsweep 1.9.6"));
         QCOMPARE(ReadWholeFile(ConfigFile()), std::string(DefaultConfigText));
         QCOMPARE(program.Header()->count(), 2);
@@ -131,18 +132,18 @@ private slots:
         QCOMPARE(program.Header()->height(), 17);
         QCOMPARE(program.Main.centralWidget()->height() + program.Main.statusBar()->height(), 401);
         QCOMPARE(program.Main.width(), 980);
-        QCOMPARE(program.Main.btnDelete->text(), QString("&Delete Checked From Disk"));
-        QVERIFY(program.Main.btnDelete->font().bold());
-        QVERIFY(!program.Main.btnCheck->font().bold());
-        QCOMPARE(program.Main.SBPanel0->text(), QString());
+        QCOMPARE(program.Main.deleteButton->text(), QString("&Delete Checked From Disk"));
+        QVERIFY(program.Main.deleteButton->font().bold());
+        QVERIFY(!program.Main.checkAllButton->font().bold());
+        QCOMPARE(program.Main.statusText->text(), QString());
         QStringList popup;
-        for (const QAction* action : program.Main.PopupMenu1->actions()) {
+        for (const QAction* action : program.Main.exportMenu->actions()) {
             popup << action->text();
         }
         QCOMPARE(popup, QStringList({"Export To HTML", "Export To Text", "Export To Excel",
                                      "Export To SCV", "Export To XML"}));
 
-        program.Fill({TResultRecord::ForFolder("/data/Old"), TResultRecord::ForFolder("/x/b")});
+        program.Fill({ResultRecord::ForFolder("/data/Old"), ResultRecord::ForFolder("/x/b")});
         QCOMPARE(program.Cell(0, 0), QString("Old"));
         QCOMPARE(program.Cell(0, 1), QString("/data/Old"));
         QCOMPARE(program.Main.Model->index(0, 1).data(Qt::ToolTipRole).toString(),
@@ -151,18 +152,18 @@ private slots:
                  QColor(239, 243, 255));
         QAbstractItemModelTester tester(program.Main.Model.get(),
                                         QAbstractItemModelTester::FailureReportingMode::QtTest);
-        program.Main.btnUncheck->click();
+        program.Main.uncheckAllButton->click();
         program.Fill({});
     }
 
     void dropScansEveryDroppedFolderOnce() {
-        TTestDir dir;
+        TestDir dir;
         dir.MakeFolders("a/x/y");
         dir.MakeFile("a/file");
         dir.MakeFolders("b/z");
         dir.MakeFile("b/file");
         dir.MakeFile("plain.txt");
-        TProgram program;
+        RunningProgram program;
         program.Drop({Local(dir, "a"), Local(dir, "b"), Local(dir, "a/x")});
         QCOMPARE(program.Column(1),
                  QStringList({Local(dir, "a/x/y"), Local(dir, "a/x"), Local(dir, "b/z")}));
@@ -174,50 +175,50 @@ private slots:
     }
 
     void openFolderScansBehindTheWaitWindow() {
-        TTestDir dir;
+        TestDir dir;
         dir.MakeFolders("tree/a/b/c");
         dir.MakeFile("tree/file");
-        TProgram program;
-        program.Main.btnOpen->click();
+        RunningProgram program;
+        program.Main.openButton->click();
         QCOMPARE(program.Main.Model->rowCount(), 0);
         program.Dialogs.FolderAnswer = Local(dir, "tree");
-        program.Main.btnOpen->click();
+        program.Main.openButton->click();
         QCOMPARE(program.Column(0), QStringList({"c", "b", "a"}));
-        QCOMPARE(program.Wait.Label2->text(), QString("Loading info.."));
+        QCOMPARE(program.Wait.messageLabel->text(), QString("Loading info.."));
         QVERIFY(!program.Wait.isVisible());
     }
 
     void checkAllAndUncheckAll() {
-        TProgram program;
-        program.Main.btnCheck->click();
-        program.Fill({TResultRecord::ForFolder("/a"), TResultRecord::ForFolder("/b")});
-        program.Main.btnUncheck->click();
+        RunningProgram program;
+        program.Main.checkAllButton->click();
+        program.Fill({ResultRecord::ForFolder("/a"), ResultRecord::ForFolder("/b")});
+        program.Main.uncheckAllButton->click();
         QVERIFY(!program.Checked(0) && !program.Checked(1));
         QVERIFY(program.Main.Model->setData(program.Main.Model->index(1, 0), Qt::Checked,
                                             Qt::CheckStateRole));
         QVERIFY(!program.Checked(0) && program.Checked(1));
-        program.Main.btnCheck->click();
+        program.Main.checkAllButton->click();
         QVERIFY(program.Checked(0) && program.Checked(1));
     }
 
     void deleteAsksFirstAndRemovesOnlyEmptyCheckedFolders() {
-        TTestDir dir;
+        TestDir dir;
         dir.MakeFolders("tree/a/b/c");
         dir.MakeFolders("tree/later");
         dir.MakeFile("tree/file");
-        TProgram program;
+        RunningProgram program;
         program.Drop({Local(dir, "tree")});
         QCOMPARE(program.Main.Model->rowCount(), 4);
         dir.MakeFile("tree/later/new.txt");
 
-        program.Main.btnDelete->click();
+        program.Main.deleteButton->click();
         QCOMPARE(program.Dialogs.Calls.last(),
                  QString("ask Warning: Are you sure to delete the folders?"));
         QCOMPARE(program.Main.Model->rowCount(), 4);
         QVERIFY(dir.Exists("tree/a/b/c"));
 
         program.Dialogs.YesAnswer = true;
-        program.Main.btnDelete->click();
+        program.Main.deleteButton->click();
         QCOMPARE(program.Column(1), QStringList({Local(dir, "tree/later")}));
         QVERIFY(program.Checked(0));
         QVERIFY(!dir.Exists("tree/a"));
@@ -225,9 +226,9 @@ private slots:
     }
 
     void headerClicksSortAndFlipTheDirection() {
-        TProgram program;
-        program.Fill({TResultRecord::ForFolder("/b/Zed"), TResultRecord::ForFolder("/a/alpha"),
-                      TResultRecord::ForFolder("/C/beta")});
+        RunningProgram program;
+        program.Fill({ResultRecord::ForFolder("/b/Zed"), ResultRecord::ForFolder("/a/alpha"),
+                      ResultRecord::ForFolder("/C/beta")});
         program.ClickHeader(1);
         QCOMPARE(program.Column(1), QStringList({"/a/alpha", "/b/Zed", "/C/beta"}));
         QCOMPARE(program.Header()->sortIndicatorOrder(), Qt::AscendingOrder);
@@ -240,7 +241,8 @@ private slots:
         QCOMPARE(program.Header()->sortIndicatorOrder(), Qt::DescendingOrder);
 
         // A right click opens the column dialog and never sorts.
-        WhenModalOpens([](QWidget* dialog) { static_cast<TFMConfig*>(dialog)->BitBtn2->click(); });
+        WhenModalOpens(
+            [](QWidget* dialog) { static_cast<ColumnDialog*>(dialog)->cancelButton->click(); });
         program.ClickHeader(1, Qt::RightButton);
         QCOMPARE(program.Column(0), QStringList({"Zed", "beta", "alpha"}));
         QTest::mouseClick(program.Header()->viewport(), Qt::MiddleButton, {}, QPoint(10, 8));
@@ -255,12 +257,12 @@ private slots:
                           "<node Name=\"Write Time\" Visible=\"True\" Index=\"7\" Width=\"150\" "
                           "ReadOnly=\"False\" Align=\"Right\"/>"
                           "</nodes></config>");
-        TProgram program;
+        RunningProgram program;
         QCOMPARE(program.Header()->visualIndex(1), 1);
         const QLocale locale;
         const QDateTime base(QDate(2024, 3, 1), QTime(12, 0));
         const auto record = [&](const char* size, int days) {
-            TResultRecord result = TResultRecord::ForFolder("/d");
+            ResultRecord result = ResultRecord::ForFolder("/d");
             result.SetField(FileSize, size);
             if (days >= 0) {
                 result.SetField(
@@ -285,23 +287,23 @@ private slots:
     }
 
     void columnDialogOkHidesAndCancelKeeps() {
-        TProgram program;
+        RunningProgram program;
         WhenModalOpens([](QWidget* dialog) {
-            auto* config = static_cast<TFMConfig*>(dialog);
+            auto* config = static_cast<ColumnDialog*>(dialog);
             QCOMPARE(config->windowTitle(), QString("Config visible columns"));
-            QCOMPARE(config->clbList->count(), 2);
-            QCOMPARE(config->clbList->item(1)->text(), QString("Full Path"));
-            config->clbList->item(1)->setCheckState(Qt::Unchecked);
-            config->BitBtn2->click();
+            QCOMPARE(config->columnList->count(), 2);
+            QCOMPARE(config->columnList->item(1)->text(), QString("Full Path"));
+            config->columnList->item(1)->setCheckState(Qt::Unchecked);
+            config->cancelButton->click();
         });
         program.ClickHeader(0, Qt::RightButton);
         QVERIFY(!program.Header()->isSectionHidden(1));
         QCOMPARE(ReadWholeFile(ConfigFile()), std::string(DefaultConfigText));
 
         WhenModalOpens([](QWidget* dialog) {
-            auto* config = static_cast<TFMConfig*>(dialog);
-            config->clbList->item(1)->setCheckState(Qt::Unchecked);
-            config->BitBtn1->click();
+            auto* config = static_cast<ColumnDialog*>(dialog);
+            config->columnList->item(1)->setCheckState(Qt::Unchecked);
+            config->okButton->click();
         });
         program.ClickHeader(0, Qt::RightButton);
         QVERIFY(program.Header()->isSectionHidden(1));
@@ -310,31 +312,31 @@ private slots:
     }
 
     void doubleClickOpensTheFocusedFolder() {
-        TProgram program;
-        program.Fill({TResultRecord::ForFolder("/data/old"), TResultRecord::ForFolder("/x")});
-        program.Main.ListCtrl->OpenEntryFolder(program.Main.VT);
+        RunningProgram program;
+        program.Fill({ResultRecord::ForFolder("/data/old"), ResultRecord::ForFolder("/x")});
+        program.Main.controller->OpenEntryFolder(program.Main.resultView);
         QVERIFY(program.Dialogs.Opened.isEmpty());
-        const QRect row = program.Main.VT->visualRect(program.Main.Model->index(0, 1));
-        QTest::mouseClick(program.Main.VT->viewport(), Qt::LeftButton, {}, row.center());
-        QTest::mouseDClick(program.Main.VT->viewport(), Qt::LeftButton, {}, row.center());
+        const QRect row = program.Main.resultView->visualRect(program.Main.Model->index(0, 1));
+        QTest::mouseClick(program.Main.resultView->viewport(), Qt::LeftButton, {}, row.center());
+        QTest::mouseDClick(program.Main.resultView->viewport(), Qt::LeftButton, {}, row.center());
         QCOMPARE(program.Dialogs.Opened, QList<QUrl>({QUrl::fromLocalFile("/data/old")}));
     }
 
     void everyExportWritesThroughThePopupMenu() {
-        TTestDir dir;
-        TProgram program;
-        for (QAction* action : program.Main.PopupMenu1->actions()) {
+        TestDir dir;
+        RunningProgram program;
+        for (QAction* action : program.Main.exportMenu->actions()) {
             action->trigger();
         }
         QVERIFY(program.Dialogs.Calls.isEmpty());
-        program.Fill({TResultRecord::ForFolder("/data/old")});
+        program.Fill({ResultRecord::ForFolder("/data/old")});
         const QStringList suffixes = {".htm", ".txt", ".xlsx", ".csv", ".xml"};
         const QStringList filters = {"HTML File|*.htm", "Text File|*.txt", "EXCEL File|*.xlsx",
                                      "CSV File|*.csv", "XML File|*.XML"};
         for (int i = 0; i < suffixes.size(); ++i) {
             program.Dialogs.Calls.clear();
             program.Dialogs.SaveAnswer = Local(dir, "out") + suffixes[i];
-            program.Main.PopupMenu1->actions()[i]->trigger();
+            program.Main.exportMenu->actions()[i]->trigger();
             QCOMPARE(program.Dialogs.Calls, QStringList({"save " + suffixes[i] + " " + filters[i],
                                                          "message Done: Export Finished"}));
             QVERIFY(dir.Exists("out" + suffixes[i].toStdString()));
@@ -345,13 +347,13 @@ private slots:
 
     void closingStoresTheColumnsForTheNextStart() {
         {
-            TProgram program;
+            RunningProgram program;
             program.Header()->resizeSection(1, 400);
             program.Header()->moveSection(1, 0);
             program.Header()->setSectionHidden(0, true);
             // A new list keeps the user's columns.
-            program.Fill({TResultRecord::ForFolder("/data/old")});
-            program.Main.BitBtn1->click();
+            program.Fill({ResultRecord::ForFolder("/data/old")});
+            program.Main.exitButton->click();
             QVERIFY(!program.Main.isVisible());
         }
         const std::string saved = ReadWholeFile(ConfigFile());
@@ -359,7 +361,7 @@ private slots:
                            "DefaultExport=\"True\" Width=\"400\"") != std::string::npos);
         QVERIFY(saved.find("Name=\"Folder Name\" Visible=\"False\" Index=\"1\" "
                            "DefaultExport=\"True\" Width=\"172\"") != std::string::npos);
-        TProgram next;
+        RunningProgram next;
         QCOMPARE(next.Header()->sectionSize(1), 400);
         QCOMPARE(next.Header()->visualIndex(1), 0);
         QVERIFY(next.Header()->isSectionHidden(0));
@@ -367,7 +369,7 @@ private slots:
 
     void aBrokenConfigurationLeavesTheWindowWorking() {
         hollowsweep::test::WriteFile(ConfigFile(), "<config><nodes>");
-        TProgram program;
+        RunningProgram program;
         QCOMPARE(program.Main.windowTitle(), QString("Tarnwick Hollowsweep 1.9.6"));
         QCOMPARE(program.Header()->count(), 0);
         // The store at close fails too, and the window closes all the same.
@@ -383,7 +385,7 @@ private slots:
                           "ReadOnly=\"True\" Align=\"left\"/>"
                           "<node Name=\"Folder Name\" Visible=\"True\" Index=\"1\"/>"
                           "</nodes></config>");
-        TProgram program;
+        RunningProgram program;
         QCOMPARE(program.Header()->count(), 2);
         QCOMPARE(program.Main.Model->headerData(1, Qt::Horizontal).toString(),
                  QString("Folder Name"));
@@ -392,18 +394,18 @@ private slots:
     }
 
     void aboutWindowAndHelpOpenTheMakersAddresses() {
-        TProgram program;
-        program.Main.BitBtn5->click();
-        program.Main.Help1->trigger();
+        RunningProgram program;
+        program.Main.helpButton->click();
+        program.Main.helpAction->trigger();
         WhenModalOpens([](QWidget* dialog) {
-            auto* about = static_cast<TFMAbout*>(dialog);
+            auto* about = static_cast<AboutDialog*>(dialog);
             QCOMPARE(about->windowTitle(), QString("About"));
-            QCOMPARE(about->Label1->text(), QString("Tarnwick Hollowsweep 1.9.6"));
-            QTest::mouseClick(about->Label5, Qt::LeftButton);
-            QTest::mouseClick(about->Label7, Qt::LeftButton);
+            QCOMPARE(about->productLabel->text(), QString("Tarnwick Hollowsweep 1.9.6"));
+            QTest::mouseClick(about->webLink, Qt::LeftButton);
+            QTest::mouseClick(about->mailLink, Qt::LeftButton);
             about->close();
         });
-        program.Main.m1->trigger();
+        program.Main.aboutAction->trigger();
         QCOMPARE(program.Dialogs.Opened.size(), 4);
         QCOMPARE(program.Dialogs.Opened[0], QUrl("https://hollowsweep.example.org/"));
         QCOMPARE(program.Dialogs.Opened[1], program.Dialogs.Opened[0]);
@@ -412,9 +414,9 @@ private slots:
     }
 
     void waitWindowShowsDoNotNest() {
-        TProgram program;
-        QCOMPARE(program.Wait.Label2->text(), QString("..."));
-        QCOMPARE(program.Wait.Label1->text(),
+        RunningProgram program;
+        QCOMPARE(program.Wait.messageLabel->text(), QString("..."));
+        QCOMPARE(program.Wait.patienceLabel->text(),
                  QString("This will take a few minutes.Please be patient..."));
         ShowWaitForm(false);
         ShowWaitForm(true);
@@ -423,8 +425,8 @@ private slots:
         QCOMPARE(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
         QVERIFY(program.Wait.windowFlags() & Qt::FramelessWindowHint);
         QVERIFY(program.Wait.windowFlags() & Qt::WindowStaysOnTopHint);
-        const int frame = program.Wait.Animate1->Frame();
-        QTRY_VERIFY(program.Wait.Animate1->Frame() != frame);
+        const int frame = program.Wait.animation->Frame();
+        QTRY_VERIFY(program.Wait.animation->Frame() != frame);
         ShowWaitForm(false);
         QVERIFY(!program.Wait.isVisible());
         QCOMPARE(QApplication::overrideCursor(), nullptr);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "UserDialogs.h"
+#include "app/UserDialogs.h"
 
 #include <QStringList>
 #include <QUrl>
@@ -8,7 +8,7 @@
 namespace hollowsweep::test {
 
 // Answers the program's dialogs from a script and records every call.
-class TScriptedDialogs final : public app::IUserDialogs {
+class ScriptedDialogs final : public app::IUserDialogs {
 public:
     QString FolderAnswer;
     QString SaveAnswer;
@@ -28,7 +28,7 @@ public:
         Calls << "ask " + caption + ": " + text;
         return YesAnswer;
     }
-    void ShowMessage(QWidget*, const QString& text, const QString& caption, TMessageIcon) override {
+    void ShowMessage(QWidget*, const QString& text, const QString& caption, MessageIcon) override {
         Calls << "message " + caption + ": " + text;
     }
     void OpenUrl(const QUrl& url) override { Opened << url; }

@@ -9,7 +9,7 @@
 
 namespace hollowsweep::test {
 
-inline TProgramResult Cli(const std::vector<std::string>& arguments) {
+inline ProgramResult Cli(const std::vector<std::string>& arguments) {
     return RunProgram(HOLLOWSWEEP_CLI, arguments);
 }
 

@@ -15,7 +15,7 @@ namespace {
 
 // A tree whose empty folders are known; the listing order of siblings is the
 // file system's, so each level holds at most one empty folder.
-void BuildTree(const TTestDir& dir) {
+void BuildTree(const TestDir& dir) {
     dir.MakeFolders("tree/a/b/c");
     dir.MakeFile("tree/docs/readme.txt", "keep");
     dir.MakeFolders("tree/docs/empty");
@@ -24,7 +24,7 @@ void BuildTree(const TTestDir& dir) {
 } // namespace
 
 TEST(Cli, ScanListsEmptyFoldersDeepestFirst) {
-    TTestDir dir;
+    TestDir dir;
     dir.MakeFolders("tree/a/b/c");
     dir.MakeFile("tree/file");
     const auto result = Cli({"scan", dir.Path("tree")});
@@ -39,7 +39,7 @@ TEST(Cli, ScanListsEmptyFoldersDeepestFirst) {
 }
 
 TEST(Cli, ScanOfSeveralFoldersListsEachEmptyFolderOnce) {
-    TTestDir dir;
+    TestDir dir;
     BuildTree(dir);
     const auto result = Cli({"scan", dir.Path("tree/a"), dir.Path("tree"), dir.Path("tree/a/b")});
     EXPECT_EQ(result.Status, 0);
@@ -50,7 +50,7 @@ TEST(Cli, ScanOfSeveralFoldersListsEachEmptyFolderOnce) {
 }
 
 TEST(Cli, UsageErrorsExitWithTwoAndAOneLineMessage) {
-    TTestDir dir;
+    TestDir dir;
     dir.MakeFile("plain.txt");
     const struct {
         std::vector<std::string> arguments;
@@ -87,7 +87,7 @@ TEST(Cli, HelpAndVersionExitWithZero) {
 }
 
 TEST(Cli, DryRunPrintsWhatWouldGoSubFoldersFirstAndRemovesNothing) {
-    TTestDir dir;
+    TestDir dir;
     BuildTree(dir);
     const auto result = Cli({"delete", "--dry-run", dir.Path("tree")});
     EXPECT_EQ(result.Status, 0);
@@ -99,7 +99,7 @@ TEST(Cli, DryRunPrintsWhatWouldGoSubFoldersFirstAndRemovesNothing) {
 }
 
 TEST(Cli, DeleteRemovesEveryEmptyFolderAndKeepsFiles) {
-    TTestDir dir;
+    TestDir dir;
     BuildTree(dir);
     const auto result = Cli({"delete", "-q", dir.Path("tree")});
     EXPECT_EQ(result.Status, 0) << result.Err;
@@ -113,7 +113,7 @@ TEST(Cli, DeleteRemovesEveryEmptyFolderAndKeepsFiles) {
 }
 
 TEST(Cli, FolderThatCannotBeRemovedIsReportedAndExitsWithOne) {
-    TTestDir dir;
+    TestDir dir;
     dir.MakeFolders("tree/sealed/inner");
     dir.MakeFolders("tree/free");
     dir.MakeFile("tree/keep.txt");
@@ -133,7 +133,7 @@ TEST(Cli, FolderThatCannotBeRemovedIsReportedAndExitsWithOne) {
 }
 
 TEST(Cli, ABadConfigurationFileExitsWithTwoNamingItAndStaysUntouched) {
-    TTestDir dir;
+    TestDir dir;
     dir.MakeFolders("tree/empty");
     dir.MakeFile("tree/file");
     const std::pair<const char*, const char*> files[] = {
@@ -164,7 +164,7 @@ TEST(Cli, ABadConfigurationFileExitsWithTwoNamingItAndStaysUntouched) {
 }
 
 TEST(Cli, ExportFormatsGoToStandardOutputOrAFile) {
-    TTestDir dir;
+    TestDir dir;
     dir.MakeFolders("tree/a,b");
     dir.MakeFile("tree/file");
     dir.MakeFile("columns.xml",

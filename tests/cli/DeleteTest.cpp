@@ -26,7 +26,7 @@ std::string Outside(const std::string& path) {
 
 // The user scans, reviews the list, and removes exactly what is left in it.
 TEST(Delete, FromAReviewedListRemovesExactlyTheListedFoldersInsideTheFolders) {
-    TTestDir dir;
+    TestDir dir;
     dir.MakeFolders("tree/a/b/c");
     dir.MakeFolders("tree/kept");
     dir.MakeFile("tree/docs/readme.txt");
@@ -53,7 +53,7 @@ TEST(Delete, FromAReviewedListRemovesExactlyTheListedFoldersInsideTheFolders) {
 }
 
 TEST(Delete, FromStandardInputAndNulSeparatedNamesWithLineFeeds) {
-    TTestDir dir;
+    TestDir dir;
     dir.MakeFolders("tree/two\nlines/inner");
     dir.MakeFile("tree/keep");
     const auto listed = Cli({"scan", "-0", dir.Path("tree")});
@@ -73,22 +73,22 @@ TEST(Delete, FromStandardInputAndNulSeparatedNamesWithLineFeeds) {
 TEST(Delete, FromAListAfterAParentWasSwappedRemovesNothingOutside) {
     const struct {
         const char* name;
-        std::function<void(const TTestDir&)> swap;
+        std::function<void(const TestDir&)> swap;
     } cases[] = {
         {"for a link",
-         [](const TTestDir& d) {
+         [](const TestDir& d) {
              fs::rename(d.Path("tree/A"), d.Path("tree/moved"));
              d.MakeLink("tree/A", d.Path("outside"));
          }},
         {"for a file",
-         [](const TTestDir& d) {
+         [](const TestDir& d) {
              fs::remove_all(d.Path("tree/A"));
              d.MakeFile("tree/A");
          }},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        TTestDir dir;
+        TestDir dir;
         dir.MakeFolders("tree/A/x/y");
         dir.MakeFile("tree/keep");
         dir.MakeFolders("outside/x/y");
@@ -105,7 +105,7 @@ TEST(Delete, FromAListAfterAParentWasSwappedRemovesNothingOutside) {
 }
 
 TEST(Delete, StartingFolderNamedThroughALinkOrDotDot) {
-    TTestDir dir;
+    TestDir dir;
     dir.MakeFolders("real/x");
     dir.MakeLink("link", dir.Path("real"));
     const auto throughLink = Cli({"delete", dir.Path("link")});
@@ -129,7 +129,7 @@ TEST(Delete, InterruptPrintsEveryRemovedFolderWholeAndExitsWith130) {
     // Several times the pipe's capacity of output.
     constexpr int Groups = 8;
     constexpr int PerGroup = 500;
-    TTestDir dir;
+    TestDir dir;
     for (int group = 0; group < Groups; ++group) {
         for (int folder = 0; folder < PerGroup; ++folder) {
             fs::create_directories(
@@ -187,7 +187,7 @@ TEST(Delete, InterruptPrintsEveryRemovedFolderWholeAndExitsWith130) {
 }
 
 TEST(Delete, OverlappingFoldersRemoveEachEmptyFolderOnce) {
-    TTestDir dir;
+    TestDir dir;
     dir.MakeFolders("tree/a/b/c");
     dir.MakeFolders("tree/d");
     dir.MakeFile("tree/keep");

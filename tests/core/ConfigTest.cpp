@@ -1,11 +1,11 @@
-#include "config/Config.h"
+#include "core/config/Config.h"
 
 #include "TestDir.h"
 #include "Unprivileged.h"
-#include "config/DefaultConfig.h"
-#include "errors/Errors.h"
-#include "platform/ProgramLocation.h"
-#include "platform/WholeFile.h"
+#include "core/config/DefaultConfig.h"
+#include "core/errors/Errors.h"
+#include "core/platform/ProgramLocation.h"
+#include "core/platform/WholeFile.h"
 
 #include <csignal>
 #include <filesystem>
@@ -16,7 +16,7 @@
 using namespace hollowsweep;
 using hollowsweep::test::GiveToUnprivileged;
 using hollowsweep::test::RunUnprivileged;
-using hollowsweep::test::TTestDir;
+using hollowsweep::test::TestDir;
 
 namespace {
 
@@ -32,11 +32,11 @@ std::vector<std::string> FolderEntries(const std::string& folder) {
 }
 
 // What a child process met when it saved: "saved", or the error's code.
-std::string SaveOutcome(const TConfig& config) {
+std::string SaveOutcome(const Config& config) {
     try {
         config.Save();
         return "saved";
-    } catch (const TIOError& error) {
+    } catch (const IOError& error) {
         return SystemErrorText(error.Code());
     }
 }
@@ -62,8 +62,8 @@ TEST(Config, AMissingFileIsCreatedWithTheDefaultTextAndLoaded) {
     EXPECT_TRUE(DefaultConfigText.starts_with(Declaration));
     EXPECT_TRUE(DefaultConfigText.ends_with("</sizerange></config>"));
 
-    TTestDir dir;
-    const TConfig config(dir.Path("QuillfenConfig.xml"));
+    TestDir dir;
+    const Config config(dir.Path("QuillfenConfig.xml"));
     EXPECT_EQ(ReadWholeFile(config.ConfigFileName()), DefaultConfigText);
 
     auto nodes = config.Root()->GetNodes();
@@ -83,15 +83,15 @@ TEST(Config, AMissingFileIsCreatedWithTheDefaultTextAndLoaded) {
 }
 
 TEST(Config, SavingWritesTheRootAloneAndKeepsEveryCarriedValue) {
-    TTestDir dir;
+    TestDir dir;
     {
-        const TConfig config(dir.Path("QuillfenConfig.xml"));
+        const Config config(dir.Path("QuillfenConfig.xml"));
         config.Save();
     }
     EXPECT_EQ(ReadWholeFile(dir.Path("QuillfenConfig.xml")),
               WithoutBlanksBetweenTags(DefaultConfigText.substr(Declaration.size())));
 
-    const TConfig reloaded(dir.Path("QuillfenConfig.xml"));
+    const Config reloaded(dir.Path("QuillfenConfig.xml"));
     auto root = reloaded.Root();
     EXPECT_EQ(root->GetVersionNo(), 2);
     EXPECT_EQ(root->GetAgerange()->Nodes(0)->Attribute("value"), "1.0");
@@ -105,9 +105,9 @@ TEST(Config, SavingWritesTheRootAloneAndKeepsEveryCarriedValue) {
 }
 
 TEST(Config, ChangesReachTheFileOnlyBySave) {
-    TTestDir dir;
+    TestDir dir;
     const std::string file = dir.Path("QuillfenConfig.xml");
-    const TConfig config(file);
+    const Config config(file);
     auto node = config.Root()->GetNodes()->Item(1);
     node->SetVisible(false);
     node->SetWidth(200);
@@ -115,7 +115,7 @@ TEST(Config, ChangesReachTheFileOnlyBySave) {
     EXPECT_EQ(ReadWholeFile(file), DefaultConfigText);
     config.Save();
 
-    const TConfig reloaded(file);
+    const Config reloaded(file);
     auto saved = reloaded.Root()->GetNodes()->Item(1);
     EXPECT_FALSE(saved->GetVisible());
     EXPECT_EQ(saved->GetWidth(), 200);
@@ -124,23 +124,23 @@ TEST(Config, ChangesReachTheFileOnlyBySave) {
 }
 
 TEST(Config, APresentFileIsLoadedAsItIsEvenWhenSectionsAreMissing) {
-    TTestDir dir;
+    TestDir dir;
     dir.MakeFile("QuillfenConfig.xml", "<config/>");
-    const TConfig config(dir.Path("QuillfenConfig.xml"));
+    const Config config(dir.Path("QuillfenConfig.xml"));
     EXPECT_EQ(config.Root()->GetNodes()->Count(), 0);
     EXPECT_EQ(ReadWholeFile(dir.Path("QuillfenConfig.xml")), "<config/>");
 }
 
 TEST(Config, ABrokenFileFailsOnEveryLoadNamingItAndStaysUntouched) {
     for (const char* text : {"", "<config><nodes></config>", "<settings/>", "\xff\xfe<"}) {
-        TTestDir dir;
+        TestDir dir;
         dir.MakeFile("QuillfenConfig.xml", text);
         const std::string file = dir.Path("QuillfenConfig.xml");
         for (int attempt = 0; attempt < 2; ++attempt) {
             try {
-                TConfig config(file);
+                Config config(file);
                 FAIL() << text;
-            } catch (const TParseError& error) {
+            } catch (const ParseError& error) {
                 EXPECT_NE(std::string(error.what()).find(file), std::string::npos) << error.what();
             }
         }
@@ -149,18 +149,18 @@ TEST(Config, ABrokenFileFailsOnEveryLoadNamingItAndStaysUntouched) {
 }
 
 TEST(Config, AFileThatCannotBeCreatedFailsWithTheSystemsCode) {
-    TTestDir dir;
+    TestDir dir;
     dir.MakeFile("file");
     try {
-        TConfig config(dir.Path("file/QuillfenConfig.xml"));
+        Config config(dir.Path("file/QuillfenConfig.xml"));
         FAIL();
-    } catch (const TIOError& error) {
+    } catch (const IOError& error) {
         EXPECT_EQ(error.Code(), ENOTDIR);
     }
 }
 
 TEST(Config, AProgramFolderThatCannotBeWrittenSendsANewFileToTheUsersFolder) {
-    TTestDir dir;
+    TestDir dir;
     dir.MakeFolders("program");
     dir.MakeFolders("kept");
     dir.MakeFile("kept/QuillfenConfig.xml", "<config/>");
@@ -171,7 +171,7 @@ TEST(Config, AProgramFolderThatCannotBeWrittenSendsANewFileToTheUsersFolder) {
     const std::string chosen = RunUnprivileged([&] {
         const std::string user = dir.Path("home/.config/Hollowsweep");
         const std::string readOnly = ChooseConfigFileName(dir.Path("program"), user);
-        const TConfig config(readOnly);
+        const Config config(readOnly);
         return readOnly + "\n" + ChooseConfigFileName(dir.Path("kept"), user) + "\n" +
                ChooseConfigFileName(dir.Root(), user);
     });
@@ -198,14 +198,14 @@ TEST(Config, TheUsersFolderFollowsTheBaseDirectoryRules) {
 }
 
 TEST(Config, ASaveThatCannotWriteKeepsThePreviousFileWhole) {
-    TTestDir dir;
+    TestDir dir;
     dir.MakeFolders("locked");
     dir.MakeFolders("full");
     const std::string locked = dir.Path("locked/QuillfenConfig.xml");
     const std::string full = dir.Path("full/QuillfenConfig.xml");
-    const TConfig lockedConfig(locked);
-    const TConfig fullConfig(full);
-    for (const TConfig* config : {&lockedConfig, &fullConfig}) {
+    const Config lockedConfig(locked);
+    const Config fullConfig(full);
+    for (const Config* config : {&lockedConfig, &fullConfig}) {
         config->Root()->GetNodes()->Item(0)->SetName(std::string(4096, 'x'));
     }
     GiveToUnprivileged(dir.Root());

@@ -1,8 +1,8 @@
-#include "results/DeleteChecked.h"
+#include "core/results/DeleteChecked.h"
 
 #include "TestDir.h"
 #include "Unprivileged.h"
-#include "scan/FileReader.h"
+#include "core/scan/EmptyFolderScan.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -16,18 +16,18 @@
 #include <unistd.h>
 
 using namespace hollowsweep;
-using hollowsweep::test::TTestDir;
+using hollowsweep::test::TestDir;
 namespace fs = std::filesystem;
 
 namespace {
 
-TResultList Scanned(const TTestDir& dir, const std::string& folder = {}) {
-    TResultList list;
+ResultList Scanned(const TestDir& dir, const std::string& folder = {}) {
+    ResultList list;
     EXPECT_TRUE(LoadEmptyFolders(list, dir.Path(folder)));
     return list;
 }
 
-std::vector<std::string> Remaining(const TResultList& list, const TTestDir& dir) {
+std::vector<std::string> Remaining(const ResultList& list, const TestDir& dir) {
     std::vector<std::string> paths;
     for (const auto& entry : list) {
         const std::string relative(entry.Record.Path().substr(dir.Root().size() + 1));
@@ -36,7 +36,7 @@ std::vector<std::string> Remaining(const TResultList& list, const TTestDir& dir)
     return paths;
 }
 
-std::size_t IndexOf(const TResultList& list, const std::string& path) {
+std::size_t IndexOf(const ResultList& list, const std::string& path) {
     for (std::size_t i = 0; i < list.Count(); ++i) {
         if (list.At(i).Record.Path() == path) {
             return i;
@@ -46,7 +46,7 @@ std::size_t IndexOf(const TResultList& list, const std::string& path) {
 }
 
 // Every path in the tree, relative and sorted.
-std::vector<std::string> TreeOf(const TTestDir& dir) {
+std::vector<std::string> TreeOf(const TestDir& dir) {
     std::vector<std::string> paths;
     for (const auto& entry : fs::recursive_directory_iterator(dir.Root())) {
         paths.push_back(entry.path().lexically_relative(dir.Root()).string());
@@ -55,7 +55,7 @@ std::vector<std::string> TreeOf(const TTestDir& dir) {
     return paths;
 }
 
-std::string Failures(const TDeleteSummary& summary, const TTestDir& dir) {
+std::string Failures(const DeleteSummary& summary, const TestDir& dir) {
     std::string text;
     for (const auto& failure : summary.Failures) {
         text += failure.Path.substr(dir.Root().size() + 1) + "=" +
@@ -64,7 +64,7 @@ std::string Failures(const TDeleteSummary& summary, const TTestDir& dir) {
     return text;
 }
 
-void MakeChain(const TTestDir& dir, const std::string& name, int levels) {
+void MakeChain(const TestDir& dir, const std::string& name, int levels) {
     int fd = ::open(dir.Root().c_str(), O_RDONLY | O_DIRECTORY);
     for (int level = 0; level < levels; ++level) {
         ASSERT_EQ(::mkdirat(fd, name.c_str(), 0755), 0);
@@ -77,40 +77,38 @@ void MakeChain(const TTestDir& dir, const std::string& name, int levels) {
 
 // One thread, many threads, and so few open folders that the removal climbs
 // back up through ".." on one thread.
-struct TSetting {
+struct Setting {
     unsigned Threads;
     std::size_t Budget;
 };
-constexpr TSetting Settings[] = {{1, 0}, {8, 0}, {3, 1}, {2, 2}};
+constexpr Setting Settings[] = {{1, 0}, {8, 0}, {3, 1}, {2, 2}};
 
-RemovalOptions OptionsFor(const TSetting& setting) {
+RemovalOptions OptionsFor(const Setting& setting) {
     RemovalOptions options;
     options.Threads = setting.Threads;
     options.OpenFolderBudget = setting.Budget;
     return options;
 }
 
-std::string Describe(const TSetting& setting) {
+std::string Describe(const Setting& setting) {
     return std::to_string(setting.Threads) + " threads, budget " + std::to_string(setting.Budget);
 }
 
-using TPaths = std::vector<std::string>;
+using Paths = std::vector<std::string>;
 
 } // namespace
 
 TEST(DeleteChecked, OneCallRemovesAWholeChainWhateverTheListOrder) {
     for (const auto& setting : Settings) {
-        for (const auto direction : {TSortDirection::Ascending, TSortDirection::Descending}) {
+        for (const auto direction : {SortDirection::Ascending, SortDirection::Descending}) {
             SCOPED_TRACE(Describe(setting));
-            TTestDir dir;
+            TestDir dir;
             dir.MakeFolders("A/B/C");
             dir.MakeFile("keep.txt", "data");
-            TResultList list = Scanned(dir);
-            list.Sort(
-                [](const TResultEntry& a, const TResultEntry& b) {
-                    return a.Record.Path().compare(b.Record.Path());
-                },
-                direction);
+            ResultList list = Scanned(dir);
+            list.Sort([](const ResultEntry& a,
+                         const ResultEntry& b) { return a.Record.Path().compare(b.Record.Path()); },
+                      direction);
             std::vector<std::string> removed;
             const auto summary =
                 DeleteCheckedFolders(list, OptionsFor(setting),
@@ -119,17 +117,17 @@ TEST(DeleteChecked, OneCallRemovesAWholeChainWhateverTheListOrder) {
             EXPECT_TRUE(summary.Failures.empty());
             EXPECT_TRUE(summary.Complete);
             EXPECT_TRUE(list.Empty());
-            EXPECT_EQ(removed, (TPaths{dir.Path("A/B/C"), dir.Path("A/B"), dir.Path("A")}));
-            EXPECT_EQ(TreeOf(dir), (TPaths{"keep.txt"}));
+            EXPECT_EQ(removed, (Paths{dir.Path("A/B/C"), dir.Path("A/B"), dir.Path("A")}));
+            EXPECT_EQ(TreeOf(dir), (Paths{"keep.txt"}));
         }
     }
 }
 
 TEST(DeleteChecked, UncheckedSubFolderKeepsItsParentsListedAndChecked) {
-    TTestDir dir;
+    TestDir dir;
     dir.MakeFolders("A/B/C");
     dir.MakeFile("keep.txt");
-    TResultList list = Scanned(dir);
+    ResultList list = Scanned(dir);
     list.SetChecked(IndexOf(list, dir.Path("A/B/C")), false);
     const auto summary = DeleteCheckedFolders(list);
     EXPECT_EQ(summary.Removed, 0U);
@@ -137,31 +135,31 @@ TEST(DeleteChecked, UncheckedSubFolderKeepsItsParentsListedAndChecked) {
     EXPECT_EQ(summary.Failures[0].Path, dir.Path("A/B"));
     EXPECT_EQ(summary.Failures[0].Outcome, RemovalOutcome::NotEmpty);
     EXPECT_EQ(summary.Failures[0].ErrorCode, ENOTEMPTY);
-    EXPECT_EQ(Remaining(list, dir), (TPaths{"-A/B/C", "A/B", "A"}));
+    EXPECT_EQ(Remaining(list, dir), (Paths{"-A/B/C", "A/B", "A"}));
     EXPECT_TRUE(dir.Exists("A/B/C"));
 }
 
 TEST(DeleteChecked, FolderThatGotAFileAfterTheScanStays) {
-    TTestDir dir;
+    TestDir dir;
     dir.MakeFolders("late/inner");
     dir.MakeFolders("other");
     dir.MakeFile("keep.txt");
-    TResultList list = Scanned(dir);
+    ResultList list = Scanned(dir);
     dir.MakeFile("late/new.txt", "written after the scan");
     const auto summary = DeleteCheckedFolders(list);
     EXPECT_EQ(summary.Removed, 2U); // late/inner and other
     EXPECT_EQ(Failures(summary, dir), "late=Directory not empty;");
-    EXPECT_EQ(Remaining(list, dir), (TPaths{"late"}));
+    EXPECT_EQ(Remaining(list, dir), (Paths{"late"}));
     EXPECT_TRUE(dir.Exists("late/new.txt"));
 }
 
 TEST(DeleteChecked, FolderRemovedElsewhereLeavesTheListOneReplacedStaysListed) {
-    TTestDir dir;
+    TestDir dir;
     dir.MakeFolders("gone");
     dir.MakeFolders("replaced");
     dir.MakeFolders("renewed");
     dir.MakeFile("keep.txt");
-    TResultList list = Scanned(dir);
+    ResultList list = Scanned(dir);
     ::rmdir(dir.Path("gone").c_str());
     ::rmdir(dir.Path("replaced").c_str());
     dir.MakeFile("replaced", "now a file");
@@ -175,32 +173,32 @@ TEST(DeleteChecked, FolderRemovedElsewhereLeavesTheListOneReplacedStaysListed) {
     for (const auto& failure : summary.Failures) {
         EXPECT_EQ(failure.Outcome, RemovalOutcome::Changed) << failure.Path;
     }
-    EXPECT_EQ(TreeOf(dir), (TPaths{"keep.dir", "keep.txt", "renewed", "replaced"}));
+    EXPECT_EQ(TreeOf(dir), (Paths{"keep.dir", "keep.txt", "renewed", "replaced"}));
 }
 
 TEST(DeleteChecked, NothingCheckedOrNothingListedChangesNothing) {
-    TTestDir dir;
+    TestDir dir;
     dir.MakeFolders("a");
     dir.MakeFile("keep.txt");
-    TResultList list = Scanned(dir);
+    ResultList list = Scanned(dir);
     list.UncheckAll();
     const auto summary = DeleteCheckedFolders(list);
     EXPECT_EQ(summary.Removed + summary.Gone + summary.Failures.size(), 0U);
     EXPECT_EQ(list.Count(), 1U);
     EXPECT_TRUE(dir.Exists("a"));
 
-    TResultList empty;
+    ResultList empty;
     EXPECT_NO_THROW(DeleteCheckedFolders(empty));
 }
 
 TEST(DeleteChecked, FolderThatMayNotBeRemovedKeepsItsEntryWithTheReason) {
-    TTestDir dir;
+    TestDir dir;
     dir.MakeFolders("sealed/inner");
     dir.MakeFolders("free");
     dir.MakeFile("sealed/../keep.txt");
     test::GiveToUnprivileged(dir.Root());
     const std::string outcome = test::RunUnprivileged([&] {
-        TResultList list;
+        ResultList list;
         LoadEmptyFolders(list, dir.Root());
         ::chmod(dir.Path("sealed").c_str(), 0555);
         const auto summary = DeleteCheckedFolders(list);
@@ -219,16 +217,16 @@ TEST(DeleteChecked, FolderThatMayNotBeRemovedKeepsItsEntryWithTheReason) {
 TEST(DeleteChecked, ChainLongerThanThePathLimitGoesInOneCall) {
     for (const auto& setting : Settings) {
         SCOPED_TRACE(Describe(setting));
-        TTestDir dir;
+        TestDir dir;
         const std::string name(200, 'd');
         MakeChain(dir, name, 40);
         dir.MakeFile("keep.txt");
-        TResultList list = Scanned(dir);
+        ResultList list = Scanned(dir);
         ASSERT_EQ(list.Count(), 40U);
         const auto summary = DeleteCheckedFolders(list, OptionsFor(setting));
         EXPECT_EQ(summary.Removed, 40U);
         EXPECT_TRUE(summary.Failures.empty());
-        EXPECT_EQ(TreeOf(dir), (TPaths{"keep.txt"}));
+        EXPECT_EQ(TreeOf(dir), (Paths{"keep.txt"}));
     }
 }
 
@@ -239,23 +237,23 @@ TEST(DeleteChecked, ChainLongerThanThePathLimitGoesInOneCall) {
 TEST(DeleteChecked, SwappedParentsNeverLeadTheRemovalAstray) {
     const struct {
         const char* name;
-        std::function<void(const TTestDir&)> swap;
-        TPaths remaining;
+        std::function<void(const TestDir&)> swap;
+        Paths remaining;
     } cases[] = {
         {"parent replaced by a link",
-         [](const TTestDir& d) {
+         [](const TestDir& d) {
              fs::rename(d.Path("tree/A"), d.Path("tree/moved"));
              d.MakeLink("tree/A", d.Path("outside"));
          },
          {"tree/A", "tree/keep.txt", "tree/moved", "tree/moved/x", "tree/moved/x/y"}},
         {"parent replaced by a file",
-         [](const TTestDir& d) {
+         [](const TestDir& d) {
              fs::remove_all(d.Path("tree/A"));
              d.MakeFile("tree/A", "a file now");
          },
          {"tree/A", "tree/keep.txt"}},
         {"subtree moved away, another one moved in",
-         [](const TTestDir& d) {
+         [](const TestDir& d) {
              fs::rename(d.Path("tree/A"), d.Path("moved"));
              fs::rename(d.Path("outside"), d.Path("tree/A"));
              d.MakeFolders("outside/x/y");
@@ -265,11 +263,11 @@ TEST(DeleteChecked, SwappedParentsNeverLeadTheRemovalAstray) {
     for (const auto& c : cases) {
         for (const auto& setting : Settings) {
             SCOPED_TRACE(std::string(c.name) + ", " + Describe(setting));
-            TTestDir dir;
+            TestDir dir;
             dir.MakeFolders("tree/A/x/y");
             dir.MakeFile("tree/keep.txt");
             dir.MakeFolders("outside/x/y");
-            TResultList list = Scanned(dir, "tree");
+            ResultList list = Scanned(dir, "tree");
             ASSERT_EQ(list.Count(), 3U);
             c.swap(dir);
             const auto summary = DeleteCheckedFolders(list, OptionsFor(setting));
@@ -280,7 +278,7 @@ TEST(DeleteChecked, SwappedParentsNeverLeadTheRemovalAstray) {
             }
             EXPECT_EQ(list.Count(), 3U);
             EXPECT_TRUE(dir.Exists("outside/x/y"));
-            TPaths tree;
+            Paths tree;
             for (const auto& path : TreeOf(dir)) {
                 if (path.starts_with("tree/")) {
                     tree.push_back(path);
@@ -294,10 +292,10 @@ TEST(DeleteChecked, SwappedParentsNeverLeadTheRemovalAstray) {
 // Climbing back through ".." leads only to the folder that was left: a folder
 // moved away while the removal works below it ends the climb there.
 TEST(DeleteChecked, FolderMovedAwayDuringTheRemovalStopsTheClimb) {
-    TTestDir dir;
+    TestDir dir;
     dir.MakeFolders("tree/A/B/C/D");
     dir.MakeFile("tree/keep.txt");
-    TResultList list = Scanned(dir, "tree");
+    ResultList list = Scanned(dir, "tree");
     ASSERT_EQ(list.Count(), 4U);
     RemovalOptions options;
     options.Threads = 1;
@@ -311,18 +309,18 @@ TEST(DeleteChecked, FolderMovedAwayDuringTheRemovalStopsTheClimb) {
     const std::string changed = RemovalReason(RemovalOutcome::Changed, 0);
     EXPECT_EQ(Failures(summary, dir),
               "tree/A/B/C=" + changed + ";tree/A/B=" + changed + ";tree/A=" + changed + ";");
-    EXPECT_EQ(TreeOf(dir), (TPaths{"tree", "tree/A", "tree/A/B", "tree/C", "tree/keep.txt"}));
+    EXPECT_EQ(TreeOf(dir), (Paths{"tree", "tree/A", "tree/A/B", "tree/C", "tree/keep.txt"}));
 }
 
 TEST(DeleteChecked, CancelStopsAfterTheFoldersInFlightAndLeavesAConsistentList) {
     for (const auto& setting : Settings) {
         SCOPED_TRACE(Describe(setting));
-        TTestDir dir;
+        TestDir dir;
         for (int branch = 0; branch < 40; ++branch) {
             dir.MakeFolders("b" + std::to_string(branch) + "/x/y");
         }
         dir.MakeFile("keep.txt");
-        TResultList list = Scanned(dir);
+        ResultList list = Scanned(dir);
         ASSERT_EQ(list.Count(), 120U);
         std::atomic<bool> cancel{false};
         RemovalOptions options = OptionsFor(setting);
@@ -354,9 +352,9 @@ TEST(DeleteChecked, NeverRemovesAFileOrAnythingOutsideTheScannedFolder) {
     std::mt19937 seeds(4242);
     for (int round = 0; round < 25; ++round) {
         const auto seed = seeds();
-        const auto run = [seed](const TSetting& setting) {
+        const auto run = [seed](const Setting& setting) {
             std::mt19937 random(seed);
-            TTestDir dir;
+            TestDir dir;
             dir.MakeFolders("outside/empty");
             std::vector<std::string> folders = {"scan"};
             std::map<std::string, std::string> files;
@@ -373,7 +371,7 @@ TEST(DeleteChecked, NeverRemovesAFileOrAnythingOutsideTheScannedFolder) {
             for (const auto& [path, text] : files) {
                 dir.MakeFile(path, text);
             }
-            TResultList list = Scanned(dir, "scan");
+            ResultList list = Scanned(dir, "scan");
             std::map<std::string, bool> checked;
             for (std::size_t i = 0; i < list.Count(); ++i) {
                 list.SetChecked(i, random() % 4 != 0);

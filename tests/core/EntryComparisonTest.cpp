@@ -1,4 +1,4 @@
-#include "results/EntryComparison.h"
+#include "core/results/EntryComparison.h"
 
 #include <gtest/gtest.h>
 
@@ -16,20 +16,20 @@ std::optional<double> ReadIsoDay(std::string_view text) {
 }
 
 // The values of one field after a sort by it.
-std::vector<std::string> Sorted(TFieldIndex field, std::vector<std::string> values,
-                                TSortDirection direction, std::vector<std::string> kinds = {}) {
-    TResultList list;
+std::vector<std::string> Sorted(FieldIndex field, std::vector<std::string> values,
+                                SortDirection direction, std::vector<std::string> kinds = {}) {
+    ResultList list;
     for (std::size_t i = 0; i < values.size(); ++i) {
-        TResultRecord record;
+        ResultRecord record;
         record.SetField(field, values[i]);
         if (i < kinds.size()) {
             record.SetField(FileType, kinds[i]);
         }
         list.Append(std::move(record));
     }
-    const TLocaleReaders readers{{}, ReadIsoDay};
+    const LocaleReaders readers{{}, ReadIsoDay};
     list.Sort(
-        [&](const TResultEntry& a, const TResultEntry& b) {
+        [&](const ResultEntry& a, const ResultEntry& b) {
             return CompareEntries(a.Record, b.Record, field, direction, readers);
         },
         direction);
@@ -40,37 +40,37 @@ std::vector<std::string> Sorted(TFieldIndex field, std::vector<std::string> valu
     return result;
 }
 
-using TValues = std::vector<std::string>;
+using Values = std::vector<std::string>;
 
 } // namespace
 
 TEST(EntryComparison, TextIgnoresTheCaseOfAToZOnly) {
-    EXPECT_EQ(Sorted(FullPath, {"/b", "/A", "/a/c", "/\xC3\xA9", "/Z"}, TSortDirection::Ascending),
-              (TValues{"/A", "/a/c", "/b", "/Z", "/\xC3\xA9"}));
-    EXPECT_EQ(Sorted(FullPath, {"/b", "/A", "/Z"}, TSortDirection::Descending),
-              (TValues{"/Z", "/b", "/A"}));
+    EXPECT_EQ(Sorted(FullPath, {"/b", "/A", "/a/c", "/\xC3\xA9", "/Z"}, SortDirection::Ascending),
+              (Values{"/A", "/a/c", "/b", "/Z", "/\xC3\xA9"}));
+    EXPECT_EQ(Sorted(FullPath, {"/b", "/A", "/Z"}, SortDirection::Descending),
+              (Values{"/Z", "/b", "/A"}));
     EXPECT_LT(CompareTextIgnoringCase("abc", "ABCD"), 0);
     EXPECT_EQ(CompareTextIgnoringCase("abc", "ABC"), 0);
 }
 
 TEST(EntryComparison, NumbersThatDoNotReadCountAsZero) {
-    EXPECT_EQ(Sorted(FileSize, {"10", "9", "abc"}, TSortDirection::Ascending),
-              (TValues{"abc", "9", "10"}));
-    EXPECT_EQ(Sorted(FileSize, {"10", "9", "abc"}, TSortDirection::Descending),
-              (TValues{"10", "9", "abc"}));
+    EXPECT_EQ(Sorted(FileSize, {"10", "9", "abc"}, SortDirection::Ascending),
+              (Values{"abc", "9", "10"}));
+    EXPECT_EQ(Sorted(FileSize, {"10", "9", "abc"}, SortDirection::Descending),
+              (Values{"10", "9", "abc"}));
 }
 
 TEST(EntryComparison, EmptyDatesComeFirstAscendingAndLastDescending) {
-    const TValues dates = {"2024-03-01", "", "2023-12-31", "2024-01-15"};
-    EXPECT_EQ(Sorted(WriteTime, dates, TSortDirection::Ascending),
-              (TValues{"", "2023-12-31", "2024-01-15", "2024-03-01"}));
-    EXPECT_EQ(Sorted(WriteTime, dates, TSortDirection::Descending),
-              (TValues{"2024-03-01", "2024-01-15", "2023-12-31", ""}));
+    const Values dates = {"2024-03-01", "", "2023-12-31", "2024-01-15"};
+    EXPECT_EQ(Sorted(WriteTime, dates, SortDirection::Ascending),
+              (Values{"", "2023-12-31", "2024-01-15", "2024-03-01"}));
+    EXPECT_EQ(Sorted(WriteTime, dates, SortDirection::Descending),
+              (Values{"2024-03-01", "2024-01-15", "2023-12-31", ""}));
 }
 
 TEST(EntryComparison, FoldersComeBeforeOtherKindsInBothDirections) {
-    const TValues names = {"b", "a", "c"};
-    const TValues kinds = {"file", " folder ", "file"};
-    EXPECT_EQ(Sorted(FileName, names, TSortDirection::Ascending, kinds), (TValues{"a", "b", "c"}));
-    EXPECT_EQ(Sorted(FileName, names, TSortDirection::Descending, kinds), (TValues{"a", "c", "b"}));
+    const Values names = {"b", "a", "c"};
+    const Values kinds = {"file", " folder ", "file"};
+    EXPECT_EQ(Sorted(FileName, names, SortDirection::Ascending, kinds), (Values{"a", "b", "c"}));
+    EXPECT_EQ(Sorted(FileName, names, SortDirection::Descending, kinds), (Values{"a", "c", "b"}));
 }

@@ -1,4 +1,4 @@
-#include "results/FieldCatalog.h"
+#include "core/results/FieldCatalog.h"
 
 #include <gtest/gtest.h>
 

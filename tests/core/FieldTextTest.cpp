@@ -1,4 +1,4 @@
-#include "results/FieldText.h"
+#include "core/results/FieldText.h"
 
 #include <gtest/gtest.h>
 
@@ -6,8 +6,8 @@ using namespace hollowsweep;
 
 namespace {
 
-std::string Shown(TFieldIndex field, std::string_view text, const TNumberFormat& format = {}) {
-    TResultRecord record = TResultRecord::ForFolder("/data/old");
+std::string Shown(FieldIndex field, std::string_view text, const NumberFormat& format = {}) {
+    ResultRecord record = ResultRecord::ForFolder("/data/old");
     record.SetField(field, text);
     return GetFieldText(field, &record, format);
 }
@@ -15,8 +15,8 @@ std::string Shown(TFieldIndex field, std::string_view text, const TNumberFormat&
 } // namespace
 
 TEST(FieldText, SizesAreShownInTheLargestFittingUnitWithTheLocalesSeparators) {
-    const TNumberFormat german{".", ","};
-    const std::tuple<std::string_view, TNumberFormat, std::string> cases[] = {
+    const NumberFormat german{".", ","};
+    const std::tuple<std::string_view, NumberFormat, std::string> cases[] = {
         {"1023", {}, "1,023.00 B"},
         {"1536", {}, "1.50 KB"},
         {"1048576", {}, "1.00 MB"},
@@ -43,7 +43,7 @@ TEST(FieldText, PercentagesGainASignAndOtherFieldsShowAsTheyAre) {
     EXPECT_EQ(Shown(SizePercentage, "12.5"), "12.5%");
     EXPECT_EQ(Shown(SizePercentage, ""), "");
     EXPECT_EQ(Shown(CreateTime, "2024-01-02"), "2024-01-02");
-    const TResultRecord record = TResultRecord::ForFolder("/data/old");
+    const ResultRecord record = ResultRecord::ForFolder("/data/old");
     EXPECT_EQ(GetFieldText(FileName, &record, {}), "old");
     EXPECT_EQ(GetFieldText(FullPath, &record, {}), "/data/old");
     EXPECT_EQ(GetFieldText(FullPath, nullptr, {}), "");

@@ -1,9 +1,9 @@
 #include "TestDir.h"
-#include "config/Config.h"
-#include "config/DefaultConfig.h"
-#include "errors/Errors.h"
-#include "platform/ProgramLocation.h"
-#include "platform/WholeFile.h"
+#include "core/config/Config.h"
+#include "core/config/DefaultConfig.h"
+#include "core/errors/Errors.h"
+#include "core/platform/ProgramLocation.h"
+#include "core/platform/WholeFile.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -16,12 +16,12 @@ TEST(GetConfig, FailsAgainOnEachCallUntilTheFileLoadsThenStaysTheSame) {
     const std::string file = ExecutableFolder() + "/QuillfenConfig.xml";
     ASSERT_EQ(ConfigFileName(), file);
     hollowsweep::test::WriteFile(file, "<config>");
-    EXPECT_THROW(GetConfig(), TParseError);
-    EXPECT_THROW(GetConfig(), TParseError);
+    EXPECT_THROW(GetConfig(), ParseError);
+    EXPECT_THROW(GetConfig(), ParseError);
     EXPECT_EQ(ReadWholeFile(file), "<config>");
 
     ::unlink(file.c_str());
-    TConfig& config = GetConfig();
+    Config& config = GetConfig();
     EXPECT_EQ(&GetConfig(), &config);
     EXPECT_EQ(config.Root()->GetNodes()->Count(), 2);
     EXPECT_EQ(ReadWholeFile(file), DefaultConfigText);

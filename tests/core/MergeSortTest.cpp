@@ -1,4 +1,4 @@
-#include "results/MergeSort.h"
+#include "core/results/MergeSort.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "removal/RemovalPlan.h"
+#include "core/removal/RemovalPlan.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -9,11 +9,11 @@ using namespace hollowsweep;
 
 namespace {
 
-using TPaths = std::vector<std::string>;
+using Paths = std::vector<std::string>;
 
 // The targets' paths in the order a removal on one thread takes them.
-TPaths TargetsChildrenFirst(const RemovalPlan& plan) {
-    TPaths paths;
+Paths TargetsChildrenFirst(const RemovalPlan& plan) {
+    Paths paths;
     PlanPaths builder;
     plan.ForEachTargetChildrenFirst(
         [&](PlanIndex index) { paths.emplace_back(builder.PathOf(plan, index)); });
@@ -23,7 +23,7 @@ TPaths TargetsChildrenFirst(const RemovalPlan& plan) {
 } // namespace
 
 TEST(RemovalPlan, TakesOnlyPathsInsideTheStartingFoldersWithoutDotOrDotDot) {
-    const TPaths starts = {"/data/tree/", "/data/tree/inner", "rel"};
+    const Paths starts = {"/data/tree/", "/data/tree/inner", "rel"};
     RemovalPlan plan(starts);
     ASSERT_EQ(plan.StartingFolders().size(), 2U); // the inner one joins its holder
     const struct {
@@ -42,11 +42,10 @@ TEST(RemovalPlan, TakesOnlyPathsInsideTheStartingFoldersWithoutDotOrDotDot) {
 }
 
 TEST(RemovalPlan, GroupedOrderKeepsEachFolderWithTheFoldersBelowIt) {
-    TPaths paths = {"/t/a-b", "/t/a/c", "/t/a", "/t/a.txt/x", "/t/a/b", "/t", "/t/a/b/z"};
+    Paths paths = {"/t/a-b", "/t/a/c", "/t/a", "/t/a.txt/x", "/t/a/b", "/t", "/t/a/b/z"};
     std::sort(paths.begin(), paths.end(), RemovalPlan::GroupedBefore);
-    EXPECT_EQ(paths,
-              (TPaths{"/t", "/t/a", "/t/a/b", "/t/a/b/z", "/t/a/c", "/t/a-b", "/t/a.txt/x"}));
-    const TPaths starts = {"/t"};
+    EXPECT_EQ(paths, (Paths{"/t", "/t/a", "/t/a/b", "/t/a/b/z", "/t/a/c", "/t/a-b", "/t/a.txt/x"}));
+    const Paths starts = {"/t"};
     RemovalPlan plan(starts);
     for (const auto& path : paths) {
         ASSERT_TRUE(plan.Add(path, {}, 0)) << path;
@@ -54,21 +53,21 @@ TEST(RemovalPlan, GroupedOrderKeepsEachFolderWithTheFoldersBelowIt) {
     // One node per folder: a, a/b, a/b/z, a/c, a-b, a.txt, a.txt/x and the start.
     EXPECT_EQ(plan.Size(), 8U);
     EXPECT_EQ(TargetsChildrenFirst(plan),
-              (TPaths{"/t/a/b/z", "/t/a/b", "/t/a/c", "/t/a", "/t/a-b", "/t/a.txt/x", "/t"}));
+              (Paths{"/t/a/b/z", "/t/a/b", "/t/a/c", "/t/a", "/t/a-b", "/t/a.txt/x", "/t"}));
 }
 
 TEST(RemovalPlan, ScanOrderBuildsTheTreeWithoutLookingBack) {
-    const TPaths starts = {"/"};
+    const Paths starts = {"/"};
     RemovalPlan plan(starts);
     for (const char* path : {"/x/y/z", "/x/y", "/x/w", "/x", "/v"}) {
         ASSERT_TRUE(plan.Add(path, {}, 0)) << path;
     }
     EXPECT_EQ(plan.Size(), 6U);
-    EXPECT_EQ(TargetsChildrenFirst(plan), (TPaths{"/x/y/z", "/x/y", "/x/w", "/x", "/v"}));
+    EXPECT_EQ(TargetsChildrenFirst(plan), (Paths{"/x/y/z", "/x/y", "/x/w", "/x", "/v"}));
 }
 
 TEST(RemovalPlan, PathsOfADeepChainCostTheirLengthOnly) {
-    const TPaths starts = {"base"};
+    const Paths starts = {"base"};
     RemovalPlan plan(starts);
     std::string path = "base";
     for (int level = 0; level < 2000; ++level) {

@@ -1,6 +1,6 @@
-#include "results/ResultList.h"
+#include "core/results/ResultList.h"
 
-#include "errors/Errors.h"
+#include "core/errors/Errors.h"
 
 #include <gtest/gtest.h>
 
@@ -8,22 +8,22 @@ using namespace hollowsweep;
 
 namespace {
 
-class TRecordingObserver final : public IResultListObserver {
+class RecordingObserver final : public IResultListObserver {
 public:
     void ListBeginUpdate() override { Events += "["; }
     void ListEndUpdate() override { Events += "]"; }
     std::string Events;
 };
 
-TResultList ListOf(std::initializer_list<const char*> paths) {
-    TResultList list;
+ResultList ListOf(std::initializer_list<const char*> paths) {
+    ResultList list;
     for (const char* path : paths) {
-        list.Append(TResultRecord::ForFolder(path));
+        list.Append(ResultRecord::ForFolder(path));
     }
     return list;
 }
 
-std::string Paths(const TResultList& list) {
+std::string Paths(const ResultList& list) {
     std::string paths;
     for (const auto& entry : list) {
         paths += std::string(entry.Record.Path()) + (entry.Checked ? "+" : "-") + " ";
@@ -34,26 +34,26 @@ std::string Paths(const TResultList& list) {
 } // namespace
 
 TEST(ResultList, AppendedEntriesStartChecked) {
-    const TResultList list = ListOf({"/a", "/b"});
+    const ResultList list = ListOf({"/a", "/b"});
     EXPECT_EQ(list.Count(), 2U);
     EXPECT_EQ(Paths(list), "/a+ /b+ ");
 }
 
 TEST(ResultList, CheckAndUncheckEveryEntryIncludingAnEmptyList) {
-    TResultList list = ListOf({"/a", "/b", "/c"});
+    ResultList list = ListOf({"/a", "/b", "/c"});
     list.SetChecked(1, false);
     list.CheckAll();
     EXPECT_EQ(Paths(list), "/a+ /b+ /c+ ");
     list.UncheckAll();
     EXPECT_EQ(Paths(list), "/a- /b- /c- ");
 
-    TResultList empty;
+    ResultList empty;
     EXPECT_NO_THROW(empty.CheckAll());
     EXPECT_NO_THROW(empty.UncheckAll());
 }
 
 TEST(ResultList, DeletesOneEntryOrManyAtOnce) {
-    TResultList list = ListOf({"/a", "/b", "/c", "/d"});
+    ResultList list = ListOf({"/a", "/b", "/c", "/d"});
     list.Delete(1);
     EXPECT_EQ(Paths(list), "/a+ /c+ /d+ ");
     list.DeleteMarked({true, false, true});
@@ -63,24 +63,24 @@ TEST(ResultList, DeletesOneEntryOrManyAtOnce) {
 }
 
 TEST(ResultList, OutOfRangeIndexRaisesAnIndexErrorNamingIt) {
-    TResultList list = ListOf({"/a"});
-    EXPECT_THROW(list.At(1), TIndexError);
+    ResultList list = ListOf({"/a"});
+    EXPECT_THROW(list.At(1), IndexError);
     try {
         list.Delete(5);
         FAIL();
-    } catch (const TIndexError& error) {
+    } catch (const IndexError& error) {
         EXPECT_EQ(error.Index(), 5);
     }
     EXPECT_EQ(list.Count(), 1U);
 }
 
 TEST(ResultList, ObserverHearsOnlyTheOutermostUpdate) {
-    TResultList list;
-    TRecordingObserver observer;
+    ResultList list;
+    RecordingObserver observer;
     list.SetObserver(&observer);
     list.BeginUpdate();
-    list.Append(TResultRecord::ForFolder("/a"));
-    list.Append(TResultRecord::ForFolder("/b"));
+    list.Append(ResultRecord::ForFolder("/a"));
+    list.Append(ResultRecord::ForFolder("/b"));
     list.CheckAll();
     EXPECT_EQ(observer.Events, "[");
     list.EndUpdate();
@@ -90,13 +90,13 @@ TEST(ResultList, ObserverHearsOnlyTheOutermostUpdate) {
 }
 
 TEST(ResultList, SortsByTheMergeRuleAndKeepsCheckStates) {
-    TResultList list = ListOf({"/b", "/C", "/a"});
+    ResultList list = ListOf({"/b", "/C", "/a"});
     list.SetChecked(1, false);
-    const auto byPath = [](const TResultEntry& a, const TResultEntry& b) {
+    const auto byPath = [](const ResultEntry& a, const ResultEntry& b) {
         return a.Record.Path().compare(b.Record.Path());
     };
-    list.Sort(byPath, TSortDirection::Ascending);
+    list.Sort(byPath, SortDirection::Ascending);
     EXPECT_EQ(Paths(list), "/C- /a+ /b+ ");
-    list.Sort(byPath, TSortDirection::Descending);
+    list.Sort(byPath, SortDirection::Descending);
     EXPECT_EQ(Paths(list), "/b+ /a+ /C- ");
 }

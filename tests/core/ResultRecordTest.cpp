@@ -1,45 +1,45 @@
-#include "results/ResultRecord.h"
+#include "core/results/ResultRecord.h"
 
 #include <gtest/gtest.h>
 
 using namespace hollowsweep;
 
 TEST(ResultRecord, NewRecordHasEveryFieldEmpty) {
-    const TResultRecord record;
+    const ResultRecord record;
     for (std::size_t i = 0; i < FieldCount; ++i) {
-        EXPECT_TRUE(record.Field(static_cast<TFieldIndex>(i)).empty()) << i;
+        EXPECT_TRUE(record.Field(static_cast<FieldIndex>(i)).empty()) << i;
     }
 }
 
 TEST(ResultRecord, ScannedFolderFillsNameAndPathOnly) {
-    const auto record = TResultRecord::ForFolder("/data/old stuff/Empty");
+    const auto record = ResultRecord::ForFolder("/data/old stuff/Empty");
     EXPECT_EQ(record.Field(FileName), "Empty");
     EXPECT_EQ(record.Field(FullPath), "/data/old stuff/Empty");
     for (std::size_t i = 2; i < FieldCount; ++i) {
-        EXPECT_TRUE(record.Field(static_cast<TFieldIndex>(i)).empty()) << i;
+        EXPECT_TRUE(record.Field(static_cast<FieldIndex>(i)).empty()) << i;
     }
 }
 
 TEST(ResultRecord, NameOfRootAndOfBareNames) {
-    EXPECT_EQ(TResultRecord::ForFolder("/").Field(FileName), "");
-    EXPECT_EQ(TResultRecord::ForFolder("relative").Field(FileName), "relative");
-    EXPECT_EQ(TResultRecord::ForFolder("a/b").Field(FileName), "b");
+    EXPECT_EQ(ResultRecord::ForFolder("/").Field(FileName), "");
+    EXPECT_EQ(ResultRecord::ForFolder("relative").Field(FileName), "relative");
+    EXPECT_EQ(ResultRecord::ForFolder("a/b").Field(FileName), "b");
 }
 
 TEST(ResultRecord, EveryFieldCanBeWrittenAndReadBack) {
-    TResultRecord record = TResultRecord::ForFolder("/x/y");
+    ResultRecord record = ResultRecord::ForFolder("/x/y");
     for (std::size_t i = 2; i < FieldCount; ++i) {
-        record.SetField(static_cast<TFieldIndex>(i), "value " + std::to_string(i));
+        record.SetField(static_cast<FieldIndex>(i), "value " + std::to_string(i));
     }
     for (std::size_t i = 2; i < FieldCount; ++i) {
-        EXPECT_EQ(record.Field(static_cast<TFieldIndex>(i)), "value " + std::to_string(i));
+        EXPECT_EQ(record.Field(static_cast<FieldIndex>(i)), "value " + std::to_string(i));
     }
     EXPECT_EQ(record.Field(FileName), "y");
-    EXPECT_TRUE(record.Field(static_cast<TFieldIndex>(FieldCount)).empty());
+    EXPECT_TRUE(record.Field(static_cast<FieldIndex>(FieldCount)).empty());
 }
 
 TEST(ResultRecord, NameAndPathStayIndependent) {
-    TResultRecord record;
+    ResultRecord record;
     record.SetField(FileName, "report.txt");
     record.SetField(FullPath, "/docs/other.txt");
     EXPECT_EQ(record.Field(FileName), "report.txt");
@@ -55,9 +55,9 @@ TEST(ResultRecord, NameAndPathStayIndependent) {
 }
 
 TEST(ResultRecord, CopiesAreDeep) {
-    TResultRecord original = TResultRecord::ForFolder("/a/b");
+    ResultRecord original = ResultRecord::ForFolder("/a/b");
     original.SetField(Description, "first");
-    TResultRecord copy = original;
+    ResultRecord copy = original;
     copy.SetField(Description, "second");
     copy.SetField(FileName, "renamed");
     EXPECT_EQ(original.Field(Description), "first");

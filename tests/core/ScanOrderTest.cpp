@@ -1,18 +1,18 @@
 #include "ReferenceWalk.h"
 #include "TestDir.h"
-#include "scan/FileReader.h"
+#include "core/scan/EmptyFolderScan.h"
 
 #include <gtest/gtest.h>
 #include <random>
 
 using namespace hollowsweep;
-using hollowsweep::test::TTestDir;
+using hollowsweep::test::TestDir;
 
 namespace {
 
 // A random tree: folders up to a few levels deep, some holding files, some
 // holding links, so that every kind of emptiness turns up.
-void BuildRandomTree(const TTestDir& dir, std::mt19937& random) {
+void BuildRandomTree(const TestDir& dir, std::mt19937& random) {
     std::vector<std::string> folders = {""};
     const int count = 20 + static_cast<int>(random() % 150);
     for (int i = 0; i < count; ++i) {
@@ -32,7 +32,7 @@ void BuildRandomTree(const TTestDir& dir, std::mt19937& random) {
     }
 }
 
-std::vector<std::string> Walked(const std::string& folder, const TScanOptions& options) {
+std::vector<std::string> Walked(const std::string& folder, const ScanOptions& options) {
     std::vector<std::string> paths;
     ForEachEmptyFolder(std::vector<std::string>{folder}, options,
                        [&paths](const EmptyFolder& found) { paths.emplace_back(found.Path); });
@@ -50,13 +50,13 @@ TEST(ScanOrder, MatchesTheOneThreadWalkOnRandomTrees) {
         std::size_t budget;
     } settings[] = {{1, 0}, {2, 0}, {4, 0}, {2, 1}, {3, 2}};
     for (int round = 0; round < 25; ++round) {
-        TTestDir dir;
+        TestDir dir;
         BuildRandomTree(dir, random);
         const auto expected = test::ReferenceEmptyFolders(dir.Root());
         for (const auto& setting : settings) {
             SCOPED_TRACE("round " + std::to_string(round) + ", " + std::to_string(setting.threads) +
                          " threads, budget " + std::to_string(setting.budget));
-            TScanOptions options;
+            ScanOptions options;
             options.Threads = setting.threads;
             options.OpenFolderBudget = setting.budget;
             ASSERT_EQ(Walked(dir.Root(), options), expected);
@@ -65,7 +65,7 @@ TEST(ScanOrder, MatchesTheOneThreadWalkOnRandomTrees) {
 }
 
 TEST(ScanOrder, DeepChainWithFewHeldFoldersStillWalksWhole) {
-    TTestDir dir;
+    TestDir dir;
     std::string chain;
     for (int level = 0; level < 300; ++level) {
         if (level > 0) {
@@ -76,7 +76,7 @@ TEST(ScanOrder, DeepChainWithFewHeldFoldersStillWalksWhole) {
     }
     dir.MakeFolders(chain);
     dir.MakeFile(chain.substr(0, chain.find("/level10/")) + "/file");
-    TScanOptions options;
+    ScanOptions options;
     options.OpenFolderBudget = 3;
     const auto walked = Walked(dir.Root(), options);
     EXPECT_EQ(walked, test::ReferenceEmptyFolders(dir.Root()));

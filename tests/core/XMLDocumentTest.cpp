@@ -1,19 +1,19 @@
-#include "config/XMLDocument.h"
+#include "core/config/XMLDocument.h"
 
 #include "TestDir.h"
-#include "errors/Errors.h"
+#include "core/errors/Errors.h"
 
 #include <cerrno>
 #include <fstream>
 #include <gtest/gtest.h>
 
 using namespace hollowsweep;
-using hollowsweep::test::TTestDir;
+using hollowsweep::test::TestDir;
 
 namespace {
 
-TXMLDocument Parsed(std::string_view text) {
-    TXMLDocument document;
+XMLDocument Parsed(std::string_view text) {
+    XMLDocument document;
     document.SetXML(text);
     return document;
 }
@@ -47,7 +47,7 @@ TEST(XMLDocument, ChildrenCountEveryNodeAndChildByTagAppendsWhenMissing) {
     EXPECT_EQ(root->ChildCount(), 2U);
     EXPECT_EQ(root->Child(0)->Name(), "#comment");
     EXPECT_FALSE(root->Child(0)->IsElement());
-    EXPECT_THROW(root->Child(2), TIndexError);
+    EXPECT_THROW(root->Child(2), IndexError);
 
     auto nodes = root->ChildByTag("nodes");
     EXPECT_EQ(nodes->ChildCount(), 2U);
@@ -70,7 +70,7 @@ TEST(XMLDocument, ChildrenAreInsertedAppendedAndRemoved) {
 }
 
 TEST(XMLDocument, HandlesOutliveTheirDocumentAndItsReloads) {
-    TXMLNodeHandle kept;
+    XMLNodePtr kept;
     {
         auto document = Parsed("<config><node Name=\"x\"/></config>");
         kept = document.DocumentElement()->Child(0);
@@ -83,7 +83,7 @@ TEST(XMLDocument, HandlesOutliveTheirDocumentAndItsReloads) {
 TEST(XMLDocument, MalformedTextRaisesAParseErrorAndKeepsTheDocument) {
     auto document = Parsed("<config/>");
     for (const char* text : {"", "<config>", "<a></b>", "not xml", "<config/><second/>"}) {
-        EXPECT_THROW(document.SetXML(text), TParseError) << text;
+        EXPECT_THROW(document.SetXML(text), ParseError) << text;
         EXPECT_EQ(document.DocumentElement()->Name(), "config");
     }
 }
@@ -99,10 +99,10 @@ TEST(XMLDocument, ActivatingParsesTheTextLastSet) {
 }
 
 TEST(XMLDocument, FilesAreLoadedAndSavedWithTheirDeclaration) {
-    TTestDir dir;
+    TestDir dir;
     dir.MakeFile("in.xml", "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<fileinfo>"
                            "<file Name=\"caf\xc3\xa9\"/></fileinfo>");
-    TXMLDocument document;
+    XMLDocument document;
     document.LoadFromFile(dir.Path("in.xml"));
     document.DocumentElement()->Child(0)->SetAttribute("Size", "<1>");
     document.SaveToFile(dir.Path("out.xml"));
@@ -112,17 +112,17 @@ TEST(XMLDocument, FilesAreLoadedAndSavedWithTheirDeclaration) {
 }
 
 TEST(XMLDocument, FileErrorsNameTheFileAndTheSystemsReason) {
-    TTestDir dir;
-    TXMLDocument document;
+    TestDir dir;
+    XMLDocument document;
     try {
         document.LoadFromFile(dir.Path("missing.xml"));
         FAIL();
-    } catch (const TIOError& error) {
+    } catch (const IOError& error) {
         EXPECT_EQ(error.Code(), ENOENT);
         EXPECT_EQ(error.Path(), dir.Path("missing.xml"));
     }
     dir.MakeFile("broken.xml", "<config>");
-    EXPECT_THROW(document.LoadFromFile(dir.Path("broken.xml")), TParseError);
+    EXPECT_THROW(document.LoadFromFile(dir.Path("broken.xml")), ParseError);
     document.SetXML("<config/>");
-    EXPECT_THROW(document.SaveToFile(dir.Path("no/such/folder/out.xml")), TIOError);
+    EXPECT_THROW(document.SaveToFile(dir.Path("no/such/folder/out.xml")), IOError);
 }

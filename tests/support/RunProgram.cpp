@@ -41,9 +41,9 @@ std::string ReadWhole(const std::string& path) {
 
 } // namespace
 
-TProgramResult RunProgram(const std::string& program, const std::vector<std::string>& arguments,
-                          bool unprivileged) {
-    const TTestDir outputs;
+ProgramResult RunProgram(const std::string& program, const std::vector<std::string>& arguments,
+                         bool unprivileged) {
+    const TestDir outputs;
     const std::string out = outputs.Path("out");
     const std::string err = outputs.Path("err");
     if (unprivileged) {
@@ -55,7 +55,7 @@ TProgramResult RunProgram(const std::string& program, const std::vector<std::str
     }
     int status = 0;
     ::waitpid(child, &status, 0);
-    TProgramResult result;
+    ProgramResult result;
     result.Status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     result.Out = ReadWhole(out);
     result.Err = ReadWhole(err);

@@ -5,7 +5,7 @@
 
 namespace hollowsweep::test {
 
-struct TProgramResult {
+struct ProgramResult {
     int Status = -1;
     std::string Out;
     std::string Err;
@@ -13,7 +13,7 @@ struct TProgramResult {
 
 // Runs a program with arguments, no standard input, and collects its output.
 // With unprivileged set, it runs as the unprivileged user when tests run as root.
-TProgramResult RunProgram(const std::string& program, const std::vector<std::string>& arguments,
-                          bool unprivileged = false);
+ProgramResult RunProgram(const std::string& program, const std::vector<std::string>& arguments,
+                         bool unprivileged = false);
 
 } // namespace hollowsweep::test

@@ -14,7 +14,7 @@ namespace fs = std::filesystem;
 
 namespace hollowsweep::test {
 
-TTestDir::TTestDir() {
+TestDir::TestDir() {
     std::string pattern = (fs::temp_directory_path() / "hollowsweep-test-XXXXXX").string();
     std::vector<char> buffer(pattern.begin(), pattern.end());
     buffer.push_back('\0');
@@ -24,19 +24,19 @@ TTestDir::TTestDir() {
     root_ = buffer.data();
 }
 
-TTestDir::~TTestDir() {
+TestDir::~TestDir() {
     RemoveTree(root_);
 }
 
-std::string TTestDir::Path(std::string_view relative) const {
+std::string TestDir::Path(std::string_view relative) const {
     return relative.empty() ? root_ : root_ + "/" + std::string(relative);
 }
 
-void TTestDir::MakeFolders(std::string_view relative) const {
+void TestDir::MakeFolders(std::string_view relative) const {
     fs::create_directories(Path(relative));
 }
 
-void TTestDir::MakeFile(std::string_view relative, std::string_view text) const {
+void TestDir::MakeFile(std::string_view relative, std::string_view text) const {
     const fs::path path = Path(relative);
     fs::create_directories(path.parent_path());
     WriteFile(path, text);
@@ -46,13 +46,13 @@ void WriteFile(const std::string& path, std::string_view text) {
     std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
 }
 
-void TTestDir::MakeLink(std::string_view relative, const std::string& target) const {
+void TestDir::MakeLink(std::string_view relative, const std::string& target) const {
     const fs::path path = Path(relative);
     fs::create_directories(path.parent_path());
     fs::create_symlink(target, path);
 }
 
-bool TTestDir::Exists(std::string_view relative) const {
+bool TestDir::Exists(std::string_view relative) const {
     std::error_code error;
     return fs::exists(fs::symlink_status(Path(relative), error));
 }

@@ -9,12 +9,12 @@ namespace hollowsweep::test {
 // A fresh folder under the system's temporary folder for one test, removed
 // with everything in it when the test ends, even where the test took
 // permissions away.
-class TTestDir {
+class TestDir {
 public:
-    TTestDir();
-    TTestDir(const TTestDir&) = delete;
-    TTestDir& operator=(const TTestDir&) = delete;
-    ~TTestDir();
+    TestDir();
+    TestDir(const TestDir&) = delete;
+    TestDir& operator=(const TestDir&) = delete;
+    ~TestDir();
 
     const std::string& Root() const { return root_; }
     // The full path of a path relative to the root.

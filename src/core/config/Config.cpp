@@ -1,8 +1,8 @@
-#include "config/Config.h"
+#include "core/config/Config.h"
 
-#include "config/DefaultConfig.h"
-#include "platform/ProgramLocation.h"
-#include "platform/WholeFile.h"
+#include "core/config/DefaultConfig.h"
+#include "core/platform/ProgramLocation.h"
+#include "core/platform/WholeFile.h"
 
 #include <memory>
 
@@ -17,7 +17,7 @@ std::string FolderOf(const std::string& path) {
 
 } // namespace
 
-TConfig::TConfig(std::string fileName)
+Config::Config(std::string fileName)
     : fileName_(std::move(fileName)) {
     if (!FileExists(fileName_)) {
         WriteDefault();
@@ -25,19 +25,19 @@ TConfig::TConfig(std::string fileName)
     root_ = LoadConfig(fileName_);
 }
 
-void TConfig::Save() const {
+void Config::Save() const {
     ReplaceWholeFile(fileName_, root_->Markup());
 }
 
-void TConfig::WriteDefault() const {
+void Config::WriteDefault() const {
     MakeFolders(FolderOf(fileName_));
     ReplaceWholeFile(fileName_, DefaultConfigText);
 }
 
-TConfig& GetConfig() {
-    static std::unique_ptr<TConfig> instance;
+Config& GetConfig() {
+    static std::unique_ptr<Config> instance;
     if (!instance) {
-        instance = std::make_unique<TConfig>(ConfigFileName());
+        instance = std::make_unique<Config>(ConfigFileName());
     }
     return *instance;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "config/QuillfenConfig.h"
+#include "core/config/ConfigBinding.h"
 
 #include <string>
 
@@ -8,15 +8,15 @@ namespace hollowsweep {
 
 // The program's configuration: the document parsed once from its file, kept
 // in memory, changed through the typed binding and written back by Save.
-class TConfig {
+class Config {
 public:
     // Loads the file, writing the default text first when there is no file.
     // A file that cannot be written, read or parsed, or whose root is not
     // "config", raises an error naming it and is left as it was.
-    explicit TConfig(std::string fileName);
+    explicit Config(std::string fileName);
 
     // A further handle to the one in-memory document.
-    IXMLConfigType Root() const { return root_; }
+    ConfigRootPtr Root() const { return root_; }
     // Writes the root element, without a declaration, over the file. A failed
     // save leaves the previous file whole.
     void Save() const;
@@ -25,12 +25,12 @@ public:
 
 private:
     std::string fileName_;
-    IXMLConfigType root_;
+    ConfigRootPtr root_;
 };
 
 // The process's configuration, loaded on the first call. A call that fails
 // leaves nothing behind, so the next one starts again from the file.
-TConfig& GetConfig();
+Config& GetConfig();
 
 // Beside the executable; in the user's configuration folder where the
 // executable's folder cannot be written and holds no configuration.

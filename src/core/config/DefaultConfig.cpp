@@ -1,4 +1,4 @@
-#include "config/DefaultConfig.h"
+#include "core/config/DefaultConfig.h"
 
 namespace hollowsweep {
 

@@ -1,14 +1,14 @@
-#include "config/XMLDocument.h"
+#include "core/config/XMLDocument.h"
 
-#include "errors/Errors.h"
-#include "platform/TextOutput.h"
-#include "platform/WholeFile.h"
+#include "core/errors/Errors.h"
+#include "core/platform/TextOutput.h"
+#include "core/platform/WholeFile.h"
 
 #include <pugixml.hpp>
 
 namespace hollowsweep {
 
-struct TXMLTree {
+struct XMLTree {
     pugi::xml_document Document;
 };
 
@@ -39,92 +39,92 @@ pugi::xml_attribute AttributeOf(pugi::xml_node node, std::string_view name) {
 }
 
 // Serialised text goes straight to its destination, with no stream between.
-class TOutputWriter final : public pugi::xml_writer {
+class OutputWriter final : public pugi::xml_writer {
 public:
-    explicit TOutputWriter(TTextOutput& out)
+    explicit OutputWriter(TextOutput& out)
         : out_(out) {}
     void write(const void* data, std::size_t size) override {
         out_.Append(std::string_view(static_cast<const char*>(data), size));
     }
 
 private:
-    TTextOutput& out_;
+    TextOutput& out_;
 };
 
 std::string Print(const pugi::xml_node& node) {
-    TTextOutput out;
-    TOutputWriter writer(out);
+    TextOutput out;
+    OutputWriter writer(out);
     node.print(writer, "", WriteOptions | pugi::format_no_declaration);
     return std::move(out.Text());
 }
 
 } // namespace
 
-TXMLDocument::TXMLDocument()
-    : tree_(std::make_shared<TXMLTree>()) {}
+XMLDocument::XMLDocument()
+    : tree_(std::make_shared<XMLTree>()) {}
 
 // Parses into a fresh tree, so a failure leaves the document as it was.
-void TXMLDocument::Parse(std::string text, const std::string& source) {
-    auto tree = std::make_shared<TXMLTree>();
+void XMLDocument::Parse(std::string text, const std::string& source) {
+    auto tree = std::make_shared<XMLTree>();
     const pugi::xml_parse_result result =
         tree->Document.load_buffer(text.data(), text.size(), ParseOptions);
     if (!result) {
-        throw TParseError(source + ": " + result.description() + " at offset " +
-                              std::to_string(result.offset),
-                          result.offset);
+        throw ParseError(source + ": " + result.description() + " at offset " +
+                             std::to_string(result.offset),
+                         result.offset);
     }
     if (!HasOneRoot(tree->Document)) {
-        throw TParseError(source + ": a document needs exactly one root element", 0);
+        throw ParseError(source + ": a document needs exactly one root element", 0);
     }
     tree_ = std::move(tree);
     text_ = std::move(text);
     active_ = true;
 }
 
-void TXMLDocument::LoadFromFile(const std::string& path) {
+void XMLDocument::LoadFromFile(const std::string& path) {
     Parse(ReadWholeFile(path), path);
 }
 
-void TXMLDocument::SetXML(std::string_view text, const std::string& source) {
+void XMLDocument::SetXML(std::string_view text, const std::string& source) {
     Parse(std::string(text), source);
 }
 
-bool TXMLDocument::Active() const noexcept {
+bool XMLDocument::Active() const noexcept {
     return active_;
 }
 
-void TXMLDocument::SetActive(bool active) {
+void XMLDocument::SetActive(bool active) {
     if (active && !active_) {
         Parse(text_, "XML text");
     } else if (!active) {
-        tree_ = std::make_shared<TXMLTree>();
+        tree_ = std::make_shared<XMLTree>();
         active_ = false;
     }
 }
 
-TXMLNodeHandle TXMLDocument::DocumentElement() const {
+XMLNodePtr XMLDocument::DocumentElement() const {
     const pugi::xml_node root = tree_->Document.document_element();
-    return root ? std::make_shared<TXMLNode>(tree_, root.internal_object()) : nullptr;
+    return root ? std::make_shared<XMLNode>(tree_, root.internal_object()) : nullptr;
 }
 
-void TXMLDocument::Write(TTextOutput& out) const {
-    TOutputWriter writer(out);
+void XMLDocument::Write(TextOutput& out) const {
+    OutputWriter writer(out);
     tree_->Document.save(writer, "", WriteOptions | pugi::format_no_declaration);
 }
 
-std::string TXMLDocument::Text() const {
-    TTextOutput out;
+std::string XMLDocument::Text() const {
+    TextOutput out;
     Write(out);
     return std::move(out.Text());
 }
 
-void TXMLDocument::SaveToFile(const std::string& path) const {
-    TTextOutput file(path);
+void XMLDocument::SaveToFile(const std::string& path) const {
+    TextOutput file(path);
     Write(file);
     file.Close();
 }
 
-std::string TXMLNode::Name() const {
+std::string XMLNode::Name() const {
     const pugi::xml_node node(node_);
     switch (node.type()) {
     case pugi::node_element:
@@ -140,15 +140,15 @@ std::string TXMLNode::Name() const {
     }
 }
 
-bool TXMLNode::IsElement() const noexcept {
+bool XMLNode::IsElement() const noexcept {
     return pugi::xml_node(node_).type() == pugi::node_element;
 }
 
-std::string TXMLNode::Markup() const {
+std::string XMLNode::Markup() const {
     return Print(pugi::xml_node(node_));
 }
 
-std::size_t TXMLNode::ChildCount() const noexcept {
+std::size_t XMLNode::ChildCount() const noexcept {
     std::size_t count = 0;
     for (pugi::xml_node child = pugi::xml_node(node_).first_child(); child;
          child = child.next_sibling()) {
@@ -157,21 +157,21 @@ std::size_t TXMLNode::ChildCount() const noexcept {
     return count;
 }
 
-bool TXMLNode::HasChildNodes() const noexcept {
+bool XMLNode::HasChildNodes() const noexcept {
     return static_cast<bool>(pugi::xml_node(node_).first_child());
 }
 
-TXMLNodeHandle TXMLNode::FirstChild() const {
+XMLNodePtr XMLNode::FirstChild() const {
     const pugi::xml_node child = pugi::xml_node(node_).first_child();
     return child ? Wrap(child.internal_object()) : nullptr;
 }
 
-TXMLNodeHandle TXMLNode::NextSibling() const {
+XMLNodePtr XMLNode::NextSibling() const {
     const pugi::xml_node sibling = pugi::xml_node(node_).next_sibling();
     return sibling ? Wrap(sibling.internal_object()) : nullptr;
 }
 
-TXMLNodeHandle TXMLNode::Child(std::size_t position) const {
+XMLNodePtr XMLNode::Child(std::size_t position) const {
     std::size_t index = 0;
     for (pugi::xml_node child = pugi::xml_node(node_).first_child(); child;
          child = child.next_sibling(), ++index) {
@@ -179,21 +179,21 @@ TXMLNodeHandle TXMLNode::Child(std::size_t position) const {
             return Wrap(child.internal_object());
         }
     }
-    throw TIndexError(position, index);
+    throw IndexError(position, index);
 }
 
-TXMLNodeHandle TXMLNode::ChildByTag(std::string_view tag) {
+XMLNodePtr XMLNode::ChildByTag(std::string_view tag) {
     const std::string name(tag);
     pugi::xml_node node(node_);
     pugi::xml_node child = node.child(name.c_str());
     return Wrap((child ? child : node.append_child(name.c_str())).internal_object());
 }
 
-TXMLNodeHandle TXMLNode::AppendChild(std::string_view tag) {
+XMLNodePtr XMLNode::AppendChild(std::string_view tag) {
     return Wrap(pugi::xml_node(node_).append_child(std::string(tag).c_str()).internal_object());
 }
 
-TXMLNodeHandle TXMLNode::InsertChild(std::size_t position, std::string_view tag) {
+XMLNodePtr XMLNode::InsertChild(std::size_t position, std::string_view tag) {
     pugi::xml_node node(node_);
     pugi::xml_node before = node.first_child();
     for (std::size_t index = 0; before && index < position; ++index) {
@@ -205,11 +205,11 @@ TXMLNodeHandle TXMLNode::InsertChild(std::size_t position, std::string_view tag)
     return Wrap(added.internal_object());
 }
 
-void TXMLNode::RemoveChildren() {
+void XMLNode::RemoveChildren() {
     pugi::xml_node(node_).remove_children();
 }
 
-void TXMLNode::RemoveChild(const TXMLNode& child) {
+void XMLNode::RemoveChild(const XMLNode& child) {
     pugi::xml_node(node_).remove_child(pugi::xml_node(child.node_));
 }
 
@@ -221,7 +221,7 @@ bool IsElementNamed(const pugi::xml_node& node, const std::string& tag) {
 
 } // namespace
 
-std::size_t TXMLNode::CountChildElements(std::string_view tag) const {
+std::size_t XMLNode::CountChildElements(std::string_view tag) const {
     const std::string name(tag);
     std::size_t count = 0;
     for (const pugi::xml_node child : pugi::xml_node(node_).children()) {
@@ -230,7 +230,7 @@ std::size_t TXMLNode::CountChildElements(std::string_view tag) const {
     return count;
 }
 
-TXMLNodeHandle TXMLNode::ChildElement(std::string_view tag, std::size_t position) const {
+XMLNodePtr XMLNode::ChildElement(std::string_view tag, std::size_t position) const {
     const std::string name(tag);
     std::size_t index = 0;
     for (const pugi::xml_node child : pugi::xml_node(node_).children()) {
@@ -238,11 +238,11 @@ TXMLNodeHandle TXMLNode::ChildElement(std::string_view tag, std::size_t position
             return Wrap(child.internal_object());
         }
     }
-    throw TIndexError(position, index);
+    throw IndexError(position, index);
 }
 
-std::optional<std::size_t> TXMLNode::ChildElementPosition(std::string_view tag,
-                                                          const TXMLNode& child) const {
+std::optional<std::size_t> XMLNode::ChildElementPosition(std::string_view tag,
+                                                         const XMLNode& child) const {
     const std::string name(tag);
     std::size_t index = 0;
     for (const pugi::xml_node node : pugi::xml_node(node_).children()) {
@@ -256,20 +256,20 @@ std::optional<std::size_t> TXMLNode::ChildElementPosition(std::string_view tag,
     return std::nullopt;
 }
 
-bool TXMLNode::HasAttribute(std::string_view name) const {
+bool XMLNode::HasAttribute(std::string_view name) const {
     return static_cast<bool>(pugi::xml_node(node_).attribute(std::string(name).c_str()));
 }
 
-std::string TXMLNode::Attribute(std::string_view name) {
+std::string XMLNode::Attribute(std::string_view name) {
     return AttributeOf(pugi::xml_node(node_), name).value();
 }
 
-void TXMLNode::SetAttribute(std::string_view name, std::string_view value) {
+void XMLNode::SetAttribute(std::string_view name, std::string_view value) {
     AttributeOf(pugi::xml_node(node_), name).set_value(value.data(), value.size());
 }
 
-TXMLNodeHandle TXMLNode::Wrap(pugi::xml_node_struct* node) const {
-    return std::make_shared<TXMLNode>(document_, node);
+XMLNodePtr XMLNode::Wrap(pugi::xml_node_struct* node) const {
+    return std::make_shared<XMLNode>(document_, node);
 }
 
 } // namespace hollowsweep

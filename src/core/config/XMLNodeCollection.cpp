@@ -1,31 +1,31 @@
-#include "config/XMLNodeCollection.h"
+#include "core/config/XMLNodeCollection.h"
 
-#include "errors/Errors.h"
+#include "core/errors/Errors.h"
 
 namespace hollowsweep {
 
-int TXMLNodeCollection::Count() const {
+int XMLNodeCollection::Count() const {
     return static_cast<int>(CountChildElements(itemTag_));
 }
 
-TXMLNodeHandle TXMLNodeCollection::Nodes(int position) const {
+XMLNodePtr XMLNodeCollection::Nodes(int position) const {
     if (position < 0) {
-        throw TIndexError(position, CountChildElements(itemTag_));
+        throw IndexError(position, CountChildElements(itemTag_));
     }
     return ChildElement(itemTag_, static_cast<std::size_t>(position));
 }
 
-void TXMLNodeCollection::Clear() {
+void XMLNodeCollection::Clear() {
     while (Count() > 0) {
         Delete(0);
     }
 }
 
-void TXMLNodeCollection::Delete(int position) {
+void XMLNodeCollection::Delete(int position) {
     RemoveChild(*Nodes(position));
 }
 
-int TXMLNodeCollection::Remove(const TXMLNode& item) {
+int XMLNodeCollection::Remove(const XMLNode& item) {
     const auto position = ChildElementPosition(itemTag_, item);
     if (!position) {
         return -1;
@@ -34,11 +34,11 @@ int TXMLNodeCollection::Remove(const TXMLNode& item) {
     return static_cast<int>(*position);
 }
 
-TXMLNodeHandle TXMLNodeCollection::AppendItem() {
+XMLNodePtr XMLNodeCollection::AppendItem() {
     return AppendChild(itemTag_);
 }
 
-TXMLNodeHandle TXMLNodeCollection::InsertItem(int position) {
+XMLNodePtr XMLNodeCollection::InsertItem(int position) {
     return position < 0 ? AppendChild(itemTag_)
                         : InsertChild(static_cast<std::size_t>(position), itemTag_);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "config/XMLDocument.h"
+#include "core/config/XMLDocument.h"
 
 #include <memory>
 #include <string>
@@ -11,41 +11,41 @@ namespace hollowsweep {
 // An element that holds a list of like items: its child elements of the item
 // tag, in document order. Anything else inside it (other elements, comments,
 // text) is kept but is not an item.
-class TXMLNodeCollection : public TXMLNode {
+class XMLNodeCollection : public XMLNode {
 public:
-    TXMLNodeCollection(std::shared_ptr<TXMLTree> document, pugi::xml_node_struct* node,
-                       std::string_view itemTag)
-        : TXMLNode(std::move(document), node)
+    XMLNodeCollection(std::shared_ptr<XMLTree> document, pugi::xml_node_struct* node,
+                      std::string_view itemTag)
+        : XMLNode(std::move(document), node)
         , itemTag_(itemTag) {}
 
     int Count() const;
-    // The item at a position as a plain element; out of range raises TIndexError.
-    TXMLNodeHandle Nodes(int position) const;
+    // The item at a position as a plain element; out of range raises IndexError.
+    XMLNodePtr Nodes(int position) const;
     void Clear();
     void Delete(int position);
     // Removes an item and returns the position it had, or -1 when it is none.
-    int Remove(const TXMLNode& item);
+    int Remove(const XMLNode& item);
 
 protected:
-    TXMLNodeHandle AppendItem();
+    XMLNodePtr AppendItem();
     // A new item before the child at position among all children; -1 appends.
-    TXMLNodeHandle InsertItem(int position);
+    XMLNodePtr InsertItem(int position);
 
 private:
     std::string itemTag_;
 };
 
 // A collection whose items have their own binding class.
-template <class TItem> class TXMLTypedCollection : public TXMLNodeCollection {
+template <class ItemType> class XMLTypedCollection : public XMLNodeCollection {
 public:
-    using TXMLNodeCollection::TXMLNodeCollection;
+    using XMLNodeCollection::XMLNodeCollection;
 
-    std::shared_ptr<TItem> Item(int position) const {
-        return Nodes(position)->template As<TItem>();
+    std::shared_ptr<ItemType> Item(int position) const {
+        return Nodes(position)->template As<ItemType>();
     }
-    std::shared_ptr<TItem> Add() { return AppendItem()->template As<TItem>(); }
-    std::shared_ptr<TItem> Insert(int position) {
-        return InsertItem(position)->template As<TItem>();
+    std::shared_ptr<ItemType> Add() { return AppendItem()->template As<ItemType>(); }
+    std::shared_ptr<ItemType> Insert(int position) {
+        return InsertItem(position)->template As<ItemType>();
     }
 };
 

@@ -1,6 +1,6 @@
-#include "config/XMLValues.h"
+#include "core/config/XMLValues.h"
 
-#include "errors/Errors.h"
+#include "core/errors/Errors.h"
 
 #include <algorithm>
 #include <cctype>
@@ -18,22 +18,22 @@ bool EqualsIgnoringCase(std::string_view text, std::string_view word) {
 
 [[noreturn]] void FailConversion(std::string_view text, std::string_view type) {
     if (text.empty()) {
-        throw TConversionError("cannot convert an empty value to " + std::string(type));
+        throw ConversionError("cannot convert an empty value to " + std::string(type));
     }
-    throw TConversionError("'" + std::string(text) + "' is not a valid " + std::string(type));
+    throw ConversionError("'" + std::string(text) + "' is not a valid " + std::string(type));
 }
 
-std::string ContextFor(const TXMLNode& element, std::string_view name) {
+std::string ContextFor(const XMLNode& element, std::string_view name) {
     return "attribute \"" + std::string(name) + "\" of <" + element.Name() + ">: ";
 }
 
-template <class TConvert>
-auto ReadConverted(TXMLNode& element, std::string_view name, TConvert convert) {
+template <class Converter>
+auto ReadConverted(XMLNode& element, std::string_view name, Converter convert) {
     const std::string text = element.Attribute(name);
     try {
         return convert(text);
-    } catch (const TConversionError& error) {
-        throw TConversionError(ContextFor(element, name) + error.what());
+    } catch (const ConversionError& error) {
+        throw ConversionError(ContextFor(element, name) + error.what());
     }
 }
 
@@ -62,7 +62,7 @@ bool TextToBoolean(std::string_view text) {
     }
     try {
         return TextToInteger(text) != 0;
-    } catch (const TConversionError&) {
+    } catch (const ConversionError&) {
         FailConversion(text, "Boolean");
     }
 }
@@ -71,27 +71,27 @@ std::string BooleanToText(bool value) {
     return value ? "True" : "False";
 }
 
-std::string ReadText(TXMLNode& element, std::string_view name) {
+std::string ReadText(XMLNode& element, std::string_view name) {
     return element.Attribute(name);
 }
 
-std::int32_t ReadInteger(TXMLNode& element, std::string_view name) {
+std::int32_t ReadInteger(XMLNode& element, std::string_view name) {
     return ReadConverted(element, name, TextToInteger);
 }
 
-bool ReadBoolean(TXMLNode& element, std::string_view name) {
+bool ReadBoolean(XMLNode& element, std::string_view name) {
     return ReadConverted(element, name, TextToBoolean);
 }
 
-void WriteText(TXMLNode& element, std::string_view name, std::string_view value) {
+void WriteText(XMLNode& element, std::string_view name, std::string_view value) {
     element.SetAttribute(name, value);
 }
 
-void WriteInteger(TXMLNode& element, std::string_view name, std::int32_t value) {
+void WriteInteger(XMLNode& element, std::string_view name, std::int32_t value) {
     element.SetAttribute(name, std::to_string(value));
 }
 
-void WriteBoolean(TXMLNode& element, std::string_view name, bool value) {
+void WriteBoolean(XMLNode& element, std::string_view name, bool value) {
     element.SetAttribute(name, BooleanToText(value));
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "config/XMLDocument.h"
+#include "core/config/XMLDocument.h"
 
 #include <cstdint>
 #include <string>
@@ -10,16 +10,16 @@ namespace hollowsweep {
 
 // Typed reads and writes of one attribute. Every read first creates an absent
 // attribute empty on the element, so it is there for the next save. An empty
-// value is no value: integer and Boolean reads of it raise TConversionError
+// value is no value: integer and Boolean reads of it raise ConversionError
 // rather than pretend it is 0 or false.
 
-std::string ReadText(TXMLNode& element, std::string_view name);
-std::int32_t ReadInteger(TXMLNode& element, std::string_view name);
-bool ReadBoolean(TXMLNode& element, std::string_view name);
+std::string ReadText(XMLNode& element, std::string_view name);
+std::int32_t ReadInteger(XMLNode& element, std::string_view name);
+bool ReadBoolean(XMLNode& element, std::string_view name);
 
-void WriteText(TXMLNode& element, std::string_view name, std::string_view value);
-void WriteInteger(TXMLNode& element, std::string_view name, std::int32_t value);
-void WriteBoolean(TXMLNode& element, std::string_view name, bool value);
+void WriteText(XMLNode& element, std::string_view name, std::string_view value);
+void WriteInteger(XMLNode& element, std::string_view name, std::int32_t value);
+void WriteBoolean(XMLNode& element, std::string_view name, bool value);
 
 // Decimal integer text with an optional sign, within 32 bits.
 std::int32_t TextToInteger(std::string_view text);

@@ -1,21 +1,21 @@
-#include "errors/Errors.h"
+#include "core/errors/Errors.h"
 
 #include <cstring>
 
 namespace hollowsweep {
 
-TIOError::TIOError(std::string path, int code, const std::string& action)
-    : THollowsweepError(path + ": " + action + ": " + SystemErrorText(code))
+IOError::IOError(std::string path, int code, const std::string& action)
+    : HollowsweepError(path + ": " + action + ": " + SystemErrorText(code))
     , path_(std::move(path))
     , code_(code) {}
 
-TParseError::TParseError(const std::string& message, std::ptrdiff_t offset)
-    : THollowsweepError(message)
+ParseError::ParseError(const std::string& message, std::ptrdiff_t offset)
+    : HollowsweepError(message)
     , offset_(offset) {}
 
-TIndexError::TIndexError(long long index, std::size_t count)
-    : THollowsweepError("list index out of bounds (" + std::to_string(index) + "), count is " +
-                        std::to_string(count))
+IndexError::IndexError(long long index, std::size_t count)
+    : HollowsweepError("list index out of bounds (" + std::to_string(index) + "), count is " +
+                       std::to_string(count))
     , index_(index) {}
 
 std::string SystemErrorText(int code) {

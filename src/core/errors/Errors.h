@@ -8,15 +8,15 @@ namespace hollowsweep {
 
 // The one family of errors the core raises; callers catch the base where they
 // only need to report and the specific kind where they act on it.
-class THollowsweepError : public std::runtime_error {
+class HollowsweepError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
 
 // A failed system call, with the system's error code and the path it concerned.
-class TIOError : public THollowsweepError {
+class IOError : public HollowsweepError {
 public:
-    TIOError(std::string path, int code, const std::string& action);
+    IOError(std::string path, int code, const std::string& action);
 
     const std::string& Path() const noexcept { return path_; }
     int Code() const noexcept { return code_; }
@@ -26,9 +26,9 @@ private:
     int code_;
 };
 
-class TParseError : public THollowsweepError {
+class ParseError : public HollowsweepError {
 public:
-    TParseError(const std::string& message, std::ptrdiff_t offset);
+    ParseError(const std::string& message, std::ptrdiff_t offset);
 
     std::ptrdiff_t Offset() const noexcept { return offset_; }
 
@@ -36,14 +36,14 @@ private:
     std::ptrdiff_t offset_;
 };
 
-class TConversionError : public THollowsweepError {
+class ConversionError : public HollowsweepError {
 public:
-    using THollowsweepError::THollowsweepError;
+    using HollowsweepError::HollowsweepError;
 };
 
-class TIndexError : public THollowsweepError {
+class IndexError : public HollowsweepError {
 public:
-    TIndexError(long long index, std::size_t count);
+    IndexError(long long index, std::size_t count);
 
     long long Index() const noexcept { return index_; }
 

@@ -10,9 +10,9 @@ namespace hollowsweep {
 
 // A set of bytes for finding the first one in a text, which a long export
 // does for every value it writes.
-class TCharacterSet {
+class CharacterSet {
 public:
-    explicit TCharacterSet(std::string_view members) noexcept {
+    explicit CharacterSet(std::string_view members) noexcept {
         for (const char c : members) {
             const auto byte = static_cast<unsigned char>(c);
             table_[byte] = true;

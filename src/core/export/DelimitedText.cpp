@@ -1,8 +1,8 @@
-#include "export/DelimitedText.h"
+#include "core/export/DelimitedText.h"
 
-#include "export/CharacterSet.h"
-#include "export/ExportColumns.h"
-#include "results/FieldCatalog.h"
+#include "core/export/CharacterSet.h"
+#include "core/export/ExportColumns.h"
+#include "core/results/FieldCatalog.h"
 
 namespace hollowsweep {
 
@@ -10,16 +10,16 @@ namespace {
 
 constexpr std::string_view LineEnd = "\r\n";
 
-class TLineWriter {
+class LineWriter {
 public:
-    TLineWriter(TTextOutput& out, std::string_view separator, TQuoting quoting)
+    LineWriter(TextOutput& out, std::string_view separator, Quoting quoting)
         : out_(out)
         , separator_(separator)
         , quoting_(quoting)
         , specials_(separator.size() == 1 ? "\"\r\n" + std::string(separator) : "\"\r\n") {}
 
     void Append(std::string_view text) {
-        if (quoting_ == TQuoting::WhereNeeded && NeedsQuotes(text)) {
+        if (quoting_ == Quoting::WhereNeeded && NeedsQuotes(text)) {
             AppendQuoted(text);
         } else {
             out_.Append(text);
@@ -46,17 +46,17 @@ private:
         out_.Append('"');
     }
 
-    TTextOutput& out_;
+    TextOutput& out_;
     std::string_view separator_;
-    TQuoting quoting_;
+    Quoting quoting_;
     // The bytes that make a value need quotes.
-    TCharacterSet specials_;
+    CharacterSet specials_;
 };
 
 // The text's size without quotes, so that it is built without copying.
-std::size_t EstimatedSize(const TResultList& list, const std::vector<std::string>& columns,
+std::size_t EstimatedSize(const ResultList& list, const std::vector<std::string>& columns,
                           std::size_t separatorSize) {
-    const std::vector<TFieldIndex> fields = FieldsOfColumns(columns);
+    const std::vector<FieldIndex> fields = FieldsOfColumns(columns);
     return 256 + 64 * columns.size() +
            list.Count() * (fields.size() * separatorSize + LineEnd.size()) +
            FieldTextSize(list, fields);
@@ -64,21 +64,21 @@ std::size_t EstimatedSize(const TResultList& list, const std::vector<std::string
 
 } // namespace
 
-TQuoting QuotingFor(std::string_view separator) {
-    return separator == CSVSeparator ? TQuoting::WhereNeeded : TQuoting::None;
+Quoting QuotingFor(std::string_view separator) {
+    return separator == CSVSeparator ? Quoting::WhereNeeded : Quoting::None;
 }
 
-void WriteDelimitedText(TTextOutput& out, const TResultList& list,
+void WriteDelimitedText(TextOutput& out, const ResultList& list,
                         const std::vector<std::string>& columns, std::string_view separator,
-                        TQuoting quoting) {
-    TLineWriter line(out, separator, quoting);
+                        Quoting quoting) {
+    LineWriter line(out, separator, quoting);
     for (const auto& name : columns) {
         line.Append(name);
         line.Separate();
     }
     line.EndLine();
 
-    const std::vector<TFieldIndex> fields = FieldsOfColumns(columns);
+    const std::vector<FieldIndex> fields = FieldsOfColumns(columns);
     for (const auto& entry : list) {
         for (std::size_t column = 0; column < fields.size(); ++column) {
             if (column > 0) {
@@ -90,9 +90,9 @@ void WriteDelimitedText(TTextOutput& out, const TResultList& list,
     }
 }
 
-std::string BuildDelimitedText(const TResultList& list, const std::vector<std::string>& columns,
-                               std::string_view separator, TQuoting quoting) {
-    TTextOutput text;
+std::string BuildDelimitedText(const ResultList& list, const std::vector<std::string>& columns,
+                               std::string_view separator, Quoting quoting) {
+    TextOutput text;
     text.Reserve(EstimatedSize(list, columns, separator.size()));
     WriteDelimitedText(text, list, columns, separator, quoting);
     return std::move(text.Text());

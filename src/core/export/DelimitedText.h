@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/TextOutput.h"
-#include "results/ResultList.h"
+#include "core/platform/TextOutput.h"
+#include "core/results/ResultList.h"
 
 #include <string>
 #include <string_view>
@@ -12,7 +12,7 @@ namespace hollowsweep {
 inline constexpr std::string_view TextSeparator = "          ";
 inline constexpr std::string_view CSVSeparator = ",";
 
-enum class TQuoting {
+enum class Quoting {
     // Names and values exactly as they are.
     None,
     // A name or value holding the separator, a double quote, CR or LF is
@@ -21,15 +21,15 @@ enum class TQuoting {
 };
 
 // Only CSV fields are quoted: the separator decides.
-TQuoting QuotingFor(std::string_view separator);
+Quoting QuotingFor(std::string_view separator);
 
 // A header line of the column names, each followed by the separator, then one
 // line per entry with the values between separators. Every line ends with
 // CR LF. With no column, every line is empty.
-void WriteDelimitedText(TTextOutput& out, const TResultList& list,
+void WriteDelimitedText(TextOutput& out, const ResultList& list,
                         const std::vector<std::string>& columns, std::string_view separator,
-                        TQuoting quoting);
-std::string BuildDelimitedText(const TResultList& list, const std::vector<std::string>& columns,
-                               std::string_view separator, TQuoting quoting);
+                        Quoting quoting);
+std::string BuildDelimitedText(const ResultList& list, const std::vector<std::string>& columns,
+                               std::string_view separator, Quoting quoting);
 
 } // namespace hollowsweep

@@ -1,6 +1,6 @@
-#include "export/ExcelExport.h"
+#include "core/export/ExcelExport.h"
 
-#include "export/ResultDocument.h"
+#include "core/export/ResultDocument.h"
 
 #include <cstdlib>
 
@@ -43,9 +43,9 @@ bool IsNumeric(std::string_view text) {
     return !copy.empty() && end == copy.c_str() + copy.size();
 }
 
-std::size_t CountXMLNodes(const TXMLNode& element) {
+std::size_t CountXMLNodes(const XMLNode& element) {
     std::size_t count = 0;
-    for (TXMLNodeHandle child = element.FirstChild(); child; child = child->NextSibling()) {
+    for (XMLNodePtr child = element.FirstChild(); child; child = child->NextSibling()) {
         ++count;
         if (child->HasChildNodes()) {
             count += CountXMLNodes(*child);
@@ -54,10 +54,10 @@ std::size_t CountXMLNodes(const TXMLNode& element) {
     return count;
 }
 
-void FillExcelRows(const TXMLNode& element, const std::vector<std::string>& attributeNames,
-                   std::size_t& serial, const TRowSink& sink) {
+void FillExcelRows(const XMLNode& element, const std::vector<std::string>& attributeNames,
+                   std::size_t& serial, const RowSink& sink) {
     std::vector<std::string> row(attributeNames.size() + 1);
-    for (TXMLNodeHandle child = element.FirstChild(); child; child = child->NextSibling()) {
+    for (XMLNodePtr child = element.FirstChild(); child; child = child->NextSibling()) {
         row[0] = std::to_string(++serial);
         for (std::size_t column = 0; column < attributeNames.size(); ++column) {
             const std::string& name = attributeNames[column];
@@ -70,15 +70,14 @@ void FillExcelRows(const TXMLNode& element, const std::vector<std::string>& attr
     }
 }
 
-void FillWorkbook(IWorkbook& workbook, const TXMLNode& root,
-                  const std::vector<std::string>& columns, std::string_view title,
-                  std::size_t rowCount) {
+void FillWorkbook(IWorkbook& workbook, const XMLNode& root, const std::vector<std::string>& columns,
+                  std::string_view title, std::size_t rowCount) {
     const std::size_t columnCount = columns.size() + 1;
     workbook.SetTitleCell(title);
     workbook.Merge(RangeAddress(1, 1, columnCount, 1));
 
     const std::string dataRange = RangeAddress(1, 2, columnCount, rowCount + 1);
-    workbook.SetBlock(dataRange, [&root, &columns](const TRowSink& sink) {
+    workbook.SetBlock(dataRange, [&root, &columns](const RowSink& sink) {
         std::vector<std::string> header{"SerialNO"};
         header.insert(header.end(), columns.begin(), columns.end());
         sink(header);

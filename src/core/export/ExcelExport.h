@@ -1,7 +1,7 @@
 #pragma once
 
-#include "config/XMLDocument.h"
-#include "export/Workbook.h"
+#include "core/config/XMLDocument.h"
+#include "core/export/Workbook.h"
 
 #include <cstddef>
 #include <string>
@@ -20,21 +20,20 @@ std::string ExcelColumnName(std::string_view text);
 bool IsNumeric(std::string_view text);
 
 // The nodes below an element, at any depth.
-std::size_t CountXMLNodes(const TXMLNode& element);
+std::size_t CountXMLNodes(const XMLNode& element);
 
 // Hands one row per element below element, in document order: the serial
 // number, then the value of each named attribute ("" where the element has
 // none).
-void FillExcelRows(const TXMLNode& element, const std::vector<std::string>& attributeNames,
-                   std::size_t& serial, const TRowSink& sink);
+void FillExcelRows(const XMLNode& element, const std::vector<std::string>& attributeNames,
+                   std::size_t& serial, const RowSink& sink);
 
 // The calls that put the result document on a workbook's sheet: the title
 // merged over row 1, then the header row ("SerialNO" and the column names) and
 // one row per element as one block with borders, sized to fit. rowCount is the
 // block's height, header included. The rows are read from root when the
 // workbook is saved, so root and columns must live until then.
-void FillWorkbook(IWorkbook& workbook, const TXMLNode& root,
-                  const std::vector<std::string>& columns, std::string_view title,
-                  std::size_t rowCount);
+void FillWorkbook(IWorkbook& workbook, const XMLNode& root, const std::vector<std::string>& columns,
+                  std::string_view title, std::size_t rowCount);
 
 } // namespace hollowsweep

@@ -1,12 +1,12 @@
-#include "export/ExportColumns.h"
+#include "core/export/ExportColumns.h"
 
 namespace hollowsweep {
 
-std::vector<std::string> GetExportColumns(TXMLConfigType& root) {
+std::vector<std::string> GetExportColumns(ConfigRoot& root) {
     std::vector<std::string> columns;
-    const IXMLNodesType nodes = root.GetNodes();
+    const ColumnSettingsPtr nodes = root.GetNodes();
     for (int position = 0; position < nodes->Count(); ++position) {
-        const IXMLNodeType node = nodes->Item(position);
+        const ColumnSettingPtr node = nodes->Item(position);
         if (node->GetVisible()) {
             columns.push_back(node->GetName());
         }
@@ -14,18 +14,18 @@ std::vector<std::string> GetExportColumns(TXMLConfigType& root) {
     return columns;
 }
 
-std::vector<TFieldIndex> FieldsOfColumns(const std::vector<std::string>& columns) {
-    std::vector<TFieldIndex> fields;
+std::vector<FieldIndex> FieldsOfColumns(const std::vector<std::string>& columns) {
+    std::vector<FieldIndex> fields;
     for (const auto& name : columns) {
         fields.push_back(FieldIndexOf(name));
     }
     return fields;
 }
 
-std::size_t FieldTextSize(const TResultList& list, const std::vector<TFieldIndex>& fields) {
+std::size_t FieldTextSize(const ResultList& list, const std::vector<FieldIndex>& fields) {
     std::size_t size = 0;
     for (const auto& entry : list) {
-        for (const TFieldIndex field : fields) {
+        for (const FieldIndex field : fields) {
             size += entry.Record.Field(field).size();
         }
     }

@@ -1,26 +1,26 @@
-#include "export/ExportCommand.h"
+#include "core/export/ExportCommand.h"
 
-#include "export/DelimitedText.h"
-#include "export/ExportColumns.h"
-#include "export/FileInfo.h"
+#include "core/export/DelimitedText.h"
+#include "core/export/ExportColumns.h"
+#include "core/export/ExportSession.h"
 
 namespace hollowsweep {
 
 namespace {
 
-bool Save(TExportFormat format, TFileInfo& exporter, const TResultList& list) {
+bool Save(ExportFormat format, ExportSession& exporter, const ResultList& list) {
     switch (format) {
-    case TExportFormat::HTML:
+    case ExportFormat::HTML:
         return exporter.SaveToHTML(list);
-    case TExportFormat::Text:
+    case ExportFormat::Text:
         return exporter.SaveToText(TextSeparator, list);
-    case TExportFormat::CSV:
+    case ExportFormat::CSV:
         return exporter.SaveToCSV(CSVSeparator, list);
-    case TExportFormat::Excel:
+    case ExportFormat::Excel:
         exporter.ResetXMLDoc();
         exporter.BuildXMLDoc(list);
         return exporter.SaveToExcel();
-    case TExportFormat::XML:
+    case ExportFormat::XML:
         exporter.ResetXMLDoc();
         exporter.BuildXMLDoc(list);
         return exporter.SaveToXML();
@@ -30,16 +30,16 @@ bool Save(TExportFormat format, TFileInfo& exporter, const TResultList& list) {
 
 } // namespace
 
-void RunExport(TExportFormat format, const TResultList& list, TXMLConfigType& config,
-               TXMLDocument& resultDocument, IExportUI& ui) {
+void RunExport(ExportFormat format, const ResultList& list, ConfigRoot& config,
+               XMLDocument& resultDocument, IExportUI& ui) {
     if (list.Empty()) {
         return;
     }
-    TFileInfo exporter(ui);
+    ExportSession exporter(ui);
     exporter.XMLDoc = &resultDocument;
     exporter.ExportColumns = GetExportColumns(config);
     if (Save(format, exporter, list)) {
-        ui.ShowMessage("Export Finished", "Done", TMessageIcon::None);
+        ui.ShowMessage("Export Finished", "Done", MessageIcon::None);
     }
 }
 

@@ -1,6 +1,6 @@
-#include "export/ExportUI.h"
+#include "core/export/ExportUI.h"
 
-#include "platform/WholeFile.h"
+#include "core/platform/WholeFile.h"
 
 #include <unistd.h>
 

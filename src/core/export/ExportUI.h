@@ -5,7 +5,7 @@
 
 namespace hollowsweep {
 
-enum class TMessageIcon { None, Warning };
+enum class MessageIcon { None, Warning };
 
 // What an export asks of the user and shows while it works. The desktop
 // program answers with its dialogs and wait window, tests with scripted
@@ -19,24 +19,23 @@ public:
     // A Yes/No question with the question icon; true for Yes.
     virtual bool AskYesNo(std::string_view text, std::string_view caption) = 0;
     // A message with an OK button only.
-    virtual void ShowMessage(std::string_view text, std::string_view caption,
-                             TMessageIcon icon) = 0;
+    virtual void ShowMessage(std::string_view text, std::string_view caption, MessageIcon icon) = 0;
     virtual void ShowWaitForm(bool show) = 0;
     virtual void SetWaitMessage(std::string_view message) = 0;
 };
 
 // Shows the wait window with a message for as long as it lives, so the window
 // goes away however the work ends.
-class TWaitScope {
+class WaitScope {
 public:
-    TWaitScope(IExportUI& ui, std::string_view message)
+    WaitScope(IExportUI& ui, std::string_view message)
         : ui_(ui) {
         ui_.ShowWaitForm(true);
         ui_.SetWaitMessage(message);
     }
-    TWaitScope(const TWaitScope&) = delete;
-    TWaitScope& operator=(const TWaitScope&) = delete;
-    ~TWaitScope() { ui_.ShowWaitForm(false); }
+    WaitScope(const WaitScope&) = delete;
+    WaitScope& operator=(const WaitScope&) = delete;
+    ~WaitScope() { ui_.ShowWaitForm(false); }
 
 private:
     IExportUI& ui_;

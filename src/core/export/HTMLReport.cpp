@@ -1,10 +1,10 @@
-#include "export/HTMLReport.h"
+#include "core/export/HTMLReport.h"
 
-#include "export/CharacterSet.h"
-#include "export/ExportColumns.h"
-#include "export/ExportUI.h"
-#include "product/Product.h"
-#include "results/FieldCatalog.h"
+#include "core/export/CharacterSet.h"
+#include "core/export/ExportColumns.h"
+#include "core/export/ExportUI.h"
+#include "core/product/Product.h"
+#include "core/results/FieldCatalog.h"
 
 namespace hollowsweep {
 
@@ -53,8 +53,8 @@ std::string_view EntityOf(char c) {
 
 // Names and values are written as they are, except the four characters that
 // would let a folder name change the page's markup.
-void AppendEscaped(TTextOutput& out, std::string_view text) {
-    static const TCharacterSet markup("&<>\"");
+void AppendEscaped(TextOutput& out, std::string_view text) {
+    static const CharacterSet markup("&<>\"");
     for (;;) {
         const std::size_t special = markup.FindIn(text);
         out.Append(text.substr(0, special));
@@ -67,7 +67,7 @@ void AppendEscaped(TTextOutput& out, std::string_view text) {
 }
 
 // A cell's text; an empty one would collapse the cell.
-void AppendCellText(TTextOutput& out, std::string_view text) {
+void AppendCellText(TextOutput& out, std::string_view text) {
     if (text.empty()) {
         out.Append(NoValue);
     } else {
@@ -75,7 +75,7 @@ void AppendCellText(TTextOutput& out, std::string_view text) {
     }
 }
 
-void AppendHeaderRow(TTextOutput& out, const std::vector<std::string>& columns) {
+void AppendHeaderRow(TextOutput& out, const std::vector<std::string>& columns) {
     out.Append("<tr>");
     for (const auto& name : columns) {
         out.Append("<td class=\"ThRows\">");
@@ -86,22 +86,22 @@ void AppendHeaderRow(TTextOutput& out, const std::vector<std::string>& columns) 
 }
 
 // The page's size without escapes, so that it is built without copying.
-std::size_t EstimatedSize(const TResultList& list, const std::vector<std::string>& columns) {
+std::size_t EstimatedSize(const ResultList& list, const std::vector<std::string>& columns) {
     constexpr std::size_t PerRow = 9;
     constexpr std::size_t PerCell = 40;
-    const std::vector<TFieldIndex> fields = FieldsOfColumns(columns);
+    const std::vector<FieldIndex> fields = FieldsOfColumns(columns);
     return HTMLHead.size() + 512 + 64 * columns.size() +
            list.Count() * (PerRow + fields.size() * PerCell) + FieldTextSize(list, fields);
 }
 
-void AppendDataRows(TTextOutput& out, const TResultList& list,
-                    const std::vector<TFieldIndex>& fields) {
+void AppendDataRows(TextOutput& out, const ResultList& list,
+                    const std::vector<FieldIndex>& fields) {
     bool rowA = true;
     for (const auto& entry : list) {
         const std::string_view cellTag =
             rowA ? "<td class=\"TrARow\" align=Left>" : "<td class=\"TrBRow\" align=Left>";
         out.Append("<tr>");
-        for (const TFieldIndex field : fields) {
+        for (const FieldIndex field : fields) {
             out.Append(cellTag);
             AppendCellText(out, entry.Record.Field(field));
             out.Append("</td>");
@@ -113,7 +113,7 @@ void AppendDataRows(TTextOutput& out, const TResultList& list,
 
 } // namespace
 
-void WriteHTML(TTextOutput& out, const TResultList& list, const std::vector<std::string>& columns,
+void WriteHTML(TextOutput& out, const ResultList& list, const std::vector<std::string>& columns,
                std::string_view path) {
     out.Append(HTMLHead);
     out.Append("<H5 Align=center>");
@@ -126,9 +126,9 @@ void WriteHTML(TTextOutput& out, const TResultList& list, const std::vector<std:
     out.Append("</Table></BODY></HTML>");
 }
 
-std::string BuildHTML(const TResultList& list, const std::vector<std::string>& columns,
+std::string BuildHTML(const ResultList& list, const std::vector<std::string>& columns,
                       std::string_view path) {
-    TTextOutput page;
+    TextOutput page;
     page.Reserve(EstimatedSize(list, columns));
     WriteHTML(page, list, columns, path);
     return std::move(page.Text());

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/TextOutput.h"
-#include "results/ResultList.h"
+#include "core/platform/TextOutput.h"
+#include "core/results/ResultList.h"
 
 #include <string>
 #include <string_view>
@@ -14,9 +14,9 @@ extern const std::string_view HTMLHead;
 
 // The report as one line without its line end: title from the target path,
 // credit line, and a table of the exported columns with one row per entry.
-void WriteHTML(TTextOutput& out, const TResultList& list, const std::vector<std::string>& columns,
+void WriteHTML(TextOutput& out, const ResultList& list, const std::vector<std::string>& columns,
                std::string_view path);
-std::string BuildHTML(const TResultList& list, const std::vector<std::string>& columns,
+std::string BuildHTML(const ResultList& list, const std::vector<std::string>& columns,
                       std::string_view path);
 
 } // namespace hollowsweep

@@ -1,7 +1,7 @@
-#include "export/ResultDocument.h"
+#include "core/export/ResultDocument.h"
 
-#include "product/Product.h"
-#include "results/FieldCatalog.h"
+#include "core/product/Product.h"
+#include "core/results/FieldCatalog.h"
 
 #include <algorithm>
 #include <array>
@@ -75,7 +75,7 @@ std::string AttributeNameFor(std::string_view name) {
     return attribute;
 }
 
-std::string_view AttributeNameOf(TFieldIndex field) {
+std::string_view AttributeNameOf(FieldIndex field) {
     static const std::array<std::string, FieldCount> names = MakeAttributeNames();
     return names[field];
 }
@@ -96,26 +96,26 @@ std::string ToWellFormedText(std::string_view text) {
     return result;
 }
 
-void ResetXMLDoc(TXMLDocument& document) {
+void ResetXMLDoc(XMLDocument& document) {
     document.SetXML("<?xml version=\"1.0\" encoding=\"utf-8\" standalone=\"yes\" ?> "
                     "<fileinfo generated=\"" +
                     std::string(MakerWebSite) + "\"></fileinfo>");
 }
 
-TXMLNodeHandle GetRootNode(TXMLDocument& document) {
+XMLNodePtr GetRootNode(XMLDocument& document) {
     if (!document.Active()) {
         document.SetActive(true);
     }
     return document.DocumentElement();
 }
 
-void BuildXMLDoc(TXMLDocument& document, const TResultList& list, IExportUI& ui) {
-    const TWaitScope wait(ui, "Gathering info..");
-    const TXMLNodeHandle root = GetRootNode(document);
+void BuildXMLDoc(XMLDocument& document, const ResultList& list, IExportUI& ui) {
+    const WaitScope wait(ui, "Gathering info..");
+    const XMLNodePtr root = GetRootNode(document);
     root->RemoveChildren();
     for (const auto& entry : list) {
-        const TXMLNodeHandle file = root->AppendChild("file");
-        for (TFieldIndex field = 0; field < FieldCount; ++field) {
+        const XMLNodePtr file = root->AppendChild("file");
+        for (FieldIndex field = 0; field < FieldCount; ++field) {
             const std::string_view value = entry.Record.Field(field);
             if (!value.empty()) {
                 file->SetAttribute(AttributeNameOf(field),

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "config/XMLDocument.h"
-#include "export/ExportUI.h"
-#include "results/ResultList.h"
+#include "core/config/XMLDocument.h"
+#include "core/export/ExportUI.h"
+#include "core/results/ResultList.h"
 
 #include <string>
 #include <string_view>
@@ -14,16 +14,16 @@ namespace hollowsweep {
 // named after the catalogue without spaces, in catalogue order.
 
 // Replaces the whole document by the empty skeleton.
-void ResetXMLDoc(TXMLDocument& document);
+void ResetXMLDoc(XMLDocument& document);
 // The root element, parsing the document's text first when it is inactive.
-TXMLNodeHandle GetRootNode(TXMLDocument& document);
+XMLNodePtr GetRootNode(XMLDocument& document);
 // Replaces the root's children by one element per entry.
-void BuildXMLDoc(TXMLDocument& document, const TResultList& list, IExportUI& ui);
+void BuildXMLDoc(XMLDocument& document, const ResultList& list, IExportUI& ui);
 
 // The attribute that carries a field or a column: its name without spaces.
 std::string AttributeNameFor(std::string_view name);
 // The same for a catalogue field, made once.
-std::string_view AttributeNameOf(TFieldIndex field);
+std::string_view AttributeNameOf(FieldIndex field);
 
 // Text that XML can carry: bytes that are not valid UTF-8, and characters XML
 // does not allow even escaped, become U+FFFD.

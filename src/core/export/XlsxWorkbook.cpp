@@ -2,8 +2,8 @@
 // recorded, and SaveAs streams the rows to the file one at a time. Sizes are
 // worked out from the texts as they pass, since the library cannot measure.
 
-#include "errors/Errors.h"
-#include "export/Workbook.h"
+#include "core/errors/Errors.h"
+#include "core/export/Workbook.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -19,14 +19,14 @@ namespace {
 constexpr double MaxColumnWidth = 255;
 constexpr std::size_t MaxCellText = 32767;
 
-struct TRange {
+struct Range {
     lxw_row_t FirstRow;
     lxw_col_t FirstColumn;
     lxw_row_t LastRow;
     lxw_col_t LastColumn;
 };
 
-TRange ParseRange(std::string_view address) {
+Range ParseRange(std::string_view address) {
     const std::string text(address);
     return {lxw_name_to_row(text.c_str()), lxw_name_to_col(text.c_str()),
             lxw_name_to_row_2(text.c_str()), lxw_name_to_col_2(text.c_str())};
@@ -57,21 +57,21 @@ std::size_t LineCount(std::string_view text) {
 }
 
 // Closing writes the file, so it also runs when filling stopped on an error.
-class TOpenWorkbook {
+class OpenWorkbook {
 public:
-    explicit TOpenWorkbook(const std::string& path)
+    explicit OpenWorkbook(const std::string& path)
         : path_(path) {
         lxw_workbook_options options{};
         options.constant_memory = LXW_TRUE;
         options.use_zip64 = LXW_TRUE;
         workbook_ = workbook_new_opt(path.c_str(), &options);
         if (workbook_ == nullptr) {
-            throw TIOError(path, errno != 0 ? errno : EIO, "cannot create");
+            throw IOError(path, errno != 0 ? errno : EIO, "cannot create");
         }
     }
-    TOpenWorkbook(const TOpenWorkbook&) = delete;
-    TOpenWorkbook& operator=(const TOpenWorkbook&) = delete;
-    ~TOpenWorkbook() {
+    OpenWorkbook(const OpenWorkbook&) = delete;
+    OpenWorkbook& operator=(const OpenWorkbook&) = delete;
+    ~OpenWorkbook() {
         if (workbook_ != nullptr) {
             workbook_close(workbook_);
         }
@@ -82,8 +82,8 @@ public:
     void Close() {
         const lxw_error error = workbook_close(std::exchange(workbook_, nullptr));
         if (error != LXW_NO_ERROR) {
-            throw TIOError(path_, errno != 0 ? errno : EIO,
-                           std::string("cannot write the workbook: ") + lxw_strerror(error));
+            throw IOError(path_, errno != 0 ? errno : EIO,
+                          std::string("cannot write the workbook: ") + lxw_strerror(error));
         }
     }
 
@@ -92,11 +92,11 @@ private:
     lxw_workbook* workbook_;
 };
 
-class TXlsxWorkbook final : public IWorkbook {
+class XlsxWorkbook final : public IWorkbook {
 public:
     void SetTitleCell(std::string_view title) override { title_ = title; }
     void Merge(std::string_view range) override { merge_ = ParseRange(range); }
-    void SetBlock(std::string_view range, TRowSource source) override {
+    void SetBlock(std::string_view range, RowSource source) override {
         block_ = ParseRange(range);
         source_ = std::move(source);
     }
@@ -111,23 +111,23 @@ private:
     void WriteBlock(lxw_workbook* workbook, lxw_worksheet* sheet) const;
 
     std::string title_;
-    std::optional<TRange> merge_;
-    std::optional<TRange> block_;
-    TRowSource source_;
+    std::optional<Range> merge_;
+    std::optional<Range> block_;
+    RowSource source_;
     bool borders_ = false;
     bool fitColumns_ = false;
     bool fitRows_ = false;
 };
 
-void TXlsxWorkbook::SaveAs(const std::string& path) {
-    TOpenWorkbook workbook(path);
+void XlsxWorkbook::SaveAs(const std::string& path) {
+    OpenWorkbook workbook(path);
     lxw_worksheet* sheet = workbook_add_worksheet(workbook.Get(), nullptr);
     WriteTitle(workbook.Get(), sheet);
     WriteBlock(workbook.Get(), sheet);
     workbook.Close();
 }
 
-void TXlsxWorkbook::WriteTitle(lxw_workbook* workbook, lxw_worksheet* sheet) const {
+void XlsxWorkbook::WriteTitle(lxw_workbook* workbook, lxw_worksheet* sheet) const {
     lxw_format* format = workbook_add_format(workbook);
     format_set_bold(format);
     format_set_align(format, LXW_ALIGN_CENTER);
@@ -142,7 +142,7 @@ void TXlsxWorkbook::WriteTitle(lxw_workbook* workbook, lxw_worksheet* sheet) con
     }
 }
 
-void TXlsxWorkbook::WriteBlock(lxw_workbook* workbook, lxw_worksheet* sheet) const {
+void XlsxWorkbook::WriteBlock(lxw_workbook* workbook, lxw_worksheet* sheet) const {
     if (!block_ || !source_) {
         return;
     }
@@ -158,9 +158,9 @@ void TXlsxWorkbook::WriteBlock(lxw_workbook* workbook, lxw_worksheet* sheet) con
         for (std::size_t column = 0; column < texts.size() && column < widths.size(); ++column) {
             const std::string& text = texts[column];
             if (text.size() > MaxCellText && CharacterCount(text) > MaxCellText) {
-                throw TConversionError("row " + std::to_string(row + 1) +
-                                       ": a text longer than 32,767 characters does not fit a "
-                                       "workbook cell");
+                throw ConversionError("row " + std::to_string(row + 1) +
+                                      ": a text longer than 32,767 characters does not fit a "
+                                      "workbook cell");
             }
             widths[column] = std::max(widths[column], LongestLineLength(text));
             lines = std::max(lines, LineCount(text));
@@ -188,7 +188,7 @@ void TXlsxWorkbook::WriteBlock(lxw_workbook* workbook, lxw_worksheet* sheet) con
 } // namespace
 
 std::unique_ptr<IWorkbook> CreateWorkbook() {
-    return std::make_unique<TXlsxWorkbook>();
+    return std::make_unique<XlsxWorkbook>();
 }
 
 } // namespace hollowsweep

@@ -1,6 +1,6 @@
-#include "parallel/ParallelLimits.h"
+#include "core/parallel/ParallelLimits.h"
 
-#include "platform/FolderPaths.h"
+#include "core/platform/FolderPaths.h"
 
 #include <algorithm>
 #include <thread>

@@ -12,17 +12,17 @@ namespace hollowsweep {
 // its own stack, last in first out, so it goes deep before wide and holds few
 // folders open; it hands the older half of its stack over only while another
 // thread is idle, so the threads rarely meet on the lock.
-template <class Index> class TWorkQueue {
+template <class Index> class WorkQueue {
 public:
-    using TLocal = std::vector<Index>;
+    using LocalStack = std::vector<Index>;
 
-    TWorkQueue(Index first, unsigned threads)
+    WorkQueue(Index first, unsigned threads)
         : shared_{first}
         , busy_(threads) {}
 
     // The next folder for a thread: from its own stack, else from the shared one,
     // waiting while others may still add some. False once the walk is over or stopped.
-    bool Next(TLocal& local, Index& folder) {
+    bool Next(LocalStack& local, Index& folder) {
         if (!local.empty()) {
             folder = local.back();
             local.pop_back();
@@ -45,7 +45,7 @@ public:
         return true;
     }
 
-    void ShareIfAnyoneIdle(TLocal& local) {
+    void ShareIfAnyoneIdle(LocalStack& local) {
         if (idle_.load(std::memory_order_relaxed) == 0 || local.size() < 2) {
             return;
         }

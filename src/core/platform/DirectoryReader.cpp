@@ -1,4 +1,4 @@
-#include "platform/DirectoryReader.h"
+#include "core/platform/DirectoryReader.h"
 
 #include <cerrno>
 #include <dirent.h>
@@ -7,10 +7,10 @@
 
 namespace hollowsweep {
 
-TDirectoryReader::TDirectoryReader()
+DirectoryReader::DirectoryReader()
     : buffer_(std::make_unique<char[]>(BufferSize)) {}
 
-long TDirectoryReader::ReadBatch(int folderFd) noexcept {
+long DirectoryReader::ReadBatch(int folderFd) noexcept {
     long bytes = 0;
     do {
         bytes = ::getdents64(folderFd, buffer_.get(), BufferSize);
@@ -18,23 +18,23 @@ long TDirectoryReader::ReadBatch(int folderFd) noexcept {
     return bytes;
 }
 
-TEntryKind TDirectoryReader::KindOf(int folderFd, unsigned char type, const char* name) noexcept {
+EntryKind DirectoryReader::KindOf(int folderFd, unsigned char type, const char* name) noexcept {
     if (type == DT_DIR) {
-        return TEntryKind::Folder;
+        return EntryKind::Folder;
     }
     if (type != DT_UNKNOWN) {
-        return TEntryKind::Other;
+        return EntryKind::Other;
     }
     // Some file systems do not fill in the type; ask, without following a link.
     struct stat status {};
     if (::fstatat(folderFd, name, &status, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(status.st_mode)) {
-        return TEntryKind::Folder;
+        return EntryKind::Folder;
     }
-    return TEntryKind::Other;
+    return EntryKind::Other;
 }
 
 namespace detail {
-TRawEntry RawEntryAt(const char* record) noexcept {
+RawEntry RawEntryAt(const char* record) noexcept {
     const auto* entry = reinterpret_cast<const struct dirent64*>(record);
     return {entry->d_reclen, entry->d_type, entry->d_name};
 }

@@ -7,13 +7,13 @@
 
 namespace hollowsweep {
 
-enum class TEntryKind { Folder, Other };
+enum class EntryKind { Folder, Other };
 
 // Reads a folder's listing straight from the kernel in large batches. One
 // reader serves one thread; its buffer is reused from folder to folder.
-class TDirectoryReader {
+class DirectoryReader {
 public:
-    TDirectoryReader();
+    DirectoryReader();
 
     // Calls visit(name, kind) for every entry but "." and "..", in the order the
     // file system lists them. A link is Other whatever it points to. Returns 0,
@@ -25,22 +25,22 @@ private:
 
     // Reads the next batch into the buffer; the byte count, 0 at the end, or -1.
     long ReadBatch(int folderFd) noexcept;
-    static TEntryKind KindOf(int folderFd, unsigned char type, const char* name) noexcept;
+    static EntryKind KindOf(int folderFd, unsigned char type, const char* name) noexcept;
 
     std::unique_ptr<char[]> buffer_;
 };
 
 namespace detail {
 // The fields of a kernel directory record the reader uses.
-struct TRawEntry {
+struct RawEntry {
     unsigned short length;
     unsigned char type;
     const char* name;
 };
-TRawEntry RawEntryAt(const char* record) noexcept;
+RawEntry RawEntryAt(const char* record) noexcept;
 } // namespace detail
 
-template <class Visit> int TDirectoryReader::ReadEntries(int folderFd, Visit&& visit) {
+template <class Visit> int DirectoryReader::ReadEntries(int folderFd, Visit&& visit) {
     for (;;) {
         const long bytes = ReadBatch(folderFd);
         if (bytes <= 0) {

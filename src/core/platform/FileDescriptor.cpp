@@ -1,17 +1,17 @@
-#include "platform/FileDescriptor.h"
+#include "core/platform/FileDescriptor.h"
 
 #include <unistd.h>
 
 namespace hollowsweep {
 
-TFileDescriptor& TFileDescriptor::operator=(TFileDescriptor&& other) noexcept {
+FileDescriptor& FileDescriptor::operator=(FileDescriptor&& other) noexcept {
     if (this != &other) {
         Reset(other.Release());
     }
     return *this;
 }
 
-void TFileDescriptor::Reset(int fd) noexcept {
+void FileDescriptor::Reset(int fd) noexcept {
     if (fd_ >= 0) {
         ::close(fd_);
     }

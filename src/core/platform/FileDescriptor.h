@@ -5,17 +5,17 @@
 namespace hollowsweep {
 
 // Owns one open file descriptor and closes it when it goes.
-class TFileDescriptor {
+class FileDescriptor {
 public:
-    TFileDescriptor() noexcept = default;
-    explicit TFileDescriptor(int fd) noexcept
+    FileDescriptor() noexcept = default;
+    explicit FileDescriptor(int fd) noexcept
         : fd_(fd) {}
-    TFileDescriptor(TFileDescriptor&& other) noexcept
+    FileDescriptor(FileDescriptor&& other) noexcept
         : fd_(other.Release()) {}
-    TFileDescriptor& operator=(TFileDescriptor&& other) noexcept;
-    TFileDescriptor(const TFileDescriptor&) = delete;
-    TFileDescriptor& operator=(const TFileDescriptor&) = delete;
-    ~TFileDescriptor() { Reset(); }
+    FileDescriptor& operator=(FileDescriptor&& other) noexcept;
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    ~FileDescriptor() { Reset(); }
 
     int Get() const noexcept { return fd_; }
     bool Valid() const noexcept { return fd_ >= 0; }

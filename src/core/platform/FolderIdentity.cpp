@@ -1,4 +1,4 @@
-#include "platform/FolderIdentity.h"
+#include "core/platform/FolderIdentity.h"
 
 #include <sys/stat.h>
 

@@ -1,4 +1,4 @@
-#include "platform/FolderPaths.h"
+#include "core/platform/FolderPaths.h"
 
 #include <cerrno>
 #include <climits>
@@ -19,19 +19,19 @@ constexpr int FolderFlags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
 // One call's path stays below the system's limit, with room for the terminator.
 constexpr std::size_t PieceLimit = PATH_MAX - 1;
 
-TFileDescriptor OpenOnePiece(int base, const std::string& piece, TLinkPolicy links) {
-    if (links == TLinkPolicy::Follow) {
-        return TFileDescriptor(::openat(base, piece.c_str(), FolderFlags));
+FileDescriptor OpenOnePiece(int base, const std::string& piece, LinkPolicy links) {
+    if (links == LinkPolicy::Follow) {
+        return FileDescriptor(::openat(base, piece.c_str(), FolderFlags));
     }
     open_how how{};
     how.flags = FolderFlags | O_NOFOLLOW;
     how.resolve = RESOLVE_NO_SYMLINKS | RESOLVE_NO_MAGICLINKS;
     const long fd = ::syscall(SYS_openat2, base, piece.c_str(), &how, sizeof how);
     if (fd >= 0 || errno != ENOSYS) {
-        return TFileDescriptor(static_cast<int>(fd));
+        return FileDescriptor(static_cast<int>(fd));
     }
     // Kernels before openat2: one component at a time, none of them a link.
-    TFileDescriptor current;
+    FileDescriptor current;
     int at = base;
     for (std::size_t start = 0; start < piece.size();) {
         std::size_t end = piece.find('/', start);
@@ -40,7 +40,7 @@ TFileDescriptor OpenOnePiece(int base, const std::string& piece, TLinkPolicy lin
         }
         if (end > start) {
             const std::string name = piece.substr(start, end - start);
-            TFileDescriptor next(::openat(at, name.c_str(), FolderFlags | O_NOFOLLOW));
+            FileDescriptor next(::openat(at, name.c_str(), FolderFlags | O_NOFOLLOW));
             if (!next) {
                 return next;
             }
@@ -49,7 +49,7 @@ TFileDescriptor OpenOnePiece(int base, const std::string& piece, TLinkPolicy lin
         }
         start = end + 1;
     }
-    return current ? std::move(current) : TFileDescriptor(::openat(base, ".", FolderFlags));
+    return current ? std::move(current) : FileDescriptor(::openat(base, ".", FolderFlags));
 }
 
 // The longest leading piece of path, cut after a separator, that one call accepts.
@@ -63,12 +63,12 @@ std::size_t PieceLength(std::string_view path) {
 
 } // namespace
 
-TFileDescriptor OpenFolderAt(int base, std::string_view path, TLinkPolicy links) {
-    TFileDescriptor current;
+FileDescriptor OpenFolderAt(int base, std::string_view path, LinkPolicy links) {
+    FileDescriptor current;
     int at = base;
     do {
         const std::size_t length = PieceLength(path);
-        TFileDescriptor next = OpenOnePiece(at, std::string(path.substr(0, length)), links);
+        FileDescriptor next = OpenOnePiece(at, std::string(path.substr(0, length)), links);
         if (!next) {
             return next;
         }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/FileDescriptor.h"
+#include "core/platform/FileDescriptor.h"
 
 #include <cstddef>
 #include <string>
@@ -8,7 +8,7 @@
 
 namespace hollowsweep {
 
-enum class TLinkPolicy {
+enum class LinkPolicy {
     // Links inside the path are followed, as any other program would.
     Follow,
     // No component may be a link: a folder replaced by a link is not entered.
@@ -18,7 +18,7 @@ enum class TLinkPolicy {
 // Opens a folder for listing. Paths longer than the system accepts in one call
 // are opened a piece at a time. base is a folder descriptor or AT_FDCWD.
 // Returns an invalid descriptor and leaves errno set on failure.
-TFileDescriptor OpenFolderAt(int base, std::string_view path, TLinkPolicy links);
+FileDescriptor OpenFolderAt(int base, std::string_view path, LinkPolicy links);
 
 // The path with links, "." and ".." resolved, or the path itself when it
 // cannot be resolved.

@@ -1,6 +1,6 @@
-#include "platform/ProgramLocation.h"
+#include "core/platform/ProgramLocation.h"
 
-#include "errors/Errors.h"
+#include "core/errors/Errors.h"
 
 #include <cerrno>
 #include <climits>
@@ -30,7 +30,7 @@ std::string ExecutableFolder() {
     for (;;) {
         const ssize_t length = ::readlink("/proc/self/exe", buffer.data(), buffer.size());
         if (length < 0) {
-            throw TIOError("/proc/self/exe", errno, "cannot read");
+            throw IOError("/proc/self/exe", errno, "cannot read");
         }
         if (static_cast<std::size_t>(length) < buffer.size()) {
             const std::string path(buffer.data(), static_cast<std::size_t>(length));

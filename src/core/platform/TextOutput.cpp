@@ -1,7 +1,7 @@
-#include "platform/TextOutput.h"
+#include "core/platform/TextOutput.h"
 
-#include "errors/Errors.h"
-#include "platform/WholeFile.h"
+#include "core/errors/Errors.h"
+#include "core/platform/WholeFile.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -9,33 +9,33 @@
 
 namespace hollowsweep {
 
-TTextOutput::TTextOutput(std::string path)
+TextOutput::TextOutput(std::string path)
     : path_(std::move(path))
     , file_(::open(path_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666)) {
     if (!file_) {
-        throw TIOError(path_, errno, "cannot create");
+        throw IOError(path_, errno, "cannot create");
     }
     buffer_.reserve(FlushSize + FlushSize / 2);
 }
 
-void TTextOutput::Reserve(std::size_t size) {
+void TextOutput::Reserve(std::size_t size) {
     if (!file_) {
         buffer_.reserve(size);
     }
 }
 
-void TTextOutput::Flush() {
+void TextOutput::Flush() {
     WriteAll(file_, buffer_, path_);
     buffer_.clear();
 }
 
-void TTextOutput::Close() {
+void TextOutput::Close() {
     if (!file_) {
         return;
     }
     Flush();
     if (::close(file_.Release()) != 0) {
-        throw TIOError(path_, errno, "cannot write");
+        throw IOError(path_, errno, "cannot write");
     }
 }
 

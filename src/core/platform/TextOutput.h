@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/FileDescriptor.h"
+#include "core/platform/FileDescriptor.h"
 
 #include <string>
 #include <string_view>
@@ -9,14 +9,14 @@ namespace hollowsweep {
 
 // Where a long text goes piece by piece: into a string, or into a file through
 // a buffer of a megabyte, so that a large export is never held whole.
-class TTextOutput {
+class TextOutput {
 public:
     // Collects the text in memory; Text() gives it.
-    TTextOutput() = default;
-    // Creates or truncates a file; failures raise TIOError naming it.
-    explicit TTextOutput(std::string path);
-    TTextOutput(const TTextOutput&) = delete;
-    TTextOutput& operator=(const TTextOutput&) = delete;
+    TextOutput() = default;
+    // Creates or truncates a file; failures raise IOError naming it.
+    explicit TextOutput(std::string path);
+    TextOutput(const TextOutput&) = delete;
+    TextOutput& operator=(const TextOutput&) = delete;
 
     void Append(std::string_view text) {
         buffer_.append(text);
@@ -38,7 +38,7 @@ private:
     void Flush();
 
     std::string path_;
-    TFileDescriptor file_;
+    FileDescriptor file_;
     std::string buffer_;
 };
 

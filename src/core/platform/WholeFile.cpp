@@ -1,7 +1,7 @@
-#include "platform/WholeFile.h"
+#include "core/platform/WholeFile.h"
 
-#include "errors/Errors.h"
-#include "platform/FileDescriptor.h"
+#include "core/errors/Errors.h"
+#include "core/platform/FileDescriptor.h"
 
 #include <atomic>
 #include <cerrno>
@@ -14,9 +14,9 @@ namespace hollowsweep {
 namespace {
 
 // Closing reports late write errors (for example on network file systems).
-void CloseChecked(TFileDescriptor& fd, const std::string& path) {
+void CloseChecked(FileDescriptor& fd, const std::string& path) {
     if (::close(fd.Release()) != 0) {
-        throw TIOError(path, errno, "cannot write");
+        throw IOError(path, errno, "cannot write");
     }
 }
 
@@ -26,13 +26,13 @@ std::string TemporaryNameFor(const std::string& path) {
 }
 
 // Removes the temporary file unless the rename has consumed it.
-class TTemporaryFile {
+class TemporaryFile {
 public:
-    explicit TTemporaryFile(std::string path)
+    explicit TemporaryFile(std::string path)
         : path_(std::move(path)) {}
-    TTemporaryFile(const TTemporaryFile&) = delete;
-    TTemporaryFile& operator=(const TTemporaryFile&) = delete;
-    ~TTemporaryFile() {
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+    ~TemporaryFile() {
         if (!path_.empty()) {
             ::unlink(path_.c_str());
         }
@@ -53,23 +53,23 @@ mode_t ModeFor(const std::string& path) {
 
 } // namespace
 
-void WriteAll(const TFileDescriptor& fd, std::string_view text, const std::string& path) {
+void WriteAll(const FileDescriptor& fd, std::string_view text, const std::string& path) {
     while (!text.empty()) {
         const ssize_t bytes = ::write(fd.Get(), text.data(), text.size());
         if (bytes < 0 && errno == EINTR) {
             continue;
         }
         if (bytes < 0) {
-            throw TIOError(path, errno, "cannot write");
+            throw IOError(path, errno, "cannot write");
         }
         text.remove_prefix(static_cast<std::size_t>(bytes));
     }
 }
 
 std::string ReadWholeFile(const std::string& path) {
-    const TFileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    const FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     if (!fd) {
-        throw TIOError(path, errno, "cannot open");
+        throw IOError(path, errno, "cannot open");
     }
     std::string text;
     char buffer[65536];
@@ -79,7 +79,7 @@ std::string ReadWholeFile(const std::string& path) {
             continue;
         }
         if (bytes < 0) {
-            throw TIOError(path, errno, "cannot read");
+            throw IOError(path, errno, "cannot read");
         }
         if (bytes == 0) {
             return text;
@@ -89,19 +89,19 @@ std::string ReadWholeFile(const std::string& path) {
 }
 
 void ReplaceWholeFile(const std::string& path, std::string_view text) {
-    TTemporaryFile temporary(TemporaryNameFor(path));
-    TFileDescriptor fd(
+    TemporaryFile temporary(TemporaryNameFor(path));
+    FileDescriptor fd(
         ::open(temporary.Path().c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, ModeFor(path)));
     if (!fd) {
-        throw TIOError(temporary.Path(), errno, "cannot create");
+        throw IOError(temporary.Path(), errno, "cannot create");
     }
     WriteAll(fd, text, path);
     if (::fsync(fd.Get()) != 0) {
-        throw TIOError(path, errno, "cannot write");
+        throw IOError(path, errno, "cannot write");
     }
     CloseChecked(fd, path);
     if (::rename(temporary.Path().c_str(), path.c_str()) != 0) {
-        throw TIOError(path, errno, "cannot replace");
+        throw IOError(path, errno, "cannot replace");
     }
     temporary.Keep();
 }
@@ -115,7 +115,7 @@ void MakeFolders(const std::string& path) {
     for (std::size_t end = path.find('/', 1);; end = path.find('/', end + 1)) {
         const std::string prefix = path.substr(0, end);
         if (::mkdir(prefix.c_str(), 0700) != 0 && errno != EEXIST) {
-            throw TIOError(prefix, errno, "cannot create folder");
+            throw IOError(prefix, errno, "cannot create folder");
         }
         if (end == std::string::npos) {
             return;

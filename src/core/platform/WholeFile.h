@@ -5,9 +5,9 @@
 
 namespace hollowsweep {
 
-class TFileDescriptor;
+class FileDescriptor;
 
-// Reads a file's whole content; a failure raises TIOError naming the file.
+// Reads a file's whole content; a failure raises IOError naming the file.
 std::string ReadWholeFile(const std::string& path);
 
 // Writes text to a new file beside path and renames it over path, so readers
@@ -16,7 +16,7 @@ std::string ReadWholeFile(const std::string& path);
 void ReplaceWholeFile(const std::string& path, std::string_view text);
 
 // Writes all of text to an open file, resuming after interruptions.
-void WriteAll(const TFileDescriptor& fd, std::string_view text, const std::string& path);
+void WriteAll(const FileDescriptor& fd, std::string_view text, const std::string& path);
 
 bool FileExists(const std::string& path);
 

@@ -1,9 +1,9 @@
-#include "removal/FolderRemoval.h"
+#include "core/removal/FolderRemoval.h"
 
-#include "parallel/ParallelLimits.h"
-#include "parallel/WorkQueue.h"
-#include "platform/FileDescriptor.h"
-#include "platform/FolderPaths.h"
+#include "core/parallel/ParallelLimits.h"
+#include "core/parallel/WorkQueue.h"
+#include "core/platform/FileDescriptor.h"
+#include "core/platform/FolderPaths.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -107,10 +107,10 @@ public:
     bool Run();
 
 private:
-    using Queue = TWorkQueue<PlanIndex>;
+    using Queue = WorkQueue<PlanIndex>;
     struct Worker {
         PlanPaths Paths;
-        Queue::TLocal Pending;
+        Queue::LocalStack Pending;
     };
 
     void RunFrom(PlanIndex start);
@@ -119,7 +119,7 @@ private:
     void PushChildren(PlanIndex index, Worker& worker);
     void ChildDone(PlanIndex parent, Worker& worker);
     void ProcessInOneThread(PlanIndex top, Worker& worker);
-    TFileDescriptor OpenChecked(int parentFd, PlanIndex index, Worker& worker);
+    FileDescriptor OpenChecked(int parentFd, PlanIndex index, Worker& worker);
     void RemoveTarget(PlanIndex index, int parentFd, const char* name, Worker& worker);
     void RemoveStartingFolder(PlanIndex index, Worker& worker);
     void Settle(PlanIndex index, Failure outcome, Worker& worker);
@@ -127,7 +127,7 @@ private:
     bool Cancelled() const noexcept {
         return options_.Cancel != nullptr && options_.Cancel->load(std::memory_order_relaxed);
     }
-    void Hold(PlanIndex index, TFileDescriptor fd);
+    void Hold(PlanIndex index, FileDescriptor fd);
     void Close(PlanIndex index) noexcept;
     void CloseAll() noexcept;
 
@@ -170,7 +170,7 @@ void Removal::RunFrom(PlanIndex start) {
         return;
     }
     Worker worker;
-    TFileDescriptor fd = OpenFolderAt(AT_FDCWD, root.Name, TLinkPolicy::Follow);
+    FileDescriptor fd = OpenFolderAt(AT_FDCWD, root.Name, LinkPolicy::Follow);
     if (!fd) {
         SettleSubtree(start, OpenFailure(errno), worker);
         return;
@@ -234,7 +234,7 @@ void Removal::Process(PlanIndex index, Worker& worker) {
         RemoveTarget(index, parentFd, node.Name, worker);
     } else if (heldOpen_.load(std::memory_order_relaxed) >= budget_) {
         ProcessInOneThread(index, worker);
-    } else if (TFileDescriptor fd = OpenChecked(parentFd, index, worker)) {
+    } else if (FileDescriptor fd = OpenChecked(parentFd, index, worker)) {
         Hold(index, std::move(fd));
         PushChildren(index, worker);
         return;
@@ -282,7 +282,7 @@ void Removal::ChildDone(PlanIndex parent, Worker& worker) {
 // to the folder that was left, which its identity proves.
 void Removal::ProcessInOneThread(PlanIndex top, Worker& worker) {
     const int topParentFd = fds_[plan_.Node(top).Parent];
-    TFileDescriptor current = OpenChecked(topParentFd, top, worker);
+    FileDescriptor current = OpenChecked(topParentFd, top, worker);
     if (!current) {
         return;
     }
@@ -295,7 +295,7 @@ void Removal::ProcessInOneThread(PlanIndex top, Worker& worker) {
             next = node.NextSibling;
             if (node.ChildCount == 0) {
                 RemoveTarget(child, current.Get(), node.Name, worker);
-            } else if (TFileDescriptor opened = OpenChecked(current.Get(), child, worker)) {
+            } else if (FileDescriptor opened = OpenChecked(current.Get(), child, worker)) {
                 current = std::move(opened);
                 folder = child;
                 next = node.FirstChild;
@@ -309,7 +309,7 @@ void Removal::ProcessInOneThread(PlanIndex top, Worker& worker) {
             }
             return;
         }
-        TFileDescriptor parent(::openat(current.Get(), "..", HandleFlags));
+        FileDescriptor parent(::openat(current.Get(), "..", HandleFlags));
         if (!parent || IdentityOf(parent.Get()) != plan_.Node(node.Parent).Identity) {
             // Moved away meanwhile: what is left here can no longer be reached safely.
             SettleSubtree(top, {RemovalOutcome::Changed, 0}, worker);
@@ -326,9 +326,9 @@ void Removal::ProcessInOneThread(PlanIndex top, Worker& worker) {
 
 // Opens a folder below its parent's handle, refusing a link or another
 // folder than the one found before; a refusal settles everything below it.
-TFileDescriptor Removal::OpenChecked(int parentFd, PlanIndex index, Worker& worker) {
+FileDescriptor Removal::OpenChecked(int parentFd, PlanIndex index, Worker& worker) {
     PlanNode& node = plan_.Node(index);
-    TFileDescriptor fd(::openat(parentFd, node.Name, HandleFlags));
+    FileDescriptor fd(::openat(parentFd, node.Name, HandleFlags));
     if (!fd) {
         SettleSubtree(index, OpenFailure(errno), worker);
         return fd;
@@ -378,7 +378,7 @@ void Removal::RemoveStartingFolder(PlanIndex index, Worker& worker) {
         Settle(index, {RemovalOutcome::Failed, EBUSY}, worker);
         return;
     }
-    const TFileDescriptor parent = OpenFolderAt(AT_FDCWD, parentPath, TLinkPolicy::Follow);
+    const FileDescriptor parent = OpenFolderAt(AT_FDCWD, parentPath, LinkPolicy::Follow);
     if (!parent) {
         Settle(index, OpenFailure(errno), worker);
         return;
@@ -404,7 +404,7 @@ void Removal::SettleSubtree(PlanIndex top, Failure outcome, Worker& worker) {
     });
 }
 
-void Removal::Hold(PlanIndex index, TFileDescriptor fd) {
+void Removal::Hold(PlanIndex index, FileDescriptor fd) {
     fds_[index] = fd.Release();
     heldOpen_.fetch_add(1, std::memory_order_relaxed);
 }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "removal/RemovalOutcome.h"
-#include "removal/RemovalPlan.h"
+#include "core/removal/RemovalOutcome.h"
+#include "core/removal/RemovalPlan.h"
 
 #include <atomic>
 #include <cstddef>

@@ -1,6 +1,6 @@
-#include "removal/RemovalOutcome.h"
+#include "core/removal/RemovalOutcome.h"
 
-#include "errors/Errors.h"
+#include "core/errors/Errors.h"
 
 #include <cerrno>
 

@@ -1,7 +1,7 @@
-#include "removal/RemovalPlan.h"
+#include "core/removal/RemovalPlan.h"
 
-#include "platform/FolderPaths.h"
-#include "scan/FolderWalker.h"
+#include "core/platform/FolderPaths.h"
+#include "core/scan/FolderWalker.h"
 
 #include <algorithm>
 #include <new>

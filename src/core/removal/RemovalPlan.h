@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/FolderIdentity.h"
-#include "scan/NameArena.h"
+#include "core/platform/FolderIdentity.h"
+#include "core/scan/NameArena.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -87,7 +87,7 @@ private:
 
     std::deque<PlanNode> nodes_;
     std::vector<StartingFolder> startingFolders_;
-    TNameArena names_;
+    NameArena names_;
     std::size_t targetCount_ = 0;
     // The nodes of the last path added, and where each one's name ends in it,
     // so that the next path only adds what it does not share.

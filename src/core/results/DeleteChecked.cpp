@@ -1,4 +1,4 @@
-#include "results/DeleteChecked.h"
+#include "core/results/DeleteChecked.h"
 
 #include <algorithm>
 #include <utility>
@@ -9,7 +9,7 @@ namespace {
 
 // The checked entries' indices, sorted so that a folder and the folders below
 // it come together, as a removal plan takes them.
-std::vector<std::size_t> CheckedGrouped(const TResultList& list) {
+std::vector<std::size_t> CheckedGrouped(const ResultList& list) {
     std::vector<std::size_t> checked;
     for (std::size_t index = 0; index < list.Count(); ++index) {
         if (list.At(index).Checked) {
@@ -24,7 +24,7 @@ std::vector<std::size_t> CheckedGrouped(const TResultList& list) {
 
 class DeleteRun {
 public:
-    DeleteRun(TResultList& list, const TRemovedCallback& onRemoved)
+    DeleteRun(ResultList& list, const RemovedCallback& onRemoved)
         : list_(list)
         , onRemoved_(onRemoved)
         , leaving_(list.Count(), false) {}
@@ -32,7 +32,7 @@ public:
     void Run(const RemovalOptions& options) {
         RemovalPlan plan(list_.ScannedFolders());
         for (const std::size_t index : CheckedGrouped(list_)) {
-            const TResultEntry& entry = list_.At(index);
+            const ResultEntry& entry = list_.At(index);
             if (!plan.Add(entry.Record.Path(), entry.Identity, index)) {
                 Hear({entry.Record.Path(), index, RemovalOutcome::Outside, 0});
             }
@@ -42,7 +42,7 @@ public:
     }
 
     // Entries of folders already removed leave the list even when a later step fails.
-    TDeleteSummary Finish() {
+    DeleteSummary Finish() {
         list_.DeleteMarked(leaving_);
         std::sort(failures_.begin(), failures_.end(),
                   [](const auto& a, const auto& b) { return a.first < b.first; });
@@ -68,21 +68,21 @@ private:
             break;
         default:
             failures_.emplace_back(
-                event.Tag, TDeleteFailure{std::string(event.Path), event.Outcome, event.ErrorCode});
+                event.Tag, DeleteFailure{std::string(event.Path), event.Outcome, event.ErrorCode});
         }
     }
 
-    TResultList& list_;
-    const TRemovedCallback& onRemoved_;
+    ResultList& list_;
+    const RemovedCallback& onRemoved_;
     std::vector<bool> leaving_;
-    std::vector<std::pair<std::size_t, TDeleteFailure>> failures_;
-    TDeleteSummary summary_;
+    std::vector<std::pair<std::size_t, DeleteFailure>> failures_;
+    DeleteSummary summary_;
 };
 
 } // namespace
 
-TDeleteSummary DeleteCheckedFolders(TResultList& list, const RemovalOptions& options,
-                                    const TRemovedCallback& onRemoved) {
+DeleteSummary DeleteCheckedFolders(ResultList& list, const RemovalOptions& options,
+                                   const RemovedCallback& onRemoved) {
     DeleteRun run(list, onRemoved);
     try {
         run.Run(options);

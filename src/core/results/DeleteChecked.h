@@ -1,7 +1,7 @@
 #pragma once
 
-#include "removal/FolderRemoval.h"
-#include "results/ResultList.h"
+#include "core/removal/FolderRemoval.h"
+#include "core/results/ResultList.h"
 
 #include <cstddef>
 #include <functional>
@@ -11,24 +11,24 @@
 
 namespace hollowsweep {
 
-struct TDeleteFailure {
+struct DeleteFailure {
     std::string Path;
     RemovalOutcome Outcome = RemovalOutcome::Failed;
     // The system's code where a call failed, else 0.
     int ErrorCode = 0;
 };
 
-struct TDeleteSummary {
+struct DeleteSummary {
     std::size_t Removed = 0;
     // Checked entries whose folder was already gone; their entries are dropped.
     std::size_t Gone = 0;
     // Folders that stayed, in list order: their entries stay, still checked.
-    std::vector<TDeleteFailure> Failures;
+    std::vector<DeleteFailure> Failures;
     // False when cancelled before every checked folder was handled.
     bool Complete = true;
 };
 
-using TRemovedCallback = std::function<void(std::string_view path)>;
+using RemovedCallback = std::function<void(std::string_view path)>;
 
 // Removes every checked folder that is empty now, sub-folders before the
 // folders that hold them whatever order the list shows, so that one call takes
@@ -36,7 +36,7 @@ using TRemovedCallback = std::function<void(std::string_view path)>;
 // and must still be the folders the scan found. An entry leaves the list when
 // its folder was removed or no longer exists. onRemoved hears each removed
 // folder from the removal's threads, one call at a time.
-TDeleteSummary DeleteCheckedFolders(TResultList& list, const RemovalOptions& options = {},
-                                    const TRemovedCallback& onRemoved = {});
+DeleteSummary DeleteCheckedFolders(ResultList& list, const RemovalOptions& options = {},
+                                   const RemovedCallback& onRemoved = {});
 
 } // namespace hollowsweep

@@ -1,10 +1,10 @@
-#include "results/EntryComparison.h"
+#include "core/results/EntryComparison.h"
 
 namespace hollowsweep {
 
 namespace {
 
-std::string_view TrimmedKind(const TResultRecord& record) {
+std::string_view TrimmedKind(const ResultRecord& record) {
     std::string_view kind = record.Field(FileType);
     while (!kind.empty() && static_cast<unsigned char>(kind.front()) <= ' ') {
         kind.remove_prefix(1);
@@ -20,34 +20,34 @@ unsigned char Upper(char c) {
     return byte >= 'a' && byte <= 'z' ? static_cast<unsigned char>(byte - 'a' + 'A') : byte;
 }
 
-enum class TFieldKind { Text, Number, DateTime, Kind };
+enum class FieldKind { Text, Number, DateTime, Kind };
 
-TFieldKind KindOf(TFieldIndex field) {
+FieldKind KindOf(FieldIndex field) {
     switch (field) {
     case FileSize:
     case FileNameLength:
     case PathNameLength:
     case SizePercentage:
     case FileCount:
-        return TFieldKind::Number;
+        return FieldKind::Number;
     case CreateTime:
     case AccessTime:
     case WriteTime:
-        return TFieldKind::DateTime;
+        return FieldKind::DateTime;
     case FileType:
-        return TFieldKind::Kind;
+        return FieldKind::Kind;
     default:
-        return TFieldKind::Text;
+        return FieldKind::Text;
     }
 }
 
-int CompareNumbers(std::string_view a, std::string_view b, const TNumberFormat& format) {
+int CompareNumbers(std::string_view a, std::string_view b, const NumberFormat& format) {
     const double numberA = ReadLocaleNumber(a, format).value_or(0);
     const double numberB = ReadLocaleNumber(b, format).value_or(0);
     return numberA > numberB ? 1 : -1;
 }
 
-int CompareDates(std::string_view a, std::string_view b, const TDateTimeReader& read) {
+int CompareDates(std::string_view a, std::string_view b, const DateTimeReader& read) {
     if (a.empty()) {
         return -1;
     }
@@ -81,24 +81,24 @@ int CompareTextIgnoringCase(std::string_view a, std::string_view b) {
     return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
 }
 
-int CompareEntries(const TResultRecord& a, const TResultRecord& b, TFieldIndex sortField,
-                   TSortDirection direction, const TLocaleReaders& readers) {
+int CompareEntries(const ResultRecord& a, const ResultRecord& b, FieldIndex sortField,
+                   SortDirection direction, const LocaleReaders& readers) {
     const std::string_view kindA = TrimmedKind(a);
     const std::string_view kindB = TrimmedKind(b);
     if (kindA != kindB) {
-        const int s = direction == TSortDirection::Ascending ? -1 : 1;
+        const int s = direction == SortDirection::Ascending ? -1 : 1;
         return kindA == "folder" ? s : -s;
     }
     const std::string_view fieldA = a.Field(sortField);
     const std::string_view fieldB = b.Field(sortField);
     switch (KindOf(sortField)) {
-    case TFieldKind::Number:
+    case FieldKind::Number:
         return CompareNumbers(fieldA, fieldB, readers.Numbers);
-    case TFieldKind::DateTime:
+    case FieldKind::DateTime:
         return CompareDates(fieldA, fieldB, readers.ReadDateTime);
-    case TFieldKind::Kind:
+    case FieldKind::Kind:
         return 1;
-    case TFieldKind::Text:
+    case FieldKind::Text:
         break;
     }
     return CompareTextIgnoringCase(fieldA, fieldB);

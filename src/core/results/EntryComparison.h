@@ -1,8 +1,8 @@
 #pragma once
 
-#include "results/FieldCatalog.h"
-#include "results/FieldText.h"
-#include "results/ResultList.h"
+#include "core/results/FieldCatalog.h"
+#include "core/results/FieldText.h"
+#include "core/results/ResultList.h"
 
 #include <functional>
 #include <optional>
@@ -12,11 +12,11 @@ namespace hollowsweep {
 
 // Reads a date and time as the user's locale writes it, as days; nothing when
 // the text is not one.
-using TDateTimeReader = std::function<std::optional<double>(std::string_view)>;
+using DateTimeReader = std::function<std::optional<double>(std::string_view)>;
 
-struct TLocaleReaders {
-    TNumberFormat Numbers;
-    TDateTimeReader ReadDateTime;
+struct LocaleReaders {
+    NumberFormat Numbers;
+    DateTimeReader ReadDateTime;
 };
 
 // The order of two entries for a header click, for the list's merge rule: an
@@ -25,8 +25,8 @@ struct TLocaleReaders {
 // (what does not read counts as 0; equal numbers give -1) or as date (an empty
 // date first). Only the sign counts, and the relation is not a consistent
 // order, so only the merge rule gives the intended result.
-int CompareEntries(const TResultRecord& a, const TResultRecord& b, TFieldIndex sortField,
-                   TSortDirection direction, const TLocaleReaders& readers);
+int CompareEntries(const ResultRecord& a, const ResultRecord& b, FieldIndex sortField,
+                   SortDirection direction, const LocaleReaders& readers);
 
 // Byte-wise comparison with a to z read as A to Z and no other folding.
 int CompareTextIgnoringCase(std::string_view a, std::string_view b);

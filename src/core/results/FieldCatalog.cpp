@@ -1,12 +1,12 @@
-#include "results/FieldCatalog.h"
+#include "core/results/FieldCatalog.h"
 
 namespace hollowsweep {
 
-TFieldIndex FieldIndexOf(std::string_view name) noexcept {
-    TFieldIndex result = 0;
+FieldIndex FieldIndexOf(std::string_view name) noexcept {
+    FieldIndex result = 0;
     for (std::size_t i = 0; i < FieldCount; ++i) {
         if (name == FieldNames[i]) {
-            result = static_cast<TFieldIndex>(i);
+            result = static_cast<FieldIndex>(i);
         }
     }
     return result;

@@ -8,12 +8,12 @@
 namespace hollowsweep {
 
 // A catalogue index: which of the record's nineteen texts a name stands for.
-using TFieldIndex = std::uint8_t;
+using FieldIndex = std::uint8_t;
 
 inline constexpr std::size_t FieldCount = 19;
 
 // The catalogue's indices by name, for code that means one field in particular.
-enum TField : TFieldIndex {
+enum CatalogField : FieldIndex {
     FileName,
     FullPath,
     FileSize,
@@ -45,6 +45,6 @@ inline constexpr std::array<std::string_view, FieldCount> FieldNames = {
 
 // The index of the field with exactly this name; any other name means field 0,
 // which is how a column such as "Folder Name" comes to show the folder's own name.
-TFieldIndex FieldIndexOf(std::string_view name) noexcept;
+FieldIndex FieldIndexOf(std::string_view name) noexcept;
 
 } // namespace hollowsweep

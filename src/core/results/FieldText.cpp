@@ -1,4 +1,4 @@
-#include "results/FieldText.h"
+#include "core/results/FieldText.h"
 
 #include <cctype>
 #include <cmath>
@@ -44,7 +44,7 @@ void SkipSign(std::string_view& text) {
 }
 
 // Rewrites the locale's number as the C library reads it, or nothing.
-std::optional<std::string> CanonicalNumber(std::string_view text, const TNumberFormat& format) {
+std::optional<std::string> CanonicalNumber(std::string_view text, const NumberFormat& format) {
     std::string canonical;
     std::string_view rest = Trimmed(text);
     const std::string_view start = rest;
@@ -79,7 +79,7 @@ std::optional<std::string> CanonicalNumber(std::string_view text, const TNumberF
 
 } // namespace
 
-std::optional<double> ReadLocaleNumber(std::string_view text, const TNumberFormat& format) {
+std::optional<double> ReadLocaleNumber(std::string_view text, const NumberFormat& format) {
     const auto canonical = CanonicalNumber(text, format);
     if (!canonical) {
         return std::nullopt;
@@ -87,7 +87,7 @@ std::optional<double> ReadLocaleNumber(std::string_view text, const TNumberForma
     return std::strtod(canonical->c_str(), nullptr);
 }
 
-std::string FormatLocaleNumber(double value, const TNumberFormat& format) {
+std::string FormatLocaleNumber(double value, const NumberFormat& format) {
     char digits[512];
     std::snprintf(digits, sizeof digits, "%.2f", std::fabs(value));
     const std::string_view text(digits);
@@ -106,8 +106,7 @@ std::string FormatLocaleNumber(double value, const TNumberFormat& format) {
     return result;
 }
 
-std::string GetFieldText(TFieldIndex index, const TResultRecord* record,
-                         const TNumberFormat& format) {
+std::string GetFieldText(FieldIndex index, const ResultRecord* record, const NumberFormat& format) {
     if (record == nullptr) {
         return {};
     }

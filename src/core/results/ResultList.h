@@ -1,8 +1,8 @@
 #pragma once
 
-#include "platform/FolderIdentity.h"
-#include "results/MergeSort.h"
-#include "results/ResultRecord.h"
+#include "core/platform/FolderIdentity.h"
+#include "core/results/MergeSort.h"
+#include "core/results/ResultRecord.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -11,8 +11,8 @@
 
 namespace hollowsweep {
 
-struct TResultEntry {
-    TResultRecord Record;
+struct ResultEntry {
+    ResultRecord Record;
     bool Checked = true;
     // Which folder the scan found at the path; removal refuses another one.
     FolderIdentity Identity{};
@@ -27,14 +27,14 @@ public:
     virtual void ListEndUpdate() = 0;
 };
 
-enum class TSortDirection { Ascending, Descending };
+enum class SortDirection { Ascending, Descending };
 
 // The entries of the result list in their shown order, each with its record and
 // check state. Every change is bracketed by begin/end update; updates nest and
 // the observer hears only the outermost pair.
-class TResultList {
+class ResultList {
 public:
-    using TEntries = std::vector<TResultEntry>;
+    using Entries = std::vector<ResultEntry>;
 
     void SetObserver(IResultListObserver* observer) noexcept { observer_ = observer; }
 
@@ -45,8 +45,8 @@ public:
     void Clear();
     // Takes over the entries of another list, as a scan on another thread
     // hands over its result.
-    void Replace(TResultList&& other);
-    TResultEntry& Append(TResultRecord record, FolderIdentity identity = {});
+    void Replace(ResultList&& other);
+    ResultEntry& Append(ResultRecord record, FolderIdentity identity = {});
     void Delete(std::size_t index);
     // Deletes the entries whose flags are set, in one pass.
     void DeleteMarked(const std::vector<bool>& marked);
@@ -62,46 +62,46 @@ public:
 
     std::size_t Count() const noexcept { return entries_.size(); }
     bool Empty() const noexcept { return entries_.empty(); }
-    const TResultEntry& At(std::size_t index) const;
-    TResultEntry& At(std::size_t index);
+    const ResultEntry& At(std::size_t index) const;
+    ResultEntry& At(std::size_t index);
     void SetChecked(std::size_t index, bool checked);
 
-    TEntries::const_iterator begin() const noexcept { return entries_.begin(); }
-    TEntries::const_iterator end() const noexcept { return entries_.end(); }
+    Entries::const_iterator begin() const noexcept { return entries_.begin(); }
+    Entries::const_iterator end() const noexcept { return entries_.end(); }
 
     // Sorts by the merge rule: ascending takes the first run's head when
     // compare(a, b) <= 0, descending when compare(a, b) >= 0.
-    template <class Compare> void Sort(Compare compare, TSortDirection direction);
+    template <class Compare> void Sort(Compare compare, SortDirection direction);
 
 private:
-    class TUpdate {
+    class UpdateScope {
     public:
-        explicit TUpdate(TResultList& list)
+        explicit UpdateScope(ResultList& list)
             : list_(list) {
             list_.BeginUpdate();
         }
-        ~TUpdate() { list_.EndUpdate(); }
-        TUpdate(const TUpdate&) = delete;
-        TUpdate& operator=(const TUpdate&) = delete;
+        ~UpdateScope() { list_.EndUpdate(); }
+        UpdateScope(const UpdateScope&) = delete;
+        UpdateScope& operator=(const UpdateScope&) = delete;
 
     private:
-        TResultList& list_;
+        ResultList& list_;
     };
 
     void Reorder(const std::vector<std::uint32_t>& order);
 
-    TEntries entries_;
+    Entries entries_;
     std::vector<std::string> scannedFolders_;
     IResultListObserver* observer_ = nullptr;
     int updateDepth_ = 0;
 };
 
-template <class Compare> void TResultList::Sort(Compare compare, TSortDirection direction) {
+template <class Compare> void ResultList::Sort(Compare compare, SortDirection direction) {
     std::vector<std::uint32_t> order(entries_.size());
     for (std::uint32_t i = 0; i < order.size(); ++i) {
         order[i] = i;
     }
-    const bool ascending = direction == TSortDirection::Ascending;
+    const bool ascending = direction == SortDirection::Ascending;
     MergeSort(std::span<std::uint32_t>(order), [&](std::uint32_t a, std::uint32_t b) {
         const int result = compare(entries_[a], entries_[b]);
         return ascending ? result <= 0 : result >= 0;

@@ -1,35 +1,35 @@
-#include "results/ResultRecord.h"
+#include "core/results/ResultRecord.h"
 
-#include "errors/Errors.h"
+#include "core/errors/Errors.h"
 
 #include <algorithm>
 
 namespace hollowsweep {
 
-TResultRecord::TResultRecord(const TResultRecord& other)
-    : others_(other.others_ ? std::make_unique<TOtherFields>(*other.others_) : nullptr)
+ResultRecord::ResultRecord(const ResultRecord& other)
+    : others_(other.others_ ? std::make_unique<OtherFields>(*other.others_) : nullptr)
     , nameStart_(other.nameStart_) {
     SetPath(other.Path());
 }
 
-TResultRecord& TResultRecord::operator=(const TResultRecord& other) {
+ResultRecord& ResultRecord::operator=(const ResultRecord& other) {
     if (this != &other) {
-        *this = TResultRecord(other);
+        *this = ResultRecord(other);
     }
     return *this;
 }
 
-TResultRecord TResultRecord::ForFolder(std::string_view fullPath) {
-    TResultRecord record;
+ResultRecord ResultRecord::ForFolder(std::string_view fullPath) {
+    ResultRecord record;
     record.SetPath(fullPath);
     record.nameStart_ =
         static_cast<std::uint32_t>(fullPath.size() - LastPathComponent(fullPath).size());
     return record;
 }
 
-void TResultRecord::SetPath(std::string_view path) {
+void ResultRecord::SetPath(std::string_view path) {
     if (path.size() >= NameStoredApart) {
-        throw TConversionError("a path of 4 GiB or more cannot be listed");
+        throw ConversionError("a path of 4 GiB or more cannot be listed");
     }
     if (path.empty()) {
         path_.reset();
@@ -40,11 +40,11 @@ void TResultRecord::SetPath(std::string_view path) {
     pathLength_ = static_cast<std::uint32_t>(path.size());
 }
 
-std::string_view TResultRecord::Field(TFieldIndex index) const noexcept {
+std::string_view ResultRecord::Field(FieldIndex index) const noexcept {
     switch (index) {
-    case TField::FullPath:
+    case CatalogField::FullPath:
         return Path();
-    case TField::FileName:
+    case CatalogField::FileName:
         if (nameStart_ != NameStoredApart) {
             return Path().substr(nameStart_);
         }
@@ -58,36 +58,36 @@ std::string_view TResultRecord::Field(TFieldIndex index) const noexcept {
     return others_ ? std::string_view((*others_)[index]) : std::string_view();
 }
 
-void TResultRecord::SetField(TFieldIndex index, std::string_view text) {
+void ResultRecord::SetField(FieldIndex index, std::string_view text) {
     if (index >= FieldCount) {
-        throw TIndexError(index, FieldCount);
+        throw IndexError(index, FieldCount);
     }
-    if (index == TField::FullPath) {
-        const std::string name(Field(TField::FileName));
+    if (index == CatalogField::FullPath) {
+        const std::string name(Field(CatalogField::FileName));
         SetPath(text);
         SetName(name);
-    } else if (index == TField::FileName) {
+    } else if (index == CatalogField::FileName) {
         SetName(text);
     } else {
         Others()[index].assign(text);
     }
 }
 
-void TResultRecord::SetName(std::string_view name) {
+void ResultRecord::SetName(std::string_view name) {
     if (Path().ends_with(name)) {
         nameStart_ = static_cast<std::uint32_t>(pathLength_ - name.size());
         if (others_) {
-            (*others_)[TField::FileName].clear();
+            (*others_)[CatalogField::FileName].clear();
         }
     } else {
-        Others()[TField::FileName].assign(name);
+        Others()[CatalogField::FileName].assign(name);
         nameStart_ = NameStoredApart;
     }
 }
 
-TResultRecord::TOtherFields& TResultRecord::Others() {
+ResultRecord::OtherFields& ResultRecord::Others() {
     if (!others_) {
-        others_ = std::make_unique<TOtherFields>();
+        others_ = std::make_unique<OtherFields>();
     }
     return *others_;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "results/FieldCatalog.h"
+#include "core/results/FieldCatalog.h"
 
 #include <array>
 #include <cstdint>
@@ -17,33 +17,33 @@ namespace hollowsweep {
 // own, the name as an offset into it, and allocates the other seventeen texts
 // only when one of them is written. A million entries then cost little more
 // than their paths.
-class TResultRecord {
+class ResultRecord {
 public:
-    TResultRecord() = default;
-    TResultRecord(const TResultRecord& other);
-    TResultRecord& operator=(const TResultRecord& other);
-    TResultRecord(TResultRecord&&) noexcept = default;
-    TResultRecord& operator=(TResultRecord&&) noexcept = default;
-    ~TResultRecord() = default;
+    ResultRecord() = default;
+    ResultRecord(const ResultRecord& other);
+    ResultRecord& operator=(const ResultRecord& other);
+    ResultRecord(ResultRecord&&) noexcept = default;
+    ResultRecord& operator=(ResultRecord&&) noexcept = default;
+    ~ResultRecord() = default;
 
     // The record of a scanned folder: its path, and its name taken from the path.
-    static TResultRecord ForFolder(std::string_view fullPath);
+    static ResultRecord ForFolder(std::string_view fullPath);
 
-    std::string_view Field(TFieldIndex index) const noexcept;
-    void SetField(TFieldIndex index, std::string_view text);
+    std::string_view Field(FieldIndex index) const noexcept;
+    void SetField(FieldIndex index, std::string_view text);
 
     std::string_view Path() const noexcept { return {path_.get(), pathLength_}; }
 
 private:
-    using TOtherFields = std::array<std::string, FieldCount>;
+    using OtherFields = std::array<std::string, FieldCount>;
     static constexpr std::uint32_t NameStoredApart = UINT32_MAX;
 
     void SetPath(std::string_view path);
     void SetName(std::string_view name);
-    TOtherFields& Others();
+    OtherFields& Others();
 
     std::unique_ptr<char[]> path_;
-    std::unique_ptr<TOtherFields> others_;
+    std::unique_ptr<OtherFields> others_;
     std::uint32_t pathLength_ = 0;
     std::uint32_t nameStart_ = 0;
 };

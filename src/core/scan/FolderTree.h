@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/FolderIdentity.h"
+#include "core/platform/FolderIdentity.h"
 
 #include <algorithm>
 #include <array>
@@ -16,11 +16,11 @@
 
 namespace hollowsweep {
 
-using TNodeIndex = std::uint32_t;
+using NodeIndex = std::uint32_t;
 
 // An array that threads extend concurrently. Items never move. Chunks double in
 // size and are not touched before use, so a small walk costs little memory.
-template <class T> class TChunkedStore {
+template <class T> class ChunkedStore {
     static_assert(std::is_trivially_default_constructible_v<T>,
                   "a chunk must cost nothing until its items are used");
 
@@ -77,8 +77,8 @@ private:
 
 // What the walk keeps of a folder that has sub-folders. They are stored
 // together, in the order the file system listed them.
-struct TFolderFamily {
-    TNodeIndex FirstChild;
+struct FolderFamily {
+    NodeIndex FirstChild;
     std::uint32_t ChildCount;
     // Held open while sub-folders wait to be opened relative to it.
     int Fd;
@@ -89,7 +89,7 @@ struct TFolderFamily {
 
 // One folder met by the walk: thirty-two bytes, since a walk may meet
 // millions. Most folders have no sub-folder and need no family.
-struct TFolderNode {
+struct FolderNode {
     enum : std::uint8_t {
         // It holds something that is not a folder, could not be listed, or
         // holds a folder that is not empty.
@@ -102,7 +102,7 @@ struct TFolderNode {
     static constexpr std::uint32_t FullLeaf = UINT32_MAX;
 
     const char* Name;
-    TNodeIndex Parent;
+    NodeIndex Parent;
     std::uint32_t Family;
     // Taken only for folders that hold nothing but folders: those alone may
     // turn out empty and be removed later.
@@ -110,34 +110,34 @@ struct TFolderNode {
 };
 
 // The folders of one walk. A child's index is always greater than its parent's.
-class TFolderTree {
+class FolderTree {
 public:
-    TFolderTree() { families_.Allocate(1); } // family 0 stands for "none"
+    FolderTree() { families_.Allocate(1); } // family 0 stands for "none"
 
-    TNodeIndex AddNodes(std::uint32_t count) { return nodes_.Allocate(count); }
-    TFolderNode& Node(TNodeIndex index) noexcept { return nodes_[index]; }
+    NodeIndex AddNodes(std::uint32_t count) { return nodes_.Allocate(count); }
+    FolderNode& Node(NodeIndex index) noexcept { return nodes_[index]; }
     std::size_t Size() const noexcept { return nodes_.Size(); }
 
     // Gives a node with sub-folders its family record.
-    TFolderFamily& AddFamily(TFolderNode& node) {
+    FolderFamily& AddFamily(FolderNode& node) {
         node.Family = families_.Allocate(1);
         return families_[node.Family];
     }
-    static bool HasFamily(const TFolderNode& node) noexcept {
-        return node.Family != TFolderNode::EmptyLeaf && node.Family != TFolderNode::FullLeaf;
+    static bool HasFamily(const FolderNode& node) noexcept {
+        return node.Family != FolderNode::EmptyLeaf && node.Family != FolderNode::FullLeaf;
     }
-    TFolderFamily& Family(const TFolderNode& node) noexcept { return families_[node.Family]; }
+    FolderFamily& Family(const FolderNode& node) noexcept { return families_[node.Family]; }
 
-    std::uint8_t Flags(const TFolderNode& node) noexcept {
+    std::uint8_t Flags(const FolderNode& node) noexcept {
         if (HasFamily(node)) {
             return Family(node).Flags;
         }
-        return node.Family == TFolderNode::FullLeaf ? TFolderNode::NotEmpty : 0;
+        return node.Family == FolderNode::FullLeaf ? FolderNode::NotEmpty : 0;
     }
 
 private:
-    TChunkedStore<TFolderNode> nodes_;
-    TChunkedStore<TFolderFamily> families_;
+    ChunkedStore<FolderNode> nodes_;
+    ChunkedStore<FolderFamily> families_;
 };
 
 } // namespace hollowsweep

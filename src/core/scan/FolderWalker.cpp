@@ -1,11 +1,11 @@
-#include "scan/FolderWalker.h"
+#include "core/scan/FolderWalker.h"
 
-#include "parallel/ParallelLimits.h"
-#include "parallel/WorkQueue.h"
-#include "platform/DirectoryReader.h"
-#include "platform/FolderPaths.h"
-#include "scan/FolderTree.h"
-#include "scan/NameArena.h"
+#include "core/parallel/ParallelLimits.h"
+#include "core/parallel/WorkQueue.h"
+#include "core/platform/DirectoryReader.h"
+#include "core/platform/FolderPaths.h"
+#include "core/scan/FolderTree.h"
+#include "core/scan/NameArena.h"
 
 #include <algorithm>
 #include <atomic>
@@ -20,48 +20,49 @@ namespace hollowsweep {
 
 namespace {
 
-constexpr TNodeIndex RootIndex = 0;
+constexpr NodeIndex RootIndex = 0;
 constexpr int FolderFlags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
 constexpr std::uint64_t ProgressInterval = 1024;
 
 // One walk: the shared tree of folders, the queue of folders still to read and
 // the descriptors held open for reaching sub-folders.
-class TWalk {
+class ParallelWalk {
 public:
-    TWalk(const TScanOptions& options, TFileDescriptor root, unsigned threads)
+    ParallelWalk(const ScanOptions& options, FileDescriptor root, unsigned threads)
         : options_(options)
         , budget_(OpenFolderBudget(options.OpenFolderBudget))
         , root_(std::move(root))
         , names_(threads)
         , queue_(RootIndex, threads) {
-        tree_.Node(tree_.AddNodes(1)) = {"", RootIndex, TFolderNode::EmptyLeaf, {}};
+        tree_.Node(tree_.AddNodes(1)) = {"", RootIndex, FolderNode::EmptyLeaf, {}};
     }
 
-    TWalk(const TWalk&) = delete;
-    TWalk& operator=(const TWalk&) = delete;
-    ~TWalk() { CloseHeldFolders(); }
+    ParallelWalk(const ParallelWalk&) = delete;
+    ParallelWalk& operator=(const ParallelWalk&) = delete;
+    ~ParallelWalk() { CloseHeldFolders(); }
 
     void ReadAll();
-    void ReportEmpty(std::string rootPath, const TEmptyFolderSink& sink);
+    void ReportEmpty(std::string rootPath, const EmptyFolderSink& sink);
 
 private:
-    void Work(TNameArena& names) noexcept;
-    void ScanFolder(TNodeIndex index, TDirectoryReader& reader, TNameArena& names,
-                    std::vector<const char*>& subFolders, TWorkQueue<TNodeIndex>::TLocal& pending);
-    TFileDescriptor OpenFolder(TNodeIndex index);
-    void ReleaseParent(TNodeIndex index) noexcept;
-    std::string PathFromRoot(TNodeIndex index);
-    void HoldOpen(TFolderFamily& family, TFileDescriptor& fd);
+    void Work(NameArena& names) noexcept;
+    void ScanFolder(NodeIndex index, DirectoryReader& reader, NameArena& names,
+                    std::vector<const char*>& subFolders,
+                    WorkQueue<NodeIndex>::LocalStack& pending);
+    FileDescriptor OpenFolder(NodeIndex index);
+    void ReleaseParent(NodeIndex index) noexcept;
+    std::string PathFromRoot(NodeIndex index);
+    void HoldOpen(FolderFamily& family, FileDescriptor& fd);
     void CountScanned();
     void DecideEmptiness() noexcept;
     void CloseHeldFolders() noexcept;
 
-    const TScanOptions& options_;
+    const ScanOptions& options_;
     const std::size_t budget_;
-    TFileDescriptor root_;
-    std::vector<TNameArena> names_;
-    TFolderTree tree_;
-    TWorkQueue<TNodeIndex> queue_;
+    FileDescriptor root_;
+    std::vector<NameArena> names_;
+    FolderTree tree_;
+    WorkQueue<NodeIndex> queue_;
     std::atomic<std::size_t> heldOpen_{0};
     std::atomic<std::uint64_t> scanned_{0};
     std::mutex progress_;
@@ -69,7 +70,7 @@ private:
     std::exception_ptr error_;
 };
 
-void TWalk::ReadAll() {
+void ParallelWalk::ReadAll() {
     {
         std::vector<std::jthread> helpers;
         for (std::size_t i = 1; i < names_.size(); ++i) {
@@ -85,12 +86,12 @@ void TWalk::ReadAll() {
     }
 }
 
-void TWalk::Work(TNameArena& names) noexcept {
+void ParallelWalk::Work(NameArena& names) noexcept {
     try {
-        TDirectoryReader reader;
+        DirectoryReader reader;
         std::vector<const char*> subFolders;
-        TWorkQueue<TNodeIndex>::TLocal pending;
-        TNodeIndex index = 0;
+        WorkQueue<NodeIndex>::LocalStack pending;
+        NodeIndex index = 0;
         while (queue_.Next(pending, index)) {
             ScanFolder(index, reader, names, subFolders, pending);
             queue_.ShareIfAnyoneIdle(pending);
@@ -108,15 +109,15 @@ void TWalk::Work(TNameArena& names) noexcept {
 
 // Reads one folder's listing: anything but a sub-folder makes it not empty,
 // and every sub-folder becomes a node to read in turn.
-void TWalk::ScanFolder(TNodeIndex index, TDirectoryReader& reader, TNameArena& names,
-                       std::vector<const char*>& subFolders,
-                       TWorkQueue<TNodeIndex>::TLocal& pending) {
-    TFileDescriptor fd = OpenFolder(index);
+void ParallelWalk::ScanFolder(NodeIndex index, DirectoryReader& reader, NameArena& names,
+                              std::vector<const char*>& subFolders,
+                              WorkQueue<NodeIndex>::LocalStack& pending) {
+    FileDescriptor fd = OpenFolder(index);
     subFolders.clear();
     bool holdsContent = !fd;
     if (fd) {
-        const int error = reader.ReadEntries(fd.Get(), [&](std::string_view name, TEntryKind kind) {
-            if (kind == TEntryKind::Folder) {
+        const int error = reader.ReadEntries(fd.Get(), [&](std::string_view name, EntryKind kind) {
+            if (kind == EntryKind::Folder) {
                 subFolders.push_back(names.Store(name));
             } else {
                 holdsContent = true;
@@ -127,20 +128,20 @@ void TWalk::ScanFolder(TNodeIndex index, TDirectoryReader& reader, TNameArena& n
             subFolders.clear();
         }
     }
-    TFolderNode& node = tree_.Node(index);
+    FolderNode& node = tree_.Node(index);
     if (!holdsContent) {
         node.Identity = IdentityOf(fd.Get());
     }
     const auto count = static_cast<std::uint32_t>(subFolders.size());
     if (count == 0) {
-        node.Family = holdsContent ? TFolderNode::FullLeaf : TFolderNode::EmptyLeaf;
+        node.Family = holdsContent ? FolderNode::FullLeaf : FolderNode::EmptyLeaf;
     } else {
-        const TNodeIndex first = tree_.AddNodes(count);
+        const NodeIndex first = tree_.AddNodes(count);
         for (std::uint32_t i = 0; i < count; ++i) {
-            tree_.Node(first + i) = {subFolders[i], index, TFolderNode::EmptyLeaf, {}};
+            tree_.Node(first + i) = {subFolders[i], index, FolderNode::EmptyLeaf, {}};
         }
-        TFolderFamily& family = tree_.AddFamily(node);
-        const auto flags = static_cast<std::uint8_t>(holdsContent ? TFolderNode::NotEmpty : 0);
+        FolderFamily& family = tree_.AddFamily(node);
+        const auto flags = static_cast<std::uint8_t>(holdsContent ? FolderNode::NotEmpty : 0);
         family = {first, count, -1, count, flags};
         HoldOpen(family, fd);
         for (std::uint32_t i = count; i > 0; --i) {
@@ -152,21 +153,21 @@ void TWalk::ScanFolder(TNodeIndex index, TDirectoryReader& reader, TNameArena& n
 
 // Opens a queued folder relative to its parent while the parent is held open,
 // else along its path from the starting folder, refusing links on the way.
-TFileDescriptor TWalk::OpenFolder(TNodeIndex index) {
+FileDescriptor ParallelWalk::OpenFolder(NodeIndex index) {
     if (index == RootIndex) {
-        return TFileDescriptor(::dup(root_.Get()));
+        return FileDescriptor(::dup(root_.Get()));
     }
-    const TFolderNode& node = tree_.Node(index);
+    const FolderNode& node = tree_.Node(index);
     const int parentFd = tree_.Family(tree_.Node(node.Parent)).Fd;
-    TFileDescriptor fd =
-        parentFd >= 0 ? TFileDescriptor(::openat(parentFd, node.Name, FolderFlags | O_NOFOLLOW))
-                      : OpenFolderAt(root_.Get(), PathFromRoot(index), TLinkPolicy::Refuse);
+    FileDescriptor fd =
+        parentFd >= 0 ? FileDescriptor(::openat(parentFd, node.Name, FolderFlags | O_NOFOLLOW))
+                      : OpenFolderAt(root_.Get(), PathFromRoot(index), LinkPolicy::Refuse);
     ReleaseParent(index);
     return fd;
 }
 
-void TWalk::ReleaseParent(TNodeIndex index) noexcept {
-    TFolderFamily& parent = tree_.Family(tree_.Node(tree_.Node(index).Parent));
+void ParallelWalk::ReleaseParent(NodeIndex index) noexcept {
+    FolderFamily& parent = tree_.Family(tree_.Node(tree_.Node(index).Parent));
     std::atomic_ref<std::uint32_t> unopened(parent.UnopenedChildren);
     if (unopened.fetch_sub(1, std::memory_order_acq_rel) == 1 && parent.Fd >= 0) {
         ::close(parent.Fd);
@@ -175,7 +176,7 @@ void TWalk::ReleaseParent(TNodeIndex index) noexcept {
     }
 }
 
-std::string TWalk::PathFromRoot(TNodeIndex index) {
+std::string ParallelWalk::PathFromRoot(NodeIndex index) {
     std::vector<const char*> names;
     for (; index != RootIndex; index = tree_.Node(index).Parent) {
         names.push_back(tree_.Node(index).Name);
@@ -191,7 +192,7 @@ std::string TWalk::PathFromRoot(TNodeIndex index) {
 
 // Keeps a folder's descriptor for opening its sub-folders, within the budget;
 // past it, the sub-folders are opened along their paths instead.
-void TWalk::HoldOpen(TFolderFamily& family, TFileDescriptor& fd) {
+void ParallelWalk::HoldOpen(FolderFamily& family, FileDescriptor& fd) {
     if (heldOpen_.fetch_add(1, std::memory_order_relaxed) < budget_) {
         family.Fd = fd.Release();
     } else {
@@ -199,7 +200,7 @@ void TWalk::HoldOpen(TFolderFamily& family, TFileDescriptor& fd) {
     }
 }
 
-void TWalk::CountScanned() {
+void ParallelWalk::CountScanned() {
     const std::uint64_t scanned = scanned_.fetch_add(1, std::memory_order_relaxed) + 1;
     if (options_.Progress && scanned % ProgressInterval == 0) {
         const std::unique_lock lock(progress_, std::try_to_lock);
@@ -212,35 +213,35 @@ void TWalk::CountScanned() {
 
 // Children come after their parents, so one backward pass settles every folder
 // before its parent looks at it.
-void TWalk::DecideEmptiness() noexcept {
+void ParallelWalk::DecideEmptiness() noexcept {
     for (std::size_t index = tree_.Size() - 1; index > RootIndex; --index) {
-        const TFolderNode& node = tree_.Node(static_cast<TNodeIndex>(index));
+        const FolderNode& node = tree_.Node(static_cast<NodeIndex>(index));
         const std::uint8_t flags = tree_.Flags(node);
         std::uint8_t& parentFlags = tree_.Family(tree_.Node(node.Parent)).Flags;
         parentFlags |=
-            (flags & TFolderNode::NotEmpty) ? TFolderNode::NotEmpty : TFolderNode::HoldsEmpty;
-        parentFlags |= flags & TFolderNode::HoldsEmpty;
+            (flags & FolderNode::NotEmpty) ? FolderNode::NotEmpty : FolderNode::HoldsEmpty;
+        parentFlags |= flags & FolderNode::HoldsEmpty;
     }
 }
 
 // The ordered pass: depth first, sub-folders in listing order, each folder
 // reported after everything below it. Branches with nothing empty are skipped.
-void TWalk::ReportEmpty(std::string rootPath, const TEmptyFolderSink& sink) {
+void ParallelWalk::ReportEmpty(std::string rootPath, const EmptyFolderSink& sink) {
     DecideEmptiness();
-    struct TFrame {
-        TNodeIndex Index;
+    struct Frame {
+        NodeIndex Index;
         std::uint32_t NextChild;
         std::size_t PathLength;
     };
     std::string path = std::move(rootPath);
-    std::vector<TFrame> frames{{RootIndex, 0, path.size()}};
+    std::vector<Frame> frames{{RootIndex, 0, path.size()}};
     while (!frames.empty()) {
-        TFrame& frame = frames.back();
-        const TFolderNode& node = tree_.Node(frame.Index);
-        if (TFolderTree::HasFamily(node) && frame.NextChild < tree_.Family(node).ChildCount) {
-            const TNodeIndex childIndex = tree_.Family(node).FirstChild + frame.NextChild++;
-            const TFolderNode& child = tree_.Node(childIndex);
-            if (tree_.Flags(child) == TFolderNode::NotEmpty) {
+        Frame& frame = frames.back();
+        const FolderNode& node = tree_.Node(frame.Index);
+        if (FolderTree::HasFamily(node) && frame.NextChild < tree_.Family(node).ChildCount) {
+            const NodeIndex childIndex = tree_.Family(node).FirstChild + frame.NextChild++;
+            const FolderNode& child = tree_.Node(childIndex);
+            if (tree_.Flags(child) == FolderNode::NotEmpty) {
                 continue;
             }
             const std::size_t length = path.size();
@@ -251,7 +252,7 @@ void TWalk::ReportEmpty(std::string rootPath, const TEmptyFolderSink& sink) {
             frames.push_back({childIndex, 0, length});
             continue;
         }
-        if (!(tree_.Flags(node) & TFolderNode::NotEmpty)) {
+        if (!(tree_.Flags(node) & FolderNode::NotEmpty)) {
             sink({path, node.Identity});
         }
         path.resize(frame.PathLength);
@@ -259,10 +260,10 @@ void TWalk::ReportEmpty(std::string rootPath, const TEmptyFolderSink& sink) {
     }
 }
 
-void TWalk::CloseHeldFolders() noexcept {
+void ParallelWalk::CloseHeldFolders() noexcept {
     for (std::size_t index = 0; index < tree_.Size(); ++index) {
-        const TFolderNode& node = tree_.Node(static_cast<TNodeIndex>(index));
-        if (TFolderTree::HasFamily(node) && tree_.Family(node).Fd >= 0) {
+        const FolderNode& node = tree_.Node(static_cast<NodeIndex>(index));
+        if (FolderTree::HasFamily(node) && tree_.Family(node).Fd >= 0) {
             ::close(tree_.Family(node).Fd);
             tree_.Family(node).Fd = -1;
         }
@@ -270,16 +271,16 @@ void TWalk::CloseHeldFolders() noexcept {
 }
 } // namespace
 
-TFolderWalker::TFolderWalker(TScanOptions options)
+FolderWalker::FolderWalker(ScanOptions options)
     : options_(std::move(options)) {}
 
-void TFolderWalker::Walk(std::string_view folder, const TEmptyFolderSink& sink) {
+void FolderWalker::Walk(std::string_view folder, const EmptyFolderSink& sink) {
     std::string stored = StoredFolderPath(folder);
-    TFileDescriptor root = OpenFolderAt(AT_FDCWD, stored, TLinkPolicy::Follow);
+    FileDescriptor root = OpenFolderAt(AT_FDCWD, stored, LinkPolicy::Follow);
     if (!root) {
         return;
     }
-    TWalk walk(options_, std::move(root), ThreadCount(options_.Threads));
+    ParallelWalk walk(options_, std::move(root), ThreadCount(options_.Threads));
     walk.ReadAll();
     walk.ReportEmpty(std::move(stored), sink);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "scan/ScanOptions.h"
+#include "core/scan/ScanOptions.h"
 
 #include <string>
 #include <string_view>
@@ -17,14 +17,14 @@ namespace hollowsweep {
 // Anything that is not a folder is content, links included, and links are
 // never followed below the starting folder. A folder that cannot be listed is
 // content too: the walk never calls a folder empty without having looked.
-class TFolderWalker {
+class FolderWalker {
 public:
-    explicit TFolderWalker(TScanOptions options);
+    explicit FolderWalker(ScanOptions options);
 
-    void Walk(std::string_view folder, const TEmptyFolderSink& sink);
+    void Walk(std::string_view folder, const EmptyFolderSink& sink);
 
 private:
-    TScanOptions options_;
+    ScanOptions options_;
 };
 
 // The text under which a starting folder's entry is stored: without trailing

@@ -1,11 +1,11 @@
-#include "scan/NameArena.h"
+#include "core/scan/NameArena.h"
 
 #include <algorithm>
 #include <cstring>
 
 namespace hollowsweep {
 
-const char* TNameArena::Store(std::string_view name) {
+const char* NameArena::Store(std::string_view name) {
     const std::size_t needed = name.size() + 1;
     if (used_ + needed > BlockSize) {
         blocks_.push_back(std::make_unique<char[]>(std::max(BlockSize, needed)));

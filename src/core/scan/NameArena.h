@@ -10,7 +10,7 @@ namespace hollowsweep {
 // Keeps folder names, NUL-terminated for the system's calls, for as long as
 // the arena lives. Millions of short names cost one allocation per block.
 // One arena serves one thread.
-class TNameArena {
+class NameArena {
 public:
     const char* Store(std::string_view name);
 

@@ -1,36 +1,36 @@
 // The steps every export shares: columns, save dialog, overwrite prompt, wait
 // window and the closing message.
 
-#include "export/ExportCommand.h"
+#include "core/export/ExportCommand.h"
 
 #include "ScriptedExportUI.h"
 #include "TestDir.h"
-#include "config/QuillfenConfig.h"
-#include "errors/Errors.h"
-#include "export/DelimitedText.h"
-#include "export/HTMLReport.h"
-#include "platform/WholeFile.h"
+#include "core/config/ConfigBinding.h"
+#include "core/errors/Errors.h"
+#include "core/export/DelimitedText.h"
+#include "core/export/HTMLReport.h"
+#include "core/platform/WholeFile.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
 
 using namespace hollowsweep;
 using hollowsweep::test::ListOf;
-using hollowsweep::test::TScriptedExportUI;
-using hollowsweep::test::TTestDir;
+using hollowsweep::test::ScriptedExportUI;
+using hollowsweep::test::TestDir;
 
 namespace {
 
-const std::pair<TExportFormat, std::string> Formats[] = {
-    {TExportFormat::HTML, "save dialog .htm HTML File|*.htm"},
-    {TExportFormat::Text, "save dialog .txt Text File|*.txt"},
-    {TExportFormat::Excel, "save dialog .xlsx EXCEL File|*.xlsx"},
-    {TExportFormat::CSV, "save dialog .csv CSV File|*.csv"},
-    {TExportFormat::XML, "save dialog .xml XML File|*.XML"},
+const std::pair<ExportFormat, std::string> Formats[] = {
+    {ExportFormat::HTML, "save dialog .htm HTML File|*.htm"},
+    {ExportFormat::Text, "save dialog .txt Text File|*.txt"},
+    {ExportFormat::Excel, "save dialog .xlsx EXCEL File|*.xlsx"},
+    {ExportFormat::CSV, "save dialog .csv CSV File|*.csv"},
+    {ExportFormat::XML, "save dialog .xml XML File|*.XML"},
 };
 
 // Columns listed out of display order, one of them switched off.
-IXMLConfigType Config() {
+ConfigRootPtr Config() {
     return ParseConfig("<config><nodes>"
                        "<node Name=\"Full Path\" Visible=\"True\" Index=\"1\"/>"
                        "<node Name=\"Hidden\" Visible=\"False\" Index=\"2\"/>"
@@ -52,19 +52,19 @@ std::vector<std::string> Joined(std::vector<std::string> first,
 
 TEST(ExportCommand, AnEmptyListAsksAndWritesNothing) {
     for (const auto& [format, dialog] : Formats) {
-        TScriptedExportUI ui;
-        TXMLDocument document;
-        RunExport(format, TResultList(), *Config(), document, ui);
+        ScriptedExportUI ui;
+        XMLDocument document;
+        RunExport(format, ResultList(), *Config(), document, ui);
         EXPECT_TRUE(ui.Calls.empty()) << dialog;
     }
 }
 
 TEST(ExportCommand, CancellingWritesNothingButTheDocumentIsRebuilt) {
     for (const auto& [format, dialog] : Formats) {
-        TScriptedExportUI ui;
-        TXMLDocument document;
+        ScriptedExportUI ui;
+        XMLDocument document;
         RunExport(format, ListOf({"/d/a"}), *Config(), document, ui);
-        const bool buildsDocument = format == TExportFormat::Excel || format == TExportFormat::XML;
+        const bool buildsDocument = format == ExportFormat::Excel || format == ExportFormat::XML;
         const std::vector<std::string> building = {"wait shown", "wait message Gathering info..",
                                                    "wait hidden"};
         EXPECT_EQ(ui.Calls,
@@ -75,12 +75,12 @@ TEST(ExportCommand, CancellingWritesNothingButTheDocumentIsRebuilt) {
 
 TEST(ExportCommand, AnExistingFileIsReplacedOnlyAfterYes) {
     for (const auto& [format, dialog] : Formats) {
-        TTestDir dir;
+        TestDir dir;
         dir.MakeFile("out", "old");
-        TScriptedExportUI ui;
+        ScriptedExportUI ui;
         ui.SavePath = dir.Path("out");
-        TXMLDocument document;
-        const TResultList list = ListOf({"/d/a"});
+        XMLDocument document;
+        const ResultList list = ListOf({"/d/a"});
         RunExport(format, list, *Config(), document, ui);
         EXPECT_EQ(ReadWholeFile(dir.Path("out")), "old");
         EXPECT_EQ(ui.Calls.back(),
@@ -95,31 +95,31 @@ TEST(ExportCommand, AnExistingFileIsReplacedOnlyAfterYes) {
 }
 
 TEST(ExportCommand, VisibleColumnsAreExportedInDocumentOrder) {
-    TTestDir dir;
-    TScriptedExportUI ui;
+    TestDir dir;
+    ScriptedExportUI ui;
     ui.SavePath = dir.Path("out.csv");
-    TXMLDocument document;
-    RunExport(TExportFormat::CSV, ListOf({"/d/a"}), *Config(), document, ui);
+    XMLDocument document;
+    RunExport(ExportFormat::CSV, ListOf({"/d/a"}), *Config(), document, ui);
     EXPECT_EQ(ui.Calls, Joined({"save dialog .csv CSV File|*.csv"}, Written));
     EXPECT_EQ(ReadWholeFile(dir.Path("out.csv")), "Full Path,Folder Name,\r\n/d/a,a\r\n");
 }
 
 TEST(ExportCommand, TextFilesHoldTheBuiltTextWithTheirLineEnds) {
-    TTestDir dir;
-    const TResultList list = ListOf({"/d/a&b", "/d/c"});
+    TestDir dir;
+    const ResultList list = ListOf({"/d/a&b", "/d/c"});
     const std::vector<std::string> columns = {"Full Path", "Folder Name"};
-    const std::tuple<TExportFormat, std::string, std::string> cases[] = {
-        {TExportFormat::HTML, dir.Path("report.htm"),
+    const std::tuple<ExportFormat, std::string, std::string> cases[] = {
+        {ExportFormat::HTML, dir.Path("report.htm"),
          BuildHTML(list, columns, dir.Path("report.htm")) + "\r\n"},
-        {TExportFormat::Text, dir.Path("list.txt"),
-         BuildDelimitedText(list, columns, TextSeparator, TQuoting::None)},
-        {TExportFormat::CSV, dir.Path("list.csv"),
-         BuildDelimitedText(list, columns, CSVSeparator, TQuoting::WhereNeeded)},
+        {ExportFormat::Text, dir.Path("list.txt"),
+         BuildDelimitedText(list, columns, TextSeparator, Quoting::None)},
+        {ExportFormat::CSV, dir.Path("list.csv"),
+         BuildDelimitedText(list, columns, CSVSeparator, Quoting::WhereNeeded)},
     };
     for (const auto& [format, path, expected] : cases) {
-        TScriptedExportUI ui;
+        ScriptedExportUI ui;
         ui.SavePath = path;
-        TXMLDocument document;
+        XMLDocument document;
         RunExport(format, list, *Config(), document, ui);
         EXPECT_EQ(ReadWholeFile(path), expected);
     }
@@ -127,12 +127,11 @@ TEST(ExportCommand, TextFilesHoldTheBuiltTextWithTheirLineEnds) {
 }
 
 TEST(ExportCommand, AFailedWriteHidesTheWaitWindowAndReportsNoSuccess) {
-    TTestDir dir;
-    TScriptedExportUI ui;
+    TestDir dir;
+    ScriptedExportUI ui;
     ui.SavePath = dir.Path("missing/out.htm");
-    TXMLDocument document;
-    EXPECT_THROW(RunExport(TExportFormat::HTML, ListOf({"/d/a"}), *Config(), document, ui),
-                 TIOError);
+    XMLDocument document;
+    EXPECT_THROW(RunExport(ExportFormat::HTML, ListOf({"/d/a"}), *Config(), document, ui), IOError);
     EXPECT_EQ(ui.Calls, (std::vector<std::string>{"save dialog .htm HTML File|*.htm", "wait shown",
                                                   "wait message Export to file..", "wait hidden"}));
 }

@@ -1,18 +1,18 @@
-#include "export/ResultDocument.h"
+#include "core/export/ResultDocument.h"
 
 #include "ScriptedExportUI.h"
 #include "TestDir.h"
-#include "export/FileInfo.h"
-#include "platform/WholeFile.h"
-#include "product/Product.h"
+#include "core/export/ExportSession.h"
+#include "core/platform/WholeFile.h"
+#include "core/product/Product.h"
 
 #include <gtest/gtest.h>
 #include <pugixml.hpp>
 
 using namespace hollowsweep;
 using hollowsweep::test::ListOf;
-using hollowsweep::test::TScriptedExportUI;
-using hollowsweep::test::TTestDir;
+using hollowsweep::test::ScriptedExportUI;
+using hollowsweep::test::TestDir;
 
 namespace {
 
@@ -37,15 +37,15 @@ std::vector<std::pair<std::string, std::string>> AttributesOf(const pugi::xml_no
 } // namespace
 
 TEST(ResultDocument, SavedDocumentHoldsOneElementPerEntryWithItsNonEmptyFields) {
-    TResultList list = ListOf({"/d/caf\xC3\xA9", "/d/a&b<\"c>", "/d/bad\xFF\x01name"});
+    ResultList list = ListOf({"/d/caf\xC3\xA9", "/d/a&b<\"c>", "/d/bad\xFF\x01name"});
     list.At(1).Record.SetField(SizeRange, "big");
     list.At(1).Record.SetField(FileSize, "12");
-    list.Append(TResultRecord());
+    list.Append(ResultRecord());
 
-    TTestDir dir;
-    TScriptedExportUI ui;
-    TXMLDocument document;
-    TFileInfo exporter(ui);
+    TestDir dir;
+    ScriptedExportUI ui;
+    XMLDocument document;
+    ExportSession exporter(ui);
     exporter.XMLDoc = &document;
     exporter.ResetXMLDoc();
     exporter.BuildXMLDoc(list);
@@ -86,9 +86,9 @@ TEST(ResultDocument, SavedDocumentHoldsOneElementPerEntryWithItsNonEmptyFields) 
 }
 
 TEST(ResultDocument, BuildingAgainGivesTheSameDocument) {
-    const TResultList list = ListOf({"/d/a", "/d/b", "/d/c"});
-    TScriptedExportUI ui;
-    TXMLDocument document;
+    const ResultList list = ListOf({"/d/a", "/d/b", "/d/c"});
+    ScriptedExportUI ui;
+    XMLDocument document;
     ResetXMLDoc(document);
     BuildXMLDoc(document, list, ui);
     const std::string first = document.Text();

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "export/ExportUI.h"
-#include "results/ResultList.h"
+#include "core/export/ExportUI.h"
+#include "core/results/ResultList.h"
 
 #include <string>
 #include <vector>
@@ -10,7 +10,7 @@ namespace hollowsweep::test {
 
 // Answers an export's questions from a script and records what it was asked
 // and shown, one line per call.
-class TScriptedExportUI final : public IExportUI {
+class ScriptedExportUI final : public IExportUI {
 public:
     // The save dialog's answer; empty cancels.
     std::string SavePath;
@@ -25,9 +25,9 @@ public:
         Calls.push_back("ask " + std::string(caption) + ": " + std::string(text));
         return OverwriteAnswer;
     }
-    void ShowMessage(std::string_view text, std::string_view caption, TMessageIcon icon) override {
+    void ShowMessage(std::string_view text, std::string_view caption, MessageIcon icon) override {
         Calls.push_back("message " + std::string(caption) + ": " + std::string(text) +
-                        (icon == TMessageIcon::Warning ? " (warning)" : ""));
+                        (icon == MessageIcon::Warning ? " (warning)" : ""));
     }
     void ShowWaitForm(bool show) override { Calls.push_back(show ? "wait shown" : "wait hidden"); }
     void SetWaitMessage(std::string_view message) override {
@@ -36,10 +36,10 @@ public:
 };
 
 // A list of scanned folders, in the order given.
-inline TResultList ListOf(std::initializer_list<std::string_view> paths) {
-    TResultList list;
+inline ResultList ListOf(std::initializer_list<std::string_view> paths) {
+    ResultList list;
     for (const auto path : paths) {
-        list.Append(TResultRecord::ForFolder(path));
+        list.Append(ResultRecord::ForFolder(path));
     }
     return list;
 }

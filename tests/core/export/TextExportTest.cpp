@@ -1,9 +1,9 @@
 // The HTML report and the delimited text files, byte for byte.
 
 #include "ScriptedExportUI.h"
-#include "export/CharacterSet.h"
-#include "export/DelimitedText.h"
-#include "export/HTMLReport.h"
+#include "core/export/CharacterSet.h"
+#include "core/export/DelimitedText.h"
+#include "core/export/HTMLReport.h"
 
 #include <gtest/gtest.h>
 
@@ -16,8 +16,8 @@ const std::vector<std::string> DefaultColumns = {"Folder Name", "Full Path"};
 
 // One entry whose name holds every character that needs care, one plain entry
 // with a further field set, and one whose size is empty.
-TResultList SmallList() {
-    TResultList list = ListOf({"/data/a&b<c>,\"q\"\nz", "/data/plain"});
+ResultList SmallList() {
+    ResultList list = ListOf({"/data/a&b<c>,\"q\"\nz", "/data/plain"});
     list.At(1).Record.SetField(FileSize, "12");
     return list;
 }
@@ -78,25 +78,25 @@ TEST(DelimitedText, HeaderEndsWithTheSeparatorAndLinesEndWithCRLF) {
     const struct {
         std::vector<std::string> columns;
         std::string_view separator;
-        TQuoting quoting;
+        Quoting quoting;
         std::string expected;
     } cases[] = {
-        {DefaultColumns, TextSeparator, TQuoting::None,
+        {DefaultColumns, TextSeparator, Quoting::None,
          "Folder Name" + ten + "Full Path" + ten + "\r\n" + std::string(Odd) + ten + "/data/" +
              std::string(Odd) + "\r\nplain" + ten + "/data/plain\r\n"},
-        {DefaultColumns, CSVSeparator, TQuoting::WhereNeeded,
+        {DefaultColumns, CSVSeparator, Quoting::WhereNeeded,
          "Folder Name,Full Path,\r\n\"a&b<c>,\"\"q\"\"\nz\",\"/data/a&b<c>,\"\"q\"\"\nz\"\r\n"
          "plain,/data/plain\r\n"},
-        {{"File Size"}, CSVSeparator, TQuoting::WhereNeeded, "File Size,\r\n\r\n12\r\n"},
+        {{"File Size"}, CSVSeparator, Quoting::WhereNeeded, "File Size,\r\n\r\n12\r\n"},
         {{"File Size", "Nonsense"},
          CSVSeparator,
-         TQuoting::WhereNeeded,
+         Quoting::WhereNeeded,
          "File Size,Nonsense,\r\n,\"a&b<c>,\"\"q\"\"\nz\"\r\n12,plain\r\n"},
         {{"a,b"},
          CSVSeparator,
-         TQuoting::WhereNeeded,
+         Quoting::WhereNeeded,
          "\"a,b\",\r\n\"a&b<c>,\"\"q\"\"\nz\"\r\nplain\r\n"},
-        {{}, CSVSeparator, TQuoting::WhereNeeded, "\r\n\r\n\r\n"},
+        {{}, CSVSeparator, Quoting::WhereNeeded, "\r\n\r\n\r\n"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(BuildDelimitedText(SmallList(), c.columns, c.separator, c.quoting), c.expected);
@@ -104,8 +104,8 @@ TEST(DelimitedText, HeaderEndsWithTheSeparatorAndLinesEndWithCRLF) {
 }
 
 TEST(DelimitedText, SpecialCharactersAreFoundAtEveryOffset) {
-    const TCharacterSet csv(std::string(CSVSeparator) + "\"\r\n");
-    const TCharacterSet html("&<>\"");
+    const CharacterSet csv(std::string(CSVSeparator) + "\"\r\n");
+    const CharacterSet html("&<>\"");
     for (std::size_t position = 0; position < 25; ++position) {
         for (const char special : {',', '"', '\r', '\n'}) {
             std::string text(25, 'a');

@@ -3,9 +3,9 @@
 #include "RunProgram.h"
 #include "ScriptedExportUI.h"
 #include "TestDir.h"
-#include "export/ExcelExport.h"
-#include "export/FileInfo.h"
-#include "export/ResultDocument.h"
+#include "core/export/ExcelExport.h"
+#include "core/export/ExportSession.h"
+#include "core/export/ResultDocument.h"
 
 #include <gtest/gtest.h>
 #include <map>
@@ -14,20 +14,20 @@
 using namespace hollowsweep;
 using hollowsweep::test::ListOf;
 using hollowsweep::test::RunProgram;
-using hollowsweep::test::TScriptedExportUI;
-using hollowsweep::test::TTestDir;
+using hollowsweep::test::ScriptedExportUI;
+using hollowsweep::test::TestDir;
 
 namespace {
 
-struct TCell {
+struct Cell {
     std::string Text;
     int Style = 0;
 };
 
 // The first sheet and the style table of a saved workbook.
-class TSavedWorkbook {
+class SavedWorkbook {
 public:
-    explicit TSavedWorkbook(const std::string& path) {
+    explicit SavedWorkbook(const std::string& path) {
         Load(sheet_, path, "xl/worksheets/sheet1.xml");
         Load(styles_, path, "xl/styles.xml");
         for (const auto& row : sheet_.child("worksheet").child("sheetData").children("row")) {
@@ -38,7 +38,7 @@ public:
         }
     }
 
-    const std::map<std::string, TCell>& Cells() const { return cells_; }
+    const std::map<std::string, Cell>& Cells() const { return cells_; }
     std::string Merged() const {
         return sheet_.child("worksheet")
             .child("mergeCells")
@@ -86,16 +86,16 @@ private:
 
     pugi::xml_document sheet_;
     pugi::xml_document styles_;
-    std::map<std::string, TCell> cells_;
+    std::map<std::string, Cell> cells_;
 };
 
 // Exports a list through the frame with the save dialog answering path.
-void Export(const TResultList& list, const std::vector<std::string>& columns,
+void Export(const ResultList& list, const std::vector<std::string>& columns,
             const std::string& path) {
-    TScriptedExportUI ui;
+    ScriptedExportUI ui;
     ui.SavePath = path;
-    TXMLDocument document;
-    TFileInfo exporter(ui);
+    XMLDocument document;
+    ExportSession exporter(ui);
     exporter.XMLDoc = &document;
     exporter.ExportColumns = columns;
     exporter.ResetXMLDoc();
@@ -106,11 +106,11 @@ void Export(const TResultList& list, const std::vector<std::string>& columns,
 } // namespace
 
 TEST(Workbook, DefaultColumnsGiveTitleHeaderSerialsAndPathsInABorderedBlock) {
-    TTestDir dir;
+    TestDir dir;
     const std::string path = dir.Path("empty.folders.xlsx");
     Export(ListOf({"/d/one", "/d/two", "/d/a&b<c"}), {"Folder Name", "Full Path"}, path);
 
-    const TSavedWorkbook book(path);
+    const SavedWorkbook book(path);
     EXPECT_EQ(book.Merged(), "A1:C1");
     const auto& cells = book.Cells();
     EXPECT_EQ(cells.at("A1").Text, "empty");
@@ -141,13 +141,13 @@ TEST(Workbook, DefaultColumnsGiveTitleHeaderSerialsAndPathsInABorderedBlock) {
 }
 
 TEST(Workbook, TheTitleSpansEveryColumnAndNoColumnLeavesTheSerialsAlone) {
-    TTestDir dir;
+    TestDir dir;
     Export(ListOf({"/d/a"}), {"Full Path", "File Name", "File Size"}, dir.Path("four.xlsx"));
-    EXPECT_EQ(TSavedWorkbook(dir.Path("four.xlsx")).Merged(), "A1:D1");
-    EXPECT_EQ(TSavedWorkbook(dir.Path("four.xlsx")).Cells().at("C3").Text, "a");
+    EXPECT_EQ(SavedWorkbook(dir.Path("four.xlsx")).Merged(), "A1:D1");
+    EXPECT_EQ(SavedWorkbook(dir.Path("four.xlsx")).Cells().at("C3").Text, "a");
 
     Export(ListOf({"/d/a", "/d/b"}), {}, dir.Path("none.xlsx"));
-    const TSavedWorkbook book(dir.Path("none.xlsx"));
+    const SavedWorkbook book(dir.Path("none.xlsx"));
     EXPECT_EQ(book.Merged(), "");
     std::vector<std::string> texts;
     for (const auto& [name, cell] : book.Cells()) {
@@ -162,10 +162,10 @@ TEST(Workbook, TooManyRowsAreRefusedBeforeAnyDialog) {
         for (std::size_t i = 0; i < elements; ++i) {
             text += "<f/>";
         }
-        TXMLDocument document;
+        XMLDocument document;
         document.SetXML(text + "</fileinfo>");
-        TScriptedExportUI ui;
-        TFileInfo exporter(ui);
+        ScriptedExportUI ui;
+        ExportSession exporter(ui);
         exporter.XMLDoc = &document;
         EXPECT_FALSE(exporter.SaveToExcel());
         const std::string first = elements == WorkbookRowLimit - 2
@@ -189,7 +189,7 @@ TEST(Workbook, ColumnNamesFollowTheLetterRule) {
 }
 
 TEST(Workbook, CountsEveryNodeBelowAnElement) {
-    TXMLDocument document;
+    XMLDocument document;
     document.SetXML("<fileinfo><file><file/><file><file/></file></file><file/></fileinfo>");
     EXPECT_EQ(CountXMLNodes(*document.DocumentElement()), 5U);
 }

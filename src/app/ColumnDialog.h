@@ -12,20 +12,20 @@ namespace hollowsweep::app {
 // The column dialog: one checkable line per column of the configuration, in
 // the configuration's order. OK stores the marks and saves; Cancel changes
 // nothing.
-class TFMConfig final : public QDialog {
+class ColumnDialog final : public QDialog {
 public:
-    explicit TFMConfig(QWidget* parent);
+    explicit ColumnDialog(QWidget* parent);
 
-    QLabel* Label1;
-    QFrame* Panel1;
-    QListWidget* clbList;
-    QPushButton* BitBtn1;
-    QPushButton* BitBtn2;
+    QLabel* promptLabel;
+    QFrame* frame;
+    QListWidget* columnList;
+    QPushButton* okButton;
+    QPushButton* cancelButton;
 
-    void FormShow();
+    void onShow();
     void LoadColumns();
-    void BitBtn1Click();
-    void BitBtn2Click();
+    void onOkClicked();
+    void onCancelClicked();
     void StoreColumns();
 
 protected:

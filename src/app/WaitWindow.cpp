@@ -1,6 +1,9 @@
-#include "uWaitForm.h"
+#include "app/WaitWindow.h"
 
-#include "uFunction.h"
+#include "app/DesktopLinks.h"
+#include "app/ExportPrompts.h"
+#include "app/PathText.h"
+#include "app/WindowLook.h"
 
 #include <QApplication>
 #include <QPainter>
@@ -12,7 +15,7 @@ namespace hollowsweep::app {
 
 namespace {
 
-TWaitForm* instance = nullptr;
+WaitWindow* instance = nullptr;
 
 // Paints the window at once: the work that follows lets no event through.
 void PaintNow(QWidget* window) {
@@ -22,7 +25,7 @@ void PaintNow(QWidget* window) {
 
 } // namespace
 
-TSearchAnimation::TSearchAnimation(QWidget* parent)
+SearchAnimation::SearchAnimation(QWidget* parent)
     : QWidget(parent) {
     connect(&timer_, &QTimer::timeout, this, [this] {
         frame_ = frame_ % FrameCount + 1;
@@ -31,7 +34,7 @@ TSearchAnimation::TSearchAnimation(QWidget* parent)
     timer_.start(70);
 }
 
-void TSearchAnimation::paintEvent(QPaintEvent*) {
+void SearchAnimation::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     // The folder.
@@ -58,30 +61,29 @@ void TSearchAnimation::paintEvent(QPaintEvent*) {
     painter.drawEllipse(centre, 9, 9);
 }
 
-TWaitForm::TWaitForm()
+WaitWindow::WaitWindow()
     : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
     instance = this;
-    setObjectName("WaitForm");
     UseSmallFont(this);
     setFixedSize(376, 84);
     setAutoFillBackground(true);
-    Animate1 = new TSearchAnimation(this);
-    Animate1->setGeometry(8, 8, 80, 50);
-    Label1 = new QLabel("This will take a few minutes.Please be patient...", this);
-    Label1->setGeometry(103, 8, 265, 16);
-    Label2 = new QLabel("...", this);
-    Label2->setGeometry(103, 30, 265, 16);
-    Label2->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
-    ProgressLabel = new QLabel(this);
-    ProgressLabel->setGeometry(103, 52, 265, 16);
-    ProgressLabel->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
+    animation = new SearchAnimation(this);
+    animation->setGeometry(8, 8, 80, 50);
+    patienceLabel = new QLabel("This will take a few minutes.Please be patient...", this);
+    patienceLabel->setGeometry(103, 8, 265, 16);
+    messageLabel = new QLabel("...", this);
+    messageLabel->setGeometry(103, 30, 265, 16);
+    messageLabel->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
+    progressLabel = new QLabel(this);
+    progressLabel->setGeometry(103, 52, 265, 16);
+    progressLabel->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
 }
 
-TWaitForm::~TWaitForm() {
+WaitWindow::~WaitWindow() {
     instance = nullptr;
 }
 
-void TWaitForm::showEvent(QShowEvent* event) {
+void WaitWindow::showEvent(QShowEvent* event) {
     const QRect area = mainWindow_ != nullptr && mainWindow_->isVisible()
                            ? mainWindow_->frameGeometry()
                            : screen()->availableGeometry();
@@ -89,7 +91,7 @@ void TWaitForm::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
 }
 
-TWaitForm* WaitForm() {
+WaitWindow* WaitForm() {
     return instance;
 }
 
@@ -114,14 +116,14 @@ void ShowWaitForm(bool show) {
 
 void SetWaitMessage(const QString& text) {
     if (instance != nullptr) {
-        instance->Label2->setText(text);
+        instance->messageLabel->setText(text);
         PaintNow(instance);
     }
 }
 
 void SetWaitProgress(const QString& text) {
     if (instance != nullptr) {
-        instance->ProgressLabel->setText(text);
+        instance->progressLabel->setText(text);
     }
 }
 

@@ -1,4 +1,4 @@
-#include "scan/FileReader.h"
+#include "core/scan/EmptyFolderScan.h"
 
 #include "ReferenceWalk.h"
 #include "TestDir.h"
@@ -10,13 +10,13 @@
 #include <unistd.h>
 
 using namespace hollowsweep;
-using hollowsweep::test::TTestDir;
+using hollowsweep::test::TestDir;
 
 namespace {
 
 // The listed paths relative to the test folder, the starting folder as ".",
 // with "-" marking an unchecked entry.
-std::vector<std::string> Listed(const TResultList& list, const TTestDir& dir) {
+std::vector<std::string> Listed(const ResultList& list, const TestDir& dir) {
     std::vector<std::string> paths;
     for (const auto& entry : list) {
         const std::string path(entry.Record.Path());
@@ -26,22 +26,22 @@ std::vector<std::string> Listed(const TResultList& list, const TTestDir& dir) {
     return paths;
 }
 
-std::vector<std::string> Scan(const TTestDir& dir, std::string_view folder = {}) {
-    TResultList list;
+std::vector<std::string> Scan(const TestDir& dir, std::string_view folder = {}) {
+    ResultList list;
     EXPECT_TRUE(LoadEmptyFolders(list, dir.Path(folder)));
     return Listed(list, dir);
 }
 
-using TPaths = std::vector<std::string>;
+using Paths = std::vector<std::string>;
 
 } // namespace
 
-TEST(FileReader, ChainOfEmptyFoldersIsListedDeepestFirstAllChecked) {
-    TTestDir dir;
+TEST(EmptyFolderScan, ChainOfEmptyFoldersIsListedDeepestFirstAllChecked) {
+    TestDir dir;
     dir.MakeFolders("A/B/C");
-    TResultList list;
+    ResultList list;
     ASSERT_TRUE(LoadEmptyFolders(list, dir.Root()));
-    EXPECT_EQ(Listed(list, dir), (TPaths{"A/B/C", "A/B", "A", "."}));
+    EXPECT_EQ(Listed(list, dir), (Paths{"A/B/C", "A/B", "A", "."}));
     const std::string rootName = dir.Root().substr(dir.Root().rfind('/') + 1);
     const char* names[] = {"C", "B", "A", rootName.c_str()};
     for (std::size_t i = 0; i < list.Count(); ++i) {
@@ -55,40 +55,40 @@ TEST(FileReader, ChainOfEmptyFoldersIsListedDeepestFirstAllChecked) {
     EXPECT_EQ(list.ScannedFolders(), std::vector<std::string>{dir.Root()});
 }
 
-TEST(FileReader, WhatCountsAsContent) {
+TEST(EmptyFolderScan, WhatCountsAsContent) {
     const struct {
         const char* name;
-        std::function<void(const TTestDir&)> build;
-        TPaths expected;
+        std::function<void(const TestDir&)> build;
+        Paths expected;
     } cases[] = {
         {"hidden file, empty sub-folder inside",
-         [](const TTestDir& d) {
+         [](const TestDir& d) {
              d.MakeFile("f/.hidden");
              d.MakeFolders("f/sub");
          },
          {"f/sub"}},
-        {"zero-length file", [](const TTestDir& d) { d.MakeFile("f/empty.txt"); }, {}},
+        {"zero-length file", [](const TestDir& d) { d.MakeFile("f/empty.txt"); }, {}},
         {"file beside an empty sub-folder",
-         [](const TTestDir& d) {
+         [](const TestDir& d) {
              d.MakeFile("f/data", "x");
              d.MakeFolders("f/sub");
          },
          {"f/sub"}},
         {"hidden empty sub-folder",
-         [](const TTestDir& d) { d.MakeFolders(".cache/.git"); },
+         [](const TestDir& d) { d.MakeFolders(".cache/.git"); },
          {".cache/.git", ".cache", "."}},
         {"link to a folder inside the tree",
-         [](const TTestDir& d) {
+         [](const TestDir& d) {
              d.MakeFolders("target");
              d.MakeLink("holder/link", "../target");
          },
          {"target"}},
         {"link to a folder outside the tree",
-         [](const TTestDir& d) { d.MakeLink("holder/link", "/usr"); },
+         [](const TestDir& d) { d.MakeLink("holder/link", "/usr"); },
          {}},
-        {"dangling link", [](const TTestDir& d) { d.MakeLink("holder/link", "nowhere"); }, {}},
+        {"dangling link", [](const TestDir& d) { d.MakeLink("holder/link", "nowhere"); }, {}},
         {"named pipe",
-         [](const TTestDir& d) {
+         [](const TestDir& d) {
              d.MakeFolders("holder");
              ::mkfifo(d.Path("holder/pipe").c_str(), 0600);
          },
@@ -96,75 +96,75 @@ TEST(FileReader, WhatCountsAsContent) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        TTestDir dir;
+        TestDir dir;
         c.build(dir);
         EXPECT_EQ(Scan(dir), c.expected);
     }
 }
 
-TEST(FileReader, NamesAreKeptByteForByte) {
-    TTestDir dir;
+TEST(EmptyFolderScan, NamesAreKeptByteForByte) {
+    TestDir dir;
     dir.MakeFolders("with space");
     dir.MakeFolders("line\nfeed");
     dir.MakeFolders("bad\xff\xfe bytes");
     dir.MakeFile("file");
     auto listed = Scan(dir);
     std::sort(listed.begin(), listed.end());
-    EXPECT_EQ(listed, (TPaths{"bad\xff\xfe bytes", "line\nfeed", "with space"}));
+    EXPECT_EQ(listed, (Paths{"bad\xff\xfe bytes", "line\nfeed", "with space"}));
 }
 
-TEST(FileReader, FolderHoldingOnlyFilesLeavesTheListCleared) {
-    TTestDir dir;
+TEST(EmptyFolderScan, FolderHoldingOnlyFilesLeavesTheListCleared) {
+    TestDir dir;
     dir.MakeFile("a/b/file");
-    TResultList list;
-    list.Append(TResultRecord::ForFolder("/stale"));
+    ResultList list;
+    list.Append(ResultRecord::ForFolder("/stale"));
     ASSERT_TRUE(LoadEmptyFolders(list, dir.Root()));
     EXPECT_TRUE(list.Empty());
 }
 
-TEST(FileReader, TrailingSeparatorAndRepeatedScansGiveTheSameList) {
-    TTestDir dir;
+TEST(EmptyFolderScan, TrailingSeparatorAndRepeatedScansGiveTheSameList) {
+    TestDir dir;
     dir.MakeFolders("x/y");
     dir.MakeFile("file");
-    TResultList once;
-    TResultList withSeparators;
+    ResultList once;
+    ResultList withSeparators;
     ASSERT_TRUE(LoadEmptyFolders(once, dir.Root()));
     ASSERT_TRUE(LoadEmptyFolders(withSeparators, dir.Root() + "//"));
     ASSERT_TRUE(LoadEmptyFolders(withSeparators, dir.Root() + "/"));
-    EXPECT_EQ(Listed(once, dir), (TPaths{"x/y", "x"}));
+    EXPECT_EQ(Listed(once, dir), (Paths{"x/y", "x"}));
     EXPECT_EQ(Listed(withSeparators, dir), Listed(once, dir));
 }
 
-TEST(FileReader, OverlappingFoldersListEachEmptyFolderOnceInArgumentOrder) {
-    TTestDir dir;
+TEST(EmptyFolderScan, OverlappingFoldersListEachEmptyFolderOnceInArgumentOrder) {
+    TestDir dir;
     dir.MakeFolders("outer/inner/deep");
     dir.MakeFolders("outer/other");
     dir.MakeFile("outer/file");
     const auto scanAll = [&](std::initializer_list<std::string> folders) {
-        TResultList list;
+        ResultList list;
         EXPECT_TRUE(LoadEmptyFolders(list, std::vector<std::string>(folders)));
         return Listed(list, dir);
     };
     const std::string outer = dir.Path("outer");
     const std::string inner = dir.Path("outer/inner");
     EXPECT_EQ(scanAll({outer, outer + "/"}),
-              (TPaths{"outer/inner/deep", "outer/inner", "outer/other"}));
-    EXPECT_EQ(scanAll({outer, inner}), (TPaths{"outer/inner/deep", "outer/inner", "outer/other"}));
-    EXPECT_EQ(scanAll({inner, outer}), (TPaths{"outer/inner/deep", "outer/inner", "outer/other"}));
+              (Paths{"outer/inner/deep", "outer/inner", "outer/other"}));
+    EXPECT_EQ(scanAll({outer, inner}), (Paths{"outer/inner/deep", "outer/inner", "outer/other"}));
+    EXPECT_EQ(scanAll({inner, outer}), (Paths{"outer/inner/deep", "outer/inner", "outer/other"}));
     // Paths are spelled as built from the folder given.
     EXPECT_EQ(scanAll({inner, dir.Path("outer/../outer")}),
-              (TPaths{"outer/inner/deep", "outer/inner", "outer/../outer/other"}));
+              (Paths{"outer/inner/deep", "outer/inner", "outer/../outer/other"}));
 }
 
-TEST(FileReader, MissingStartingFolderListsNothing) {
-    TTestDir dir;
-    TResultList list;
+TEST(EmptyFolderScan, MissingStartingFolderListsNothing) {
+    TestDir dir;
+    ResultList list;
     EXPECT_TRUE(LoadEmptyFolders(list, dir.Path("missing")));
     EXPECT_TRUE(list.Empty());
 }
 
-TEST(FileReader, ChainLongerThanThePathLimitIsListedWhole) {
-    TTestDir dir;
+TEST(EmptyFolderScan, ChainLongerThanThePathLimitIsListedWhole) {
+    TestDir dir;
     const std::string name(100, 'n');
     constexpr int Depth = 60; // about 6,000 bytes of path
     int fd = ::open(dir.Root().c_str(), O_RDONLY | O_DIRECTORY);
@@ -175,7 +175,7 @@ TEST(FileReader, ChainLongerThanThePathLimitIsListedWhole) {
         fd = next;
     }
     ::close(fd);
-    TResultList list;
+    ResultList list;
     ASSERT_TRUE(LoadEmptyFolders(list, dir.Root()));
     ASSERT_EQ(list.Count(), static_cast<std::size_t>(Depth + 1));
     EXPECT_GT(list.At(0).Record.Path().size(), 4096U);
@@ -183,8 +183,8 @@ TEST(FileReader, ChainLongerThanThePathLimitIsListedWhole) {
     EXPECT_EQ(list.At(Depth).Record.Path(), dir.Root());
 }
 
-TEST(FileReader, FolderThatCannotBeListedCountsAsContent) {
-    TTestDir dir;
+TEST(EmptyFolderScan, FolderThatCannotBeListedCountsAsContent) {
+    TestDir dir;
     dir.MakeFolders("open/empty");
     dir.MakeFolders("locked/inner");
     dir.MakeFolders("outer/locked/inner");
@@ -193,7 +193,7 @@ TEST(FileReader, FolderThatCannotBeListedCountsAsContent) {
     ::chmod(dir.Path("locked").c_str(), 0);
     ::chmod(dir.Path("outer/locked").c_str(), 0);
     const std::string listed = test::RunUnprivileged([&] {
-        TResultList list;
+        ResultList list;
         LoadEmptyFolders(list, dir.Root());
         std::string paths;
         auto listedPaths = Listed(list, dir);
@@ -206,17 +206,17 @@ TEST(FileReader, FolderThatCannotBeListedCountsAsContent) {
     EXPECT_EQ(listed, "open;open/empty;outer/sibling;");
 }
 
-TEST(FileReader, ProgressCountsEveryFolder) {
-    TTestDir dir;
+TEST(EmptyFolderScan, ProgressCountsEveryFolder) {
+    TestDir dir;
     for (int i = 0; i < 3000; ++i) {
         dir.MakeFolders("wide/" + std::to_string(i));
     }
     std::vector<std::uint64_t> counts;
-    TScanOptions options;
+    ScanOptions options;
     options.Progress = [&counts](std::uint64_t scanned) {
         counts.push_back(scanned);
     };
-    TResultList list;
+    ResultList list;
     ASSERT_TRUE(LoadEmptyFolders(list, dir.Root(), options));
     ASSERT_FALSE(counts.empty());
     EXPECT_EQ(counts.back(), 3002U);

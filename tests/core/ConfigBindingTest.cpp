@@ -1,31 +1,31 @@
-#include "config/QuillfenConfig.h"
+#include "core/config/ConfigBinding.h"
 
 #include "TestDir.h"
-#include "config/XMLValues.h"
-#include "errors/Errors.h"
+#include "core/config/XMLValues.h"
+#include "core/errors/Errors.h"
 
 #include <gtest/gtest.h>
 
 using namespace hollowsweep;
-using hollowsweep::test::TTestDir;
+using hollowsweep::test::TestDir;
 
 namespace {
 
 // A binding over a document written to a file, as the program loads it.
 class QuillfenConfig : public ::testing::Test {
 protected:
-    IXMLConfigType Load(std::string_view text) {
+    ConfigRootPtr Load(std::string_view text) {
         dir_.MakeFile("config.xml", text);
         return LoadConfig(dir_.Path("config.xml"));
     }
 
-    IXMLNodeType LoadNode(std::string_view attributes) {
+    ColumnSettingPtr LoadNode(std::string_view attributes) {
         return Load("<config><nodes><node " + std::string(attributes) + "/></nodes></config>")
             ->GetNodes()
             ->Item(0);
     }
 
-    TTestDir dir_;
+    TestDir dir_;
 };
 
 } // namespace
@@ -43,10 +43,10 @@ TEST_F(QuillfenConfig, BooleanReadsAcceptWordsInAnyCaseAndIntegers) {
 
 TEST_F(QuillfenConfig, ValuesThatDoNotConvertFailWithAConversionError) {
     for (const char* text : {"", "yes", "1.0", " 1", "truex"}) {
-        EXPECT_THROW(TextToBoolean(text), TConversionError) << text;
+        EXPECT_THROW(TextToBoolean(text), ConversionError) << text;
     }
     for (const char* text : {"", "1.0", "12a", " 1", "2147483648", "-", "+-1", "0x10"}) {
-        EXPECT_THROW(TextToInteger(text), TConversionError) << text;
+        EXPECT_THROW(TextToInteger(text), ConversionError) << text;
     }
     EXPECT_EQ(TextToInteger("-2147483648"), INT32_MIN);
     EXPECT_EQ(TextToInteger("+7"), 7);
@@ -64,13 +64,13 @@ TEST_F(QuillfenConfig, AMissingOrEmptyTypedAttributeFailsAndStaysEmptyInTheTree)
     try {
         node->GetVisible();
         FAIL();
-    } catch (const TConversionError& error) {
+    } catch (const ConversionError& error) {
         EXPECT_STREQ(error.what(), "attribute \"Visible\" of <node>: cannot convert an empty "
                                    "value to Boolean");
     }
-    EXPECT_THROW(node->GetWidth(), TConversionError);
-    EXPECT_THROW(node->GetIndex(), TConversionError);
-    EXPECT_THROW(node->GetReadOnly(), TConversionError);
+    EXPECT_THROW(node->GetWidth(), ConversionError);
+    EXPECT_THROW(node->GetIndex(), ConversionError);
+    EXPECT_THROW(node->GetReadOnly(), ConversionError);
     EXPECT_EQ(node->Markup(),
               "<node Name=\"Full Path\" Index=\"\" Visible=\"\" Width=\"\" ReadOnly=\"\"/>");
 }
@@ -108,7 +108,7 @@ TEST_F(QuillfenConfig, CollectionsCountOnlyTheirItemElements) {
         try {
             nodes->Item(position);
             FAIL() << position;
-        } catch (const TIndexError& error) {
+        } catch (const IndexError& error) {
             EXPECT_EQ(error.Index(), position);
             EXPECT_NE(std::string(error.what()).find("(" + std::to_string(position) + ")"),
                       std::string::npos);
@@ -144,7 +144,7 @@ TEST_F(QuillfenConfig, ARootOtherThanConfigIsRefusedNamingTheFile) {
     try {
         Load("<Config/>");
         FAIL();
-    } catch (const TParseError& error) {
+    } catch (const ParseError& error) {
         EXPECT_NE(std::string(error.what()).find(dir_.Path("config.xml")), std::string::npos);
     }
 }

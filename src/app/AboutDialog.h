@@ -8,10 +8,10 @@ namespace hollowsweep::app {
 class IUserDialogs;
 
 // A label that reads like a web link and reports clicks.
-class TLinkLabel final : public QLabel {
+class LinkLabel final : public QLabel {
     Q_OBJECT
 public:
-    TLinkLabel(const QString& text, QWidget* parent);
+    LinkLabel(const QString& text, QWidget* parent);
 
 signals:
     void clicked();
@@ -22,20 +22,20 @@ protected:
 
 // The program's name and version with links to the maker's web site and
 // e-mail address.
-class TFMAbout final : public QDialog {
+class AboutDialog final : public QDialog {
 public:
-    TFMAbout(IUserDialogs& dialogs, QWidget* parent);
+    AboutDialog(IUserDialogs& dialogs, QWidget* parent);
 
-    QLabel* Label1;
-    QLabel* Label2;
-    QLabel* Label4;
-    TLinkLabel* Label5;
-    QLabel* Label6;
-    TLinkLabel* Label7;
+    QLabel* productLabel;
+    QLabel* descriptionLabel;
+    QLabel* webCaption;
+    LinkLabel* webLink;
+    QLabel* mailCaption;
+    LinkLabel* mailLink;
 
-    void FormShow();
-    void Label5Click();
-    void Label7Click();
+    void onShow();
+    void onWebLinkClicked();
+    void onMailLinkClicked();
 
 private:
     IUserDialogs& dialogs_;

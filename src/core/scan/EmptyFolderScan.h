@@ -1,7 +1,7 @@
 #pragma once
 
-#include "results/ResultList.h"
-#include "scan/ScanOptions.h"
+#include "core/results/ResultList.h"
+#include "core/scan/ScanOptions.h"
 
 #include <span>
 #include <string>
@@ -12,16 +12,16 @@ namespace hollowsweep {
 // Calls sink for every empty folder at and below each of folders, folder after
 // folder in the order given, each empty folder once even where the folders
 // overlap (the same folder twice, or one inside another).
-void ForEachEmptyFolder(std::span<const std::string> folders, const TScanOptions& options,
-                        const TEmptyFolderSink& sink);
+void ForEachEmptyFolder(std::span<const std::string> folders, const ScanOptions& options,
+                        const EmptyFolderSink& sink);
 
 // Replaces the list's entries with the empty folders at and below folder, in the
 // walk's order, all checked. An error ends the walk: the entries found before it
 // stay, the list's update is ended, and the result is false.
-bool LoadEmptyFolders(TResultList& list, std::string_view folder, const TScanOptions& options = {});
+bool LoadEmptyFolders(ResultList& list, std::string_view folder, const ScanOptions& options = {});
 
 // The same for several folders at once, as a drop of folders gives them.
-bool LoadEmptyFolders(TResultList& list, std::span<const std::string> folders,
-                      const TScanOptions& options = {});
+bool LoadEmptyFolders(ResultList& list, std::span<const std::string> folders,
+                      const ScanOptions& options = {});
 
 } // namespace hollowsweep

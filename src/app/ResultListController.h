@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ResultListModel.h"
-#include "export/ExportCommand.h"
-#include "results/EntryComparison.h"
+#include "app/ResultListModel.h"
+#include "core/export/ExportCommand.h"
+#include "core/results/EntryComparison.h"
 
 #include <QObject>
 #include <optional>
@@ -13,33 +13,33 @@ class QTreeView;
 
 namespace hollowsweep::app {
 
-class TFMMain;
+class MainWindow;
 
 // Drives the main window's result list: builds its columns from the
 // configuration, gives every cell its text, sorts on header clicks, opens an
 // entry's folder, stores the columns at close, and runs the exports.
-class TQuillfenCtrl final : public QObject, public ICellTextSource {
+class ResultListController final : public QObject, public ICellTextSource {
 public:
-    explicit TQuillfenCtrl(TFMMain* mainForm);
+    explicit ResultListController(MainWindow* window);
     // The list outlives the controller: its cells show empty from then on.
-    ~TQuillfenCtrl() override;
+    ~ResultListController() override;
 
-    TFMMain* MainForm;
+    MainWindow* mainWindow;
     // The field of the last header-click sort.
-    TFieldIndex SortField = 0;
-    QTreeView* ResultList;
+    FieldIndex SortField = 0;
+    QTreeView* view;
 
     void SetupColumns(QTreeView* list);
     // Writes every column's width, visibility and position into the
     // configuration and saves it.
     void SaveColumns();
-    std::string GetFieldText(TFieldIndex index, const TResultRecord* record) const;
+    std::string GetFieldText(FieldIndex index, const ResultRecord* record) const;
     void OpenEntryFolder(QTreeView* list);
 
-    void VTHeaderClick(int column, Qt::MouseButton button);
-    int VTCompareNodes(const TResultRecord& a, const TResultRecord& b) const;
-    void VTDblClick(QObject* sender);
-    void VTHeaderMouseDown(Qt::MouseButton button);
+    void onHeaderClicked(int column, Qt::MouseButton button);
+    int CompareRows(const ResultRecord& a, const ResultRecord& b) const;
+    void onRowDoubleClicked(QObject* sender);
+    void onHeaderPressed(Qt::MouseButton button);
     void ShowColumnConfig();
 
     void ExportToHTML(QTreeView* list);
@@ -49,7 +49,7 @@ public:
     void ExportToXML(QTreeView* list);
     std::vector<std::string> GetExportColumns() const;
 
-    QString CellText(const TResultRecord& record, int column) const override;
+    QString CellText(const ResultRecord& record, int column) const override;
     QString Hint() const override;
 
 protected:
@@ -57,12 +57,12 @@ protected:
 
 private:
     void ApplyVisibility();
-    void Export(TExportFormat format);
+    void Export(ExportFormat format);
 
-    TResultListModel& Model() const;
-    TLocaleReaders readers_;
+    ResultListModel& Model() const;
+    LocaleReaders readers_;
     std::optional<int> sortColumn_;
-    TSortDirection direction_ = TSortDirection::Ascending;
+    SortDirection direction_ = SortDirection::Ascending;
     // Every column's last width, kept while a column is hidden.
     std::vector<int> widths_;
 };

@@ -1,11 +1,18 @@
-#include "ListDecoration.h"
+#include "app/WindowLook.h"
 
 #include <QPainter>
+#include <QWidget>
 
 namespace hollowsweep::app {
 
-void TGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
-                          const QModelIndex& index) const {
+void UseSmallFont(QWidget* window) {
+    QFont font = window->font();
+    font.setPointSize(8);
+    window->setFont(font);
+}
+
+void GridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                         const QModelIndex& index) const {
     QStyledItemDelegate::paint(painter, option, index);
     painter->save();
     painter->setPen(QColor(216, 216, 216));
@@ -15,8 +22,8 @@ void TGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
     painter->restore();
 }
 
-int TLargeMenuIconStyle::pixelMetric(PixelMetric metric, const QStyleOption* option,
-                                     const QWidget* widget) const {
+int LargeMenuIconStyle::pixelMetric(PixelMetric metric, const QStyleOption* option,
+                                    const QWidget* widget) const {
     if (metric == PM_SmallIconSize) {
         return 32;
     }

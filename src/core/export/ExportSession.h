@@ -1,8 +1,8 @@
 #pragma once
 
-#include "config/XMLDocument.h"
-#include "export/ExportUI.h"
-#include "results/ResultList.h"
+#include "core/config/XMLDocument.h"
+#include "core/export/ExportUI.h"
+#include "core/results/ResultList.h"
 
 #include <string>
 #include <string_view>
@@ -13,23 +13,23 @@ namespace hollowsweep {
 // One export: asks for the target, shows the wait window while it writes, and
 // tells whether a file was written. Every save returns false when it stopped
 // before writing (cancelled, or too many rows for a workbook).
-class TFileInfo final {
+class ExportSession final {
 public:
-    explicit TFileInfo(IExportUI& ui)
+    explicit ExportSession(IExportUI& ui)
         : ui_(ui) {}
 
     // The result document, lent by the caller.
-    TXMLDocument* XMLDoc = nullptr;
+    XMLDocument* XMLDoc = nullptr;
     // The exported columns' names in export order.
     std::vector<std::string> ExportColumns;
 
-    bool SaveToHTML(const TResultList& list);
-    bool SaveToText(std::string_view separator, const TResultList& list);
-    bool SaveToCSV(std::string_view separator, const TResultList& list);
+    bool SaveToHTML(const ResultList& list);
+    bool SaveToText(std::string_view separator, const ResultList& list);
+    bool SaveToCSV(std::string_view separator, const ResultList& list);
 
     void ResetXMLDoc();
-    TXMLNodeHandle GetRootNode();
-    void BuildXMLDoc(const TResultList& list);
+    XMLNodePtr GetRootNode();
+    void BuildXMLDoc(const ResultList& list);
     bool SaveToXML();
     void SaveXMLDocToFile(const std::string& path);
 
@@ -37,19 +37,19 @@ public:
     bool SaveToExcel();
 
 private:
-    template <class TWrite>
-    bool SaveWith(std::string_view defaultExt, std::string_view filter, TWrite write);
+    template <class WriteBody>
+    bool SaveWith(std::string_view defaultExt, std::string_view filter, WriteBody write);
 
     IExportUI& ui_;
 };
 
 // What each export writes once the target is chosen; the command-line tool
 // writes its files through these too.
-void WriteHTMLFile(const std::string& path, const TResultList& list,
+void WriteHTMLFile(const std::string& path, const ResultList& list,
                    const std::vector<std::string>& columns);
-void WriteDelimitedFile(const std::string& path, const TResultList& list,
+void WriteDelimitedFile(const std::string& path, const ResultList& list,
                         const std::vector<std::string>& columns, std::string_view separator);
-void WriteWorkbookFile(const std::string& path, const TXMLNode& root,
+void WriteWorkbookFile(const std::string& path, const XMLNode& root,
                        const std::vector<std::string>& columns);
 
 } // namespace hollowsweep

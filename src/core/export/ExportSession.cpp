@@ -1,71 +1,72 @@
-#include "export/FileInfo.h"
+#include "core/export/ExportSession.h"
 
-#include "export/DelimitedText.h"
-#include "export/ExcelExport.h"
-#include "export/HTMLReport.h"
-#include "export/ResultDocument.h"
-#include "export/Workbook.h"
-#include "platform/WholeFile.h"
+#include "core/export/DelimitedText.h"
+#include "core/export/ExcelExport.h"
+#include "core/export/HTMLReport.h"
+#include "core/export/ResultDocument.h"
+#include "core/export/Workbook.h"
+#include "core/platform/WholeFile.h"
 
 #include <unistd.h>
 
 namespace hollowsweep {
 
-template <class TWrite>
-bool TFileInfo::SaveWith(std::string_view defaultExt, std::string_view filter, TWrite write) {
+template <class WriteBody>
+bool ExportSession::SaveWith(std::string_view defaultExt, std::string_view filter,
+                             WriteBody write) {
     const std::string path = AskSaveFileName(ui_, defaultExt, filter);
     if (path.empty()) {
         return false;
     }
-    const TWaitScope wait(ui_, "Export to file..");
+    const WaitScope wait(ui_, "Export to file..");
     write(path);
     return true;
 }
 
-bool TFileInfo::SaveToHTML(const TResultList& list) {
+bool ExportSession::SaveToHTML(const ResultList& list) {
     return SaveWith(".htm", "HTML File|*.htm",
                     [&](const std::string& path) { WriteHTMLFile(path, list, ExportColumns); });
 }
 
-bool TFileInfo::SaveToText(std::string_view separator, const TResultList& list) {
+bool ExportSession::SaveToText(std::string_view separator, const ResultList& list) {
     return SaveWith(".txt", "Text File|*.txt", [&](const std::string& path) {
         WriteDelimitedFile(path, list, ExportColumns, separator);
     });
 }
 
-bool TFileInfo::SaveToCSV(std::string_view separator, const TResultList& list) {
+bool ExportSession::SaveToCSV(std::string_view separator, const ResultList& list) {
     return SaveWith(".csv", "CSV File|*.csv", [&](const std::string& path) {
         WriteDelimitedFile(path, list, ExportColumns, separator);
     });
 }
 
-void TFileInfo::ResetXMLDoc() {
+void ExportSession::ResetXMLDoc() {
     hollowsweep::ResetXMLDoc(*XMLDoc);
 }
 
-TXMLNodeHandle TFileInfo::GetRootNode() {
+XMLNodePtr ExportSession::GetRootNode() {
     return hollowsweep::GetRootNode(*XMLDoc);
 }
 
-void TFileInfo::BuildXMLDoc(const TResultList& list) {
+void ExportSession::BuildXMLDoc(const ResultList& list) {
     hollowsweep::BuildXMLDoc(*XMLDoc, list, ui_);
 }
 
-bool TFileInfo::SaveToXML() {
+bool ExportSession::SaveToXML() {
     return SaveWith(".xml", "XML File|*.XML",
                     [&](const std::string& path) { SaveXMLDocToFile(path); });
 }
 
-void TFileInfo::SaveXMLDocToFile(const std::string& path) {
+void ExportSession::SaveXMLDocToFile(const std::string& path) {
     ::unlink(path.c_str());
     XMLDoc->SaveToFile(path);
 }
 
-bool TFileInfo::SaveToExcel() {
-    const TXMLNodeHandle root = GetRootNode();
+bool ExportSession::SaveToExcel() {
+    const XMLNodePtr root = GetRootNode();
     // The title row and the header row come before the data rows.
     if (CountXMLNodes(*root) + 2 > WorkbookRowLimit) {
-        ui_.ShowMessage("The row count is out of excel range.", "Warning", TMessageIcon::Warning);
+        ui_.ShowMessage("The row count is out of excel range.", "Warning", MessageIcon::Warning);
         return false;
     }
     return SaveWith(".xlsx", "EXCEL File|*.xlsx", [&](const std::string& path) {
@@ -73,22 +74,22 @@ bool TFileInfo::SaveToExcel() {
     });
 }
 
-void WriteHTMLFile(const std::string& path, const TResultList& list,
+void WriteHTMLFile(const std::string& path, const ResultList& list,
                    const std::vector<std::string>& columns) {
-    TTextOutput file(path);
+    TextOutput file(path);
     WriteHTML(file, list, columns, path);
     file.Append("\r\n");
     file.Close();
 }
 
-void WriteDelimitedFile(const std::string& path, const TResultList& list,
+void WriteDelimitedFile(const std::string& path, const ResultList& list,
                         const std::vector<std::string>& columns, std::string_view separator) {
-    TTextOutput file(path);
+    TextOutput file(path);
     WriteDelimitedText(file, list, columns, separator, QuotingFor(separator));
     file.Close();
 }
 
-void WriteWorkbookFile(const std::string& path, const TXMLNode& root,
+void WriteWorkbookFile(const std::string& path, const XMLNode& root,
                        const std::vector<std::string>& columns) {
     const auto workbook = CreateWorkbook();
     FillWorkbook(*workbook, root, columns, GetCatalogName(path), CountXMLNodes(root) + 1);

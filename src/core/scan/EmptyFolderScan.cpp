@@ -1,7 +1,7 @@
-#include "scan/FileReader.h"
+#include "core/scan/EmptyFolderScan.h"
 
-#include "platform/FolderPaths.h"
-#include "scan/FolderWalker.h"
+#include "core/platform/FolderPaths.h"
+#include "core/scan/FolderWalker.h"
 
 #include <cstdint>
 #include <utility>
@@ -35,19 +35,19 @@ std::vector<std::string> WalkedInside(const std::string& canonical,
 
 } // namespace
 
-void ForEachEmptyFolder(std::span<const std::string> folders, const TScanOptions& options,
-                        const TEmptyFolderSink& sink) {
+void ForEachEmptyFolder(std::span<const std::string> folders, const ScanOptions& options,
+                        const EmptyFolderSink& sink) {
     // Progress counts on across the folders.
     std::uint64_t earlierWalks = 0;
     std::uint64_t thisWalk = 0;
-    TScanOptions walkOptions = options;
+    ScanOptions walkOptions = options;
     if (options.Progress) {
         walkOptions.Progress = [&](std::uint64_t scanned) {
             thisWalk = scanned;
             options.Progress(earlierWalks + scanned);
         };
     }
-    TFolderWalker walker(walkOptions);
+    FolderWalker walker(walkOptions);
     std::vector<std::string> walked;
     for (const auto& folder : folders) {
         const std::string stored = StoredFolderPath(folder);
@@ -73,20 +73,20 @@ void ForEachEmptyFolder(std::span<const std::string> folders, const TScanOptions
     }
 }
 
-bool LoadEmptyFolders(TResultList& list, std::string_view folder, const TScanOptions& options) {
+bool LoadEmptyFolders(ResultList& list, std::string_view folder, const ScanOptions& options) {
     const std::string folders[] = {std::string(folder)};
     return LoadEmptyFolders(list, folders, options);
 }
 
-bool LoadEmptyFolders(TResultList& list, std::span<const std::string> folders,
-                      const TScanOptions& options) {
+bool LoadEmptyFolders(ResultList& list, std::span<const std::string> folders,
+                      const ScanOptions& options) {
     list.Clear();
     list.BeginUpdate();
     bool complete = true;
     try {
         list.SetScannedFolders({folders.begin(), folders.end()});
         ForEachEmptyFolder(folders, options, [&list](const EmptyFolder& found) {
-            list.Append(TResultRecord::ForFolder(found.Path), found.Identity);
+            list.Append(ResultRecord::ForFolder(found.Path), found.Identity);
         });
     } catch (...) {
         complete = false;

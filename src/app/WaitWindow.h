@@ -7,9 +7,9 @@
 namespace hollowsweep::app {
 
 // A magnifying glass circling over a folder, frames 1 to 29 without end.
-class TSearchAnimation final : public QWidget {
+class SearchAnimation final : public QWidget {
 public:
-    explicit TSearchAnimation(QWidget* parent);
+    explicit SearchAnimation(QWidget* parent);
 
     int Frame() const noexcept { return frame_; }
 
@@ -25,16 +25,16 @@ private:
 
 // Tells the user that a long operation runs: a frameless window on top of
 // the others, centred on the main window, with no way to stop the work.
-class TWaitForm final : public QWidget {
+class WaitWindow final : public QWidget {
 public:
-    TWaitForm();
-    ~TWaitForm() override;
+    WaitWindow();
+    ~WaitWindow() override;
 
-    QLabel* Label1 = nullptr;
-    QLabel* Label2 = nullptr;
+    QLabel* patienceLabel = nullptr;
+    QLabel* messageLabel = nullptr;
     // Under the message line, while a scan runs: how far it has come.
-    QLabel* ProgressLabel = nullptr;
-    TSearchAnimation* Animate1 = nullptr;
+    QLabel* progressLabel = nullptr;
+    SearchAnimation* animation = nullptr;
 
     // The window the wait window centres itself on.
     void SetMainWindow(QWidget* window) noexcept { mainWindow_ = window; }
@@ -47,7 +47,7 @@ private:
 };
 
 // The one wait window of the program, or none.
-TWaitForm* WaitForm();
+WaitWindow* WaitForm();
 
 // Shows the wait window in front and paints it at once; shows do not nest,
 // and one hide hides it. Hiding a hidden window does nothing.

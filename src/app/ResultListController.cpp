@@ -1,12 +1,15 @@
-#include "QuillfenCtrl.h"
+#include "app/ResultListController.h"
 
-#include "ExceptionGuard.h"
-#include "config/Config.h"
-#include "export/ExportColumns.h"
-#include "export/ExportCommand.h"
-#include "uConfigEx.h"
-#include "uFunction.h"
-#include "uMain.h"
+#include "app/ColumnDialog.h"
+#include "app/DesktopLinks.h"
+#include "app/ExceptionGuard.h"
+#include "app/ExportPrompts.h"
+#include "app/MainWindow.h"
+#include "app/PathText.h"
+#include "app/WindowLook.h"
+#include "core/config/Config.h"
+#include "core/export/ExportColumns.h"
+#include "core/export/ExportCommand.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -20,7 +23,7 @@ namespace hollowsweep::app {
 
 namespace {
 
-IXMLNodeType Node(int position) {
+ColumnSettingPtr Node(int position) {
     return GetConfig().Root()->GetNodes()->Item(position);
 }
 
@@ -42,9 +45,9 @@ Qt::Alignment ColumnAlignment(const std::string& align) {
     return Qt::AlignLeft;
 }
 
-TLocaleReaders UserLocaleReaders() {
+LocaleReaders UserLocaleReaders() {
     const QLocale locale;
-    TLocaleReaders readers;
+    LocaleReaders readers;
     readers.Numbers.GroupSeparator = locale.groupSeparator().toStdString();
     readers.Numbers.DecimalSeparator = locale.decimalPoint().toStdString();
     readers.ReadDateTime = [locale](std::string_view text) -> std::optional<double> {
@@ -59,7 +62,7 @@ TLocaleReaders UserLocaleReaders() {
 
 // The folder to open for an entry: the entry's own path, or for a file the
 // folder that holds it.
-std::string FolderToOpen(const TResultRecord& record) {
+std::string FolderToOpen(const ResultRecord& record) {
     const std::string path(record.Field(FullPath));
     if (record.Field(FileType) != "file") {
         return path;
@@ -73,49 +76,49 @@ std::string FolderToOpen(const TResultRecord& record) {
 
 } // namespace
 
-TQuillfenCtrl::TQuillfenCtrl(TFMMain* mainForm)
-    : MainForm(mainForm)
-    , ResultList(mainForm->VT)
+ResultListController::ResultListController(MainWindow* window)
+    : mainWindow(window)
+    , view(window->resultView)
     , readers_(UserLocaleReaders()) {
-    QHeaderView* header = ResultList->header();
+    QHeaderView* header = view->header();
     connect(header, &QHeaderView::sectionClicked, this,
-            [this](int column) { Guarded([&] { VTHeaderClick(column, Qt::LeftButton); }); });
+            [this](int column) { Guarded([&] { onHeaderClicked(column, Qt::LeftButton); }); });
     connect(header, &QHeaderView::sectionResized, this, [this](int column, int, int size) {
         if (size > 0 && column < static_cast<int>(widths_.size())) {
             widths_[static_cast<std::size_t>(column)] = size;
         }
     });
-    connect(ResultList, &QTreeView::doubleClicked, this,
-            [this] { Guarded([&] { VTDblClick(ResultList); }); });
+    connect(view, &QTreeView::doubleClicked, this,
+            [this] { Guarded([&] { onRowDoubleClicked(view); }); });
     header->viewport()->installEventFilter(this);
     Model().SetCellTextSource(this);
 }
 
-TQuillfenCtrl::~TQuillfenCtrl() {
+ResultListController::~ResultListController() {
     Model().SetCellTextSource(nullptr);
 }
 
-TResultListModel& TQuillfenCtrl::Model() const {
-    return *MainForm->Model;
+ResultListModel& ResultListController::Model() const {
+    return *mainWindow->Model;
 }
 
-bool TQuillfenCtrl::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::MouseButtonPress && watched == ResultList->header()->viewport()) {
+bool ResultListController::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonPress && watched == view->header()->viewport()) {
         const auto button = static_cast<QMouseEvent*>(event)->button();
         if (button != Qt::LeftButton) {
-            Guarded([&] { VTHeaderMouseDown(button); });
+            Guarded([&] { onHeaderPressed(button); });
             return true;
         }
     }
     return QObject::eventFilter(watched, event);
 }
 
-void TQuillfenCtrl::SetupColumns(QTreeView* list) {
+void ResultListController::SetupColumns(QTreeView* list) {
     QHeaderView* header = list->header();
     Model().SetColumns({});
     sortColumn_.reset();
     header->setSortIndicatorShown(false);
-    std::vector<TColumnLook> looks;
+    std::vector<ColumnLook> looks;
     widths_.clear();
     const auto makeColumns = [&] {
         Model().SetColumns(std::move(looks));
@@ -127,7 +130,7 @@ void TQuillfenCtrl::SetupColumns(QTreeView* list) {
     try {
         const int count = NodeCount();
         for (int n = 0; n < count; ++n) {
-            const IXMLNodeType node = Node(n);
+            const ColumnSettingPtr node = Node(n);
             looks.push_back({DisplayText(node->GetName()), QColor(), Qt::AlignLeft});
             widths_.push_back(header->defaultSectionSize());
             widths_.back() = node->GetWidth();
@@ -141,17 +144,17 @@ void TQuillfenCtrl::SetupColumns(QTreeView* list) {
     makeColumns();
     const int count = std::min(NodeCount(), header->count());
     for (int n = 0; n < count; ++n) {
-        const IXMLNodeType node = Node(n);
+        const ColumnSettingPtr node = Node(n);
         const int position = std::clamp(node->GetIndex(), 0, header->count() - 1);
         header->moveSection(header->visualIndex(n), position);
         header->setSectionHidden(n, !node->GetVisible());
     }
 }
 
-void TQuillfenCtrl::SaveColumns() {
-    const QHeaderView* header = ResultList->header();
+void ResultListController::SaveColumns() {
+    const QHeaderView* header = view->header();
     for (int n = 0; n < header->count(); ++n) {
-        const IXMLNodeType node = Node(n);
+        const ColumnSettingPtr node = Node(n);
         const int width = n < static_cast<int>(widths_.size())
                               ? widths_[static_cast<std::size_t>(n)]
                               : header->sectionSize(n);
@@ -162,109 +165,107 @@ void TQuillfenCtrl::SaveColumns() {
     GetConfig().Save();
 }
 
-std::string TQuillfenCtrl::GetFieldText(TFieldIndex index, const TResultRecord* record) const {
+std::string ResultListController::GetFieldText(FieldIndex index, const ResultRecord* record) const {
     return hollowsweep::GetFieldText(index, record, readers_.Numbers);
 }
 
-QString TQuillfenCtrl::CellText(const TResultRecord& record, int column) const {
-    const TFieldIndex index = FieldIndexOf(Node(column)->GetName());
+QString ResultListController::CellText(const ResultRecord& record, int column) const {
+    const FieldIndex index = FieldIndexOf(Node(column)->GetName());
     return DisplayText(GetFieldText(index, &record));
 }
 
-QString TQuillfenCtrl::Hint() const {
+QString ResultListController::Hint() const {
     return "Double click to open it in explorer.";
 }
 
-void TQuillfenCtrl::VTHeaderClick(int column, Qt::MouseButton button) {
+void ResultListController::onHeaderClicked(int column, Qt::MouseButton button) {
     if (button != Qt::LeftButton) {
         return;
     }
-    direction_ = !sortColumn_ || direction_ == TSortDirection::Descending
-                     ? TSortDirection::Ascending
-                     : TSortDirection::Descending;
+    direction_ = !sortColumn_ || direction_ == SortDirection::Descending
+                     ? SortDirection::Ascending
+                     : SortDirection::Descending;
     sortColumn_ = column;
-    QHeaderView* header = ResultList->header();
+    QHeaderView* header = view->header();
     header->setSortIndicatorShown(true);
-    header->setSortIndicator(column, direction_ == TSortDirection::Ascending ? Qt::AscendingOrder
-                                                                             : Qt::DescendingOrder);
+    header->setSortIndicator(column, direction_ == SortDirection::Ascending ? Qt::AscendingOrder
+                                                                            : Qt::DescendingOrder);
     SortField = FieldIndexOf(Node(column)->GetName());
-    MainForm->List.Sort(
-        [this](const TResultEntry& a, const TResultEntry& b) {
-            return VTCompareNodes(a.Record, b.Record);
-        },
-        direction_);
+    mainWindow->List.Sort([this](const ResultEntry& a,
+                                 const ResultEntry& b) { return CompareRows(a.Record, b.Record); },
+                          direction_);
 }
 
-int TQuillfenCtrl::VTCompareNodes(const TResultRecord& a, const TResultRecord& b) const {
-    return CompareEntries(a, b, SortField, direction_, readers_);
+int ResultListController::CompareRows(const ResultRecord& a, const ResultRecord& b) const {
+    return hollowsweep::CompareEntries(a, b, SortField, direction_, readers_);
 }
 
-void TQuillfenCtrl::VTDblClick(QObject* sender) {
-    if (sender == ResultList) {
-        OpenEntryFolder(ResultList);
+void ResultListController::onRowDoubleClicked(QObject* sender) {
+    if (sender == view) {
+        OpenEntryFolder(view);
     }
 }
 
-void TQuillfenCtrl::OpenEntryFolder(QTreeView* list) {
+void ResultListController::OpenEntryFolder(QTreeView* list) {
     const QModelIndex focused = list->currentIndex();
     if (!focused.isValid()) {
         return;
     }
     const std::string folder =
-        FolderToOpen(MainForm->List.At(static_cast<std::size_t>(focused.row())).Record);
+        FolderToOpen(mainWindow->List.At(static_cast<std::size_t>(focused.row())).Record);
     if (!folder.empty()) {
-        MainForm->Dialogs.OpenUrl(QUrl::fromLocalFile(QFile::decodeName(folder.c_str())));
+        mainWindow->Dialogs.OpenUrl(QUrl::fromLocalFile(QFile::decodeName(folder.c_str())));
     }
 }
 
-void TQuillfenCtrl::VTHeaderMouseDown(Qt::MouseButton button) {
+void ResultListController::onHeaderPressed(Qt::MouseButton button) {
     if (button == Qt::RightButton) {
         ShowColumnConfig();
     }
 }
 
-void TQuillfenCtrl::ShowColumnConfig() {
-    TFMConfig dialog(nullptr);
+void ResultListController::ShowColumnConfig() {
+    ColumnDialog dialog(nullptr);
     if (dialog.exec() == QDialog::Accepted) {
         ApplyVisibility();
     }
 }
 
-void TQuillfenCtrl::ApplyVisibility() {
-    QHeaderView* header = ResultList->header();
+void ResultListController::ApplyVisibility() {
+    QHeaderView* header = view->header();
     const int count = NodeCount();
     for (int n = 0; n < count && n < header->count(); ++n) {
         header->setSectionHidden(n, !Node(n)->GetVisible());
     }
 }
 
-std::vector<std::string> TQuillfenCtrl::GetExportColumns() const {
+std::vector<std::string> ResultListController::GetExportColumns() const {
     return hollowsweep::GetExportColumns(*GetConfig().Root());
 }
 
-void TQuillfenCtrl::Export(TExportFormat format) {
-    TExportUI ui(MainForm->Dialogs, MainForm);
-    RunExport(format, MainForm->List, *GetConfig().Root(), MainForm->XMLDoc, ui);
+void ResultListController::Export(ExportFormat format) {
+    QtExportPrompts ui(mainWindow->Dialogs, mainWindow);
+    RunExport(format, mainWindow->List, *GetConfig().Root(), mainWindow->resultDocument, ui);
 }
 
-void TQuillfenCtrl::ExportToHTML(QTreeView*) {
-    Export(TExportFormat::HTML);
+void ResultListController::ExportToHTML(QTreeView*) {
+    Export(ExportFormat::HTML);
 }
 
-void TQuillfenCtrl::ExportToText(QTreeView*) {
-    Export(TExportFormat::Text);
+void ResultListController::ExportToText(QTreeView*) {
+    Export(ExportFormat::Text);
 }
 
-void TQuillfenCtrl::ExportToExcel(QTreeView*) {
-    Export(TExportFormat::Excel);
+void ResultListController::ExportToExcel(QTreeView*) {
+    Export(ExportFormat::Excel);
 }
 
-void TQuillfenCtrl::ExportToCSV(QTreeView*) {
-    Export(TExportFormat::CSV);
+void ResultListController::ExportToCSV(QTreeView*) {
+    Export(ExportFormat::CSV);
 }
 
-void TQuillfenCtrl::ExportToXML(QTreeView*) {
-    Export(TExportFormat::XML);
+void ResultListController::ExportToXML(QTreeView*) {
+    Export(ExportFormat::XML);
 }
 
 } // namespace hollowsweep::app

@@ -5,8 +5,11 @@
 
 namespace hollowsweep::app {
 
+// The desktop's own font at the size the windows were laid out for.
+void UseSmallFont(QWidget* window);
+
 // Draws the list's grid lines below and right of every cell.
-class TGridDelegate final : public QStyledItemDelegate {
+class GridDelegate final : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
@@ -14,7 +17,7 @@ public:
 };
 
 // Gives a menu its large icons.
-class TLargeMenuIconStyle final : public QProxyStyle {
+class LargeMenuIconStyle final : public QProxyStyle {
 public:
     int pixelMetric(PixelMetric metric, const QStyleOption* option,
                     const QWidget* widget) const override;

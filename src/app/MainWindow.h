@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ResultListModel.h"
-#include "config/XMLDocument.h"
-#include "results/ResultList.h"
+#include "app/ResultListModel.h"
+#include "core/config/XMLDocument.h"
+#include "core/results/ResultList.h"
 
 #include <QMainWindow>
 #include <memory>
@@ -20,58 +20,58 @@ class QTreeView;
 namespace hollowsweep::app {
 
 class IUserDialogs;
-class TQuillfenCtrl;
+class ResultListController;
 
 // The main window: the button bar, the result list, the status bar, the menu
 // bar with "About" and "Help", and the list's pop-up menu of exports. Folders
 // dropped anywhere on it are scanned.
-class TFMMain final : public QMainWindow {
+class MainWindow final : public QMainWindow {
 public:
     static inline const QString Caption = "Tarnwick Hollowsweep 1.9.6";
 
-    explicit TFMMain(IUserDialogs& dialogs);
-    ~TFMMain() override;
+    explicit MainWindow(IUserDialogs& dialogs);
+    ~MainWindow() override;
 
     IUserDialogs& Dialogs;
-    TResultList List;
-    TXMLDocument XMLDoc;
+    ResultList List;
+    XMLDocument resultDocument;
     // Goes before the list it reads, and the view lets go of it then.
-    std::unique_ptr<TResultListModel> Model;
+    std::unique_ptr<ResultListModel> Model;
     // Made at the first show, gone at close.
-    std::unique_ptr<TQuillfenCtrl> ListCtrl;
+    std::unique_ptr<ResultListController> controller;
 
-    QWidget* Panel1;
-    QWidget* Panel5;
-    QFrame* Panel2;
-    QTreeView* VT;
-    QPushButton* btnOpen;
-    QPushButton* btnCheck;
-    QPushButton* btnUncheck;
-    QPushButton* btnDelete;
-    QPushButton* BitBtn5;
-    QPushButton* BitBtn1;
-    QLabel* SBPanel0;
-    QLabel* SBPanel1;
-    QAction* m1;
-    QAction* Help1;
-    QMenu* PopupMenu1;
-    QAction* ExportToHTML1;
-    QAction* ExportToText1;
-    QAction* ExportToExcel1;
-    QAction* ExportToSCV1;
-    QAction* ExportToXML1;
+    QWidget* centralPanel;
+    QWidget* buttonBar;
+    QFrame* listFrame;
+    QTreeView* resultView;
+    QPushButton* openButton;
+    QPushButton* checkAllButton;
+    QPushButton* uncheckAllButton;
+    QPushButton* deleteButton;
+    QPushButton* helpButton;
+    QPushButton* exitButton;
+    QLabel* statusText;
+    QLabel* statusCount;
+    QAction* aboutAction;
+    QAction* helpAction;
+    QMenu* exportMenu;
+    QAction* exportHtmlAction;
+    QAction* exportTextAction;
+    QAction* exportExcelAction;
+    QAction* exportCsvAction;
+    QAction* exportXmlAction;
 
-    void FormShow();
-    void FormClose();
+    void onFirstShow();
+    void onClose();
 
-    void btnOpenClick();
-    void btnCheckClick();
-    void btnUncheckClick();
-    void btnDeleteClick();
-    void BitBtn5Click();
-    void Help1Click();
-    void BitBtn1Click();
-    void m1Click();
+    void onOpenClicked();
+    void onCheckAllClicked();
+    void onUncheckAllClicked();
+    void onDeleteClicked();
+    void onHelpClicked();
+    void onHelpTriggered();
+    void onExitClicked();
+    void onAboutTriggered();
 
     // Scans folders behind the wait window and puts their empty folders in the
     // list, replacing what it held. A message, when given, goes to the wait
@@ -93,7 +93,7 @@ private:
     void BuildMenus();
     void BuildStatusBar();
     QPushButton* AddButton(const QString& caption, const QString& icon, int left, int width,
-                           bool bold, void (TFMMain::*handler)());
+                           bool bold, void (MainWindow::*handler)());
 
     bool shown_ = false;
 };

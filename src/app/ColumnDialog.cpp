@@ -1,0 +1,95 @@
+#include "app/ColumnDialog.h"
+
+#include "app/DesktopLinks.h"
+#include "app/ExceptionGuard.h"
+#include "app/ExportPrompts.h"
+#include "app/PathText.h"
+#include "app/WindowLook.h"
+#include "core/config/Config.h"
+
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+
+namespace hollowsweep::app {
+
+ColumnDialog::ColumnDialog(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint) {
+    setWindowTitle("Config visible columns");
+    UseSmallFont(this);
+    setFixedSize(217, 280);
+    promptLabel = new QLabel("Config visible columns:", this);
+    promptLabel->setGeometry(17, 9, 190, 16);
+    frame = new QFrame(this);
+    frame->setGeometry(16, 27, 186, 207);
+    frame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    frame->setLineWidth(2);
+    columnList = new QListWidget(frame);
+    columnList->setGeometry(2, 2, 182, 203);
+    columnList->setFrameShape(QFrame::NoFrame);
+    columnList->setUniformItemSizes(true);
+    okButton = new QPushButton("&OK", this);
+    okButton->setGeometry(37, 245, 75, 25);
+    cancelButton = new QPushButton("&Cancel", this);
+    cancelButton->setGeometry(125, 245, 75, 25);
+    // Neither is the default or the cancel button: Enter and Escape in the
+    // list do nothing, as the column dialog always behaved.
+    for (QPushButton* button : {okButton, cancelButton}) {
+        button->setAutoDefault(false);
+        button->setDefault(false);
+    }
+    setTabOrder(columnList, okButton);
+    setTabOrder(okButton, cancelButton);
+    connect(okButton, &QPushButton::clicked, this, [this] { Guarded([&] { onOkClicked(); }); });
+    connect(cancelButton, &QPushButton::clicked, this,
+            [this] { Guarded([&] { onCancelClicked(); }); });
+    onShow();
+    columnList->setFocus();
+}
+
+void ColumnDialog::onShow() {
+    LoadColumns();
+}
+
+void ColumnDialog::LoadColumns() {
+    columnList->clear();
+    const ColumnSettingsPtr nodes = GetConfig().Root()->GetNodes();
+    for (int n = 0; n < nodes->Count(); ++n) {
+        const ColumnSettingPtr node = nodes->Item(n);
+        auto* line = new QListWidgetItem(DisplayText(node->GetName()), columnList);
+        line->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+        line->setCheckState(node->GetVisible() ? Qt::Checked : Qt::Unchecked);
+        line->setSizeHint(QSize(0, 18));
+    }
+}
+
+void ColumnDialog::onOkClicked() {
+    StoreColumns();
+    accept();
+}
+
+void ColumnDialog::onCancelClicked() {
+    reject();
+}
+
+void ColumnDialog::StoreColumns() {
+    const ColumnSettingsPtr nodes = GetConfig().Root()->GetNodes();
+    for (int n = 0; n < nodes->Count() && n < columnList->count(); ++n) {
+        nodes->Item(n)->SetVisible(columnList->item(n)->checkState() == Qt::Checked);
+    }
+    GetConfig().Save();
+}
+
+void ColumnDialog::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape || event->key() == Qt::Key_Return ||
+        event->key() == Qt::Key_Enter) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+} // namespace hollowsweep::app

@@ -1,0 +1,336 @@
+#include "app/MainWindow.h"
+
+#include "app/AboutDialog.h"
+#include "app/DesktopLinks.h"
+#include "app/ExceptionGuard.h"
+#include "app/ExportPrompts.h"
+#include "app/PathText.h"
+#include "app/ResultListController.h"
+#include "app/UserDialogs.h"
+#include "app/WaitWindow.h"
+#include "app/WindowLook.h"
+#include "core/platform/FolderPaths.h"
+#include "core/results/DeleteChecked.h"
+#include "core/scan/EmptyFolderScan.h"
+
+#include <QCloseEvent>
+#include <QDropEvent>
+#include <QEventLoop>
+#include <QFrame>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPushButton>
+#include <QScreen>
+#include <QStatusBar>
+#include <QThread>
+#include <QTimer>
+#include <QTreeView>
+#include <atomic>
+
+namespace hollowsweep::app {
+
+namespace {
+
+constexpr int ClientWidth = 980;
+constexpr int ClientHeight = 401;
+constexpr int StatusBarHeight = 19;
+constexpr int ButtonBarHeight = 68;
+
+// The wait window takes all input while a scan runs on another thread, and
+// gives it back however the scan ends.
+class ScanWaitScope {
+public:
+    explicit ScanWaitScope(const std::optional<QString>& message) {
+        if (WaitWindow* wait = WaitForm(); wait != nullptr && !wait->isVisible()) {
+            wait->setWindowModality(Qt::ApplicationModal);
+        }
+        ShowWaitForm(true);
+        if (message) {
+            SetWaitMessage(*message);
+        }
+    }
+    ScanWaitScope(const ScanWaitScope&) = delete;
+    ScanWaitScope& operator=(const ScanWaitScope&) = delete;
+    ~ScanWaitScope() {
+        SetWaitProgress({});
+        ShowWaitForm(false);
+        if (WaitWindow* wait = WaitForm(); wait != nullptr) {
+            wait->setWindowModality(Qt::NonModal);
+        }
+    }
+};
+
+} // namespace
+
+MainWindow::MainWindow(IUserDialogs& dialogs)
+    : Dialogs(dialogs) {
+    UseSmallFont(this);
+    centralPanel = new QWidget(this);
+    setCentralWidget(centralPanel);
+    BuildButtonBar();
+    BuildList();
+    BuildMenus();
+    BuildStatusBar();
+    setWindowIcon(QIcon(":/icons/hollowsweep.svg"));
+    // The frame cannot be dragged to a new size.
+    setFixedSize(ClientWidth, menuBar()->sizeHint().height() + ClientHeight);
+    setTabOrder(helpButton, checkAllButton);
+    setTabOrder(checkAllButton, uncheckAllButton);
+    setTabOrder(uncheckAllButton, deleteButton);
+    setTabOrder(deleteButton, openButton);
+    setTabOrder(openButton, exitButton);
+    setTabOrder(exitButton, resultView);
+    move(screen()->availableGeometry().center() - rect().center());
+}
+
+MainWindow::~MainWindow() {
+    controller.reset();
+    resultView->setModel(nullptr);
+}
+
+QPushButton* MainWindow::AddButton(const QString& caption, const QString& icon, int left, int width,
+                                   bool bold, void (MainWindow::*handler)()) {
+    auto* button = new QPushButton(QIcon(":/icons/" + icon + ".svg"), caption, buttonBar);
+    button->setGeometry(left, 9, width, 54);
+    button->setIconSize(QSize(48, 48));
+    QFont font = button->font();
+    font.setBold(bold);
+    button->setFont(font);
+    connect(button, &QPushButton::clicked, this,
+            [this, handler] { Guarded([&] { (this->*handler)(); }); });
+    return button;
+}
+
+void MainWindow::BuildButtonBar() {
+    buttonBar = new QWidget(centralPanel);
+    buttonBar->setGeometry(0, 0, ClientWidth, ButtonBarHeight);
+    openButton = AddButton("&Open Folder", "open-folder", 9, 132, true, &MainWindow::onOpenClicked);
+    checkAllButton =
+        AddButton("&Check All", "check-all", 140, 132, false, &MainWindow::onCheckAllClicked);
+    uncheckAllButton =
+        AddButton("&Uncheck All", "uncheck-all", 271, 132, false, &MainWindow::onUncheckAllClicked);
+    deleteButton = AddButton("&Delete Checked From Disk", "delete-checked", 402, 215, true,
+                             &MainWindow::onDeleteClicked);
+    helpButton = AddButton("&Help", "help", 616, 132, false, &MainWindow::onHelpClicked);
+    exitButton = AddButton("E&xit", "exit", 747, 132, false, &MainWindow::onExitClicked);
+}
+
+void MainWindow::BuildList() {
+    listFrame = new QFrame(centralPanel);
+    listFrame->setGeometry(0, ButtonBarHeight, ClientWidth,
+                           ClientHeight - StatusBarHeight - ButtonBarHeight);
+    listFrame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    listFrame->setLineWidth(2);
+    resultView = new QTreeView(listFrame);
+    resultView->setGeometry(2, 2, listFrame->width() - 4, listFrame->height() - 4);
+    resultView->setFrameShape(QFrame::NoFrame);
+    Model = std::make_unique<ResultListModel>(List, nullptr);
+    resultView->setModel(Model.get());
+    resultView->setItemDelegate(new GridDelegate(resultView));
+    resultView->setRootIsDecorated(false);
+    resultView->setItemsExpandable(false);
+    resultView->setUniformRowHeights(true);
+    resultView->setAllColumnsShowFocus(true);
+    resultView->setSelectionBehavior(QAbstractItemView::SelectRows);
+    resultView->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    resultView->setMouseTracking(true);
+    resultView->setSortingEnabled(false);
+    resultView->setContextMenuPolicy(Qt::CustomContextMenu);
+    QHeaderView* header = resultView->header();
+    header->setFixedHeight(17);
+    header->setSectionsMovable(true);
+    header->setSectionsClickable(true);
+    header->setStretchLastSection(false);
+    header->setSortIndicatorShown(false);
+    header->setHighlightSections(false);
+}
+
+void MainWindow::BuildMenus() {
+    aboutAction = menuBar()->addAction("About");
+    helpAction = menuBar()->addAction("Help");
+    connect(aboutAction, &QAction::triggered, this,
+            [this] { Guarded([&] { onAboutTriggered(); }); });
+    connect(helpAction, &QAction::triggered, this, [this] { Guarded([&] { onHelpTriggered(); }); });
+
+    exportMenu = new QMenu(this);
+    auto* style = new LargeMenuIconStyle;
+    style->setParent(exportMenu);
+    exportMenu->setStyle(style);
+    const auto addExport = [this](const QString& caption, const QString& icon,
+                                  void (ResultListController::*operation)(QTreeView*)) {
+        QAction* action = exportMenu->addAction(QIcon(":/icons/" + icon + ".svg"), caption);
+        connect(action, &QAction::triggered, this, [this, operation] {
+            Guarded([&] {
+                if (controller) {
+                    (controller.get()->*operation)(resultView);
+                }
+            });
+        });
+        return action;
+    };
+    exportHtmlAction =
+        addExport("Export To HTML", "export-html", &ResultListController::ExportToHTML);
+    exportTextAction =
+        addExport("Export To Text", "export-text", &ResultListController::ExportToText);
+    exportExcelAction =
+        addExport("Export To Excel", "export-excel", &ResultListController::ExportToExcel);
+    exportCsvAction = addExport("Export To SCV", "export-csv", &ResultListController::ExportToCSV);
+    exportXmlAction = addExport("Export To XML", "export-xml", &ResultListController::ExportToXML);
+    connect(resultView, &QWidget::customContextMenuRequested, this, [this](const QPoint& position) {
+        exportMenu->popup(resultView->viewport()->mapToGlobal(position));
+    });
+}
+
+void MainWindow::BuildStatusBar() {
+    QStatusBar* bar = statusBar();
+    bar->setFixedHeight(StatusBarHeight);
+    bar->setSizeGripEnabled(false);
+    statusText = new QLabel(bar);
+    statusText->setFixedWidth(700);
+    statusCount = new QLabel(bar);
+    statusCount->setFixedWidth(50);
+    for (QLabel* panel : {statusText, statusCount}) {
+        panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        bar->addWidget(panel);
+    }
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!shown_) {
+        shown_ = true;
+        Guarded([&] { onFirstShow(); });
+    }
+}
+
+void MainWindow::onFirstShow() {
+    setWindowTitle(Caption);
+    controller = std::make_unique<ResultListController>(this);
+    controller->SetupColumns(resultView);
+    setAcceptDrops(true);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    Guarded([&] { onClose(); });
+    QMainWindow::closeEvent(event);
+}
+
+void MainWindow::onClose() {
+    if (!controller) {
+        return;
+    }
+    // A store that fails never keeps the program from closing.
+    Guarded([&] { controller->SaveColumns(); });
+    controller.reset();
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls()) {
+        event->acceptProposedAction();
+    }
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    QStringList paths;
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (url.isLocalFile()) {
+            paths.push_back(url.toLocalFile());
+        }
+    }
+    event->acceptProposedAction();
+    Guarded([&] { DropFolders(paths); });
+}
+
+void MainWindow::DropFolders(const QStringList& paths) {
+    std::vector<std::string> folders;
+    for (const QString& path : paths) {
+        std::string local = LocalPath(path);
+        if (IsExistingFolder(local)) {
+            folders.push_back(std::move(local));
+        }
+    }
+    if (folders.empty()) {
+        ShowWaitForm(true);
+        ShowWaitForm(false);
+        return;
+    }
+    ScanFolders(folders, std::nullopt);
+}
+
+void MainWindow::ScanFolders(const std::vector<std::string>& folders,
+                             const std::optional<QString>& message) {
+    const ScanWaitScope wait(message);
+    std::atomic<std::uint64_t> scanned{0};
+    ScanOptions options;
+    options.Progress = [&scanned](std::uint64_t count) {
+        scanned.store(count);
+    };
+    ResultList found;
+    std::exception_ptr failure;
+    const std::unique_ptr<QThread> worker(QThread::create([&] {
+        try {
+            LoadEmptyFolders(found, folders, options);
+        } catch (...) {
+            failure = std::current_exception();
+        }
+    }));
+    QEventLoop loop;
+    connect(worker.get(), &QThread::finished, &loop, &QEventLoop::quit);
+    QTimer progress;
+    connect(&progress, &QTimer::timeout, &loop,
+            [&scanned] { SetWaitProgress(QString("%1 folders scanned").arg(scanned.load())); });
+    progress.start(100);
+    worker->start();
+    loop.exec();
+    worker->wait();
+    if (failure) {
+        std::rethrow_exception(failure);
+    }
+    List.Replace(std::move(found));
+}
+
+void MainWindow::onOpenClicked() {
+    const QString folder = Dialogs.ChooseFolder(this);
+    if (folder.isEmpty()) {
+        return;
+    }
+    repaint();
+    ScanFolders({LocalPath(folder)}, QString("Loading info.."));
+}
+
+void MainWindow::onCheckAllClicked() {
+    List.CheckAll();
+}
+
+void MainWindow::onUncheckAllClicked() {
+    List.UncheckAll();
+}
+
+void MainWindow::onDeleteClicked() {
+    if (!Dialogs.AskYesNo(this, "Are you sure to delete the folders?", "Warning")) {
+        return;
+    }
+    DeleteCheckedFolders(List);
+}
+
+void MainWindow::onHelpClicked() {
+    OpenWebSite(Dialogs);
+}
+
+void MainWindow::onHelpTriggered() {
+    OpenWebSite(Dialogs);
+}
+
+void MainWindow::onExitClicked() {
+    close();
+}
+
+void MainWindow::onAboutTriggered() {
+    AboutDialog about(Dialogs, this);
+    about.exec();
+}
+
+} // namespace hollowsweep::app
