@@ -53,7 +53,7 @@ AboutDialog::AboutDialog(IUserDialogs& dialogs, QWidget* parent)
 }
 
 void AboutDialog::onShow() {
-    productLabel->setText(MainWindow::Caption);
+    productLabel->setText(MainWindow::Caption());
 }
 
 void AboutDialog::onWebLinkClicked() {

@@ -10,6 +10,7 @@
 #include "app/WaitWindow.h"
 #include "app/WindowLook.h"
 #include "core/platform/FolderPaths.h"
+#include "core/product/Product.h"
 #include "core/results/DeleteChecked.h"
 #include "core/scan/EmptyFolderScan.h"
 
@@ -64,6 +65,10 @@ public:
 };
 
 } // namespace
+
+QString MainWindow::Caption() {
+    return DisplayText(ProductName) + " " + DisplayText(ProgramVersion);
+}
 
 MainWindow::MainWindow(IUserDialogs& dialogs)
     : Dialogs(dialogs) {
@@ -207,7 +212,7 @@ void MainWindow::showEvent(QShowEvent* event) {
 }
 
 void MainWindow::onFirstShow() {
-    setWindowTitle(Caption);
+    setWindowTitle(Caption());
     controller = std::make_unique<ResultListController>(this);
     controller->SetupColumns(resultView);
     setAcceptDrops(true);

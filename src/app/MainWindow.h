@@ -27,7 +27,8 @@ class ResultListController;
 // dropped anywhere on it are scanned.
 class MainWindow final : public QMainWindow {
 public:
-    static inline const QString Caption = "Tarnwick Hollowsweep 1.9.6";
+    // The product's name and version, as the caption and the about window show them.
+    static QString Caption();
 
     explicit MainWindow(IUserDialogs& dialogs);
     ~MainWindow() override;

@@ -9,10 +9,12 @@
 #include "TestDir.h"
 #include "app/AboutDialog.h"
 #include "app/ColumnDialog.h"
+#include "app/PathText.h"
 #include "app/ResultListController.h"
 #include "app/WaitWindow.h"
 #include "core/config/DefaultConfig.h"
 #include "core/platform/WholeFile.h"
+#include "core/product/Product.h"
 
 #include <QAbstractItemModelTester>
 #include <QDateTime>
@@ -118,7 +120,8 @@ private slots:
 
     void firstShowBuildsTheDefaultColumns() {
         RunningProgram program;
-        QCOMPARE(program.Main.windowTitle(), QString("Tarnwick Hollowsweep 1.9.6"));
+        QCOMPARE(program.Main.windowTitle(),
+                 QString("Tarnwick Hollowsweep ") + DisplayText(ProgramVersion));
         QCOMPARE(ReadWholeFile(ConfigFile()), std::string(DefaultConfigText));
         QCOMPARE(program.Header()->count(), 2);
         QCOMPARE(program.Main.Model->headerData(0, Qt::Horizontal).toString(),
@@ -370,7 +373,8 @@ private slots:
     void aBrokenConfigurationLeavesTheWindowWorking() {
         hollowsweep::test::WriteFile(ConfigFile(), "<config><nodes>");
         RunningProgram program;
-        QCOMPARE(program.Main.windowTitle(), QString("Tarnwick Hollowsweep 1.9.6"));
+        QCOMPARE(program.Main.windowTitle(),
+                 QString("Tarnwick Hollowsweep ") + DisplayText(ProgramVersion));
         QCOMPARE(program.Header()->count(), 0);
         // The store at close fails too, and the window closes all the same.
         QVERIFY(program.Main.close());
@@ -400,7 +404,8 @@ private slots:
         WhenModalOpens([](QWidget* dialog) {
             auto* about = static_cast<AboutDialog*>(dialog);
             QCOMPARE(about->windowTitle(), QString("About"));
-            QCOMPARE(about->productLabel->text(), QString("Tarnwick Hollowsweep 1.9.6"));
+            QCOMPARE(about->productLabel->text(),
+                     QString("Tarnwick Hollowsweep ") + DisplayText(ProgramVersion));
             QTest::mouseClick(about->webLink, Qt::LeftButton);
             QTest::mouseClick(about->mailLink, Qt::LeftButton);
             about->close();

@@ -2,6 +2,7 @@
 #include "RunProgram.h"
 #include "TestDir.h"
 #include "Unprivileged.h"
+#include "core/product/Product.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -79,7 +80,7 @@ TEST(Cli, UsageErrorsExitWithTwoAndAOneLineMessage) {
 TEST(Cli, HelpAndVersionExitWithZero) {
     const auto version = Cli({"--version"});
     EXPECT_EQ(version.Status, 0);
-    EXPECT_EQ(version.Out, "hollowsweep-cli 1.9.6\n");
+    EXPECT_EQ(version.Out, "hollowsweep-cli " + std::string(hollowsweep::ProgramVersion) + "\n");
     const auto help = Cli({"--help"});
     EXPECT_EQ(help.Status, 0);
     EXPECT_NE(help.Out.find("scan"), std::string::npos);

@@ -1,10 +1,11 @@
 #pragma once
 
+#include "core/product/Version.h"
+
 #include <string_view>
 
 namespace hollowsweep {
 
-inline constexpr std::string_view ProgramVersion = "1.9.6";
 // The maker's web site: the Help command, the about window, the credit line
 // of the HTML report and the "generated" attribute of the XML export.
 inline constexpr std::string_view MakerWebSite = "https://hollowsweep.example.org/";
