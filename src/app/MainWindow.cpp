@@ -274,14 +274,9 @@ void MainWindow::ScanFolders(const std::vector<std::string>& folders,
         scanned.store(count);
     };
     ResultList found;
-    std::exception_ptr failure;
-    const std::unique_ptr<QThread> worker(QThread::create([&] {
-        try {
-            LoadEmptyFolders(found, folders, options);
-        } catch (...) {
-            failure = std::current_exception();
-        }
-    }));
+    ScanOutcome outcome;
+    const std::unique_ptr<QThread> worker(
+        QThread::create([&] { outcome = LoadEmptyFolders(found, folders, options); }));
     QEventLoop loop;
     connect(worker.get(), &QThread::finished, &loop, &QEventLoop::quit);
     QTimer progress;
@@ -291,10 +286,11 @@ void MainWindow::ScanFolders(const std::vector<std::string>& folders,
     worker->start();
     loop.exec();
     worker->wait();
-    if (failure) {
-        std::rethrow_exception(failure);
-    }
+    // The list stays as quiet about an error as ever; the error is not lost.
     List.Replace(std::move(found));
+    if (!outcome) {
+        IgnoreException(outcome.Error);
+    }
 }
 
 void MainWindow::onOpenClicked() {

@@ -222,3 +222,27 @@ TEST(EmptyFolderScan, ProgressCountsEveryFolder) {
     EXPECT_EQ(counts.back(), 3002U);
     EXPECT_TRUE(std::is_sorted(counts.begin(), counts.end()));
 }
+
+TEST(EmptyFolderScan, AnErrorEndsTheScanAndIsHandedOver) {
+    TestDir dir;
+    dir.MakeFolders("a");
+    ResultList list;
+    list.Append(ResultRecord::ForFolder("/earlier/scan"));
+    ScanOptions options;
+    options.Progress = [](std::uint64_t) {
+        throw std::runtime_error("out of memory");
+    };
+    const ScanOutcome outcome = LoadEmptyFolders(list, dir.Root(), options);
+    ASSERT_FALSE(outcome);
+    EXPECT_THROW(
+        {
+            try {
+                std::rethrow_exception(outcome.Error);
+            } catch (const std::runtime_error& error) {
+                EXPECT_STREQ(error.what(), "out of memory");
+                throw;
+            }
+        },
+        std::runtime_error);
+    EXPECT_TRUE(list.Empty());
+}

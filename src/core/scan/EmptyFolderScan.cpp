@@ -73,26 +73,27 @@ void ForEachEmptyFolder(std::span<const std::string> folders, const ScanOptions&
     }
 }
 
-bool LoadEmptyFolders(ResultList& list, std::string_view folder, const ScanOptions& options) {
+ScanOutcome LoadEmptyFolders(ResultList& list, std::string_view folder,
+                             const ScanOptions& options) {
     const std::string folders[] = {std::string(folder)};
     return LoadEmptyFolders(list, folders, options);
 }
 
-bool LoadEmptyFolders(ResultList& list, std::span<const std::string> folders,
-                      const ScanOptions& options) {
+ScanOutcome LoadEmptyFolders(ResultList& list, std::span<const std::string> folders,
+                             const ScanOptions& options) {
     list.Clear();
     list.BeginUpdate();
-    bool complete = true;
+    ScanOutcome outcome;
     try {
         list.SetScannedFolders({folders.begin(), folders.end()});
         ForEachEmptyFolder(folders, options, [&list](const EmptyFolder& found) {
             list.Append(ResultRecord::ForFolder(found.Path), found.Identity);
         });
     } catch (...) {
-        complete = false;
+        outcome.Error = std::current_exception();
     }
     list.EndUpdate();
-    return complete;
+    return outcome;
 }
 
 } // namespace hollowsweep

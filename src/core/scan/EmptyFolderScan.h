@@ -3,6 +3,7 @@
 #include "core/results/ResultList.h"
 #include "core/scan/ScanOptions.h"
 
+#include <exception>
 #include <span>
 #include <string>
 #include <string_view>
@@ -15,13 +16,21 @@ namespace hollowsweep {
 void ForEachEmptyFolder(std::span<const std::string> folders, const ScanOptions& options,
                         const EmptyFolderSink& sink);
 
+// How a scan ended: whole, or stopped by the error it holds.
+struct ScanOutcome {
+    std::exception_ptr Error;
+
+    explicit operator bool() const noexcept { return !Error; }
+};
+
 // Replaces the list's entries with the empty folders at and below folder, in the
 // walk's order, all checked. An error ends the walk: the entries found before it
-// stay, the list's update is ended, and the result is false.
-bool LoadEmptyFolders(ResultList& list, std::string_view folder, const ScanOptions& options = {});
+// stay, the list's update is ended, and the outcome holds the error.
+ScanOutcome LoadEmptyFolders(ResultList& list, std::string_view folder,
+                             const ScanOptions& options = {});
 
 // The same for several folders at once, as a drop of folders gives them.
-bool LoadEmptyFolders(ResultList& list, std::span<const std::string> folders,
-                      const ScanOptions& options = {});
+ScanOutcome LoadEmptyFolders(ResultList& list, std::span<const std::string> folders,
+                             const ScanOptions& options = {});
 
 } // namespace hollowsweep
