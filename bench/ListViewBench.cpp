@@ -7,6 +7,7 @@
 #include "app/ResultListController.h"
 #include "app/ResultListModel.h"
 #include "app/UserDialogs.h"
+#include "app/WaitWindow.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -41,18 +42,19 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     NoDialogs dialogs;
-    app::MainWindow window(dialogs);
+    LazyConfig config(ConfigFileName());
+    app::WaitWindow wait;
+    app::MainWindow window(dialogs, config, wait);
     window.show();
     PaintNow(window);
 
     // The model alone, on a list of its own, before any view asks it anything.
     double modelPerEntry = 0;
     {
-        ResultList list;
-        app::ResultListModel model(list, nullptr);
+        app::ResultListModel model(nullptr);
         ResultList entries = bench::MillionScannedEntries();
         const long withoutModel = bench::ResidentKilobytes();
-        list.Replace(std::move(entries));
+        model.List().Replace(std::move(entries));
         modelPerEntry = (bench::ResidentKilobytes() - withoutModel) * 1024.0 /
                         static_cast<double>(model.rowCount());
     }
@@ -65,7 +67,7 @@ int main(int argc, char** argv) {
     }
     const long before = bench::ResidentKilobytes();
     auto start = std::chrono::steady_clock::now();
-    window.List.Replace(std::move(scanned));
+    window.List().Replace(std::move(scanned));
     PaintNow(window);
     const double show = bench::SecondsSince(start);
     const long after = bench::ResidentKilobytes();
@@ -82,17 +84,17 @@ int main(int argc, char** argv) {
                      });
     const double stableSort = bench::SecondsSince(start);
 
-    std::printf("entries                         %zu\n", window.List.Count());
+    std::printf("entries                         %zu\n", window.List().Count());
     std::printf("show them                       %.3f s\n", show);
     std::printf("header click on Full Path       %.3f s (sort, reload and paint)\n", headerClick);
     std::printf("std::stable_sort, same compare  %.3f s\n", stableSort);
     std::printf("ratio                           %.2f\n", headerClick / stableSort);
     std::printf("model per entry                 %.1f bytes\n", modelPerEntry);
     std::printf("model and view per entry        %.1f bytes\n",
-                (after - before) * 1024.0 / static_cast<double>(window.List.Count()));
+                (after - before) * 1024.0 / static_cast<double>(window.List().Count()));
     std::printf("first rows agree with the reference: %s\n",
-                window.List.At(0).Record.Path() == reference[0].Path() &&
-                        window.List.At(999).Record.Path() == reference[999].Path()
+                window.List().At(0).Record.Path() == reference[0].Path() &&
+                        window.List().At(999).Record.Path() == reference[999].Path()
                     ? "yes"
                     : "no");
     window.controller.reset();

@@ -23,6 +23,9 @@ protected:
 // The program's name and version with links to the maker's web site and
 // e-mail address.
 class AboutDialog final : public QDialog {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(AboutDialog)
+
 public:
     AboutDialog(IUserDialogs& dialogs, QWidget* parent);
 

@@ -15,9 +15,10 @@
 
 namespace hollowsweep::app {
 
-ColumnDialog::ColumnDialog(QWidget* parent)
+ColumnDialog::ColumnDialog(Config& config, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint) {
+                          Qt::WindowCloseButtonHint)
+    , config_(config) {
     setWindowTitle("Config visible columns");
     UseSmallFont(this);
     setFixedSize(217, 280);
@@ -56,7 +57,7 @@ void ColumnDialog::onShow() {
 
 void ColumnDialog::LoadColumns() {
     columnList->clear();
-    const ColumnSettingsPtr nodes = GetConfig().Root()->GetNodes();
+    const ColumnSettingsPtr nodes = config_.Root()->GetNodes();
     for (int n = 0; n < nodes->Count(); ++n) {
         const ColumnSettingPtr node = nodes->Item(n);
         auto* line = new QListWidgetItem(DisplayText(node->GetName()), columnList);
@@ -76,11 +77,11 @@ void ColumnDialog::onCancelClicked() {
 }
 
 void ColumnDialog::StoreColumns() {
-    const ColumnSettingsPtr nodes = GetConfig().Root()->GetNodes();
+    const ColumnSettingsPtr nodes = config_.Root()->GetNodes();
     for (int n = 0; n < nodes->Count() && n < columnList->count(); ++n) {
         nodes->Item(n)->SetVisible(columnList->item(n)->checkState() == Qt::Checked);
     }
-    GetConfig().Save();
+    config_.Save();
 }
 
 void ColumnDialog::keyPressEvent(QKeyEvent* event) {

@@ -7,14 +7,21 @@ class QFrame;
 class QListWidget;
 class QPushButton;
 
+namespace hollowsweep {
+class Config;
+}
+
 namespace hollowsweep::app {
 
 // The column dialog: one checkable line per column of the configuration, in
 // the configuration's order. OK stores the marks and saves; Cancel changes
 // nothing.
 class ColumnDialog final : public QDialog {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(ColumnDialog)
+
 public:
-    explicit ColumnDialog(QWidget* parent);
+    ColumnDialog(Config& config, QWidget* parent);
 
     QLabel* promptLabel;
     QFrame* frame;
@@ -30,6 +37,9 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    Config& config_;
 };
 
 } // namespace hollowsweep::app

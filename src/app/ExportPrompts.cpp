@@ -20,11 +20,11 @@ void QtExportPrompts::ShowMessage(std::string_view text, std::string_view captio
 }
 
 void QtExportPrompts::ShowWaitForm(bool show) {
-    app::ShowWaitForm(show);
+    wait_.ShowWaitForm(show);
 }
 
 void QtExportPrompts::SetWaitMessage(std::string_view message) {
-    app::SetWaitMessage(DisplayText(message));
+    wait_.SetWaitMessage(DisplayText(message));
 }
 
 } // namespace hollowsweep::app

@@ -7,12 +7,15 @@ class QWidget;
 
 namespace hollowsweep::app {
 
+class WaitWindow;
+
 // What an export asks of the user, answered with the program's dialogs and
 // its wait window.
 class QtExportPrompts final : public IExportUI {
 public:
-    QtExportPrompts(IUserDialogs& dialogs, QWidget* parent)
+    QtExportPrompts(IUserDialogs& dialogs, WaitWindow& wait, QWidget* parent)
         : dialogs_(dialogs)
+        , wait_(wait)
         , parent_(parent) {}
 
     std::string ChooseSaveFile(std::string_view defaultExt, std::string_view filter) override;
@@ -23,6 +26,7 @@ public:
 
 private:
     IUserDialogs& dialogs_;
+    WaitWindow& wait_;
     QWidget* parent_;
 };
 

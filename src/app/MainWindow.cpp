@@ -44,24 +44,26 @@ constexpr int ButtonBarHeight = 68;
 // gives it back however the scan ends.
 class ScanWaitScope {
 public:
-    explicit ScanWaitScope(const std::optional<QString>& message) {
-        if (WaitWindow* wait = WaitForm(); wait != nullptr && !wait->isVisible()) {
-            wait->setWindowModality(Qt::ApplicationModal);
+    ScanWaitScope(WaitWindow& wait, const std::optional<QString>& message)
+        : wait_(wait) {
+        if (!wait_.isVisible()) {
+            wait_.setWindowModality(Qt::ApplicationModal);
         }
-        ShowWaitForm(true);
+        wait_.ShowWaitForm(true);
         if (message) {
-            SetWaitMessage(*message);
+            wait_.SetWaitMessage(*message);
         }
     }
     ScanWaitScope(const ScanWaitScope&) = delete;
     ScanWaitScope& operator=(const ScanWaitScope&) = delete;
     ~ScanWaitScope() {
-        SetWaitProgress({});
-        ShowWaitForm(false);
-        if (WaitWindow* wait = WaitForm(); wait != nullptr) {
-            wait->setWindowModality(Qt::NonModal);
-        }
+        wait_.SetWaitProgress({});
+        wait_.ShowWaitForm(false);
+        wait_.setWindowModality(Qt::NonModal);
     }
+
+private:
+    WaitWindow& wait_;
 };
 
 } // namespace
@@ -70,8 +72,11 @@ QString MainWindow::Caption() {
     return DisplayText(ProductName) + " " + DisplayText(ProgramVersion);
 }
 
-MainWindow::MainWindow(IUserDialogs& dialogs)
-    : Dialogs(dialogs) {
+MainWindow::MainWindow(IUserDialogs& dialogs, LazyConfig& config, WaitWindow& wait)
+    : Dialogs(dialogs)
+    , Configuration(config)
+    , Wait(wait) {
+    Wait.SetMainWindow(this);
     UseSmallFont(this);
     centralPanel = new QWidget(this);
     setCentralWidget(centralPanel);
@@ -91,10 +96,7 @@ MainWindow::MainWindow(IUserDialogs& dialogs)
     move(screen()->availableGeometry().center() - rect().center());
 }
 
-MainWindow::~MainWindow() {
-    controller.reset();
-    resultView->setModel(nullptr);
-}
+MainWindow::~MainWindow() = default;
 
 QPushButton* MainWindow::AddButton(const QString& caption, const QString& icon, int left, int width,
                                    bool bold, void (MainWindow::*handler)()) {
@@ -132,8 +134,8 @@ void MainWindow::BuildList() {
     resultView = new QTreeView(listFrame);
     resultView->setGeometry(2, 2, listFrame->width() - 4, listFrame->height() - 4);
     resultView->setFrameShape(QFrame::NoFrame);
-    Model = std::make_unique<ResultListModel>(List, nullptr);
-    resultView->setModel(Model.get());
+    Model = new ResultListModel(this);
+    resultView->setModel(Model);
     resultView->setItemDelegate(new GridDelegate(resultView));
     resultView->setRootIsDecorated(false);
     resultView->setItemsExpandable(false);
@@ -258,8 +260,8 @@ void MainWindow::DropFolders(const QStringList& paths) {
         }
     }
     if (folders.empty()) {
-        ShowWaitForm(true);
-        ShowWaitForm(false);
+        Wait.ShowWaitForm(true);
+        Wait.ShowWaitForm(false);
         return;
     }
     ScanFolders(folders, std::nullopt);
@@ -267,7 +269,7 @@ void MainWindow::DropFolders(const QStringList& paths) {
 
 void MainWindow::ScanFolders(const std::vector<std::string>& folders,
                              const std::optional<QString>& message) {
-    const ScanWaitScope wait(message);
+    const ScanWaitScope waiting(Wait, message);
     std::atomic<std::uint64_t> scanned{0};
     ScanOptions options;
     options.Progress = [&scanned](std::uint64_t count) {
@@ -280,14 +282,15 @@ void MainWindow::ScanFolders(const std::vector<std::string>& folders,
     QEventLoop loop;
     connect(worker.get(), &QThread::finished, &loop, &QEventLoop::quit);
     QTimer progress;
-    connect(&progress, &QTimer::timeout, &loop,
-            [&scanned] { SetWaitProgress(QString("%1 folders scanned").arg(scanned.load())); });
+    connect(&progress, &QTimer::timeout, &loop, [this, &scanned] {
+        Wait.SetWaitProgress(QString("%1 folders scanned").arg(scanned.load()));
+    });
     progress.start(100);
     worker->start();
     loop.exec();
     worker->wait();
     // The list stays as quiet about an error as ever; the error is not lost.
-    List.Replace(std::move(found));
+    List().Replace(std::move(found));
     if (!outcome) {
         IgnoreException(outcome.Error);
     }
@@ -303,18 +306,18 @@ void MainWindow::onOpenClicked() {
 }
 
 void MainWindow::onCheckAllClicked() {
-    List.CheckAll();
+    List().CheckAll();
 }
 
 void MainWindow::onUncheckAllClicked() {
-    List.UncheckAll();
+    List().UncheckAll();
 }
 
 void MainWindow::onDeleteClicked() {
     if (!Dialogs.AskYesNo(this, "Are you sure to delete the folders?", "Warning")) {
         return;
     }
-    DeleteCheckedFolders(List);
+    DeleteCheckedFolders(List());
 }
 
 void MainWindow::onHelpClicked() {

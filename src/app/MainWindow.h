@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/ResultListModel.h"
+#include "core/config/Config.h"
 #include "core/config/XMLDocument.h"
 #include "core/results/ResultList.h"
 
@@ -21,23 +22,31 @@ namespace hollowsweep::app {
 
 class IUserDialogs;
 class ResultListController;
+class WaitWindow;
 
 // The main window: the button bar, the result list, the status bar, the menu
 // bar with "About" and "Help", and the list's pop-up menu of exports. Folders
 // dropped anywhere on it are scanned.
 class MainWindow final : public QMainWindow {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(MainWindow)
+
 public:
     // The product's name and version, as the caption and the about window show them.
     static QString Caption();
 
-    explicit MainWindow(IUserDialogs& dialogs);
+    // The configuration is loaded at the first show; the wait window shows
+    // while the window works.
+    MainWindow(IUserDialogs& dialogs, LazyConfig& config, WaitWindow& wait);
     ~MainWindow() override;
 
     IUserDialogs& Dialogs;
-    ResultList List;
+    LazyConfig& Configuration;
+    WaitWindow& Wait;
     XMLDocument resultDocument;
-    // Goes before the list it reads, and the view lets go of it then.
-    std::unique_ptr<ResultListModel> Model;
+    // Holds the result list; the window owns it.
+    ResultListModel* Model;
+    ResultList& List() noexcept { return Model->List(); }
     // Made at the first show, gone at close.
     std::unique_ptr<ResultListController> controller;
 

@@ -23,14 +23,6 @@ namespace hollowsweep::app {
 
 namespace {
 
-ColumnSettingPtr Node(int position) {
-    return GetConfig().Root()->GetNodes()->Item(position);
-}
-
-int NodeCount() {
-    return GetConfig().Root()->GetNodes()->Count();
-}
-
 QColor ColumnBackground(bool readOnly) {
     return readOnly ? QColor(239, 243, 255) : QToolTip::palette().color(QPalette::ToolTipBase);
 }
@@ -91,15 +83,23 @@ ResultListController::ResultListController(MainWindow* window)
     connect(view, &QTreeView::doubleClicked, this,
             [this] { Guarded([&] { onRowDoubleClicked(view); }); });
     header->viewport()->installEventFilter(this);
-    Model().SetCellTextSource(this);
-}
-
-ResultListController::~ResultListController() {
-    Model().SetCellTextSource(nullptr);
+    Model().SetNumberFormat(readers_.Numbers);
 }
 
 ResultListModel& ResultListController::Model() const {
     return *mainWindow->Model;
+}
+
+Config& ResultListController::Configuration() const {
+    return mainWindow->Configuration.GetConfig();
+}
+
+ColumnSettingPtr ResultListController::Node(int position) const {
+    return Configuration().Root()->GetNodes()->Item(position);
+}
+
+int ResultListController::NodeCount() const {
+    return Configuration().Root()->GetNodes()->Count();
 }
 
 bool ResultListController::eventFilter(QObject* watched, QEvent* event) {
@@ -131,7 +131,8 @@ void ResultListController::SetupColumns(QTreeView* list) {
         const int count = NodeCount();
         for (int n = 0; n < count; ++n) {
             const ColumnSettingPtr node = Node(n);
-            looks.push_back({DisplayText(node->GetName()), QColor(), Qt::AlignLeft});
+            looks.push_back({DisplayText(node->GetName()), FieldIndexOf(node->GetName()), QColor(),
+                             Qt::AlignLeft});
             widths_.push_back(header->defaultSectionSize());
             widths_.back() = node->GetWidth();
             looks.back().Background = ColumnBackground(node->GetReadOnly());
@@ -162,20 +163,7 @@ void ResultListController::SaveColumns() {
         node->SetVisible(!header->isSectionHidden(n));
         node->SetIndex(header->visualIndex(n));
     }
-    GetConfig().Save();
-}
-
-std::string ResultListController::GetFieldText(FieldIndex index, const ResultRecord* record) const {
-    return hollowsweep::GetFieldText(index, record, readers_.Numbers);
-}
-
-QString ResultListController::CellText(const ResultRecord& record, int column) const {
-    const FieldIndex index = FieldIndexOf(Node(column)->GetName());
-    return DisplayText(GetFieldText(index, &record));
-}
-
-QString ResultListController::Hint() const {
-    return "Double click to open it in explorer.";
+    Configuration().Save();
 }
 
 void ResultListController::onHeaderClicked(int column, Qt::MouseButton button) {
@@ -191,9 +179,11 @@ void ResultListController::onHeaderClicked(int column, Qt::MouseButton button) {
     header->setSortIndicator(column, direction_ == SortDirection::Ascending ? Qt::AscendingOrder
                                                                             : Qt::DescendingOrder);
     SortField = FieldIndexOf(Node(column)->GetName());
-    mainWindow->List.Sort([this](const ResultEntry& a,
-                                 const ResultEntry& b) { return CompareRows(a.Record, b.Record); },
-                          direction_);
+    mainWindow->List().Sort(
+        [this](const ResultEntry& a, const ResultEntry& b) {
+            return CompareRows(a.Record, b.Record);
+        },
+        direction_);
 }
 
 int ResultListController::CompareRows(const ResultRecord& a, const ResultRecord& b) const {
@@ -212,7 +202,7 @@ void ResultListController::OpenEntryFolder(QTreeView* list) {
         return;
     }
     const std::string folder =
-        FolderToOpen(mainWindow->List.At(static_cast<std::size_t>(focused.row())).Record);
+        FolderToOpen(mainWindow->List().At(static_cast<std::size_t>(focused.row())).Record);
     if (!folder.empty()) {
         mainWindow->Dialogs.OpenUrl(QUrl::fromLocalFile(QFile::decodeName(folder.c_str())));
     }
@@ -225,7 +215,7 @@ void ResultListController::onHeaderPressed(Qt::MouseButton button) {
 }
 
 void ResultListController::ShowColumnConfig() {
-    ColumnDialog dialog(nullptr);
+    ColumnDialog dialog(Configuration(), nullptr);
     if (dialog.exec() == QDialog::Accepted) {
         ApplyVisibility();
     }
@@ -240,12 +230,12 @@ void ResultListController::ApplyVisibility() {
 }
 
 std::vector<std::string> ResultListController::GetExportColumns() const {
-    return hollowsweep::GetExportColumns(*GetConfig().Root());
+    return hollowsweep::GetExportColumns(*Configuration().Root());
 }
 
 void ResultListController::Export(ExportFormat format) {
-    QtExportPrompts ui(mainWindow->Dialogs, mainWindow);
-    RunExport(format, mainWindow->List, *GetConfig().Root(), mainWindow->resultDocument, ui);
+    QtExportPrompts ui(mainWindow->Dialogs, mainWindow->Wait, mainWindow);
+    RunExport(format, mainWindow->List(), *Configuration().Root(), mainWindow->resultDocument, ui);
 }
 
 void ResultListController::ExportToHTML(QTreeView*) {

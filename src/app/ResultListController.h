@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/ResultListModel.h"
+#include "core/config/Config.h"
 #include "core/export/ExportCommand.h"
 #include "core/results/EntryComparison.h"
 
@@ -18,11 +19,12 @@ class MainWindow;
 // Drives the main window's result list: builds its columns from the
 // configuration, gives every cell its text, sorts on header clicks, opens an
 // entry's folder, stores the columns at close, and runs the exports.
-class ResultListController final : public QObject, public ICellTextSource {
+class ResultListController final : public QObject {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(ResultListController)
+
 public:
     explicit ResultListController(MainWindow* window);
-    // The list outlives the controller: its cells show empty from then on.
-    ~ResultListController() override;
 
     MainWindow* mainWindow;
     // The field of the last header-click sort.
@@ -33,7 +35,6 @@ public:
     // Writes every column's width, visibility and position into the
     // configuration and saves it.
     void SaveColumns();
-    std::string GetFieldText(FieldIndex index, const ResultRecord* record) const;
     void OpenEntryFolder(QTreeView* list);
 
     void onHeaderClicked(int column, Qt::MouseButton button);
@@ -49,9 +50,6 @@ public:
     void ExportToXML(QTreeView* list);
     std::vector<std::string> GetExportColumns() const;
 
-    QString CellText(const ResultRecord& record, int column) const override;
-    QString Hint() const override;
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -60,6 +58,9 @@ private:
     void Export(ExportFormat format);
 
     ResultListModel& Model() const;
+    Config& Configuration() const;
+    ColumnSettingPtr Node(int position) const;
+    int NodeCount() const;
     LocaleReaders readers_;
     std::optional<int> sortColumn_;
     SortDirection direction_ = SortDirection::Ascending;

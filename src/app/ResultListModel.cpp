@@ -1,17 +1,13 @@
 #include "app/ResultListModel.h"
 
 #include "app/ExceptionGuard.h"
+#include "app/PathText.h"
 
 namespace hollowsweep::app {
 
-ResultListModel::ResultListModel(ResultList& list, QObject* parent)
-    : QAbstractTableModel(parent)
-    , list_(list) {
+ResultListModel::ResultListModel(QObject* parent)
+    : QAbstractTableModel(parent) {
     list_.SetObserver(this);
-}
-
-ResultListModel::~ResultListModel() {
-    list_.SetObserver(nullptr);
 }
 
 void ResultListModel::SetColumns(std::vector<ColumnLook> columns) {
@@ -32,24 +28,18 @@ QVariant ResultListModel::data(const QModelIndex& index, int role) const {
     if (!checkIndex(index, CheckIndexOption::IndexIsValid)) {
         return {};
     }
-    const auto row = static_cast<std::size_t>(index.row());
-    const auto& column = columns_[static_cast<std::size_t>(index.column())];
+    const ResultEntry& entry = list_.At(static_cast<std::size_t>(index.row()));
+    const ColumnLook& column = columns_[static_cast<std::size_t>(index.column())];
     switch (role) {
-    case Qt::DisplayRole: {
-        // A cell whose text cannot be made shows empty.
-        QString text;
-        if (source_ != nullptr) {
-            Guarded([&] { text = source_->CellText(list_.At(row).Record, index.column()); });
-        }
-        return text;
-    }
+    case Qt::DisplayRole:
+        return CellText(entry, column);
     case Qt::CheckStateRole:
         if (index.column() == 0) {
-            return list_.At(row).Checked ? Qt::Checked : Qt::Unchecked;
+            return entry.Checked ? Qt::Checked : Qt::Unchecked;
         }
         return {};
     case Qt::ToolTipRole:
-        return source_ != nullptr ? source_->Hint() : QString();
+        return Hint;
     case Qt::BackgroundRole:
         return column.Background.isValid() ? QVariant(column.Background) : QVariant();
     case Qt::TextAlignmentRole:
@@ -95,6 +85,20 @@ void ResultListModel::ListBeginUpdate() {
 
 void ResultListModel::ListEndUpdate() {
     endResetModel();
+}
+
+// Only the marks changed: the view keeps its selection and scroll position.
+void ResultListModel::ListChecksChanged() {
+    if (!list_.Empty() && !columns_.empty()) {
+        emit dataChanged(index(0, 0), index(rowCount() - 1, 0), {Qt::CheckStateRole});
+    }
+}
+
+QString ResultListModel::CellText(const ResultEntry& entry, const ColumnLook& column) const {
+    // A cell whose text cannot be made shows empty.
+    QString text;
+    Guarded([&] { text = DisplayText(GetFieldText(column.Field, &entry.Record, numbers_)); });
+    return text;
 }
 
 } // namespace hollowsweep::app

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/results/FieldCatalog.h"
+#include "core/results/FieldText.h"
 #include "core/results/ResultList.h"
 
 #include <QAbstractTableModel>
@@ -8,34 +10,32 @@
 
 namespace hollowsweep::app {
 
-// Answers for each cell of the list what it shows; the controller does it
-// from the configuration and the field catalogue.
-class ICellTextSource {
-public:
-    virtual ~ICellTextSource() = default;
-    virtual QString CellText(const ResultRecord& record, int column) const = 0;
-    virtual QString Hint() const = 0;
-};
-
-// How one column looks: its caption, background and alignment.
+// One column of the list: its caption, the record's field it shows (resolved
+// once, when the columns are set up), its background and its alignment.
 struct ColumnLook {
     QString Caption;
+    FieldIndex Field = FileName;
     QColor Background;
     Qt::Alignment Alignment = Qt::AlignLeft;
 };
 
-// The result list as the view sees it. The entries and their check marks live
-// in the core list; this model keeps nothing per entry and only answers the
-// view's questions. Column 0 carries the check boxes.
+// The result list as the view sees it. It holds the core result list, where
+// the entries and their check marks live, keeps nothing per entry and only
+// answers the view's questions. Column 0 carries the check boxes.
 class ResultListModel final : public QAbstractTableModel, public IResultListObserver {
-public:
-    ResultListModel(ResultList& list, QObject* parent);
-    ~ResultListModel() override;
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(ResultListModel)
 
-    void SetCellTextSource(const ICellTextSource* source) noexcept { source_ = source; }
+public:
+    static inline const QString Hint = "Double click to open it in explorer.";
+
+    explicit ResultListModel(QObject* parent);
+
+    ResultList& List() noexcept { return list_; }
     void SetColumns(std::vector<ColumnLook> columns);
     const std::vector<ColumnLook>& Columns() const noexcept { return columns_; }
-    ResultList& List() noexcept { return list_; }
+    // The user's separators, for the sizes shown.
+    void SetNumberFormat(NumberFormat numbers) { numbers_ = std::move(numbers); }
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -47,10 +47,13 @@ public:
 
     void ListBeginUpdate() override;
     void ListEndUpdate() override;
+    void ListChecksChanged() override;
 
 private:
-    ResultList& list_;
-    const ICellTextSource* source_ = nullptr;
+    QString CellText(const ResultEntry& entry, const ColumnLook& column) const;
+
+    ResultList list_;
+    NumberFormat numbers_;
     std::vector<ColumnLook> columns_;
 };
 

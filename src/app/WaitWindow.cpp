@@ -1,8 +1,5 @@
 #include "app/WaitWindow.h"
 
-#include "app/DesktopLinks.h"
-#include "app/ExportPrompts.h"
-#include "app/PathText.h"
 #include "app/WindowLook.h"
 
 #include <QApplication>
@@ -14,8 +11,6 @@
 namespace hollowsweep::app {
 
 namespace {
-
-WaitWindow* instance = nullptr;
 
 // Paints the window at once: the work that follows lets no event through.
 void PaintNow(QWidget* window) {
@@ -63,7 +58,6 @@ void SearchAnimation::paintEvent(QPaintEvent*) {
 
 WaitWindow::WaitWindow()
     : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
-    instance = this;
     UseSmallFont(this);
     setFixedSize(376, 84);
     setAutoFillBackground(true);
@@ -79,10 +73,6 @@ WaitWindow::WaitWindow()
     progressLabel->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
 }
 
-WaitWindow::~WaitWindow() {
-    instance = nullptr;
-}
-
 void WaitWindow::showEvent(QShowEvent* event) {
     const QRect area = mainWindow_ != nullptr && mainWindow_->isVisible()
                            ? mainWindow_->frameGeometry()
@@ -91,40 +81,29 @@ void WaitWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
 }
 
-WaitWindow* WaitForm() {
-    return instance;
-}
-
-void ShowWaitForm(bool show) {
-    if (instance == nullptr) {
-        return;
-    }
+void WaitWindow::ShowWaitForm(bool show) {
     // The wait cursor goes with the window, so it too is set once and taken
     // away once however many shows came before.
     if (show) {
-        if (!instance->isVisible()) {
+        if (!isVisible()) {
             QApplication::setOverrideCursor(Qt::WaitCursor);
         }
-        instance->show();
-        instance->raise();
-        PaintNow(instance);
-    } else if (instance->isVisible()) {
-        instance->hide();
+        this->show();
+        raise();
+        PaintNow(this);
+    } else if (isVisible()) {
+        hide();
         QApplication::restoreOverrideCursor();
     }
 }
 
-void SetWaitMessage(const QString& text) {
-    if (instance != nullptr) {
-        instance->messageLabel->setText(text);
-        PaintNow(instance);
-    }
+void WaitWindow::SetWaitMessage(const QString& text) {
+    messageLabel->setText(text);
+    PaintNow(this);
 }
 
-void SetWaitProgress(const QString& text) {
-    if (instance != nullptr) {
-        instance->progressLabel->setText(text);
-    }
+void WaitWindow::SetWaitProgress(const QString& text) {
+    progressLabel->setText(text);
 }
 
 } // namespace hollowsweep::app

@@ -8,6 +8,9 @@ namespace hollowsweep::app {
 
 // A magnifying glass circling over a folder, frames 1 to 29 without end.
 class SearchAnimation final : public QWidget {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(SearchAnimation)
+
 public:
     explicit SearchAnimation(QWidget* parent);
 
@@ -24,11 +27,14 @@ private:
 };
 
 // Tells the user that a long operation runs: a frameless window on top of
-// the others, centred on the main window, with no way to stop the work.
+// the others, centred on the main window, with no way to stop the work. The
+// program makes one and hands it to the windows that wait.
 class WaitWindow final : public QWidget {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(WaitWindow)
+
 public:
     WaitWindow();
-    ~WaitWindow() override;
 
     QLabel* patienceLabel = nullptr;
     QLabel* messageLabel = nullptr;
@@ -39,22 +45,19 @@ public:
     // The window the wait window centres itself on.
     void SetMainWindow(QWidget* window) noexcept { mainWindow_ = window; }
 
+    // Shows the window in front and paints it at once; shows do not nest,
+    // and one hide hides it. Hiding a hidden window does nothing.
+    void ShowWaitForm(bool show);
+    // Replaces the message line and paints it at once.
+    void SetWaitMessage(const QString& text);
+    // The progress line under the message; empty hides it.
+    void SetWaitProgress(const QString& text);
+
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
     QWidget* mainWindow_ = nullptr;
 };
-
-// The one wait window of the program, or none.
-WaitWindow* WaitForm();
-
-// Shows the wait window in front and paints it at once; shows do not nest,
-// and one hide hides it. Hiding a hidden window does nothing.
-void ShowWaitForm(bool show);
-// Replaces the message line and paints it at once.
-void SetWaitMessage(const QString& text);
-// The progress line under the message; empty hides it.
-void SetWaitProgress(const QString& text);
 
 } // namespace hollowsweep::app

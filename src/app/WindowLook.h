@@ -10,6 +10,8 @@ void UseSmallFont(QWidget* window);
 
 // Draws the list's grid lines below and right of every cell.
 class GridDelegate final : public QStyledItemDelegate {
+    Q_OBJECT
+
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
@@ -18,6 +20,8 @@ public:
 
 // Gives a menu its large icons.
 class LargeMenuIconStyle final : public QProxyStyle {
+    Q_OBJECT
+
 public:
     int pixelMetric(PixelMetric metric, const QStyleOption* option,
                     const QWidget* widget) const override;

@@ -9,9 +9,9 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName("Hollowsweep");
     QApplication::setWindowIcon(QIcon(":/icons/hollowsweep.svg"));
     hollowsweep::app::QtDialogs dialogs;
-    hollowsweep::app::MainWindow mainForm(dialogs);
-    hollowsweep::app::WaitWindow waitForm;
-    waitForm.SetMainWindow(&mainForm);
-    mainForm.show();
+    hollowsweep::LazyConfig config(hollowsweep::ConfigFileName());
+    hollowsweep::app::WaitWindow wait;
+    hollowsweep::app::MainWindow window(dialogs, config, wait);
+    window.show();
     return QApplication::exec();
 }

@@ -28,6 +28,7 @@
 #include <QTreeView>
 #include <QtTest>
 #include <functional>
+#include <memory>
 
 using namespace hollowsweep;
 using namespace hollowsweep::app;
@@ -36,18 +37,22 @@ using hollowsweep::test::TestDir;
 
 namespace {
 
+// Each test's own configuration file, in a folder of its own.
+std::unique_ptr<TestDir> configFolder;
+
 std::string ConfigFile() {
-    return QCoreApplication::applicationDirPath().toStdString() + "/QuillfenConfig.xml";
+    return configFolder->Path("QuillfenConfig.xml");
 }
 
-// The program as it starts: a main window and its wait window, shown.
+// The program as it starts: a main window and its wait window on the test's
+// configuration, shown.
 struct RunningProgram {
     ScriptedDialogs Dialogs;
-    MainWindow Main{Dialogs};
+    LazyConfig Configuration{ConfigFile()};
     WaitWindow Wait;
+    MainWindow Main{Dialogs, Configuration, Wait};
 
     RunningProgram() {
-        Wait.SetMainWindow(&Main);
         Main.show();
         QVERIFY(QTest::qWaitForWindowExposed(&Main));
     }
@@ -92,7 +97,7 @@ struct RunningProgram {
         for (const auto& record : records) {
             list.Append(record);
         }
-        Main.List.Replace(std::move(list));
+        Main.List().Replace(std::move(list));
     }
 };
 
@@ -115,8 +120,8 @@ class MainWindowTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() { ::unlink(ConfigFile().c_str()); }
-    void cleanup() { ::unlink(ConfigFile().c_str()); }
+    void init() { configFolder = std::make_unique<TestDir>(); }
+    void cleanup() { configFolder.reset(); }
 
     void firstShowBuildsTheDefaultColumns() {
         RunningProgram program;
@@ -153,7 +158,7 @@ private slots:
                  QString("Double click to open it in explorer."));
         QCOMPARE(program.Main.Model->index(0, 1).data(Qt::BackgroundRole).value<QColor>(),
                  QColor(239, 243, 255));
-        QAbstractItemModelTester tester(program.Main.Model.get(),
+        QAbstractItemModelTester tester(program.Main.Model,
                                         QAbstractItemModelTester::FailureReportingMode::QtTest);
         program.Main.uncheckAllButton->click();
         program.Fill({});
@@ -200,8 +205,12 @@ private slots:
         QVERIFY(program.Main.Model->setData(program.Main.Model->index(1, 0), Qt::Checked,
                                             Qt::CheckStateRole));
         QVERIFY(!program.Checked(0) && program.Checked(1));
+        // Marks change, the rest stays: the selection survives "Check All".
+        program.Main.resultView->setCurrentIndex(program.Main.Model->index(1, 1));
         program.Main.checkAllButton->click();
         QVERIFY(program.Checked(0) && program.Checked(1));
+        QCOMPARE(program.Main.resultView->currentIndex().row(), 1);
+        QVERIFY(program.Main.resultView->selectionModel()->isRowSelected(1, {}));
     }
 
     void deleteAsksFirstAndRemovesOnlyEmptyCheckedFolders() {
@@ -245,7 +254,7 @@ private slots:
 
         // A right click opens the column dialog and never sorts.
         WhenModalOpens(
-            [](QWidget* dialog) { static_cast<ColumnDialog*>(dialog)->cancelButton->click(); });
+            [](QWidget* dialog) { qobject_cast<ColumnDialog*>(dialog)->cancelButton->click(); });
         program.ClickHeader(1, Qt::RightButton);
         QCOMPARE(program.Column(0), QStringList({"Zed", "beta", "alpha"}));
         QTest::mouseClick(program.Header()->viewport(), Qt::MiddleButton, {}, QPoint(10, 8));
@@ -292,7 +301,7 @@ private slots:
     void columnDialogOkHidesAndCancelKeeps() {
         RunningProgram program;
         WhenModalOpens([](QWidget* dialog) {
-            auto* config = static_cast<ColumnDialog*>(dialog);
+            auto* config = qobject_cast<ColumnDialog*>(dialog);
             QCOMPARE(config->windowTitle(), QString("Config visible columns"));
             QCOMPARE(config->columnList->count(), 2);
             QCOMPARE(config->columnList->item(1)->text(), QString("Full Path"));
@@ -304,7 +313,7 @@ private slots:
         QCOMPARE(ReadWholeFile(ConfigFile()), std::string(DefaultConfigText));
 
         WhenModalOpens([](QWidget* dialog) {
-            auto* config = static_cast<ColumnDialog*>(dialog);
+            auto* config = qobject_cast<ColumnDialog*>(dialog);
             config->columnList->item(1)->setCheckState(Qt::Unchecked);
             config->okButton->click();
         });
@@ -402,7 +411,7 @@ private slots:
         program.Main.helpButton->click();
         program.Main.helpAction->trigger();
         WhenModalOpens([](QWidget* dialog) {
-            auto* about = static_cast<AboutDialog*>(dialog);
+            auto* about = qobject_cast<AboutDialog*>(dialog);
             QCOMPARE(about->windowTitle(), QString("About"));
             QCOMPARE(about->productLabel->text(),
                      QString("Tarnwick Hollowsweep ") + DisplayText(ProgramVersion));
@@ -423,16 +432,16 @@ private slots:
         QCOMPARE(program.Wait.messageLabel->text(), QString("..."));
         QCOMPARE(program.Wait.patienceLabel->text(),
                  QString("This will take a few minutes.Please be patient..."));
-        ShowWaitForm(false);
-        ShowWaitForm(true);
-        ShowWaitForm(true);
+        program.Wait.ShowWaitForm(false);
+        program.Wait.ShowWaitForm(true);
+        program.Wait.ShowWaitForm(true);
         QVERIFY(program.Wait.isVisible());
         QCOMPARE(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
         QVERIFY(program.Wait.windowFlags() & Qt::FramelessWindowHint);
         QVERIFY(program.Wait.windowFlags() & Qt::WindowStaysOnTopHint);
         const int frame = program.Wait.animation->Frame();
         QTRY_VERIFY(program.Wait.animation->Frame() != frame);
-        ShowWaitForm(false);
+        program.Wait.ShowWaitForm(false);
         QVERIFY(!program.Wait.isVisible());
         QCOMPARE(QApplication::overrideCursor(), nullptr);
     }

@@ -12,6 +12,7 @@ class RecordingObserver final : public IResultListObserver {
 public:
     void ListBeginUpdate() override { Events += "["; }
     void ListEndUpdate() override { Events += "]"; }
+    void ListChecksChanged() override { Events += "v"; }
     std::string Events;
 };
 
@@ -85,8 +86,11 @@ TEST(ResultList, ObserverHearsOnlyTheOutermostUpdate) {
     EXPECT_EQ(observer.Events, "[");
     list.EndUpdate();
     EXPECT_EQ(observer.Events, "[]");
+    // Marks alone change no entry: a view keeps its selection.
+    list.UncheckAll();
+    EXPECT_EQ(observer.Events, "[]v");
     list.Clear();
-    EXPECT_EQ(observer.Events, "[][]");
+    EXPECT_EQ(observer.Events, "[]v[]");
 }
 
 TEST(ResultList, SortsByTheMergeRuleAndKeepsCheckStates) {

@@ -34,12 +34,11 @@ void Config::WriteDefault() const {
     ReplaceWholeFile(fileName_, DefaultConfigText);
 }
 
-Config& GetConfig() {
-    static std::unique_ptr<Config> instance;
-    if (!instance) {
-        instance = std::make_unique<Config>(ConfigFileName());
+Config& LazyConfig::GetConfig() {
+    if (!config_) {
+        config_ = std::make_unique<Config>(fileName_);
     }
-    return *instance;
+    return *config_;
 }
 
 std::string ConfigFileName() {

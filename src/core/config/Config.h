@@ -2,7 +2,9 @@
 
 #include "core/config/ConfigBinding.h"
 
+#include <memory>
 #include <string>
+#include <utility>
 
 namespace hollowsweep {
 
@@ -28,9 +30,22 @@ private:
     ConfigRootPtr root_;
 };
 
-// The process's configuration, loaded on the first call. A call that fails
-// leaves nothing behind, so the next one starts again from the file.
-Config& GetConfig();
+// A configuration file that is loaded when it is first needed, as the desktop
+// program's first show needs it. A load that fails leaves nothing behind, so
+// the next call starts again from the file. The program makes one and hands it
+// to the windows; tests make one on a temporary file.
+class LazyConfig {
+public:
+    explicit LazyConfig(std::string fileName)
+        : fileName_(std::move(fileName)) {}
+
+    Config& GetConfig();
+    const std::string& FileName() const noexcept { return fileName_; }
+
+private:
+    std::string fileName_;
+    std::unique_ptr<Config> config_;
+};
 
 // Beside the executable; in the user's configuration folder where the
 // executable's folder cannot be written and holds no configuration.

@@ -58,16 +58,19 @@ void ResultList::Replace(ResultList&& other) {
 }
 
 void ResultList::CheckAll() {
-    UpdateScope update(*this);
-    for (auto& entry : entries_) {
-        entry.Checked = true;
-    }
+    SetAllChecked(true);
 }
 
 void ResultList::UncheckAll() {
-    UpdateScope update(*this);
+    SetAllChecked(false);
+}
+
+void ResultList::SetAllChecked(bool checked) {
     for (auto& entry : entries_) {
-        entry.Checked = false;
+        entry.Checked = checked;
+    }
+    if (observer_ != nullptr && updateDepth_ == 0) {
+        observer_->ListChecksChanged();
     }
 }
 

@@ -18,13 +18,15 @@ struct ResultEntry {
     FolderIdentity Identity{};
 };
 
-// Hears when the list's content is about to change and when the change is over;
-// a view reloads at the end.
+// Hears when the list's content is about to change and when the change is over
+// (a view reloads at the end), and when only check marks changed (a view
+// repaints them and keeps the rest).
 class IResultListObserver {
 public:
     virtual ~IResultListObserver() = default;
     virtual void ListBeginUpdate() = 0;
     virtual void ListEndUpdate() = 0;
+    virtual void ListChecksChanged() = 0;
 };
 
 enum class SortDirection { Ascending, Descending };
@@ -89,6 +91,7 @@ private:
     };
 
     void Reorder(const std::vector<std::uint32_t>& order);
+    void SetAllChecked(bool checked);
 
     Entries entries_;
     std::vector<std::string> scannedFolders_;
