@@ -1,5 +1,6 @@
 #include "core/config/Config.h"
 
+#include "ScopedEnvironment.h"
 #include "TestDir.h"
 #include "Unprivileged.h"
 #include "core/config/DefaultConfig.h"
@@ -183,18 +184,14 @@ TEST(Config, AProgramFolderThatCannotBeWrittenSendsANewFileToTheUsersFolder) {
 }
 
 TEST(Config, TheUsersFolderFollowsTheBaseDirectoryRules) {
-    const char* savedConfigHome = std::getenv("XDG_CONFIG_HOME");
-    const std::string restore = savedConfigHome != nullptr ? savedConfigHome : "";
-    ::setenv("HOME", "/home/someone", 1);
-    ::setenv("XDG_CONFIG_HOME", "/srv/settings", 1);
+    hollowsweep::test::ScopedEnvironment environment;
+    environment.Set("HOME", "/home/someone");
+    environment.Set("XDG_CONFIG_HOME", "/srv/settings");
     EXPECT_EQ(UserConfigFolder(), "/srv/settings/Hollowsweep");
-    ::setenv("XDG_CONFIG_HOME", "relative", 1);
+    environment.Set("XDG_CONFIG_HOME", "relative");
     EXPECT_EQ(UserConfigFolder(), "/home/someone/.config/Hollowsweep");
-    ::unsetenv("XDG_CONFIG_HOME");
+    environment.Unset("XDG_CONFIG_HOME");
     EXPECT_EQ(UserConfigFolder(), "/home/someone/.config/Hollowsweep");
-    if (savedConfigHome != nullptr) {
-        ::setenv("XDG_CONFIG_HOME", restore.c_str(), 1);
-    }
 }
 
 TEST(Config, ASaveThatCannotWriteKeepsThePreviousFileWhole) {

@@ -64,17 +64,6 @@ std::string Failures(const DeleteSummary& summary, const TestDir& dir) {
     return text;
 }
 
-void MakeChain(const TestDir& dir, const std::string& name, int levels) {
-    int fd = ::open(dir.Root().c_str(), O_RDONLY | O_DIRECTORY);
-    for (int level = 0; level < levels; ++level) {
-        ASSERT_EQ(::mkdirat(fd, name.c_str(), 0755), 0);
-        const int next = ::openat(fd, name.c_str(), O_RDONLY | O_DIRECTORY);
-        ::close(fd);
-        fd = next;
-    }
-    ::close(fd);
-}
-
 // One thread, many threads, and so few open folders that the removal climbs
 // back up through ".." on one thread.
 struct Setting {
@@ -219,7 +208,7 @@ TEST(DeleteChecked, ChainLongerThanThePathLimitGoesInOneCall) {
         SCOPED_TRACE(Describe(setting));
         TestDir dir;
         const std::string name(200, 'd');
-        MakeChain(dir, name, 40);
+        dir.MakeChain(name, 40);
         dir.MakeFile("keep.txt");
         ResultList list = Scanned(dir);
         ASSERT_EQ(list.Count(), 40U);

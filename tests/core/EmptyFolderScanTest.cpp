@@ -167,14 +167,7 @@ TEST(EmptyFolderScan, ChainLongerThanThePathLimitIsListedWhole) {
     TestDir dir;
     const std::string name(100, 'n');
     constexpr int Depth = 60; // about 6,000 bytes of path
-    int fd = ::open(dir.Root().c_str(), O_RDONLY | O_DIRECTORY);
-    for (int level = 0; level < Depth; ++level) {
-        ASSERT_EQ(::mkdirat(fd, name.c_str(), 0755), 0);
-        const int next = ::openat(fd, name.c_str(), O_RDONLY | O_DIRECTORY);
-        ::close(fd);
-        fd = next;
-    }
-    ::close(fd);
+    dir.MakeChain(name, Depth);
     ResultList list;
     ASSERT_TRUE(LoadEmptyFolders(list, dir.Root()));
     ASSERT_EQ(list.Count(), static_cast<std::size_t>(Depth + 1));

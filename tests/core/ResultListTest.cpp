@@ -1,10 +1,12 @@
 #include "core/results/ResultList.h"
 
+#include "ResultLists.h"
 #include "core/errors/Errors.h"
 
 #include <gtest/gtest.h>
 
 using namespace hollowsweep;
+using hollowsweep::test::ListOf;
 
 namespace {
 
@@ -15,14 +17,6 @@ public:
     void ListChecksChanged() override { Events += "v"; }
     std::string Events;
 };
-
-ResultList ListOf(std::initializer_list<const char*> paths) {
-    ResultList list;
-    for (const char* path : paths) {
-        list.Append(ResultRecord::ForFolder(path));
-    }
-    return list;
-}
 
 std::string Paths(const ResultList& list) {
     std::string paths;

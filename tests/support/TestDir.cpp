@@ -52,6 +52,23 @@ void TestDir::MakeLink(std::string_view relative, const std::string& target) con
     fs::create_symlink(target, path);
 }
 
+void TestDir::MakeChain(const std::string& name, int levels) const {
+    int fd = ::open(root_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    for (int level = 0; level < levels && fd >= 0; ++level) {
+        if (::mkdirat(fd, name.c_str(), 0755) != 0) {
+            ::close(fd);
+            throw std::runtime_error("cannot make the chain's level " + std::to_string(level));
+        }
+        const int next = ::openat(fd, name.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        ::close(fd);
+        fd = next;
+    }
+    if (fd < 0) {
+        throw std::runtime_error("cannot open the chain");
+    }
+    ::close(fd);
+}
+
 bool TestDir::Exists(std::string_view relative) const {
     std::error_code error;
     return fs::exists(fs::symlink_status(Path(relative), error));

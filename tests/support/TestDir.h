@@ -25,6 +25,9 @@ public:
     // Creates a file (and its folders) holding text.
     void MakeFile(std::string_view relative, std::string_view text = {}) const;
     void MakeLink(std::string_view relative, const std::string& target) const;
+    // A chain of levels folders, each called name, below the root; made a
+    // folder at a time, so its path may pass the system's limit.
+    void MakeChain(const std::string& name, int levels) const;
     bool Exists(std::string_view relative) const;
 
 private:

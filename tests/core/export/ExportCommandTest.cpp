@@ -3,6 +3,7 @@
 
 #include "core/export/ExportCommand.h"
 
+#include "ResultLists.h"
 #include "ScriptedExportUI.h"
 #include "TestDir.h"
 #include "core/config/ConfigBinding.h"

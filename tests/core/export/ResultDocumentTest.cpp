@@ -1,5 +1,6 @@
 #include "core/export/ResultDocument.h"
 
+#include "ResultLists.h"
 #include "ScriptedExportUI.h"
 #include "TestDir.h"
 #include "core/export/ExportSession.h"

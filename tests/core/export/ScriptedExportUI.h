@@ -35,13 +35,4 @@ public:
     }
 };
 
-// A list of scanned folders, in the order given.
-inline ResultList ListOf(std::initializer_list<std::string_view> paths) {
-    ResultList list;
-    for (const auto path : paths) {
-        list.Append(ResultRecord::ForFolder(path));
-    }
-    return list;
-}
-
 } // namespace hollowsweep::test

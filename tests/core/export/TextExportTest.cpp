@@ -1,5 +1,6 @@
 // The HTML report and the delimited text files, byte for byte.
 
+#include "ResultLists.h"
 #include "ScriptedExportUI.h"
 #include "core/export/CharacterSet.h"
 #include "core/export/DelimitedText.h"

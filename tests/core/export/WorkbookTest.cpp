@@ -1,5 +1,6 @@
 // Workbooks written by the real library, unzipped and read back.
 
+#include "ResultLists.h"
 #include "RunProgram.h"
 #include "ScriptedExportUI.h"
 #include "TestDir.h"
