@@ -88,6 +88,15 @@ std::vector<PlanIndex> StartingFolderOrder(const RemovalPlan& plan) {
     return order;
 }
 
+// Past the budget every thread still holds up to two folders of its own.
+std::size_t HeldFolderBudget(std::size_t requested, unsigned threads) {
+    const std::size_t budget = OpenFolderBudget(requested);
+    if (requested > 0) {
+        return budget;
+    }
+    return budget - std::min<std::size_t>(budget / 2, 2 * std::size_t{threads});
+}
+
 class Removal {
 public:
     Removal(RemovalPlan& plan, const RemovalOptions& options, const RemovalListener& listener)
@@ -95,7 +104,7 @@ public:
         , options_(options)
         , listener_(listener)
         , threads_(RemovalThreadCount(options.Threads))
-        , budget_(OpenFolderBudget(options.OpenFolderBudget))
+        , budget_(HeldFolderBudget(options.OpenFolderBudget, threads_))
         , pending_(plan.Size(), 0)
         , fds_(plan.Size(), -1)
         , settled_(plan.Size(), 0) {}
