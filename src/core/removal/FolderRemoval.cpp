@@ -125,7 +125,7 @@ private:
     void RunFrom(PlanIndex start);
     void Work(Queue& queue, Worker& worker) noexcept;
     void Process(PlanIndex index, Worker& worker);
-    void PushChildren(PlanIndex index, Worker& worker);
+    void EnterFolder(PlanIndex index, Worker& worker);
     void ChildDone(PlanIndex parent, Worker& worker);
     void ProcessInOneThread(PlanIndex top, Worker& worker);
     FileDescriptor OpenChecked(int parentFd, PlanIndex index, Worker& worker);
@@ -230,36 +230,57 @@ void Removal::Work(Queue& queue, Worker& worker) noexcept {
     }
 }
 
-// A leaf is removed at once; a folder with targets below it is opened, held
-// open, and its children queued. The last child to finish removes it.
+// Only folders with targets below them are queued: each is opened and held
+// open while its children are handled, and the last child to finish removes
+// it. The starting folder is open already.
 void Removal::Process(PlanIndex index, Worker& worker) {
     const PlanNode& node = plan_.Node(index);
     if (node.IsStartingFolder()) {
-        PushChildren(index, worker);
+        EnterFolder(index, worker);
         return;
     }
     const int parentFd = fds_[node.Parent];
-    if (node.ChildCount == 0) {
-        RemoveTarget(index, parentFd, node.Name, worker);
-    } else if (heldOpen_.load(std::memory_order_relaxed) >= budget_) {
+    if (heldOpen_.load(std::memory_order_relaxed) >= budget_) {
         ProcessInOneThread(index, worker);
     } else if (FileDescriptor fd = OpenChecked(parentFd, index, worker)) {
         Hold(index, std::move(fd));
-        PushChildren(index, worker);
+        EnterFolder(index, worker);
         return;
     }
     ChildDone(node.Parent, worker);
 }
 
-void Removal::PushChildren(PlanIndex index, Worker& worker) {
+// Queues the sub-folders of an open folder that have targets below them, for
+// any thread, and removes the targets directly in it right here, one after
+// another, in the order they were listed: removals in one folder wait on that
+// folder's lock in the kernel, so more threads there only get in each other's
+// way. The last child counted removes the folder itself.
+void Removal::EnterFolder(PlanIndex index, Worker& worker) {
     pending_[index] = plan_.Node(index).ChildCount;
     const std::size_t first = worker.Pending.size();
     for (PlanIndex child = plan_.Node(index).FirstChild; child != PlanNode::None;
          child = plan_.Node(child).NextSibling) {
-        worker.Pending.push_back(child);
+        if (plan_.Node(child).ChildCount > 0) {
+            worker.Pending.push_back(child);
+        }
     }
-    // The stack is taken from its end: the first child goes first.
+    // The stack is taken from its end: the first sub-folder goes first.
     std::reverse(worker.Pending.begin() + static_cast<std::ptrdiff_t>(first), worker.Pending.end());
+    const int fd = fds_[index];
+    for (PlanIndex child = plan_.Node(index).FirstChild; child != PlanNode::None;) {
+        const PlanIndex leaf = child;
+        const PlanNode& node = plan_.Node(leaf);
+        child = node.NextSibling;
+        if (node.ChildCount > 0) {
+            continue;
+        }
+        if (Cancelled()) {
+            return;
+        }
+        RemoveTarget(leaf, fd, node.Name, worker);
+        // The last count may remove and close the folder: fd is not used after it.
+        ChildDone(index, worker);
+    }
 }
 
 // Counts a child of parent as handled. The last one removes the parent when it
