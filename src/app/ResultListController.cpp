@@ -55,7 +55,7 @@ LocaleReaders UserLocaleReaders() {
 // The folder to open for an entry: the entry's own path, or for a file the
 // folder that holds it.
 std::string FolderToOpen(const ResultRecord& record) {
-    const std::string path(record.Field(FullPath));
+    std::string path(record.Field(FullPath));
     if (record.Field(FileType) != "file") {
         return path;
     }

@@ -46,7 +46,7 @@ std::string ConfigFileName() {
 }
 
 std::string ChooseConfigFileName(const std::string& programFolder, const std::string& userFolder) {
-    const std::string besideProgram = programFolder + "/" + std::string(ConfigFileBaseName);
+    std::string besideProgram = programFolder + "/" + std::string(ConfigFileBaseName);
     if (FileExists(besideProgram) || IsWritableFolder(programFolder)) {
         return besideProgram;
     }

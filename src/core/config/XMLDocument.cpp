@@ -179,7 +179,7 @@ XMLNodePtr XMLNode::Child(std::size_t position) const {
             return Wrap(child.internal_object());
         }
     }
-    throw IndexError(position, index);
+    throw IndexError(static_cast<long long>(position), index);
 }
 
 XMLNodePtr XMLNode::ChildByTag(std::string_view tag) {
@@ -238,7 +238,7 @@ XMLNodePtr XMLNode::ChildElement(std::string_view tag, std::size_t position) con
             return Wrap(child.internal_object());
         }
     }
-    throw IndexError(position, index);
+    throw IndexError(static_cast<long long>(position), index);
 }
 
 std::optional<std::size_t> XMLNode::ChildElementPosition(std::string_view tag,

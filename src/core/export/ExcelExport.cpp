@@ -82,6 +82,7 @@ void FillWorkbook(IWorkbook& workbook, const XMLNode& root, const std::vector<st
         header.insert(header.end(), columns.begin(), columns.end());
         sink(header);
         std::vector<std::string> attributeNames;
+        attributeNames.reserve(columns.size());
         for (const auto& column : columns) {
             attributeNames.push_back(AttributeNameFor(column));
         }

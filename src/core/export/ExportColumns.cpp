@@ -16,6 +16,7 @@ std::vector<std::string> GetExportColumns(ConfigRoot& root) {
 
 std::vector<FieldIndex> FieldsOfColumns(const std::vector<std::string>& columns) {
     std::vector<FieldIndex> fields;
+    fields.reserve(columns.size());
     for (const auto& name : columns) {
         fields.push_back(FieldIndexOf(name));
     }

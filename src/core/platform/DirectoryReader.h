@@ -21,7 +21,7 @@ public:
     template <class Visit> int ReadEntries(int folderFd, Visit&& visit);
 
 private:
-    static constexpr std::size_t BufferSize = 64 * 1024;
+    static constexpr std::size_t BufferSize = std::size_t{64} * 1024;
 
     // Reads the next batch into the buffer; the byte count, 0 at the end, or -1.
     long ReadBatch(int folderFd) noexcept;

@@ -82,6 +82,7 @@ std::vector<PlanIndex> StartingFolderOrder(const RemovalPlan& plan) {
     std::stable_sort(byDepth.begin(), byDepth.end(),
                      [](const auto& a, const auto& b) { return a.first > b.first; });
     std::vector<PlanIndex> order;
+    order.reserve(byDepth.size());
     for (const auto& [depth, node] : byDepth) {
         order.push_back(node);
     }

@@ -76,7 +76,7 @@ void ResultList::SetAllChecked(bool checked) {
 
 const ResultEntry& ResultList::At(std::size_t index) const {
     if (index >= entries_.size()) {
-        throw IndexError(index, entries_.size());
+        throw IndexError(static_cast<long long>(index), entries_.size());
     }
     return entries_[index];
 }

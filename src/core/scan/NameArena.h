@@ -15,7 +15,7 @@ public:
     const char* Store(std::string_view name);
 
 private:
-    static constexpr std::size_t BlockSize = 64 * 1024;
+    static constexpr std::size_t BlockSize = std::size_t{64} * 1024;
 
     std::vector<std::unique_ptr<char[]>> blocks_;
     std::size_t used_ = BlockSize;
