@@ -9,6 +9,7 @@
 #   RUNS         timed runs per command on the mixed tree (7)
 #   CHAIN_DEPTH  folders in the deep chain (20000)
 #   WIDE_COUNT   sub-folders of the wide folder (1000000)
+#   THREADS      the -j values timed on the mixed tree (1,2,4,8,16,32); empty skips them
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 cli=${1:-$here/../build/release/src/cli/hollowsweep-cli}
@@ -16,6 +17,7 @@ work=${2:-${TMPDIR:-/tmp}/hollowsweep-delete-bench}
 runs=${RUNS:-7}
 chain_depth=${CHAIN_DEPTH:-20000}
 wide_count=${WIDE_COUNT:-1000000}
+thread_counts=${THREADS-1,2,4,8,16,32}
 
 for tool in hyperfine /usr/bin/time timeout; do
     command -v "$tool" >/dev/null || apt-get install -y -q hyperfine time coreutils >/dev/null
@@ -98,17 +100,15 @@ for tool, median in results.items():
 PY
 echo "hollowsweep peak memory: $mixed_peak KB"
 
-if "$cli" delete --help 2>&1 | grep -q -- --threads; then
+if [[ -n $thread_counts ]]; then
     hyperfine -N --warmup 1 --runs "$runs" --prepare "$fresh_cmd" --export-json "$json" \
-        -L threads 1,2,4,8,16 -n 'hollowsweep -j {threads}' \
+        -L threads "$thread_counts" -n 'hollowsweep -j {threads}' \
         "'$cli' delete -q -j {threads} '$run'" >/dev/null
     python3 - "$json" <<'PY'
 import json, sys
 for result in json.load(open(sys.argv[1]))["results"]:
     print(f"{result['command']:<20} {result['median'] * 1000:10.1f} ms")
 PY
-else
-    echo "(delete takes no --threads: the thread counts are skipped)"
 fi
 rm -rf "$run" "$pristine" "$json"
 
