@@ -34,6 +34,9 @@ std::vector<std::string> ReadPathList(const std::string& file, char separator) {
 ExitStatus PlanFromList(const DeleteRequest& request, RemovalPlan& plan) {
     std::vector<std::string> paths =
         ReadPathList(request.FromFile, request.NullSeparated ? '\0' : '\n');
+    for (auto& path : paths) {
+        path = RemovalPlan::NormalPath(path);
+    }
     std::sort(paths.begin(), paths.end(), RemovalPlan::GroupedBefore);
     ExitStatus status = ExitOk;
     for (std::size_t index = 0; index < paths.size(); ++index) {
@@ -47,13 +50,16 @@ ExitStatus PlanFromList(const DeleteRequest& request, RemovalPlan& plan) {
 
 // The scan's folders go straight into the plan, with the identity of each, and
 // no list of full paths is kept.
-void PlanFromScan(const DeleteRequest& request, RemovalPlan& plan) {
+ExitStatus PlanFromScan(const DeleteRequest& request, RemovalPlan& plan) {
     std::size_t tag = 0;
+    ExitStatus status = ExitOk;
     ScanFolders(request.Folders, request.Quiet, request.Threads, [&](const EmptyFolder& found) {
         if (!plan.Add(found.Path, found.Identity, tag++)) {
             ReportError(found.Path, RemovalReason(RemovalOutcome::Outside, 0));
+            status = ExitNotAllRemoved;
         }
     });
+    return status;
 }
 
 ExitStatus PrintPlan(const RemovalPlan& plan, char terminator) {
@@ -92,7 +98,7 @@ ExitStatus RunDelete(const DeleteRequest& request) {
     RemovalPlan plan(request.Folders);
     ExitStatus status = ExitOk;
     if (request.FromFile.empty()) {
-        PlanFromScan(request, plan);
+        status = PlanFromScan(request, plan);
     } else {
         status = PlanFromList(request, plan);
     }

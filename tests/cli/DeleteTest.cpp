@@ -200,3 +200,33 @@ TEST(Delete, OverlappingFoldersRemoveEachEmptyFolderOnce) {
     EXPECT_TRUE(ChildrenFirst(result.Out)) << result.Out;
     EXPECT_EQ(result.Err, "");
 }
+
+// Folders of one starting folder reported in two runs, a starting folder whose
+// spelled parent lies below it, and a list with doubled separators: each
+// folder is still handled once, after the folders below it.
+TEST(Delete, OddlyNamedAndInterleavedFoldersAreEachRemovedOnce) {
+    TestDir dir;
+    dir.MakeFolders("w/x/y");
+    dir.MakeFolders("w/a/b/e");
+    dir.MakeFolders("w/a/b/c/c/c/c/c/c/c/c");
+    dir.MakeFile("w/keep");
+    const auto interleaved =
+        Cli({"delete", "-j", "16", dir.Path("w/a/b/c"), dir.Path("w/x"), dir.Path("w/a")});
+    EXPECT_EQ(interleaved.Status, 0) << interleaved.Err;
+    EXPECT_FALSE(dir.Exists("w/a"));
+    EXPECT_FALSE(dir.Exists("w/x"));
+
+    dir.MakeFolders("w/z/sub");
+    const auto throughItself = Cli({"delete", dir.Path("w/z/sub/../../z")});
+    EXPECT_EQ(throughItself.Status, 0) << throughItself.Err;
+    EXPECT_FALSE(dir.Exists("w/z"));
+
+    dir.MakeFolders("w/p/q/r");
+    dir.MakeFile("list", Lines({dir.Path("w/p/q//r"), dir.Path("w/p/q"), dir.Path("w//p/q/r/")}));
+    const auto doubled = Cli({"delete", "--from", dir.Path("list"), dir.Path("w")});
+    EXPECT_EQ(doubled.Status, 0) << doubled.Err;
+    EXPECT_EQ(SortedLines(doubled.Out),
+              SortedLines(Lines({dir.Path("w/p/q/r"), dir.Path("w/p/q")})));
+    EXPECT_TRUE(dir.Exists("w/p"));
+    EXPECT_TRUE(dir.Exists("w/keep"));
+}

@@ -62,9 +62,14 @@ public:
         {
             const std::lock_guard lock(mutex_);
             stopped_ = true;
+            stoppedFlag_.store(true, std::memory_order_relaxed);
         }
         ready_.notify_all();
     }
+
+    // Whether the work was stopped, for threads still working through their
+    // own stacks.
+    bool Stopped() const noexcept { return stoppedFlag_.load(std::memory_order_relaxed); }
 
 private:
     std::mutex mutex_;
@@ -73,6 +78,7 @@ private:
     unsigned busy_;
     std::atomic<unsigned> idle_{0};
     bool stopped_ = false;
+    std::atomic<bool> stoppedFlag_{false};
 };
 
 } // namespace hollowsweep

@@ -55,13 +55,16 @@ Failure RemoveFailure(int error) {
     }
 }
 
+bool StepsThroughDots(const std::string& path) {
+    const std::string padded = "/" + path + "/";
+    return padded.find("/./") != std::string::npos || padded.find("/../") != std::string::npos;
+}
+
 // Where a starting folder is removed from: its parent and its name in it. A
-// name of "." or ".." names no entry, so such a path is resolved first.
+// path through "." or ".." is resolved first, since such a name names no entry
+// and the parent it spells may lie below the folder.
 std::pair<std::string, std::string> ParentAndName(std::string path) {
-    const auto last = [&path] {
-        return path.substr(path.rfind('/') + 1);
-    };
-    if (last() == "." || last() == "..") {
+    if (StepsThroughDots(path)) {
         path = CanonicalPath(path);
     }
     const std::size_t separator = path.rfind('/');
@@ -156,8 +159,11 @@ private:
     std::size_t handled_ = 0;
     std::mutex failure_;
     std::exception_ptr error_;
-    // Where the starting folder being worked through is removed from.
-    std::pair<std::string, std::string> startParentAndName_;
+    // Where the starting folder being worked through is removed from: its
+    // parent, opened before anything below is removed, and its name there.
+    FileDescriptor startParent_;
+    std::string startName_;
+    int startParentError_ = 0;
 };
 
 bool Removal::Run() {
@@ -192,7 +198,10 @@ void Removal::RunFrom(PlanIndex start) {
     }
     root.Identity = identity;
     // Found now: once folders below it are gone, a name like "a/.." no longer resolves.
-    startParentAndName_ = ParentAndName(root.Name);
+    auto [parentPath, name] = ParentAndName(root.Name);
+    startName_ = std::move(name);
+    startParent_ = OpenFolderAt(AT_FDCWD, parentPath, LinkPolicy::Follow);
+    startParentError_ = startParent_ ? 0 : errno;
     if (root.ChildCount == 0) {
         RemoveStartingFolder(start, worker);
         return;
@@ -200,11 +209,17 @@ void Removal::RunFrom(PlanIndex start) {
     Hold(start, std::move(fd));
     Queue queue(start, threads_);
     std::vector<std::jthread> helpers;
-    for (unsigned i = 1; i < threads_; ++i) {
-        helpers.emplace_back([this, &queue] {
-            Worker helper;
-            Work(queue, helper);
-        });
+    try {
+        for (unsigned i = 1; i < threads_; ++i) {
+            helpers.emplace_back([this, &queue] {
+                Worker helper;
+                Work(queue, helper);
+            });
+        }
+    } catch (...) {
+        // The threads started would wait for the missing ones for ever.
+        queue.Stop();
+        throw;
     }
     Work(queue, worker);
 }
@@ -213,7 +228,7 @@ void Removal::Work(Queue& queue, Worker& worker) noexcept {
     try {
         PlanIndex index = 0;
         while (queue.Next(worker.Pending, index)) {
-            if (Cancelled()) {
+            if (Cancelled() || queue.Stopped()) {
                 queue.Stop();
                 return;
             }
@@ -404,17 +419,15 @@ void Removal::RemoveStartingFolder(PlanIndex index, Worker& worker) {
         Settle(index, {RemovalOutcome::ThroughLink, 0}, worker);
         return;
     }
-    const auto& [parentPath, name] = startParentAndName_;
-    if (name.empty() || name == "." || name == "..") {
+    if (startName_.empty() || startName_ == "." || startName_ == "..") {
         Settle(index, {RemovalOutcome::Failed, EBUSY}, worker);
         return;
     }
-    const FileDescriptor parent = OpenFolderAt(AT_FDCWD, parentPath, LinkPolicy::Follow);
-    if (!parent) {
-        Settle(index, OpenFailure(errno), worker);
+    if (!startParent_) {
+        Settle(index, OpenFailure(startParentError_), worker);
         return;
     }
-    RemoveTarget(index, parent.Get(), name.c_str(), worker);
+    RemoveTarget(index, startParent_.Get(), startName_.c_str(), worker);
 }
 
 void Removal::Settle(PlanIndex index, Failure outcome, Worker& worker) {

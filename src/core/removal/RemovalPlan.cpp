@@ -14,7 +14,7 @@ namespace {
 std::vector<std::string> OutermostFolders(std::span<const std::string> folders) {
     std::vector<std::string> stored;
     for (const auto& folder : folders) {
-        if (std::string path = StoredFolderPath(folder); !path.empty()) {
+        if (std::string path = RemovalPlan::NormalPath(folder); !path.empty()) {
             stored.push_back(std::move(path));
         }
     }
@@ -103,6 +103,9 @@ bool RemovalPlan::MoveCursorTo(const std::string& path) {
         }
         cursor_.assign({{start->Node, start->Path.size()}});
         lastPath_ = start->Path;
+        // Its folders came before, split from these by another starting
+        // folder's: names are looked up, so no folder gets a second node.
+        lookUp_ = nodes_[start->Node].ChildCount > 0;
     }
     const std::size_t shared = static_cast<std::size_t>(
         std::mismatch(path.begin(), path.end(), lastPath_.begin(), lastPath_.end()).first -
@@ -118,7 +121,7 @@ bool RemovalPlan::MoveCursorTo(const std::string& path) {
 }
 
 bool RemovalPlan::Add(std::string_view path, FolderIdentity identity, std::size_t tag) {
-    const std::string stored = StoredFolderPath(path);
+    const std::string stored = NormalPath(path);
     if (!MoveCursorTo(stored)) {
         return false;
     }
@@ -128,7 +131,11 @@ bool RemovalPlan::Add(std::string_view path, FolderIdentity identity, std::size_
     }
     const std::size_t offset = cursor_.back().End;
     ForEachName(rest, [&](std::string_view name, std::size_t end) {
-        const PlanIndex child = AddNode(names_.Store(name), cursor_.back().Node);
+        const PlanIndex parent = cursor_.back().Node;
+        PlanIndex child = lookUp_ ? ChildNamed(parent, name) : PlanNode::None;
+        if (child == PlanNode::None) {
+            child = AddNode(names_.Store(name), parent);
+        }
         cursor_.push_back({child, offset + end});
     });
     lastPath_ = stored;
@@ -139,6 +146,27 @@ bool RemovalPlan::Add(std::string_view path, FolderIdentity identity, std::size_
         ++targetCount_;
     }
     return true;
+}
+
+PlanIndex RemovalPlan::ChildNamed(PlanIndex parent, std::string_view name) const {
+    for (PlanIndex child = nodes_[parent].FirstChild; child != PlanNode::None;
+         child = nodes_[child].NextSibling) {
+        if (name == nodes_[child].Name) {
+            return child;
+        }
+    }
+    return PlanNode::None;
+}
+
+std::string RemovalPlan::NormalPath(std::string_view path) {
+    std::string normal;
+    normal.reserve(path.size());
+    for (const char c : path) {
+        if (c != '/' || normal.empty() || normal.back() != '/') {
+            normal += c;
+        }
+    }
+    return StoredFolderPath(normal);
 }
 
 bool RemovalPlan::GroupedBefore(std::string_view a, std::string_view b) noexcept {

@@ -61,8 +61,10 @@ public:
     bool Add(std::string_view path, FolderIdentity identity, std::size_t tag);
 
     // The order in which paths sort grouped: like bytes, with the separator
-    // before every other character.
+    // before every other character. Sort paths in the form NormalPath gives.
     static bool GroupedBefore(std::string_view a, std::string_view b) noexcept;
+    // The path as the plan spells it: no repeated or trailing separators.
+    static std::string NormalPath(std::string_view path);
 
     const std::vector<StartingFolder>& StartingFolders() const noexcept { return startingFolders_; }
     std::size_t Size() const noexcept { return nodes_.size(); }
@@ -83,6 +85,7 @@ private:
     };
 
     PlanIndex AddNode(const char* name, PlanIndex parent);
+    PlanIndex ChildNamed(PlanIndex parent, std::string_view name) const;
     bool MoveCursorTo(const std::string& path);
 
     std::deque<PlanNode> nodes_;
@@ -93,6 +96,7 @@ private:
     // so that the next path only adds what it does not share.
     std::string lastPath_;
     std::vector<CursorLevel> cursor_;
+    bool lookUp_ = false;
 };
 
 // Builds the full paths of plan nodes. It keeps the last path, so that the

@@ -73,8 +73,14 @@ private:
 void ParallelWalk::ReadAll() {
     {
         std::vector<std::jthread> helpers;
-        for (std::size_t i = 1; i < names_.size(); ++i) {
-            helpers.emplace_back([this, i] { Work(names_[i]); });
+        try {
+            for (std::size_t i = 1; i < names_.size(); ++i) {
+                helpers.emplace_back([this, i] { Work(names_[i]); });
+            }
+        } catch (...) {
+            // The threads started would wait for the missing ones for ever.
+            queue_.Stop();
+            throw;
         }
         Work(names_[0]);
     }
