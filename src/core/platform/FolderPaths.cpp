@@ -95,6 +95,11 @@ bool IsAtOrBelow(std::string_view path, std::string_view folder) noexcept {
     return path.size() == folder.size() || folder.back() == '/' || path[folder.size()] == '/';
 }
 
+bool StepsThroughDots(std::string_view path) {
+    const std::string padded = "/" + std::string(path) + "/";
+    return padded.find("/./") != std::string::npos || padded.find("/../") != std::string::npos;
+}
+
 bool IsExistingFolder(const std::string& path) {
     struct stat status {};
     return ::stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);

@@ -28,6 +28,10 @@ std::string CanonicalPath(const std::string& path);
 // below "a", "ab" is not. Neither path is looked up.
 bool IsAtOrBelow(std::string_view path, std::string_view folder) noexcept;
 
+// True when some component of path is "." or "..": such a path does not
+// spell where it leads.
+bool StepsThroughDots(std::string_view path);
+
 // True when path names an existing folder (following links, as a user would).
 bool IsExistingFolder(const std::string& path);
 

@@ -55,11 +55,6 @@ Failure RemoveFailure(int error) {
     }
 }
 
-bool StepsThroughDots(const std::string& path) {
-    const std::string padded = "/" + path + "/";
-    return padded.find("/./") != std::string::npos || padded.find("/../") != std::string::npos;
-}
-
 // Where a starting folder is removed from: its parent and its name in it. A
 // path through "." or ".." is resolved first, since such a name names no entry
 // and the parent it spells may lie below the folder.

@@ -46,14 +46,6 @@ template <class Visit> void ForEachName(std::string_view path, Visit&& visit) {
     }
 }
 
-bool StepsAside(std::string_view relative) {
-    bool aside = false;
-    ForEachName(relative, [&aside](std::string_view name, std::size_t) {
-        aside = aside || name == "." || name == "..";
-    });
-    return aside;
-}
-
 } // namespace
 
 RemovalPlan::RemovalPlan(std::span<const std::string> startingFolders) {
@@ -126,7 +118,7 @@ bool RemovalPlan::Add(std::string_view path, FolderIdentity identity, std::size_
         return false;
     }
     const std::string_view rest = std::string_view(stored).substr(cursor_.back().End);
-    if (StepsAside(rest)) {
+    if (StepsThroughDots(rest)) {
         return false;
     }
     const std::size_t offset = cursor_.back().End;
