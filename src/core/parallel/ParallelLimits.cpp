@@ -2,22 +2,17 @@
 
 #include "core/platform/FolderPaths.h"
 
-#include <algorithm>
-#include <thread>
-
 namespace hollowsweep {
 
 namespace {
 // Descriptors left for the rest of the process while folders are held open.
 constexpr std::size_t ReservedDescriptors = 64;
+constexpr unsigned DefaultScanThreads = 16;
 constexpr unsigned DefaultRemovalThreads = 16;
 } // namespace
 
-unsigned ThreadCount(unsigned requested) {
-    if (requested > 0) {
-        return requested;
-    }
-    return std::clamp(std::thread::hardware_concurrency(), 1U, 8U);
+unsigned ScanThreadCount(unsigned requested) {
+    return requested > 0 ? requested : DefaultScanThreads;
 }
 
 unsigned RemovalThreadCount(unsigned requested) {

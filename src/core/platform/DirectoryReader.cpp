@@ -22,15 +22,21 @@ EntryKind DirectoryReader::KindOf(int folderFd, unsigned char type, const char* 
     if (type == DT_DIR) {
         return EntryKind::Folder;
     }
+    if (type == DT_REG) {
+        return EntryKind::File;
+    }
     if (type != DT_UNKNOWN) {
         return EntryKind::Other;
     }
     // Some file systems do not fill in the type; ask, without following a link.
     struct stat status {};
-    if (::fstatat(folderFd, name, &status, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(status.st_mode)) {
+    if (::fstatat(folderFd, name, &status, AT_SYMLINK_NOFOLLOW) != 0) {
+        return EntryKind::Other;
+    }
+    if (S_ISDIR(status.st_mode)) {
         return EntryKind::Folder;
     }
-    return EntryKind::Other;
+    return S_ISREG(status.st_mode) ? EntryKind::File : EntryKind::Other;
 }
 
 namespace detail {

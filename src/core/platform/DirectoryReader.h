@@ -7,7 +7,8 @@
 
 namespace hollowsweep {
 
-enum class EntryKind { Folder, Other };
+// A link is Other whatever it points to; File is a regular file.
+enum class EntryKind { Folder, File, Other };
 
 // Reads a folder's listing straight from the kernel in large batches. One
 // reader serves one thread; its buffer is reused from folder to folder.
@@ -16,8 +17,9 @@ public:
     DirectoryReader();
 
     // Calls visit(name, kind) for every entry but "." and "..", in the order the
-    // file system lists them. A link is Other whatever it points to. Returns 0,
-    // or the error code when the listing could not be read to its end.
+    // file system lists them; the name's text ends in a NUL, as system calls
+    // need it. Returns 0, or the error code when the listing could not be read
+    // to its end.
     template <class Visit> int ReadEntries(int folderFd, Visit&& visit);
 
 private:

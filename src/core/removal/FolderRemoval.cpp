@@ -2,14 +2,17 @@
 
 #include "core/parallel/ParallelLimits.h"
 #include "core/parallel/WorkQueue.h"
+#include "core/platform/EntryStatus.h"
 #include "core/platform/FileDescriptor.h"
 #include "core/platform/FolderPaths.h"
+#include "core/removal/JunkFiles.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <exception>
 #include <fcntl.h>
 #include <mutex>
+#include <optional>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
@@ -24,12 +27,7 @@ namespace {
 // never a link.
 constexpr int HandleFlags = O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
 
-struct Failure {
-    RemovalOutcome Outcome;
-    int ErrorCode;
-};
-
-Failure OpenFailure(int error) {
+RemovalResult OpenFailure(int error) {
     switch (error) {
     case ENOENT:
         return {RemovalOutcome::Gone, error};
@@ -41,7 +39,7 @@ Failure OpenFailure(int error) {
     }
 }
 
-Failure RemoveFailure(int error) {
+RemovalResult RemoveFailure(int error) {
     switch (error) {
     case ENOENT:
         return {RemovalOutcome::Gone, error};
@@ -104,6 +102,8 @@ public:
         , listener_(listener)
         , threads_(RemovalThreadCount(options.Threads))
         , budget_(HeldFolderBudget(options.OpenFolderBudget, threads_))
+        , rules_(options.Rules)
+        , latestOldEnough_(LatestOldEnough(rules_, FileTimeNow()))
         , pending_(plan.Size(), 0)
         , fds_(plan.Size(), -1)
         , settled_(plan.Size(), 0) {}
@@ -119,6 +119,8 @@ private:
     struct Worker {
         PlanPaths Paths;
         Queue::LocalStack Pending;
+        // Made when junk files are first met.
+        std::optional<DirectoryReader> Reader;
     };
 
     void RunFrom(PlanIndex start);
@@ -129,9 +131,14 @@ private:
     void ProcessInOneThread(PlanIndex top, Worker& worker);
     FileDescriptor OpenChecked(int parentFd, PlanIndex index, Worker& worker);
     void RemoveTarget(PlanIndex index, int parentFd, const char* name, Worker& worker);
+    RemovalResult RemoveFolder(int parentFd, const char* name, const FolderIdentity& expected,
+                               Worker& worker);
+    std::optional<RemovalResult> RefusedByRules(const PlanNode& node,
+                                                const std::optional<EntryStatus>& status,
+                                                bool firstSight) const;
     void RemoveStartingFolder(PlanIndex index, Worker& worker);
-    void Settle(PlanIndex index, Failure outcome, Worker& worker);
-    void SettleSubtree(PlanIndex top, Failure outcome, Worker& worker);
+    void Settle(PlanIndex index, RemovalResult outcome, Worker& worker);
+    void SettleSubtree(PlanIndex top, RemovalResult outcome, Worker& worker);
     bool Cancelled() const noexcept {
         return options_.Cancel != nullptr && options_.Cancel->load(std::memory_order_relaxed);
     }
@@ -144,6 +151,8 @@ private:
     const RemovalListener& listener_;
     const unsigned threads_;
     const std::size_t budget_;
+    const ScanRules& rules_;
+    const FileTime latestOldEnough_;
     // Per node: children not yet handled, the descriptor held while they are
     // handled, and whether a target's outcome was told.
     std::vector<std::uint32_t> pending_;
@@ -159,6 +168,7 @@ private:
     FileDescriptor startParent_;
     std::string startName_;
     int startParentError_ = 0;
+    std::uint64_t startDevice_ = 0;
 };
 
 bool Removal::Run() {
@@ -186,12 +196,20 @@ void Removal::RunFrom(PlanIndex start) {
         SettleSubtree(start, OpenFailure(errno), worker);
         return;
     }
-    const FolderIdentity identity = IdentityOf(fd.Get());
+    const auto status = StatusOf(fd.Get());
+    const FolderIdentity identity = status ? status->Identity : FolderIdentity{};
     if (root.Identity.Known() && identity != root.Identity) {
         SettleSubtree(start, {RemovalOutcome::Changed, 0}, worker);
         return;
     }
     root.Identity = identity;
+    startDevice_ = identity.Device;
+    // Its age is judged now: removing what lies below it makes it new.
+    if (root.ChildCount > 0) {
+        if (const auto refusal = RefusedByRules(root, status, true)) {
+            Settle(start, *refusal, worker);
+        }
+    }
     // Found now: once folders below it are gone, a name like "a/.." no longer resolves.
     auto [parentPath, name] = ParentAndName(root.Name);
     startName_ = std::move(name);
@@ -303,7 +321,7 @@ void Removal::ChildDone(PlanIndex parent, Worker& worker) {
             return;
         }
         const PlanNode& node = plan_.Node(folder);
-        if (node.IsTarget() && !Cancelled()) {
+        if (node.IsTarget() && !settled_[folder] && !Cancelled()) {
             if (node.IsStartingFolder()) {
                 RemoveStartingFolder(folder, worker);
             } else {
@@ -345,7 +363,7 @@ void Removal::ProcessInOneThread(PlanIndex top, Worker& worker) {
         }
         const PlanNode& node = plan_.Node(folder);
         if (folder == top) {
-            if (node.IsTarget()) {
+            if (node.IsTarget() && !settled_[top]) {
                 RemoveTarget(top, topParentFd, node.Name, worker);
             }
             return;
@@ -356,7 +374,7 @@ void Removal::ProcessInOneThread(PlanIndex top, Worker& worker) {
             SettleSubtree(top, {RemovalOutcome::Changed, 0}, worker);
             return;
         }
-        if (node.IsTarget()) {
+        if (node.IsTarget() && !settled_[folder]) {
             RemoveTarget(folder, parent.Get(), node.Name, worker);
         }
         next = node.NextSibling;
@@ -367,42 +385,101 @@ void Removal::ProcessInOneThread(PlanIndex top, Worker& worker) {
 
 // Opens a folder below its parent's handle, refusing a link or another
 // folder than the one found before; a refusal settles everything below it.
+// A folder the rules keep settles alone: what lies below it is judged on its own.
 FileDescriptor Removal::OpenChecked(int parentFd, PlanIndex index, Worker& worker) {
     PlanNode& node = plan_.Node(index);
+    if (rules_.HasExclusions() && rules_.IsExcludedFolder(node.Name)) {
+        SettleSubtree(index, {RemovalOutcome::Excluded, 0}, worker);
+        return {};
+    }
     FileDescriptor fd(::openat(parentFd, node.Name, HandleFlags));
     if (!fd) {
         SettleSubtree(index, OpenFailure(errno), worker);
         return fd;
     }
-    const FolderIdentity identity = IdentityOf(fd.Get());
+    const auto status = StatusOf(fd.Get());
+    const FolderIdentity identity = status ? status->Identity : FolderIdentity{};
     if (node.Identity.Known() && identity != node.Identity) {
         SettleSubtree(index, {RemovalOutcome::Changed, 0}, worker);
         return {};
     }
     node.Identity = identity;
+    if (const auto refusal = RefusedByRules(node, status, true)) {
+        if (refusal->Outcome == RemovalOutcome::OtherFileSystem) {
+            SettleSubtree(index, *refusal, worker);
+            return {};
+        }
+        Settle(index, *refusal, worker);
+    }
     return fd;
 }
 
+// What the rules say of a folder seen now. Its age counts only at first sight:
+// once the folders below it are removed, it was modified just now.
+std::optional<RemovalResult> Removal::RefusedByRules(const PlanNode& node,
+                                                     const std::optional<EntryStatus>& status,
+                                                     bool firstSight) const {
+    if (rules_.OneFileSystem && !node.IsStartingFolder() &&
+        (!status || status->Identity.Device != startDevice_ || status->MountRoot)) {
+        return RemovalResult{RemovalOutcome::OtherFileSystem, 0};
+    }
+    if (firstSight && node.IsTarget() && status && status->Modified > latestOldEnough_) {
+        return RemovalResult{RemovalOutcome::TooRecent, 0};
+    }
+    return std::nullopt;
+}
+
 // Removes one target from its parent, as rmdir does, after making sure the
-// name still stands for the folder found before.
+// name still stands for the folder found before and the rules let it go. A
+// target without targets below it is seen here for the first time.
 void Removal::RemoveTarget(PlanIndex index, int parentFd, const char* name, Worker& worker) {
-    const FolderIdentity& expected = plan_.Node(index).Identity;
-    if (expected.Known()) {
-        struct stat status {};
-        if (::fstatat(parentFd, name, &status, AT_SYMLINK_NOFOLLOW) != 0) {
+    const PlanNode& node = plan_.Node(index);
+    const bool firstSight = node.ChildCount == 0;
+    if (firstSight && !node.IsStartingFolder() && rules_.HasExclusions() &&
+        rules_.IsExcludedFolder(name)) {
+        Settle(index, {RemovalOutcome::Excluded, 0}, worker);
+        return;
+    }
+    if (node.Identity.Known() || (firstSight && (rules_.OneFileSystem || rules_.HasMinimumAge()))) {
+        const auto status = StatusAt(parentFd, name);
+        if (!status) {
             Settle(index, RemoveFailure(errno), worker);
             return;
         }
-        if (!S_ISDIR(status.st_mode) || FolderIdentity::Of(status) != expected) {
+        if (!status->IsFolder || (node.Identity.Known() && status->Identity != node.Identity)) {
             Settle(index, {RemovalOutcome::Changed, 0}, worker);
             return;
         }
+        if (const auto refusal = RefusedByRules(node, status, firstSight)) {
+            Settle(index, *refusal, worker);
+            return;
+        }
+    }
+    Settle(index, RemoveFolder(parentFd, name, node.Identity, worker), worker);
+}
+
+// rmdir, and where junk files are all that keeps the folder, rmdir once more
+// after removing them.
+RemovalResult Removal::RemoveFolder(int parentFd, const char* name, const FolderIdentity& expected,
+                                    Worker& worker) {
+    if (::unlinkat(parentFd, name, AT_REMOVEDIR) == 0) {
+        return {RemovalOutcome::Removed, 0};
+    }
+    const RemovalResult refused = RemoveFailure(errno);
+    if (refused.Outcome != RemovalOutcome::NotEmpty || !rules_.HasJunk()) {
+        return refused;
+    }
+    if (!worker.Reader) {
+        worker.Reader.emplace();
+    }
+    const RemovalResult cleared = RemoveJunkFiles(parentFd, name, expected, rules_, *worker.Reader);
+    if (cleared.Outcome != RemovalOutcome::Removed) {
+        return cleared;
     }
     if (::unlinkat(parentFd, name, AT_REMOVEDIR) == 0) {
-        Settle(index, {RemovalOutcome::Removed, 0}, worker);
-    } else {
-        Settle(index, RemoveFailure(errno), worker);
+        return {RemovalOutcome::Removed, 0};
     }
+    return RemoveFailure(errno);
 }
 
 // A starting folder is removed from its parent, found the way the folder was
@@ -425,7 +502,7 @@ void Removal::RemoveStartingFolder(PlanIndex index, Worker& worker) {
     RemoveTarget(index, startParent_.Get(), startName_.c_str(), worker);
 }
 
-void Removal::Settle(PlanIndex index, Failure outcome, Worker& worker) {
+void Removal::Settle(PlanIndex index, RemovalResult outcome, Worker& worker) {
     settled_[index] = 1;
     const std::string_view path = worker.Paths.PathOf(plan_, index);
     const std::lock_guard lock(report_);
@@ -435,7 +512,7 @@ void Removal::Settle(PlanIndex index, Failure outcome, Worker& worker) {
     }
 }
 
-void Removal::SettleSubtree(PlanIndex top, Failure outcome, Worker& worker) {
+void Removal::SettleSubtree(PlanIndex top, RemovalResult outcome, Worker& worker) {
     plan_.ForEachChildrenFirst(top, [&](PlanIndex index) {
         if (plan_.Node(index).IsTarget() && !settled_[index]) {
             Settle(index, outcome, worker);

@@ -2,6 +2,7 @@
 
 #include "core/removal/RemovalOutcome.h"
 #include "core/removal/RemovalPlan.h"
+#include "core/rules/ScanRules.h"
 
 #include <atomic>
 #include <cstddef>
@@ -31,6 +32,10 @@ struct RemovalOptions {
     std::size_t OpenFolderBudget = 0;
     // Once set, no further folder is started; the removals in flight finish.
     const std::atomic<bool>* Cancel = nullptr;
+    // Applied again as the removal meets each folder, so that folders listed
+    // without a scan obey them too, and removing junk files where a junk rule
+    // is set.
+    ScanRules Rules;
 };
 
 // Removes every target of the plan that is empty now, each after the targets
@@ -41,7 +46,8 @@ struct RemovalOptions {
 // removal leaves the starting folders however the tree changes meanwhile. A
 // target whose identity is known and differs from the folder found there now
 // is not removed, and neither is anything below it. Only empty folders are
-// ever removed: a file is never touched.
+// ever removed, and files only where a junk rule names them, to remove the
+// folder holding nothing else.
 //
 // Folders of different parents are removed on several threads. The outcome of
 // every target is the same as one thread's; only the order of the events

@@ -20,6 +20,12 @@ std::string RemovalReason(RemovalOutcome outcome, int errorCode) {
         return "named through a link, which is kept";
     case RemovalOutcome::Outside:
         return "not inside the folders given";
+    case RemovalOutcome::Excluded:
+        return "excluded by name";
+    case RemovalOutcome::OtherFileSystem:
+        return "on another file system";
+    case RemovalOutcome::TooRecent:
+        return "modified too recently";
     case RemovalOutcome::Failed:
         break;
     }

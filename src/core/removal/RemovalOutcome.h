@@ -21,8 +21,19 @@ enum class RemovalOutcome : std::uint8_t {
     // It lies outside every starting folder, or its path steps through "."
     // or "..": it is never touched.
     Outside,
+    // A scan rule keeps it: its name, or a folder's on its path, is excluded;
+    // it lies on another file system; or it was modified too recently.
+    Excluded,
+    OtherFileSystem,
+    TooRecent,
     // The system refused, for the reason in the error code.
     Failed,
+};
+
+// One target's outcome, with the system's code where a call failed, else 0.
+struct RemovalResult {
+    RemovalOutcome Outcome;
+    int ErrorCode;
 };
 
 // Whether the folder's entry leaves a list: it is no longer there.

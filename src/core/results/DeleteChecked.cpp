@@ -37,8 +37,10 @@ public:
                 Hear({entry.Record.Path(), index, RemovalOutcome::Outside, 0});
             }
         }
+        RemovalOptions withRules = options;
+        withRules.Rules = list_.Rules();
         summary_.Complete =
-            RemoveFolders(plan, options, [this](const RemovalEvent& event) { Hear(event); });
+            RemoveFolders(plan, withRules, [this](const RemovalEvent& event) { Hear(event); });
     }
 
     // Entries of folders already removed leave the list even when a later step fails.

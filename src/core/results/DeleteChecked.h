@@ -33,7 +33,8 @@ using RemovedCallback = std::function<void(std::string_view path)>;
 // Removes every checked folder that is empty now, sub-folders before the
 // folders that hold them whatever order the list shows, so that one call takes
 // a whole checked chain. Folders are reached from the list's scanned folders
-// and must still be the folders the scan found. An entry leaves the list when
+// and must still be the folders the scan found; the rules the scan went by
+// apply, whatever options.Rules holds. An entry leaves the list when
 // its folder was removed or no longer exists. onRemoved hears each removed
 // folder from the removal's threads, one call at a time.
 DeleteSummary DeleteCheckedFolders(ResultList& list, const RemovalOptions& options = {},

@@ -22,6 +22,8 @@ void ResultList::Clear() {
     UpdateScope update(*this);
     Entries().swap(entries_);
     scannedFolders_.clear();
+    scanRules_ = {};
+    unreadableFolders_.clear();
 }
 
 ResultEntry& ResultList::Append(ResultRecord record, FolderIdentity identity) {
@@ -53,8 +55,9 @@ void ResultList::Replace(ResultList&& other) {
     UpdateScope update(*this);
     entries_ = std::move(other.entries_);
     scannedFolders_ = std::move(other.scannedFolders_);
-    other.entries_.clear();
-    other.scannedFolders_.clear();
+    scanRules_ = std::move(other.scanRules_);
+    unreadableFolders_ = std::move(other.unreadableFolders_);
+    other.Clear();
 }
 
 void ResultList::CheckAll() {

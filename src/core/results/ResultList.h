@@ -3,6 +3,7 @@
 #include "core/platform/FolderIdentity.h"
 #include "core/results/MergeSort.h"
 #include "core/results/ResultRecord.h"
+#include "core/rules/ScanRules.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -29,6 +30,14 @@ public:
     virtual void ListChecksChanged() = 0;
 };
 
+// A folder the scan could not open or list, with the system's error code.
+struct UnreadableFolder {
+    std::string Path;
+    int Error = 0;
+
+    bool operator==(const UnreadableFolder&) const = default;
+};
+
 enum class SortDirection { Ascending, Descending };
 
 // The entries of the result list in their shown order, each with its record and
@@ -43,7 +52,7 @@ public:
     void BeginUpdate();
     void EndUpdate();
 
-    // Removes every entry and forgets the scanned folders.
+    // Removes every entry and forgets what the scan left with them.
     void Clear();
     // Takes over the entries of another list, as a scan on another thread
     // hands over its result.
@@ -61,6 +70,18 @@ public:
         scannedFolders_ = std::move(folders);
     }
     const std::vector<std::string>& ScannedFolders() const noexcept { return scannedFolders_; }
+
+    // The rules the scan went by; a removal goes by them too.
+    void SetScanRules(ScanRules rules) { scanRules_ = std::move(rules); }
+    const ScanRules& Rules() const noexcept { return scanRules_; }
+
+    // The folders the scan could not read, in the order it met them.
+    void AddUnreadableFolder(UnreadableFolder folder) {
+        unreadableFolders_.push_back(std::move(folder));
+    }
+    const std::vector<UnreadableFolder>& UnreadableFolders() const noexcept {
+        return unreadableFolders_;
+    }
 
     std::size_t Count() const noexcept { return entries_.size(); }
     bool Empty() const noexcept { return entries_.empty(); }
@@ -95,6 +116,8 @@ private:
 
     Entries entries_;
     std::vector<std::string> scannedFolders_;
+    ScanRules scanRules_;
+    std::vector<UnreadableFolder> unreadableFolders_;
     IResultListObserver* observer_ = nullptr;
     int updateDepth_ = 0;
 };

@@ -57,16 +57,27 @@ void ForEachEmptyFolder(std::span<const std::string> folders, const ScanOptions&
         }
         const std::vector<std::string> inside = WalkedInside(canonical, walked);
         if (inside.empty()) {
-            walker.Walk(stored, sink);
+            walker.Walk(stored, sink, options.Unreadable);
         } else {
+            // Resolved as the folders already walked were, to skip what they held.
             std::string resolved;
-            walker.Walk(stored, [&](const EmptyFolder& found) {
+            const auto isNew = [&](std::string_view path) {
                 resolved.assign(canonical);
-                resolved.append(found.Path.substr(stored.size()));
-                if (!IsAtOrBelowAny(resolved, inside)) {
-                    sink(found);
-                }
-            });
+                resolved.append(path.substr(stored.size()));
+                return !IsAtOrBelowAny(resolved, inside);
+            };
+            walker.Walk(
+                stored,
+                [&](const EmptyFolder& found) {
+                    if (isNew(found.Path)) {
+                        sink(found);
+                    }
+                },
+                [&](std::string_view path, int error) {
+                    if (isNew(path) && options.Unreadable) {
+                        options.Unreadable(path, error);
+                    }
+                });
         }
         walked.push_back(canonical);
         earlierWalks += std::exchange(thisWalk, 0);
@@ -86,7 +97,15 @@ ScanOutcome LoadEmptyFolders(ResultList& list, std::span<const std::string> fold
     ScanOutcome outcome;
     try {
         list.SetScannedFolders({folders.begin(), folders.end()});
-        ForEachEmptyFolder(folders, options, [&list](const EmptyFolder& found) {
+        list.SetScanRules(options.Rules);
+        ScanOptions listOptions = options;
+        listOptions.Unreadable = [&list, &options](std::string_view path, int error) {
+            list.AddUnreadableFolder({std::string(path), error});
+            if (options.Unreadable) {
+                options.Unreadable(path, error);
+            }
+        };
+        ForEachEmptyFolder(folders, listOptions, [&list](const EmptyFolder& found) {
             list.Append(ResultRecord::ForFolder(found.Path), found.Identity);
         });
     } catch (...) {

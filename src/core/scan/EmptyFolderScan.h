@@ -24,7 +24,8 @@ struct ScanOutcome {
 };
 
 // Replaces the list's entries with the empty folders at and below folder, in the
-// walk's order, all checked. An error ends the walk: the entries found before it
+// walk's order, all checked, and keeps with them the folders that could not be
+// read and the rules they were found by. An error ends the walk: the entries found before it
 // stay, the list's update is ended, and the outcome holds the error.
 ScanOutcome LoadEmptyFolders(ResultList& list, std::string_view folder,
                              const ScanOptions& options = {});

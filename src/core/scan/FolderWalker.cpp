@@ -3,17 +3,21 @@
 #include "core/parallel/ParallelLimits.h"
 #include "core/parallel/WorkQueue.h"
 #include "core/platform/DirectoryReader.h"
+#include "core/platform/EntryStatus.h"
 #include "core/platform/FolderPaths.h"
 #include "core/scan/FolderTree.h"
 #include "core/scan/NameArena.h"
 
 #include <algorithm>
 #include <atomic>
+#include <cerrno>
 #include <exception>
 #include <fcntl.h>
 #include <mutex>
+#include <optional>
 #include <thread>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 namespace hollowsweep {
@@ -24,17 +28,36 @@ constexpr NodeIndex RootIndex = 0;
 constexpr int FolderFlags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
 constexpr std::uint64_t ProgressInterval = 1024;
 
+// A folder that could not be read; a name that turned into a link or a file
+// meanwhile is content like any other and no failure.
+bool IsReadFailure(int error) noexcept {
+    return error != ELOOP && error != ENOTDIR;
+}
+
+std::string JoinPath(const std::string& folder, const std::string& relative) {
+    if (relative.empty()) {
+        return folder;
+    }
+    return folder.ends_with('/') ? folder + relative : folder + '/' + relative;
+}
+
 // One walk: the shared tree of folders, the queue of folders still to read and
 // the descriptors held open for reaching sub-folders.
 class ParallelWalk {
 public:
     ParallelWalk(const ScanOptions& options, FileDescriptor root, unsigned threads)
         : options_(options)
+        , rules_(options.Rules)
+        , latestOldEnough_(LatestOldEnough(rules_, FileTimeNow()))
         , budget_(OpenFolderBudget(options.OpenFolderBudget))
         , root_(std::move(root))
         , names_(threads)
         , queue_(RootIndex, threads) {
         tree_.Node(tree_.AddNodes(1)) = {"", RootIndex, FolderNode::EmptyLeaf, {}};
+        if (rules_.OneFileSystem) {
+            const auto status = StatusOf(root_.Get());
+            rootDevice_ = status ? status->Identity.Device : 0;
+        }
     }
 
     ParallelWalk(const ParallelWalk&) = delete;
@@ -42,6 +65,7 @@ public:
     ~ParallelWalk() { CloseHeldFolders(); }
 
     void ReadAll();
+    void ReportUnreadable(const std::string& rootPath, const UnreadableFolderSink& sink);
     void ReportEmpty(std::string rootPath, const EmptyFolderSink& sink);
 
 private:
@@ -49,7 +73,12 @@ private:
     void ScanFolder(NodeIndex index, DirectoryReader& reader, NameArena& names,
                     std::vector<const char*>& subFolders,
                     WorkQueue<NodeIndex>::LocalStack& pending);
-    FileDescriptor OpenFolder(NodeIndex index);
+    bool ReadListing(int fd, DirectoryReader& reader, NameArena& names,
+                     std::vector<const char*>& subFolders, NodeIndex index);
+    bool IsTooRecent(FolderNode& node, int fd, std::optional<EntryStatus>& status) const;
+    bool IsOnOtherFileSystem(NodeIndex index, int fd, std::optional<EntryStatus>& status) const;
+    FileDescriptor OpenFolder(NodeIndex index, int& error);
+    void NoteUnreadable(NodeIndex index, int error);
     void ReleaseParent(NodeIndex index) noexcept;
     std::string PathFromRoot(NodeIndex index);
     void HoldOpen(FolderFamily& family, FileDescriptor& fd);
@@ -58,6 +87,9 @@ private:
     void CloseHeldFolders() noexcept;
 
     const ScanOptions& options_;
+    const ScanRules& rules_;
+    const FileTime latestOldEnough_;
+    std::uint64_t rootDevice_ = 0;
     const std::size_t budget_;
     FileDescriptor root_;
     std::vector<NameArena> names_;
@@ -68,6 +100,7 @@ private:
     std::mutex progress_;
     std::mutex failure_;
     std::exception_ptr error_;
+    std::vector<std::pair<NodeIndex, int>> unreadable_;
 };
 
 void ParallelWalk::ReadAll() {
@@ -118,25 +151,22 @@ void ParallelWalk::Work(NameArena& names) noexcept {
 void ParallelWalk::ScanFolder(NodeIndex index, DirectoryReader& reader, NameArena& names,
                               std::vector<const char*>& subFolders,
                               WorkQueue<NodeIndex>::LocalStack& pending) {
-    FileDescriptor fd = OpenFolder(index);
+    int openError = 0;
+    FileDescriptor fd = OpenFolder(index, openError);
     subFolders.clear();
-    bool holdsContent = !fd;
-    if (fd) {
-        const int error = reader.ReadEntries(fd.Get(), [&](std::string_view name, EntryKind kind) {
-            if (kind == EntryKind::Folder) {
-                subFolders.push_back(names.Store(name));
-            } else {
-                holdsContent = true;
-            }
-        });
-        if (error != 0) {
-            holdsContent = true;
-            subFolders.clear();
-        }
-    }
     FolderNode& node = tree_.Node(index);
+    std::optional<EntryStatus> status;
+    if (!fd || IsOnOtherFileSystem(index, fd.Get(), status)) {
+        if (!fd && IsReadFailure(openError)) {
+            NoteUnreadable(index, openError);
+        }
+        node.Family = FolderNode::FullLeaf;
+        CountScanned();
+        return;
+    }
+    bool holdsContent = ReadListing(fd.Get(), reader, names, subFolders, index);
     if (!holdsContent) {
-        node.Identity = IdentityOf(fd.Get());
+        holdsContent = IsTooRecent(node, fd.Get(), status);
     }
     const auto count = static_cast<std::uint32_t>(subFolders.size());
     if (count == 0) {
@@ -157,17 +187,81 @@ void ParallelWalk::ScanFolder(NodeIndex index, DirectoryReader& reader, NameAren
     CountScanned();
 }
 
+// Collects the sub-folders to read and tells whether the listing holds
+// content: anything but a folder or a junk file, or an excluded folder. A
+// listing that cannot be read whole is content, and none of it is read on.
+bool ParallelWalk::ReadListing(int fd, DirectoryReader& reader, NameArena& names,
+                               std::vector<const char*>& subFolders, NodeIndex index) {
+    bool holdsContent = false;
+    const int error = reader.ReadEntries(fd, [&](std::string_view name, EntryKind kind) {
+        switch (kind) {
+        case EntryKind::Folder:
+            if (rules_.HasExclusions() && rules_.IsExcludedFolder(name.data())) {
+                holdsContent = true;
+            } else {
+                subFolders.push_back(names.Store(name));
+            }
+            break;
+        case EntryKind::File:
+            holdsContent = holdsContent || !rules_.HasJunk() || !rules_.IsJunkFile(name.data());
+            break;
+        case EntryKind::Other:
+            holdsContent = true;
+            break;
+        }
+    });
+    if (error != 0) {
+        NoteUnreadable(index, error);
+        subFolders.clear();
+        return true;
+    }
+    return holdsContent;
+}
+
+// Takes the identity of a folder that may turn out empty, and tells whether
+// it was modified too recently to count as empty. Only such folders pay for
+// the call: the others are not empty whatever their age.
+bool ParallelWalk::IsTooRecent(FolderNode& node, int fd, std::optional<EntryStatus>& status) const {
+    if (!status) {
+        status = StatusOf(fd);
+    }
+    if (!status) {
+        node.Identity = {};
+        return false;
+    }
+    node.Identity = status->Identity;
+    return status->Modified > latestOldEnough_;
+}
+
+bool ParallelWalk::IsOnOtherFileSystem(NodeIndex index, int fd,
+                                       std::optional<EntryStatus>& status) const {
+    if (!rules_.OneFileSystem || index == RootIndex) {
+        return false;
+    }
+    status = StatusOf(fd);
+    // Unknown is other: the rule is there to keep the walk out of places.
+    return !status || status->Identity.Device != rootDevice_ || status->MountRoot;
+}
+
+void ParallelWalk::NoteUnreadable(NodeIndex index, int error) {
+    const std::lock_guard lock(failure_);
+    unreadable_.emplace_back(index, error);
+}
+
 // Opens a queued folder relative to its parent while the parent is held open,
 // else along its path from the starting folder, refusing links on the way.
-FileDescriptor ParallelWalk::OpenFolder(NodeIndex index) {
+FileDescriptor ParallelWalk::OpenFolder(NodeIndex index, int& error) {
     if (index == RootIndex) {
-        return FileDescriptor(::dup(root_.Get()));
+        FileDescriptor fd(::dup(root_.Get()));
+        error = fd ? 0 : errno;
+        return fd;
     }
     const FolderNode& node = tree_.Node(index);
     const int parentFd = tree_.Family(tree_.Node(node.Parent)).Fd;
     FileDescriptor fd =
         parentFd >= 0 ? FileDescriptor(::openat(parentFd, node.Name, FolderFlags | O_NOFOLLOW))
                       : OpenFolderAt(root_.Get(), PathFromRoot(index), LinkPolicy::Refuse);
+    error = fd ? 0 : errno;
     ReleaseParent(index);
     return fd;
 }
@@ -213,6 +307,17 @@ void ParallelWalk::CountScanned() {
         if (lock) {
             // Read again under the lock, so the counts heard never go down.
             options_.Progress(scanned_.load(std::memory_order_relaxed));
+        }
+    }
+}
+
+// In the order the folders were met, which keeps a folder before those below it.
+void ParallelWalk::ReportUnreadable(const std::string& rootPath, const UnreadableFolderSink& sink) {
+    std::sort(unreadable_.begin(), unreadable_.end());
+    for (const auto& [index, error] : unreadable_) {
+        if (sink) {
+            sink(JoinPath(rootPath, index == RootIndex ? std::string() : PathFromRoot(index)),
+                 error);
         }
     }
 }
@@ -280,14 +385,19 @@ void ParallelWalk::CloseHeldFolders() noexcept {
 FolderWalker::FolderWalker(ScanOptions options)
     : options_(std::move(options)) {}
 
-void FolderWalker::Walk(std::string_view folder, const EmptyFolderSink& sink) {
+void FolderWalker::Walk(std::string_view folder, const EmptyFolderSink& sink,
+                        const UnreadableFolderSink& unreadable) {
     std::string stored = StoredFolderPath(folder);
     FileDescriptor root = OpenFolderAt(AT_FDCWD, stored, LinkPolicy::Follow);
     if (!root) {
+        if (unreadable) {
+            unreadable(stored, errno);
+        }
         return;
     }
-    ParallelWalk walk(options_, std::move(root), ThreadCount(options_.Threads));
+    ParallelWalk walk(options_, std::move(root), ScanThreadCount(options_.Threads));
     walk.ReadAll();
+    walk.ReportUnreadable(stored, unreadable);
     walk.ReportEmpty(std::move(stored), sink);
 }
 

@@ -17,11 +17,13 @@ namespace hollowsweep {
 // Anything that is not a folder is content, links included, and links are
 // never followed below the starting folder. A folder that cannot be listed is
 // content too: the walk never calls a folder empty without having looked.
+// The scan rules narrow this: see ScanRules.
 class FolderWalker {
 public:
     explicit FolderWalker(ScanOptions options);
 
-    void Walk(std::string_view folder, const EmptyFolderSink& sink);
+    void Walk(std::string_view folder, const EmptyFolderSink& sink,
+              const UnreadableFolderSink& unreadable = {});
 
 private:
     ScanOptions options_;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/platform/FolderIdentity.h"
+#include "core/rules/ScanRules.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -23,13 +24,21 @@ struct EmptyFolder {
 // Receives each empty folder, in the walk's order.
 using EmptyFolderSink = std::function<void(const EmptyFolder& folder)>;
 
+// Receives each folder that could not be opened or listed, with the system's
+// error code. Such a folder counts as content: nothing holding it is empty.
+using UnreadableFolderSink = std::function<void(std::string_view path, int error)>;
+
 struct ScanOptions {
-    // How many threads read folders; 0 means one per processor core.
+    // How many threads read folders; 0 means the default (ScanThreadCount).
     unsigned Threads = 0;
     // How many folders may be held open to reach their sub-folders cheaply;
     // 0 means as many as the process's descriptor limit allows.
     std::size_t OpenFolderBudget = 0;
+    ScanRules Rules;
     ProgressCallback Progress;
+    // Called on the scanning thread, after every folder was read and before
+    // the empty folders are reported.
+    UnreadableFolderSink Unreadable;
 };
 
 } // namespace hollowsweep

@@ -1,0 +1,74 @@
+#include "core/removal/JunkFiles.h"
+
+#include "core/platform/EntryStatus.h"
+#include "core/platform/FileDescriptor.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace hollowsweep {
+
+namespace {
+
+constexpr int ListingFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
+
+// The junk files of a listing, or nothing when something else is there too.
+bool ListJunk(int fd, const ScanRules& rules, DirectoryReader& reader,
+              std::vector<std::string>& junk, int& error) {
+    bool onlyJunk = true;
+    error = reader.ReadEntries(fd, [&](std::string_view name, EntryKind kind) {
+        if (kind == EntryKind::File && rules.IsJunkFile(name.data())) {
+            junk.emplace_back(name);
+        } else {
+            onlyJunk = false;
+        }
+    });
+    return onlyJunk && error == 0;
+}
+
+} // namespace
+
+RemovalResult RemoveJunkFiles(int parentFd, const char* name, const FolderIdentity& expected,
+                              const ScanRules& rules, DirectoryReader& reader) {
+    const FileDescriptor folder(::openat(parentFd, name, ListingFlags));
+    if (!folder) {
+        const int error = errno;
+        if (error == ENOENT) {
+            return {RemovalOutcome::Gone, error};
+        }
+        return {error == ELOOP || error == ENOTDIR ? RemovalOutcome::Changed
+                                                   : RemovalOutcome::Failed,
+                error};
+    }
+    if (expected.Known() && IdentityOf(folder.Get()) != expected) {
+        return {RemovalOutcome::Changed, 0};
+    }
+    std::vector<std::string> junk;
+    int error = 0;
+    if (!ListJunk(folder.Get(), rules, reader, junk, error)) {
+        return error != 0 ? RemovalResult{RemovalOutcome::Failed, error}
+                          : RemovalResult{RemovalOutcome::NotEmpty, ENOTEMPTY};
+    }
+    for (const auto& file : junk) {
+        // A file replaced by a link or a folder since the listing stays.
+        const auto status = StatusAt(folder.Get(), file.c_str());
+        if (!status) {
+            if (errno == ENOENT) {
+                continue;
+            }
+            return {RemovalOutcome::Failed, errno};
+        }
+        if (!status->IsRegularFile) {
+            return {RemovalOutcome::NotEmpty, ENOTEMPTY};
+        }
+        if (::unlinkat(folder.Get(), file.c_str(), 0) != 0 && errno != ENOENT) {
+            return {RemovalOutcome::Failed, errno};
+        }
+    }
+    return {RemovalOutcome::Removed, 0};
+}
+
+} // namespace hollowsweep

@@ -1,0 +1,104 @@
+#include "core/rules/ScanRules.h"
+
+#include "core/errors/Errors.h"
+
+#include <array>
+#include <charconv>
+#include <fnmatch.h>
+#include <limits>
+
+namespace hollowsweep {
+
+namespace {
+
+bool MatchesAny(const std::vector<std::string>& patterns, const char* name) noexcept {
+    for (const auto& pattern : patterns) {
+        if (::fnmatch(pattern.c_str(), name, 0) == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+struct AgeUnit {
+    char Letter;
+    std::int64_t Seconds;
+};
+
+// Largest first, so that FormatAge picks the shortest text.
+constexpr std::array<AgeUnit, 4> AgeUnits{{{'d', 86400}, {'h', 3600}, {'m', 60}, {'s', 1}}};
+
+constexpr std::array<std::string_view, 4> CommonJunk{"Thumbs.db", "ehthumbs.db", "desktop.ini",
+                                                     ".DS_Store"};
+
+constexpr std::int64_t NanosecondsPerSecond = 1'000'000'000;
+
+} // namespace
+
+bool ScanRules::IsExcludedFolder(const char* name) const noexcept {
+    return MatchesAny(ExcludedFolders, name);
+}
+
+bool ScanRules::IsJunkFile(const char* name) const noexcept {
+    return MatchesAny(JunkFiles, name);
+}
+
+std::span<const std::string_view> CommonJunkFiles() noexcept {
+    return CommonJunk;
+}
+
+FileTime FileTimeNow() noexcept {
+    const auto now = std::chrono::system_clock::now().time_since_epoch();
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(now).count();
+}
+
+FileTime LatestOldEnough(const ScanRules& rules, FileTime now) noexcept {
+    const std::int64_t age = rules.MinimumAge.count();
+    if (age <= 0) {
+        return std::numeric_limits<FileTime>::max();
+    }
+    if (age > (now - std::numeric_limits<FileTime>::min()) / NanosecondsPerSecond) {
+        return std::numeric_limits<FileTime>::min();
+    }
+    return now - age * NanosecondsPerSecond;
+}
+
+std::chrono::seconds ParseAge(std::string_view text) {
+    const auto invalid = [&text] {
+        return ConversionError("\"" + std::string(text) +
+                               "\" is not an age: give a whole number and a unit, s, m, h or d, "
+                               "as 90m or 7d");
+    };
+    if (text.size() < 2) {
+        throw invalid();
+    }
+    std::int64_t count = 0;
+    const char* end = text.data() + text.size() - 1;
+    const auto [stop, error] = std::from_chars(text.data(), end, count);
+    if (error != std::errc() || stop != end || count < 0) {
+        throw invalid();
+    }
+    for (const auto& unit : AgeUnits) {
+        if (unit.Letter == text.back()) {
+            // Ages are turned into nanoseconds later; anything near that limit is no age.
+            if (count >
+                std::numeric_limits<std::int64_t>::max() / NanosecondsPerSecond / unit.Seconds) {
+                throw invalid();
+            }
+            return std::chrono::seconds(count * unit.Seconds);
+        }
+    }
+    throw invalid();
+}
+
+std::string FormatAge(std::chrono::seconds age) {
+    const std::int64_t seconds = age.count();
+    for (const auto& unit : AgeUnits) {
+        if (seconds % unit.Seconds == 0 && (seconds != 0 || unit.Letter == 's')) {
+            return std::to_string(seconds / unit.Seconds) + unit.Letter;
+        }
+    }
+    return std::to_string(seconds) + 's';
+}
+
+} // namespace hollowsweep
