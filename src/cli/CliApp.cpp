@@ -1,6 +1,7 @@
 #include "cli/CliApp.h"
 
 #include "cli/Commands.h"
+#include "core/errors/Errors.h"
 #include "core/product/Product.h"
 
 #include <CLI/CLI.hpp>
@@ -11,8 +12,50 @@ namespace hollowsweep::cli {
 
 namespace {
 
-void AddThreads(CLI::App& command, unsigned& threads, const char* description) {
-    command.add_option("-j,--threads", threads, description)->check(CLI::Range(1U, 256U));
+const CLI::Validator AgeText(
+    [](std::string& text) {
+        try {
+            ParseAge(text);
+            return std::string();
+        } catch (const ConversionError& error) {
+            return std::string(error.what());
+        }
+    },
+    "AGE");
+
+// The options that steer the walk, the same for scan and delete.
+void AddWalkOptions(CLI::App& command, WalkSettings& walk, const char* threadsHelp) {
+    ScanRules& rules = walk.Rules;
+    command.add_flag("-q,--quiet", walk.Quiet, "Show no progress");
+    command.add_option("-j,--threads", walk.Threads, threadsHelp)->check(CLI::Range(1U, 256U));
+    command
+        .add_option("-e,--exclude", rules.ExcludedFolders,
+                    "Never enter a folder whose name matches GLOB; it counts as content "
+                    "(repeatable)")
+        ->option_text("GLOB")
+        ->allow_extra_args(false);
+    command
+        .add_option("--junk", rules.JunkFiles,
+                    "Regular files whose name matches GLOB do not count as content, and are "
+                    "removed with their folder (repeatable)")
+        ->option_text("GLOB")
+        ->allow_extra_args(false);
+    command.add_flag_callback(
+        "--junk-common",
+        [&rules] {
+            for (const auto name : CommonJunkFiles()) {
+                rules.JunkFiles.emplace_back(name);
+            }
+        },
+        "The same for Thumbs.db, ehthumbs.db, desktop.ini and .DS_Store");
+    command.add_flag("-x,--one-file-system", rules.OneFileSystem,
+                     "Do not enter folders on other file systems; they count as content");
+    command
+        .add_option_function<std::string>(
+            "--older-than", [&rules](const std::string& age) { rules.MinimumAge = ParseAge(age); },
+            "Folders modified less than AGE ago (90m, 12h, 7d) count as content")
+        ->check(AgeText)
+        ->option_text("AGE");
 }
 
 void AddScan(CLI::App& app, ScanRequest& request) {
@@ -25,8 +68,7 @@ void AddScan(CLI::App& app, ScanRequest& request) {
                      "Write the export to FILE (standard output when absent or -)");
     scan->add_option("-c,--config", request.ConfigFile,
                      "Take the exported columns from this configuration file (never written)");
-    scan->add_flag("-q,--quiet", request.Quiet, "Show no progress");
-    AddThreads(*scan, request.Threads, "Threads that scan (default: one per core, at most 8)");
+    AddWalkOptions(*scan, request.Walk, "Threads that read folders (default: 16)");
     scan->add_option("FOLDER", request.Folders, "Folders to scan")->required();
 }
 
@@ -41,9 +83,7 @@ void AddDelete(CLI::App& app, DeleteRequest& request) {
                      "Remove exactly the folders listed in FILE (- for standard input) that "
                      "lie inside a FOLDER, each only if it is empty")
         ->option_text("FILE");
-    remove->add_flag("-q,--quiet", request.Quiet, "Show no progress");
-    AddThreads(*remove, request.Threads,
-               "Threads that remove (default: 16; the scan before takes one per core)");
+    AddWalkOptions(*remove, request.Walk, "Threads that read and remove folders (default: 16)");
     remove->add_option("FOLDER", request.Folders, "Folders to clean up")->required();
 }
 

@@ -38,16 +38,25 @@ ExitStatus FlushOutput() {
     return ExitOk;
 }
 
-void ScanFolders(const std::vector<std::string>& folders, bool quiet, unsigned threads,
-                 const EmptyFolderSink& sink) {
-    ProgressLine progress(quiet);
+ExitStatus ScanFolders(const std::vector<std::string>& folders, const WalkSettings& walk,
+                       const EmptyFolderSink& sink) {
+    ProgressLine progress(walk.Quiet);
     ScanOptions options;
-    options.Threads = threads;
+    options.Threads = walk.Threads;
+    options.Rules = walk.Rules;
     options.Progress = progress.Callback();
+    ExitStatus status = ExitOk;
+    options.Unreadable = [&](std::string_view path, int error) {
+        progress.Clear();
+        std::fflush(stdout);
+        ReportError(path, SystemErrorText(error));
+        status = ExitIncomplete;
+    };
     ForEachEmptyFolder(folders, options, [&](const EmptyFolder& found) {
         progress.Clear();
         sink(found);
     });
+    return status;
 }
 
 } // namespace hollowsweep::cli

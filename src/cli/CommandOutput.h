@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cli/Commands.h"
 #include "cli/ExitStatus.h"
 #include "core/scan/ScanOptions.h"
 
@@ -21,8 +22,10 @@ void WritePath(std::string_view path, char terminator);
 // Flushes standard output; a failure there is reported and is a usage-class exit.
 ExitStatus FlushOutput();
 
-// Walks every folder, keeping the progress line in step with the output.
-void ScanFolders(const std::vector<std::string>& folders, bool quiet, unsigned threads,
-                 const EmptyFolderSink& sink);
+// Walks every folder, keeping the progress line in step with the output, and
+// names each folder that could not be read on standard error, as find does.
+// Returns ExitIncomplete when there was one, else ExitOk.
+ExitStatus ScanFolders(const std::vector<std::string>& folders, const WalkSettings& walk,
+                       const EmptyFolderSink& sink);
 
 } // namespace hollowsweep::cli

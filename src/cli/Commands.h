@@ -1,11 +1,19 @@
 #pragma once
 
 #include "cli/ExitStatus.h"
+#include "core/rules/ScanRules.h"
 
 #include <string>
 #include <vector>
 
 namespace hollowsweep::cli {
+
+// How the folders are walked, for scan and delete alike.
+struct WalkSettings {
+    bool Quiet = false;
+    unsigned Threads = 0;
+    ScanRules Rules;
+};
 
 struct ScanRequest {
     std::vector<std::string> Folders;
@@ -13,8 +21,7 @@ struct ScanRequest {
     std::string Format = "list";
     std::string ConfigFile;
     std::string Output;
-    bool Quiet = false;
-    unsigned Threads = 0;
+    WalkSettings Walk;
 };
 
 struct DeleteRequest {
@@ -24,8 +31,7 @@ struct DeleteRequest {
     // The folders to remove, one path a line (NUL-separated with
     // NullSeparated), "-" for standard input; empty to remove what a scan finds.
     std::string FromFile;
-    bool Quiet = false;
-    unsigned Threads = 0;
+    WalkSettings Walk;
 };
 
 ExitStatus RunScan(const ScanRequest& request);

@@ -42,7 +42,7 @@ ExitStatus PlanFromList(const DeleteRequest& request, RemovalPlan& plan) {
     for (std::size_t index = 0; index < paths.size(); ++index) {
         if (!plan.Add(paths[index], {}, index)) {
             ReportError(paths[index], RemovalReason(RemovalOutcome::Outside, 0));
-            status = ExitNotAllRemoved;
+            status = ExitIncomplete;
         }
     }
     return status;
@@ -53,13 +53,14 @@ ExitStatus PlanFromList(const DeleteRequest& request, RemovalPlan& plan) {
 ExitStatus PlanFromScan(const DeleteRequest& request, RemovalPlan& plan) {
     std::size_t tag = 0;
     ExitStatus status = ExitOk;
-    ScanFolders(request.Folders, request.Quiet, request.Threads, [&](const EmptyFolder& found) {
-        if (!plan.Add(found.Path, found.Identity, tag++)) {
-            ReportError(found.Path, RemovalReason(RemovalOutcome::Outside, 0));
-            status = ExitNotAllRemoved;
-        }
-    });
-    return status;
+    const ExitStatus scanned =
+        ScanFolders(request.Folders, request.Walk, [&](const EmptyFolder& found) {
+            if (!plan.Add(found.Path, found.Identity, tag++)) {
+                ReportError(found.Path, RemovalReason(RemovalOutcome::Outside, 0));
+                status = ExitIncomplete;
+            }
+        });
+    return std::max(status, scanned);
 }
 
 ExitStatus PrintPlan(const RemovalPlan& plan, char terminator) {
@@ -74,8 +75,9 @@ ExitStatus PrintPlan(const RemovalPlan& plan, char terminator) {
 ExitStatus Remove(RemovalPlan& plan, const DeleteRequest& request, char terminator) {
     const Interruption interruption;
     RemovalOptions options;
-    options.Threads = request.Threads;
+    options.Threads = request.Walk.Threads;
     options.Cancel = &interruption.Flag();
+    options.Rules = request.Walk.Rules;
     ExitStatus status = ExitOk;
     RemoveFolders(plan, options, [&](const RemovalEvent& event) {
         if (event.Outcome == RemovalOutcome::Removed) {
@@ -83,7 +85,7 @@ ExitStatus Remove(RemovalPlan& plan, const DeleteRequest& request, char terminat
         } else if (event.Outcome != RemovalOutcome::Gone) {
             std::fflush(stdout);
             ReportError(event.Path, RemovalReason(event.Outcome, event.ErrorCode));
-            status = ExitNotAllRemoved;
+            status = ExitIncomplete;
         }
     });
     return interruption.Requested() ? ExitInterrupted : status;

@@ -4,7 +4,8 @@ namespace hollowsweep::cli {
 
 enum ExitStatus : int {
     ExitOk = 0,
-    ExitNotAllRemoved = 1,
+    // Some folder could not be read or removed; the rest was done.
+    ExitIncomplete = 1,
     ExitUsage = 2,
     // As a shell reports a command ended by Ctrl-C.
     ExitInterrupted = 130,

@@ -6,9 +6,9 @@ namespace hollowsweep::cli {
 
 namespace {
 
-ResultList ScanIntoList(const ScanRequest& request) {
+ResultList ScanIntoList(const ScanRequest& request, ExitStatus& status) {
     ResultList list;
-    ScanFolders(request.Folders, request.Quiet, request.Threads, [&list](const EmptyFolder& found) {
+    status = ScanFolders(request.Folders, request.Walk, [&list](const EmptyFolder& found) {
         list.Append(ResultRecord::ForFolder(found.Path), found.Identity);
     });
     return list;
@@ -19,8 +19,10 @@ ExitStatus ScanAndExport(const ScanRequest& request, const std::vector<std::stri
         ReportError("--format " + request.Format, "needs --output FILE");
         return ExitUsage;
     }
-    WriteExport(request.Format, ScanIntoList(request), columns, request.Output);
-    return FlushOutput();
+    ExitStatus status = ExitOk;
+    WriteExport(request.Format, ScanIntoList(request, status), columns, request.Output);
+    const ExitStatus flushed = FlushOutput();
+    return flushed != ExitOk ? flushed : status;
 }
 
 } // namespace
@@ -35,9 +37,11 @@ ExitStatus RunScan(const ScanRequest& request) {
         return ScanAndExport(request, columns);
     }
     const char terminator = request.NullSeparated ? '\0' : '\n';
-    ScanFolders(request.Folders, request.Quiet, request.Threads,
-                [terminator](const EmptyFolder& found) { WritePath(found.Path, terminator); });
-    return FlushOutput();
+    const ExitStatus status =
+        ScanFolders(request.Folders, request.Walk,
+                    [terminator](const EmptyFolder& found) { WritePath(found.Path, terminator); });
+    const ExitStatus flushed = FlushOutput();
+    return flushed != ExitOk ? flushed : status;
 }
 
 } // namespace hollowsweep::cli
