@@ -9,6 +9,8 @@
 #include "app/UserDialogs.h"
 #include "app/WaitWindow.h"
 #include "app/WindowLook.h"
+#include "core/config/ScanRulesSetting.h"
+#include "core/errors/Errors.h"
 #include "core/platform/FolderPaths.h"
 #include "core/product/Product.h"
 #include "core/results/DeleteChecked.h"
@@ -269,9 +271,16 @@ void MainWindow::DropFolders(const QStringList& paths) {
 
 void MainWindow::ScanFolders(const std::vector<std::string>& folders,
                              const std::optional<QString>& message) {
+    ScanOptions options;
+    try {
+        options.Rules = ReadScanRules(*Configuration.GetConfig().Root());
+    } catch (const HollowsweepError& error) {
+        // Scanning without a rule the user set could offer folders meant to stay.
+        Dialogs.ShowMessage(this, DisplayText(error.what()), "Warning", MessageIcon::Warning);
+        return;
+    }
     const ScanWaitScope waiting(Wait, message);
     std::atomic<std::uint64_t> scanned{0};
-    ScanOptions options;
     options.Progress = [&scanned](std::uint64_t count) {
         scanned.store(count);
     };
