@@ -276,7 +276,10 @@ void MainWindow::ScanFolders(const std::vector<std::string>& folders,
         options.Rules = ReadScanRules(*Configuration.GetConfig().Root());
     } catch (const HollowsweepError& error) {
         // Scanning without a rule the user set could offer folders meant to stay.
-        Dialogs.ShowMessage(this, DisplayText(error.what()), "Warning", MessageIcon::Warning);
+        Dialogs.ShowMessage(this,
+                            "The scan rules could not be read, so nothing was scanned: " +
+                                DisplayText(error.what()),
+                            "Warning", MessageIcon::Warning);
         return;
     }
     const ScanWaitScope waiting(Wait, message);

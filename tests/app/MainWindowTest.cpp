@@ -237,6 +237,42 @@ private slots:
         QVERIFY(dir.Exists("tree/later/new.txt"));
     }
 
+    void scanRulesInTheConfigurationSteerScanAndRemoval() {
+        std::string config(DefaultConfigText);
+        config.insert(config.rfind("</config>"),
+                      "<scanRules><exclude name=\".git\"/><junk name=\"Thumbs.db\"/></scanRules>");
+        hollowsweep::test::WriteFile(ConfigFile(), config);
+        TestDir dir;
+        dir.MakeFolders("tree/repo/.git/refs");
+        dir.MakeFile("tree/photos/Thumbs.db");
+        dir.MakeFile("tree/file");
+        RunningProgram program;
+        program.Dialogs.FolderAnswer = Local(dir, "tree");
+        program.Main.openButton->click();
+        QCOMPARE(program.Column(1), QStringList({Local(dir, "tree/photos")}));
+        program.Dialogs.YesAnswer = true;
+        program.Main.deleteButton->click();
+        QCOMPARE(program.Main.Model->rowCount(), 0);
+        QVERIFY(!dir.Exists("tree/photos"));
+        QVERIFY(dir.Exists("tree/repo/.git/refs"));
+    }
+
+    void scanRulesThatCannotBeReadStopTheScanWithAMessage() {
+        std::string config(DefaultConfigText);
+        config.insert(config.rfind("</config>"), "<scanRules olderThan=\"soon\"/>");
+        hollowsweep::test::WriteFile(ConfigFile(), config);
+        TestDir dir;
+        dir.MakeFolders("tree/empty");
+        RunningProgram program;
+        program.Fill({ResultRecord::ForFolder("/earlier")});
+        program.Dialogs.FolderAnswer = Local(dir, "tree");
+        program.Main.openButton->click();
+        QCOMPARE(program.Column(1), QStringList({"/earlier"}));
+        QVERIFY(program.Dialogs.Calls.last().startsWith(
+            "message Warning: The scan rules could not be read, so nothing was scanned: "));
+        QVERIFY(program.Dialogs.Calls.last().contains("olderThan"));
+    }
+
     void headerClicksSortAndFlipTheDirection() {
         RunningProgram program;
         program.Fill({ResultRecord::ForFolder("/b/Zed"), ResultRecord::ForFolder("/a/alpha"),

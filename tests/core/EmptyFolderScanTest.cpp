@@ -5,6 +5,7 @@
 #include "Unprivileged.h"
 
 #include <fcntl.h>
+#include <cerrno>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -156,11 +157,13 @@ TEST(EmptyFolderScan, OverlappingFoldersListEachEmptyFolderOnceInArgumentOrder) 
               (Paths{"outer/inner/deep", "outer/inner", "outer/../outer/other"}));
 }
 
-TEST(EmptyFolderScan, MissingStartingFolderListsNothing) {
+TEST(EmptyFolderScan, MissingStartingFolderListsNothingAndSaysSo) {
     TestDir dir;
     ResultList list;
     EXPECT_TRUE(LoadEmptyFolders(list, dir.Path("missing")));
     EXPECT_TRUE(list.Empty());
+    EXPECT_EQ(list.UnreadableFolders(),
+              (std::vector<UnreadableFolder>{{dir.Path("missing"), ENOENT}}));
 }
 
 TEST(EmptyFolderScan, ChainLongerThanThePathLimitIsListedWhole) {
@@ -176,7 +179,7 @@ TEST(EmptyFolderScan, ChainLongerThanThePathLimitIsListedWhole) {
     EXPECT_EQ(list.At(Depth).Record.Path(), dir.Root());
 }
 
-TEST(EmptyFolderScan, FolderThatCannotBeListedCountsAsContent) {
+TEST(EmptyFolderScan, FolderThatCannotBeListedCountsAsContentAndIsHandedOver) {
     TestDir dir;
     dir.MakeFolders("open/empty");
     dir.MakeFolders("locked/inner");
@@ -194,9 +197,14 @@ TEST(EmptyFolderScan, FolderThatCannotBeListedCountsAsContent) {
         for (const auto& path : listedPaths) {
             paths += path + ";";
         }
+        for (const auto& folder : list.UnreadableFolders()) {
+            paths += " " + folder.Path.substr(dir.Root().size() + 1) + ":" +
+                     std::to_string(folder.Error);
+        }
         return paths;
     });
-    EXPECT_EQ(listed, "open;open/empty;outer/sibling;");
+    // In the order the walk met them: a folder before the folders inside it.
+    EXPECT_EQ(listed, "open;open/empty;outer/sibling; locked:13 outer/locked:13");
 }
 
 TEST(EmptyFolderScan, ProgressCountsEveryFolder) {

@@ -26,6 +26,8 @@ std::string ReadWhole(const std::string& path) {
     ::dup2(null, STDIN_FILENO);
     ::dup2(outFd, STDOUT_FILENO);
     ::dup2(errFd, STDERR_FILENO);
+    // The program gets the three standard streams alone, as from a shell.
+    ::close_range(3, ~0U, 0);
     if (unprivileged && !DropToUnprivileged()) {
         ::_exit(126);
     }

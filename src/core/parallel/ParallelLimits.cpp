@@ -2,6 +2,8 @@
 
 #include "core/platform/FolderPaths.h"
 
+#include <algorithm>
+
 namespace hollowsweep {
 
 namespace {
@@ -9,22 +11,31 @@ namespace {
 constexpr std::size_t ReservedDescriptors = 64;
 constexpr unsigned DefaultScanThreads = 16;
 constexpr unsigned DefaultRemovalThreads = 16;
+// Descriptors per thread below which fewer threads run by default.
+constexpr std::size_t DescriptorsPerThread = 8;
+
+unsigned DefaultThreads(unsigned preferred) {
+    const std::size_t affordable = RaiseOpenFileLimit() / DescriptorsPerThread;
+    return static_cast<unsigned>(std::clamp<std::size_t>(affordable, 1, preferred));
+}
 } // namespace
 
 unsigned ScanThreadCount(unsigned requested) {
-    return requested > 0 ? requested : DefaultScanThreads;
+    return requested > 0 ? requested : DefaultThreads(DefaultScanThreads);
 }
 
 unsigned RemovalThreadCount(unsigned requested) {
-    return requested > 0 ? requested : DefaultRemovalThreads;
+    return requested > 0 ? requested : DefaultThreads(DefaultRemovalThreads);
 }
 
-std::size_t OpenFolderBudget(std::size_t requested) {
+std::size_t HeldFolderBudget(std::size_t requested, unsigned threads) {
     if (requested > 0) {
         return requested;
     }
     const std::size_t limit = RaiseOpenFileLimit();
-    return limit > 2 * ReservedDescriptors ? limit - ReservedDescriptors : limit / 2;
+    const std::size_t budget =
+        limit > 2 * ReservedDescriptors ? limit - ReservedDescriptors : limit / 2;
+    return budget - std::min<std::size_t>(budget / 2, 2 * std::size_t{threads});
 }
 
 } // namespace hollowsweep

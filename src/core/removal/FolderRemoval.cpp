@@ -85,15 +85,6 @@ std::vector<PlanIndex> StartingFolderOrder(const RemovalPlan& plan) {
     return order;
 }
 
-// Past the budget every thread still holds up to two folders of its own.
-std::size_t HeldFolderBudget(std::size_t requested, unsigned threads) {
-    const std::size_t budget = OpenFolderBudget(requested);
-    if (requested > 0) {
-        return budget;
-    }
-    return budget - std::min<std::size_t>(budget / 2, 2 * std::size_t{threads});
-}
-
 class Removal {
 public:
     Removal(RemovalPlan& plan, const RemovalOptions& options, const RemovalListener& listener)

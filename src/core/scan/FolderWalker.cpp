@@ -49,7 +49,7 @@ public:
         : options_(options)
         , rules_(options.Rules)
         , latestOldEnough_(LatestOldEnough(rules_, FileTimeNow()))
-        , budget_(OpenFolderBudget(options.OpenFolderBudget))
+        , budget_(HeldFolderBudget(options.OpenFolderBudget, threads))
         , root_(std::move(root))
         , names_(threads)
         , queue_(RootIndex, threads) {

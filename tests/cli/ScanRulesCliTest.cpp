@@ -1,0 +1,134 @@
+#include "CliRun.h"
+#include "RunProgram.h"
+#include "TestDir.h"
+#include "Unprivileged.h"
+
+#include <fcntl.h>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+using namespace hollowsweep::test;
+
+namespace {
+
+void SetModified(const std::string& path, std::time_t when) {
+    const timespec times[2] = {{when, 0}, {when, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, AT_SYMLINK_NOFOLLOW), 0) << path;
+}
+
+// The program copied where the unprivileged user may run it.
+std::string UnprivilegedCli(const TestDir& dir) {
+    const std::string cli = dir.Path("hollowsweep-cli");
+    std::filesystem::copy_file(HOLLOWSWEEP_CLI, cli);
+    ::chmod(cli.c_str(), 0755);
+    return cli;
+}
+
+} // namespace
+
+TEST(ScanRulesCli, RulesSteerScanAndDeleteAlike) {
+    TestDir dir;
+    dir.MakeFolders("tree/repo/.git/refs");
+    dir.MakeFile("tree/photos/Thumbs.db", "thumbs");
+    dir.MakeFile("tree/notes/todo.txt", "todo");
+    dir.MakeFile("tree/notes/desktop.ini", "ini");
+    dir.MakeFolders("tree/fresh");
+    dir.MakeFolders("tree/stale");
+    const std::time_t now = std::time(nullptr);
+    for (const char* folder : {"tree/repo/.git/refs", "tree/repo/.git", "tree/repo", "tree/photos",
+                               "tree/notes", "tree/stale", "tree"}) {
+        SetModified(dir.Path(folder), now - 3 * 86400);
+    }
+    const std::vector<std::string> rules = {"-e", ".git", "--junk-common", "--older-than", "1d"};
+    auto scan = std::vector<std::string>{"scan", "-q"};
+    scan.insert(scan.end(), rules.begin(), rules.end());
+    scan.push_back(dir.Path("tree"));
+    const auto listed = Cli(scan);
+    EXPECT_EQ(listed.Status, 0) << listed.Err;
+    EXPECT_EQ(SortedLines(listed.Out),
+              SortedLines(Lines({dir.Path("tree/photos"), dir.Path("tree/stale")})));
+
+    auto remove = scan;
+    remove[0] = "delete";
+    const auto removed = Cli(remove);
+    EXPECT_EQ(removed.Status, 0) << removed.Err;
+    EXPECT_EQ(SortedLines(removed.Out), SortedLines(listed.Out));
+    EXPECT_FALSE(dir.Exists("tree/photos"));
+    EXPECT_TRUE(dir.Exists("tree/repo/.git/refs"));
+    EXPECT_TRUE(dir.Exists("tree/notes/desktop.ini"));
+    EXPECT_TRUE(dir.Exists("tree/fresh"));
+}
+
+TEST(ScanRulesCli, BadRuleArgumentsAreUsageErrors) {
+    TestDir dir;
+    for (const auto& arguments : std::vector<std::vector<std::string>>{
+             {"scan", "--older-than", "7", dir.Root()},
+             {"delete", "--older-than", "1w", dir.Root()},
+             {"scan", dir.Root(), "--exclude"},
+         }) {
+        const auto result = Cli(arguments);
+        EXPECT_EQ(result.Status, 2) << arguments[1];
+        EXPECT_EQ(result.Out, "");
+        EXPECT_TRUE(result.Err.starts_with("hollowsweep-cli: ")) << result.Err;
+    }
+    EXPECT_NE(Cli({"scan", "--older-than", "7", dir.Root()}).Err.find("\"7\" is not an age"),
+              std::string::npos);
+}
+
+// Like find: every folder that could not be read is named with the reason,
+// the rest is done, and the exit status tells.
+TEST(ScanRulesCli, UnreadableFoldersAreNamedAndMakeTheExitStatusOne) {
+    TestDir dir;
+    dir.MakeFolders("tree/locked/inner");
+    dir.MakeFolders("tree/free");
+    const std::string cli = UnprivilegedCli(dir);
+    GiveToUnprivileged(dir.Root());
+    ::chmod(dir.Path("tree/locked").c_str(), 0);
+    const std::string expectedError =
+        "hollowsweep-cli: " + dir.Path("tree/locked") + ": Permission denied\n";
+
+    const auto scanned = RunProgram(cli, {"scan", dir.Path("tree")}, true);
+    EXPECT_EQ(scanned.Status, 1);
+    EXPECT_EQ(scanned.Out, Lines({dir.Path("tree/free")}));
+    EXPECT_EQ(scanned.Err, expectedError);
+
+    const auto exported = RunProgram(cli, {"scan", "-f", "csv", dir.Path("tree")}, true);
+    EXPECT_EQ(exported.Status, 1);
+    EXPECT_EQ(exported.Err, expectedError);
+
+    const auto removed = RunProgram(cli, {"delete", dir.Path("tree")}, true);
+    EXPECT_EQ(removed.Status, 1);
+    EXPECT_EQ(removed.Out, Lines({dir.Path("tree/free")}));
+    EXPECT_EQ(removed.Err, expectedError);
+    EXPECT_TRUE(dir.Exists("tree/locked"));
+}
+
+// A tiny descriptor limit either leaves the whole answer or says what is
+// missing: never part of it with success.
+TEST(ScanRulesCli, LowDescriptorLimitNeverPassesOffPartOfTheListAsWhole) {
+    TestDir dir;
+    constexpr int Width = 300;
+    for (int i = 0; i < Width; ++i) {
+        dir.MakeFolders("wide/" + std::to_string(i) + "/inner");
+    }
+    const auto limited = [&](const std::vector<std::string>& options) {
+        std::vector<std::string> arguments = {"--nofile=7:7", HOLLOWSWEEP_CLI, "scan", "-q"};
+        arguments.insert(arguments.end(), options.begin(), options.end());
+        arguments.push_back(dir.Path("wide"));
+        return RunProgram("/usr/bin/prlimit", arguments);
+    };
+    // By default the walk fits itself to the limit.
+    const auto fitted = limited({});
+    EXPECT_EQ(fitted.Status, 0) << fitted.Err;
+    EXPECT_EQ(SplitLines(fitted.Out).size(), 2U * Width + 1);
+
+    const auto crowded = limited({"-j", "8"});
+    if (crowded.Status == 0) {
+        EXPECT_EQ(SplitLines(crowded.Out).size(), 2U * Width + 1);
+    } else {
+        EXPECT_EQ(crowded.Status, 1);
+        EXPECT_NE(crowded.Err.find(": Too many open files\n"), std::string::npos) << crowded.Err;
+        EXPECT_LT(SplitLines(crowded.Out).size(), 2U * Width + 1);
+    }
+}
