@@ -63,21 +63,16 @@ ExitStatus PlanFromScan(const DeleteRequest& request, RemovalPlan& plan) {
     return std::max(status, scanned);
 }
 
-ExitStatus PrintPlan(const RemovalPlan& plan, char terminator) {
-    PlanPaths paths;
-    plan.ForEachTargetChildrenFirst(
-        [&](PlanIndex index) { WritePath(paths.PathOf(plan, index), terminator); });
-    return ExitOk;
-}
-
 // Prints each removed folder as it goes, and names each one that stayed with
-// the reason, except one that is gone already.
+// the reason, except one that is gone already. A dry run goes through every
+// check and prints what would be removed.
 ExitStatus Remove(RemovalPlan& plan, const DeleteRequest& request, char terminator) {
     const Interruption interruption;
     RemovalOptions options;
     options.Threads = request.Walk.Threads;
     options.Cancel = &interruption.Flag();
     options.Rules = request.Walk.Rules;
+    options.DryRun = request.DryRun;
     ExitStatus status = ExitOk;
     RemoveFolders(plan, options, [&](const RemovalEvent& event) {
         if (event.Outcome == RemovalOutcome::Removed) {
@@ -97,7 +92,9 @@ ExitStatus RunDelete(const DeleteRequest& request) {
     if (!AllAreFolders(request.Folders)) {
         return ExitUsage;
     }
-    RemovalPlan plan(request.Folders);
+    RemovalPlan plan(request.Folders, request.Walk.Rules.KeepsOutFolders()
+                                          ? NestedFolders::StandAlone
+                                          : NestedFolders::JoinOuter);
     ExitStatus status = ExitOk;
     if (request.FromFile.empty()) {
         status = PlanFromScan(request, plan);
@@ -105,8 +102,7 @@ ExitStatus RunDelete(const DeleteRequest& request) {
         status = PlanFromList(request, plan);
     }
     const char terminator = request.NullSeparated ? '\0' : '\n';
-    const ExitStatus removal =
-        request.DryRun ? PrintPlan(plan, terminator) : Remove(plan, request, terminator);
+    const ExitStatus removal = Remove(plan, request, terminator);
     if (const ExitStatus flushed = FlushOutput(); flushed != ExitOk) {
         return flushed;
     }

@@ -84,3 +84,16 @@ TEST(RemovalPlan, PathsOfADeepChainCostTheirLengthOnly) {
         expected.resize(expected.size() - 2);
     }
 }
+
+TEST(RemovalPlan, NestedStartingFoldersCanStandAlone) {
+    const Paths starts = {"/t", "/t/a/in", "/t"};
+    RemovalPlan plan(starts, NestedFolders::StandAlone);
+    ASSERT_EQ(plan.StartingFolders().size(), 2U);
+    for (const char* path : {"/t/a/in/x", "/t/a/in", "/t/a/other", "/t/a", "/t/b"}) {
+        ASSERT_TRUE(plan.Add(path, {}, 0)) << path;
+    }
+    // Each path belongs to the innermost starting folder holding it.
+    EXPECT_EQ(TargetsChildrenFirst(plan),
+              (Paths{"/t/a/other", "/t/a", "/t/b", "/t/a/in/x", "/t/a/in"}));
+    EXPECT_EQ(plan.Node(plan.StartingFolders()[0].Node).ChildCount, 2U); // a and b
+}

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <limits>
 #include <random>
 #include <sys/stat.h>
 
@@ -121,6 +122,24 @@ TEST(ScanRules, AgesReadAsANumberAndAUnit) {
                              "99999999999999999d", "9999999999999d"}) {
         EXPECT_THROW(ParseAge(text), ConversionError) << '"' << text << '"';
     }
+}
+
+TEST(ScanRules, AgeLimitStaysInRangeWhateverTheAge) {
+    constexpr FileTime Hour = 3600'000'000'000;
+    ScanRules rules;
+    EXPECT_EQ(LatestOldEnough(rules, 5 * Hour), std::numeric_limits<FileTime>::max());
+    rules.MinimumAge = 1h;
+    EXPECT_EQ(LatestOldEnough(rules, 5 * Hour), 4 * Hour);
+    // Ages up to the longest one nanoseconds can hold, and past it.
+    const FileTime now = FileTimeNow();
+    const std::int64_t longest = std::numeric_limits<std::int64_t>::max() / 1'000'000'000;
+    rules.MinimumAge = std::chrono::seconds(longest);
+    EXPECT_EQ(LatestOldEnough(rules, now), now - longest * 1'000'000'000);
+    rules.MinimumAge = std::chrono::seconds::max();
+    EXPECT_EQ(LatestOldEnough(rules, now), std::numeric_limits<FileTime>::min());
+    rules.MinimumAge = 1h;
+    EXPECT_EQ(LatestOldEnough(rules, std::numeric_limits<FileTime>::min() + 5),
+              std::numeric_limits<FileTime>::min());
 }
 
 TEST(ScanRules, NamesMatchAsCaseSensitiveShellPatterns) {

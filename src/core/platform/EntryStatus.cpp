@@ -35,7 +35,9 @@ std::optional<EntryStatus> StatusOf(int fd) noexcept {
 }
 
 std::optional<EntryStatus> StatusAt(int folderFd, const char* name) noexcept {
-    return Query(folderFd, name, AT_SYMLINK_NOFOLLOW);
+    // A folder that is only where something would be mounted on first use is
+    // left as it is: looking is no use of it.
+    return Query(folderFd, name, AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT);
 }
 
 } // namespace hollowsweep

@@ -414,7 +414,9 @@ std::optional<RemovalResult> Removal::RefusedByRules(const PlanNode& node,
         (!status || status->Identity.Device != startDevice_ || status->MountRoot)) {
         return RemovalResult{RemovalOutcome::OtherFileSystem, 0};
     }
-    if (firstSight && node.IsTarget() && status && status->Modified > latestOldEnough_) {
+    // An age that cannot be read is too recent, as in a scan.
+    if (firstSight && node.IsTarget() && rules_.HasMinimumAge() &&
+        (!status || status->Modified > latestOldEnough_)) {
         return RemovalResult{RemovalOutcome::TooRecent, 0};
     }
     return std::nullopt;
@@ -453,6 +455,9 @@ void Removal::RemoveTarget(PlanIndex index, int parentFd, const char* name, Work
 // after removing them.
 RemovalResult Removal::RemoveFolder(int parentFd, const char* name, const FolderIdentity& expected,
                                     Worker& worker) {
+    if (options_.DryRun) {
+        return {RemovalOutcome::Removed, 0};
+    }
     if (::unlinkat(parentFd, name, AT_REMOVEDIR) == 0) {
         return {RemovalOutcome::Removed, 0};
     }

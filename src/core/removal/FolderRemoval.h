@@ -32,6 +32,9 @@ struct RemovalOptions {
     std::size_t OpenFolderBudget = 0;
     // Once set, no further folder is started; the removals in flight finish.
     const std::atomic<bool>* Cancel = nullptr;
+    // Every check is made, and every target that passes is reported removed,
+    // but nothing is removed: what a removal would try.
+    bool DryRun = false;
     // Applied again as the removal meets each folder, so that folders listed
     // without a scan obey them too, and removing junk files where a junk rule
     // is set.

@@ -10,25 +10,32 @@ namespace hollowsweep {
 
 namespace {
 
-// The starting folders that no other one holds, in the order given.
-std::vector<std::string> OutermostFolders(std::span<const std::string> folders) {
+// The starting folders in the order given, each once, and without those that
+// another one holds unless nested ones stand alone.
+std::vector<std::string> PlanFolders(std::span<const std::string> folders, NestedFolders nested) {
     std::vector<std::string> stored;
     for (const auto& folder : folders) {
         if (std::string path = RemovalPlan::NormalPath(folder); !path.empty()) {
             stored.push_back(std::move(path));
         }
     }
-    std::vector<std::string> outermost;
+    const bool standAlone = nested == NestedFolders::StandAlone;
+    std::vector<std::string> kept;
     for (std::size_t i = 0; i < stored.size(); ++i) {
         const bool held = std::any_of(stored.begin(), stored.end(), [&](const std::string& other) {
-            return &other != &stored[i] && IsAtOrBelow(stored[i], other) &&
-                   (other != stored[i] || &other < &stored[i]);
+            if (&other == &stored[i]) {
+                return false;
+            }
+            if (other == stored[i]) {
+                return &other < &stored[i];
+            }
+            return !standAlone && IsAtOrBelow(stored[i], other);
         });
         if (!held) {
-            outermost.push_back(stored[i]);
+            kept.push_back(stored[i]);
         }
     }
-    return outermost;
+    return kept;
 }
 
 // Calls visit(name) for each name of a relative path, skipping empty ones.
@@ -48,12 +55,31 @@ template <class Visit> void ForEachName(std::string_view path, Visit&& visit) {
 
 } // namespace
 
-RemovalPlan::RemovalPlan(std::span<const std::string> startingFolders) {
-    for (auto& path : OutermostFolders(startingFolders)) {
+RemovalPlan::RemovalPlan(std::span<const std::string> startingFolders, NestedFolders nested) {
+    for (auto& path : PlanFolders(startingFolders, nested)) {
         startingFolders_.push_back({std::move(path), PlanNode::None});
         StartingFolder& start = startingFolders_.back();
         start.Node = AddNode(names_.Store(start.Path), PlanNode::None);
     }
+    for (const auto& start : startingFolders_) {
+        nested_ = nested_ ||
+                  std::any_of(startingFolders_.begin(), startingFolders_.end(),
+                              [&start](const StartingFolder& other) {
+                                  return &other != &start && IsAtOrBelow(start.Path, other.Path);
+                              });
+    }
+}
+
+// The starting folder a path belongs to: the innermost one that holds it.
+const RemovalPlan::StartingFolder* RemovalPlan::StartHolding(const std::string& path) const {
+    const StartingFolder* holder = nullptr;
+    for (const auto& start : startingFolders_) {
+        if (IsAtOrBelow(path, start.Path) &&
+            (holder == nullptr || start.Path.size() > holder->Path.size())) {
+            holder = &start;
+        }
+    }
+    return holder;
 }
 
 PlanIndex RemovalPlan::AddNode(const char* name, PlanIndex parent) {
@@ -86,11 +112,11 @@ PlanIndex RemovalPlan::AddNode(const char* name, PlanIndex parent) {
 
 // Leaves on the cursor only the nodes that the path passes through.
 bool RemovalPlan::MoveCursorTo(const std::string& path) {
-    if (cursor_.empty() || !IsAtOrBelow(path, nodes_[cursor_.front().Node].Name)) {
-        const auto start =
-            std::find_if(startingFolders_.begin(), startingFolders_.end(),
-                         [&path](const StartingFolder& s) { return IsAtOrBelow(path, s.Path); });
-        if (start == startingFolders_.end()) {
+    const bool moved = cursor_.empty() || !IsAtOrBelow(path, nodes_[cursor_.front().Node].Name) ||
+                       (nested_ && StartHolding(path)->Node != cursor_.front().Node);
+    if (moved) {
+        const StartingFolder* start = StartHolding(path);
+        if (start == nullptr) {
             return false;
         }
         cursor_.assign({{start->Node, start->Path.size()}});

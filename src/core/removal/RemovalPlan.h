@@ -40,6 +40,16 @@ struct PlanNode {
     bool IsStartingFolder() const noexcept { return Parent == None; }
 };
 
+// What becomes of a starting folder that lies inside another one.
+enum class NestedFolders {
+    // It is reached through the other one, as one of its folders.
+    JoinOuter,
+    // It stays a starting folder of its own, and holds the folders below it:
+    // for rules that keep a removal out of some folders, so that it is
+    // judged from itself, as a scan walked it.
+    StandAlone,
+};
+
 // The folders to remove, as a tree of names below the starting folders, so
 // that the removal reaches each folder from its parent's handle and never
 // looks a path up again.
@@ -50,9 +60,10 @@ public:
         PlanIndex Node;
     };
 
-    // The starting folders as the user named them. One that lies inside
-    // another, by its spelling, is reached through that one.
-    explicit RemovalPlan(std::span<const std::string> startingFolders);
+    // The starting folders as the user named them. Whether one lies inside
+    // another goes by their spelling.
+    explicit RemovalPlan(std::span<const std::string> startingFolders,
+                         NestedFolders nested = NestedFolders::JoinOuter);
 
     // Adds a target. Paths must come grouped: a folder's path and the paths
     // below it come together, as in a scan's order or in GroupedBefore's.
@@ -85,6 +96,7 @@ private:
     };
 
     PlanIndex AddNode(const char* name, PlanIndex parent);
+    const StartingFolder* StartHolding(const std::string& path) const;
     PlanIndex ChildNamed(PlanIndex parent, std::string_view name) const;
     bool MoveCursorTo(const std::string& path);
 
@@ -97,6 +109,7 @@ private:
     std::string lastPath_;
     std::vector<CursorLevel> cursor_;
     bool lookUp_ = false;
+    bool nested_ = false;
 };
 
 // Builds the full paths of plan nodes. It keeps the last path, so that the

@@ -30,7 +30,10 @@ public:
         , leaving_(list.Count(), false) {}
 
     void Run(const RemovalOptions& options) {
-        RemovalPlan plan(list_.ScannedFolders());
+        // Judged as the scan walked them.
+        RemovalPlan plan(list_.ScannedFolders(), list_.Rules().KeepsOutFolders()
+                                                     ? NestedFolders::StandAlone
+                                                     : NestedFolders::JoinOuter);
         for (const std::size_t index : CheckedGrouped(list_)) {
             const ResultEntry& entry = list_.At(index);
             if (!plan.Add(entry.Record.Path(), entry.Identity, index)) {

@@ -53,14 +53,16 @@ FileTime FileTimeNow() noexcept {
 }
 
 FileTime LatestOldEnough(const ScanRules& rules, FileTime now) noexcept {
+    constexpr FileTime Earliest = std::numeric_limits<FileTime>::min();
     const std::int64_t age = rules.MinimumAge.count();
     if (age <= 0) {
         return std::numeric_limits<FileTime>::max();
     }
-    if (age > (now - std::numeric_limits<FileTime>::min()) / NanosecondsPerSecond) {
-        return std::numeric_limits<FileTime>::min();
+    if (age > std::numeric_limits<std::int64_t>::max() / NanosecondsPerSecond) {
+        return Earliest;
     }
-    return now - age * NanosecondsPerSecond;
+    const std::int64_t span = age * NanosecondsPerSecond;
+    return now < Earliest + span ? Earliest : now - span;
 }
 
 std::chrono::seconds ParseAge(std::string_view text) {

@@ -33,6 +33,9 @@ struct ScanRules {
     bool HasExclusions() const noexcept { return !ExcludedFolders.empty(); }
     bool HasJunk() const noexcept { return !JunkFiles.empty(); }
     bool HasMinimumAge() const noexcept { return MinimumAge.count() > 0; }
+    // Whether some folders may be kept out of a walk, so that a folder given
+    // inside another one may not be reached from it.
+    bool KeepsOutFolders() const noexcept { return HasExclusions() || OneFileSystem; }
     bool Any() const noexcept {
         return HasExclusions() || HasJunk() || OneFileSystem || HasMinimumAge();
     }

@@ -20,6 +20,30 @@ bool IsAtOrBelowAny(std::string_view path, const std::vector<std::string>& folde
     return false;
 }
 
+// The order of the walks: as given, except that where rules keep a walk out of
+// some folders, a folder given inside another is walked before it, since the
+// walk of the other one may never reach it. Folders are in resolved form.
+std::vector<std::size_t> WalkOrder(const std::vector<std::string>& folders, bool innerFirst) {
+    std::vector<std::size_t> order;
+    std::vector<bool> placed(folders.size(), false);
+    const auto place = [&](std::size_t index, auto& self) -> void {
+        placed[index] = true;
+        for (std::size_t inner = 0; innerFirst && inner < folders.size(); ++inner) {
+            if (!placed[inner] && folders[inner] != folders[index] &&
+                IsAtOrBelow(folders[inner], folders[index])) {
+                self(inner, self);
+            }
+        }
+        order.push_back(index);
+    };
+    for (std::size_t index = 0; index < folders.size(); ++index) {
+        if (!placed[index]) {
+            place(index, place);
+        }
+    }
+    return order;
+}
+
 // The folders already walked that lie inside the one about to be walked: their
 // empty folders were reported and must not come again.
 std::vector<std::string> WalkedInside(const std::string& canonical,
@@ -48,26 +72,32 @@ void ForEachEmptyFolder(std::span<const std::string> folders, const ScanOptions&
         };
     }
     FolderWalker walker(walkOptions);
-    std::vector<std::string> walked;
+    std::vector<std::string> stored;
+    std::vector<std::string> resolved;
     for (const auto& folder : folders) {
-        const std::string stored = StoredFolderPath(folder);
-        const std::string canonical = folders.size() > 1 ? CanonicalPath(stored) : stored;
+        stored.push_back(StoredFolderPath(folder));
+        resolved.push_back(folders.size() > 1 ? CanonicalPath(stored.back()) : stored.back());
+    }
+    std::vector<std::string> walked;
+    for (const std::size_t index : WalkOrder(resolved, options.Rules.KeepsOutFolders())) {
+        const std::string& folder = stored[index];
+        const std::string& canonical = resolved[index];
         if (IsAtOrBelowAny(canonical, walked)) {
             continue;
         }
         const std::vector<std::string> inside = WalkedInside(canonical, walked);
         if (inside.empty()) {
-            walker.Walk(stored, sink, options.Unreadable);
+            walker.Walk(folder, sink, options.Unreadable);
         } else {
             // Resolved as the folders already walked were, to skip what they held.
-            std::string resolved;
-            const auto isNew = [&](std::string_view path) {
-                resolved.assign(canonical);
-                resolved.append(path.substr(stored.size()));
-                return !IsAtOrBelowAny(resolved, inside);
+            std::string inResolvedForm;
+            const auto isNew = [&](std::string_view found) {
+                inResolvedForm.assign(canonical);
+                inResolvedForm.append(found.substr(folder.size()));
+                return !IsAtOrBelowAny(inResolvedForm, inside);
             };
             walker.Walk(
-                stored,
+                folder,
                 [&](const EmptyFolder& found) {
                     if (isNew(found.Path)) {
                         sink(found);

@@ -75,8 +75,11 @@ private:
                     WorkQueue<NodeIndex>::LocalStack& pending);
     bool ReadListing(int fd, DirectoryReader& reader, NameArena& names,
                      std::vector<const char*>& subFolders, NodeIndex index);
-    bool IsTooRecent(FolderNode& node, int fd, std::optional<EntryStatus>& status) const;
+    bool IsTooRecent(const std::optional<EntryStatus>& status) const noexcept;
+    std::optional<bool> IsOnOtherFileSystemUnopened(NodeIndex index);
     bool IsOnOtherFileSystem(NodeIndex index, int fd, std::optional<EntryStatus>& status) const;
+    bool IsOtherFileSystem(const EntryStatus& status) const noexcept;
+    void MarkAsContent(FolderNode& node);
     FileDescriptor OpenFolder(NodeIndex index, int& error);
     void NoteUnreadable(NodeIndex index, int error);
     void ReleaseParent(NodeIndex index) noexcept;
@@ -146,27 +149,39 @@ void ParallelWalk::Work(NameArena& names) noexcept {
     }
 }
 
-// Reads one folder's listing: anything but a sub-folder makes it not empty,
-// and every sub-folder becomes a node to read in turn.
+// Reads one folder and settles what it can: that it counts as content, or a
+// node for each sub-folder to read in turn.
 void ParallelWalk::ScanFolder(NodeIndex index, DirectoryReader& reader, NameArena& names,
                               std::vector<const char*>& subFolders,
                               WorkQueue<NodeIndex>::LocalStack& pending) {
+    FolderNode& node = tree_.Node(index);
+    subFolders.clear();
+    const std::optional<bool> otherBeforeOpening = IsOnOtherFileSystemUnopened(index);
+    if (otherBeforeOpening.value_or(false)) {
+        ReleaseParent(index);
+        MarkAsContent(node);
+        return;
+    }
     int openError = 0;
     FileDescriptor fd = OpenFolder(index, openError);
-    subFolders.clear();
-    FolderNode& node = tree_.Node(index);
+    // The open folder's status, read at most once.
     std::optional<EntryStatus> status;
-    if (!fd || IsOnOtherFileSystem(index, fd.Get(), status)) {
+    if (!fd || (!otherBeforeOpening && IsOnOtherFileSystem(index, fd.Get(), status))) {
         if (!fd && IsReadFailure(openError)) {
             NoteUnreadable(index, openError);
         }
-        node.Family = FolderNode::FullLeaf;
-        CountScanned();
+        MarkAsContent(node);
         return;
     }
     bool holdsContent = ReadListing(fd.Get(), reader, names, subFolders, index);
     if (!holdsContent) {
-        holdsContent = IsTooRecent(node, fd.Get(), status);
+        // Only a folder that may turn out empty needs its identity and age:
+        // the others are not empty whatever their age.
+        if (!status) {
+            status = StatusOf(fd.Get());
+        }
+        node.Identity = status ? status->Identity : FolderIdentity{};
+        holdsContent = IsTooRecent(status);
     }
     const auto count = static_cast<std::uint32_t>(subFolders.size());
     if (count == 0) {
@@ -184,6 +199,11 @@ void ParallelWalk::ScanFolder(NodeIndex index, DirectoryReader& reader, NameAren
             pending.push_back(first + i - 1);
         }
     }
+    CountScanned();
+}
+
+void ParallelWalk::MarkAsContent(FolderNode& node) {
+    node.Family = FolderNode::FullLeaf;
     CountScanned();
 }
 
@@ -218,19 +238,31 @@ bool ParallelWalk::ReadListing(int fd, DirectoryReader& reader, NameArena& names
     return holdsContent;
 }
 
-// Takes the identity of a folder that may turn out empty, and tells whether
-// it was modified too recently to count as empty. Only such folders pay for
-// the call: the others are not empty whatever their age.
-bool ParallelWalk::IsTooRecent(FolderNode& node, int fd, std::optional<EntryStatus>& status) const {
-    if (!status) {
-        status = StatusOf(fd);
+// An age that cannot be read is too recent: the rule is there to keep
+// folders that may be in use.
+bool ParallelWalk::IsTooRecent(const std::optional<EntryStatus>& status) const noexcept {
+    return rules_.HasMinimumAge() && (!status || status->Modified > latestOldEnough_);
+}
+
+// Under the one-file-system rule a folder is judged before it is opened where
+// its parent is held open: a mount is then never opened, so no automount is
+// set off, and one that may not be read is no failure. None when that could
+// not be judged.
+std::optional<bool> ParallelWalk::IsOnOtherFileSystemUnopened(NodeIndex index) {
+    if (!rules_.OneFileSystem || index == RootIndex) {
+        return std::nullopt;
     }
-    if (!status) {
-        node.Identity = {};
-        return false;
+    const FolderNode& node = tree_.Node(index);
+    // Held open until this folder is released, as it is not opened yet.
+    const int parentFd = tree_.Family(tree_.Node(node.Parent)).Fd;
+    if (parentFd < 0) {
+        return std::nullopt;
     }
-    node.Identity = status->Identity;
-    return status->Modified > latestOldEnough_;
+    const auto status = StatusAt(parentFd, node.Name);
+    if (!status) {
+        return std::nullopt;
+    }
+    return IsOtherFileSystem(*status);
 }
 
 bool ParallelWalk::IsOnOtherFileSystem(NodeIndex index, int fd,
@@ -240,7 +272,11 @@ bool ParallelWalk::IsOnOtherFileSystem(NodeIndex index, int fd,
     }
     status = StatusOf(fd);
     // Unknown is other: the rule is there to keep the walk out of places.
-    return !status || status->Identity.Device != rootDevice_ || status->MountRoot;
+    return !status || IsOtherFileSystem(*status);
+}
+
+bool ParallelWalk::IsOtherFileSystem(const EntryStatus& status) const noexcept {
+    return status.Identity.Device != rootDevice_ || status.MountRoot;
 }
 
 void ParallelWalk::NoteUnreadable(NodeIndex index, int error) {
