@@ -68,7 +68,7 @@ void AddScan(CLI::App& app, ScanRequest& request) {
                      "Write the export to FILE (standard output when absent or -)");
     scan->add_option("-c,--config", request.ConfigFile,
                      "Take the exported columns from this configuration file (never written)");
-    AddWalkOptions(*scan, request.Walk, "Threads that read folders (default: 16)");
+    AddWalkOptions(*scan, request.Walk, "Threads that read folders (default: 32)");
     scan->add_option("FOLDER", request.Folders, "Folders to scan")->required();
 }
 
@@ -83,7 +83,8 @@ void AddDelete(CLI::App& app, DeleteRequest& request) {
                      "Remove exactly the folders listed in FILE (- for standard input) that "
                      "lie inside a FOLDER, each only if it is empty")
         ->option_text("FILE");
-    AddWalkOptions(*remove, request.Walk, "Threads that read and remove folders (default: 16)");
+    AddWalkOptions(*remove, request.Walk,
+                   "Threads that read folders (default: 32) and remove them (default: 16)");
     remove->add_option("FOLDER", request.Folders, "Folders to clean up")->required();
 }
 

@@ -9,7 +9,7 @@ namespace hollowsweep {
 namespace {
 // Descriptors left for the rest of the process while folders are held open.
 constexpr std::size_t ReservedDescriptors = 64;
-constexpr unsigned DefaultScanThreads = 16;
+constexpr unsigned DefaultScanThreads = 32;
 constexpr unsigned DefaultRemovalThreads = 16;
 // Descriptors per thread below which fewer threads run by default.
 constexpr std::size_t DescriptorsPerThread = 8;

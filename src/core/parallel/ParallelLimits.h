@@ -4,11 +4,13 @@
 
 namespace hollowsweep {
 
-// The threads a scan runs on: the number asked for, or by default sixteen,
+// The threads a scan runs on: the number asked for, or by default 32,
 // whatever the number of cores. On a cold cache each thread waits on the disk
-// for most of its folders, and more reads in flight let the disk order them;
-// on a warm cache the extra threads cost little. Under a low descriptor limit
-// the default is less, as each thread holds folders of its own.
+// for most of its folders, and more reads in flight let the disk order them:
+// on two cores here, 2 threads took 5.4 s for the mixed bench tree, 16 about
+// 2.4 s and 32 about 2.0 s, while a warm cache lost under a tenth. Under a
+// low descriptor limit the default is less, as each thread holds folders of
+// its own.
 unsigned ScanThreadCount(unsigned requested);
 
 // The threads a removal runs on: the number asked for, or by default sixteen,
