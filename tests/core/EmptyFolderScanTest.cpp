@@ -4,8 +4,8 @@
 #include "TestDir.h"
 #include "Unprivileged.h"
 
-#include <fcntl.h>
 #include <cerrno>
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
