@@ -1,6 +1,7 @@
 #include "core/export/ExcelExport.h"
 
 #include "core/export/ResultDocument.h"
+#include "core/results/FieldCatalog.h"
 
 #include <cstdlib>
 
@@ -81,10 +82,12 @@ void FillWorkbook(IWorkbook& workbook, const XMLNode& root, const std::vector<st
         std::vector<std::string> header{"SerialNO"};
         header.insert(header.end(), columns.begin(), columns.end());
         sink(header);
+        // Each column takes its field's attribute, as the other exports take the
+        // field: a name outside the catalogue means the folder's name.
         std::vector<std::string> attributeNames;
         attributeNames.reserve(columns.size());
         for (const auto& column : columns) {
-            attributeNames.push_back(AttributeNameFor(column));
+            attributeNames.emplace_back(AttributeNameOf(FieldIndexOf(column)));
         }
         std::size_t serial = 0;
         FillExcelRows(root, attributeNames, serial, sink);

@@ -8,9 +8,11 @@
 
 namespace hollowsweep {
 
+// The file is UTF-8 and says so: a reader left to guess takes windows-1252
+// and garbles every name outside ASCII.
 // clang-format off
 const std::string_view HTMLHead =
-    "<HTML><HEAD> <Title></Title><Style type=\"text/css\">  BODY { background: #FFFFFF; color: #000000;"
+    "<HTML><HEAD><meta charset=\"utf-8\"> <Title></Title><Style type=\"text/css\">  BODY { background: #FFFFFF; color: #000000;"
     "         font-family: Arial;"
     "  }"
     "  A:link { color: #FF0000 }"

@@ -52,6 +52,36 @@ std::size_t CharacterCount(std::string_view text) {
     }));
 }
 
+bool IsHexDigit(char c) noexcept {
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+}
+
+// Whether text holds "_xHHHH_" at position: what a reader takes for an
+// escaped character.
+bool EscapeAt(std::string_view text, std::size_t position) noexcept {
+    return text.size() - position >= 7 && text[position] == '_' && text[position + 1] == 'x' &&
+           IsHexDigit(text[position + 2]) && IsHexDigit(text[position + 3]) &&
+           IsHexDigit(text[position + 4]) && IsHexDigit(text[position + 5]) &&
+           text[position + 6] == '_';
+}
+
+// A text as the file must carry it to read back the same: the underscore that
+// starts a literal "_xHHHH_" is itself escaped, as "_x005F_".
+std::string CellText(std::string_view text) {
+    if (text.find("_x") == std::string_view::npos) {
+        return std::string(text);
+    }
+    std::string escaped;
+    escaped.reserve(text.size() + 7);
+    for (std::size_t position = 0; position < text.size(); ++position) {
+        if (EscapeAt(text, position)) {
+            escaped += "_x005F";
+        }
+        escaped += text[position];
+    }
+    return escaped;
+}
+
 std::size_t LineCount(std::string_view text) {
     return 1 + static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
 }
@@ -136,9 +166,9 @@ void XlsxWorkbook::WriteTitle(lxw_workbook* workbook, lxw_worksheet* sheet) cons
     if (merge_ &&
         (merge_->LastRow > merge_->FirstRow || merge_->LastColumn > merge_->FirstColumn)) {
         worksheet_merge_range(sheet, merge_->FirstRow, merge_->FirstColumn, merge_->LastRow,
-                              merge_->LastColumn, title_.c_str(), format);
+                              merge_->LastColumn, CellText(title_).c_str(), format);
     } else {
-        worksheet_write_string(sheet, 0, 0, title_.c_str(), format);
+        worksheet_write_string(sheet, 0, 0, CellText(title_).c_str(), format);
     }
 }
 
@@ -170,8 +200,8 @@ void XlsxWorkbook::WriteBlock(lxw_workbook* workbook, lxw_worksheet* sheet) cons
         }
         for (std::size_t column = 0; column < widths.size(); ++column) {
             const auto sheetColumn = static_cast<lxw_col_t>(block_->FirstColumn + column);
-            const char* text = column < texts.size() ? texts[column].c_str() : "";
-            worksheet_write_string(sheet, row, sheetColumn, text, format);
+            const std::string text = column < texts.size() ? CellText(texts[column]) : "";
+            worksheet_write_string(sheet, row, sheetColumn, text.c_str(), format);
         }
         ++row;
     });

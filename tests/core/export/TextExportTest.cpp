@@ -45,9 +45,9 @@ std::string Cells(std::string_view rowClass, std::initializer_list<std::string_v
 } // namespace
 
 TEST(HTMLReport, TheHeadIsTheFixedStyleSheet) {
-    EXPECT_EQ(HTMLHead.size(), 615U);
-    EXPECT_TRUE(
-        HTMLHead.starts_with("<HTML><HEAD> <Title></Title><Style type=\"text/css\">  BODY"));
+    EXPECT_EQ(HTMLHead.size(), 615U + 22);
+    EXPECT_TRUE(HTMLHead.starts_with(
+        "<HTML><HEAD><meta charset=\"utf-8\"> <Title></Title><Style type=\"text/css\">  BODY"));
     EXPECT_TRUE(HTMLHead.ends_with("font-family: Arial;  }</STYLE></HEAD><BODY>"));
 }
 

@@ -8,6 +8,8 @@
 #include "core/export/ExportSession.h"
 #include "core/export/ResultDocument.h"
 
+#include <algorithm>
+#include <cctype>
 #include <gtest/gtest.h>
 #include <map>
 #include <pugixml.hpp>
@@ -21,9 +23,29 @@ using hollowsweep::test::TestDir;
 namespace {
 
 struct Cell {
+    // As a spreadsheet program reads it: "_xHHHH_" is the character HHHH.
     std::string Text;
     int Style = 0;
 };
+
+std::string AsSpreadsheetReads(std::string_view stored) {
+    std::string text;
+    for (std::size_t i = 0; i < stored.size(); ++i) {
+        if (stored.size() - i >= 7 && stored.substr(i, 2) == "_x" && stored[i + 6] == '_' &&
+            std::all_of(stored.begin() + static_cast<std::ptrdiff_t>(i) + 2,
+                        stored.begin() + static_cast<std::ptrdiff_t>(i) + 6,
+                        [](char c) { return std::isxdigit(static_cast<unsigned char>(c)); })) {
+            const auto code = std::stoul(std::string(stored.substr(i + 2, 4)), nullptr, 16);
+            if (code < 0x80) {
+                text += static_cast<char>(code);
+                i += 6;
+                continue;
+            }
+        }
+        text += stored[i];
+    }
+    return text;
+}
 
 // The first sheet and the style table of a saved workbook.
 class SavedWorkbook {
@@ -33,8 +55,9 @@ public:
         Load(styles_, path, "xl/styles.xml");
         for (const auto& row : sheet_.child("worksheet").child("sheetData").children("row")) {
             for (const auto& cell : row.children("c")) {
-                cells_[cell.attribute("r").value()] = {cell.child("is").child_value("t"),
-                                                       cell.attribute("s").as_int()};
+                cells_[cell.attribute("r").value()] = {
+                    AsSpreadsheetReads(cell.child("is").child_value("t")),
+                    cell.attribute("s").as_int()};
             }
         }
     }
@@ -124,9 +147,9 @@ TEST(Workbook, DefaultColumnsGiveTitleHeaderSerialsAndPathsInABorderedBlock) {
 
     const std::vector<std::vector<std::string>> expected = {
         {"SerialNO", "Folder Name", "Full Path"},
-        {"1", "", "/d/one"},
-        {"2", "", "/d/two"},
-        {"3", "", "/d/a&b<c"},
+        {"1", "one", "/d/one"},
+        {"2", "two", "/d/two"},
+        {"3", "a&b<c", "/d/a&b<c"},
     };
     for (std::size_t row = 0; row < expected.size(); ++row) {
         for (std::size_t column = 0; column < 3; ++column) {
@@ -155,6 +178,23 @@ TEST(Workbook, TheTitleSpansEveryColumnAndNoColumnLeavesTheSerialsAlone) {
         texts.push_back(name + "=" + cell.Text);
     }
     EXPECT_EQ(texts, (std::vector<std::string>{"A1=none", "A2=SerialNO", "A3=1", "A4=2"}));
+}
+
+// A name holding what a reader takes for an escaped character reads back as
+// itself, control characters the library escapes included.
+TEST(Workbook, NamesReadBackExactlyWhateverEscapesTheyLookLike) {
+    TestDir dir;
+    const std::vector<std::string> names = {"lit_x000D_esc", "u_x005F_x", "_x0041__x0042_",
+                                            "tab\tand_x00_short", "cr\rlf\n"};
+    const std::string path = dir.Path("escapes_x0041_.xlsx");
+    Export(ListOf({"/d/lit_x000D_esc", "/d/u_x005F_x", "/d/_x0041__x0042_", "/d/tab\tand_x00_short",
+                   "/d/cr\rlf\n"}),
+           {"Folder Name"}, path);
+    const SavedWorkbook book(path);
+    EXPECT_EQ(book.Cells().at("A1").Text, "escapes_x0041_");
+    for (std::size_t row = 0; row < names.size(); ++row) {
+        EXPECT_EQ(book.Cells().at("B" + std::to_string(row + 3)).Text, names[row]);
+    }
 }
 
 TEST(Workbook, TooManyRowsAreRefusedBeforeAnyDialog) {
