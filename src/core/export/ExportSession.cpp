@@ -1,13 +1,13 @@
 #include "core/export/ExportSession.h"
 
+#include "core/errors/Errors.h"
 #include "core/export/DelimitedText.h"
 #include "core/export/ExcelExport.h"
 #include "core/export/HTMLReport.h"
 #include "core/export/ResultDocument.h"
 #include "core/export/Workbook.h"
+#include "core/platform/FileReplacement.h"
 #include "core/platform/WholeFile.h"
-
-#include <unistd.h>
 
 namespace hollowsweep {
 
@@ -58,7 +58,6 @@ bool ExportSession::SaveToXML() {
 }
 
 void ExportSession::SaveXMLDocToFile(const std::string& path) {
-    ::unlink(path.c_str());
     XMLDoc->SaveToFile(path);
 }
 
@@ -91,10 +90,18 @@ void WriteDelimitedFile(const std::string& path, const ResultList& list,
 
 void WriteWorkbookFile(const std::string& path, const XMLNode& root,
                        const std::vector<std::string>& columns) {
+    FileReplacement replacement(path);
+    // Made here, so that a missing folder or a bad name is told in the system's words.
+    replacement.Create();
     const auto workbook = CreateWorkbook();
     FillWorkbook(*workbook, root, columns, GetCatalogName(path), CountXMLNodes(root) + 1);
-    workbook->SaveAs(path);
+    try {
+        workbook->SaveAs(replacement.Path());
+    } catch (const IOError& error) {
+        throw IOError(path, error.Code(), "cannot write the workbook");
+    }
     workbook->Close();
+    replacement.Commit();
 }
 
 } // namespace hollowsweep

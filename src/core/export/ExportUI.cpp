@@ -2,8 +2,6 @@
 
 #include "core/platform/WholeFile.h"
 
-#include <unistd.h>
-
 namespace hollowsweep {
 
 std::string AskSaveFileName(IExportUI& ui, std::string_view defaultExt, std::string_view filter) {
@@ -15,8 +13,7 @@ std::string AskSaveFileName(IExportUI& ui, std::string_view defaultExt, std::str
         !ui.AskYesNo("Catalog with the same name already exists,overwrite?", "Warning")) {
         return {};
     }
-    // The old file goes now; the export then writes a new one in its place.
-    ::unlink(path.c_str());
+    // The old file stays until the new one is whole and takes its place.
     return path;
 }
 

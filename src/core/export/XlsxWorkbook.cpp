@@ -4,10 +4,14 @@
 
 #include "core/errors/Errors.h"
 #include "core/export/Workbook.h"
+#include "core/platform/FileDescriptor.h"
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
 #include <optional>
+#include <unistd.h>
 #include <utility>
 #include <xlsxwriter.h>
 
@@ -86,6 +90,39 @@ std::size_t LineCount(std::string_view text) {
     return 1 + static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
 }
 
+// The library writes its own "[ERROR] ..." lines to standard error where it
+// fails; the program tells the same failure in one line of its own. Standard
+// error points at /dev/null only while the library opens or writes a file,
+// and nothing else writes there meanwhile: exports run alone.
+class LibraryMessagesSilenced {
+public:
+    LibraryMessagesSilenced()
+        : saved_(::dup(STDERR_FILENO)) {
+        std::fflush(stderr);
+        const FileDescriptor null(::open("/dev/null", O_WRONLY | O_CLOEXEC));
+        if (saved_ && null) {
+            ::dup2(null.Get(), STDERR_FILENO);
+        }
+    }
+    LibraryMessagesSilenced(const LibraryMessagesSilenced&) = delete;
+    LibraryMessagesSilenced& operator=(const LibraryMessagesSilenced&) = delete;
+    ~LibraryMessagesSilenced() {
+        std::fflush(stderr);
+        if (saved_) {
+            ::dup2(saved_.Get(), STDERR_FILENO);
+        }
+    }
+
+private:
+    FileDescriptor saved_;
+};
+
+// The system's reason for a failed library call, read before anything else
+// can change it.
+int LastSystemError() noexcept {
+    return errno != 0 ? errno : EIO;
+}
+
 // Closing writes the file, so it also runs when filling stopped on an error.
 class OpenWorkbook {
 public:
@@ -94,15 +131,18 @@ public:
         lxw_workbook_options options{};
         options.constant_memory = LXW_TRUE;
         options.use_zip64 = LXW_TRUE;
+        const LibraryMessagesSilenced quiet;
+        errno = 0;
         workbook_ = workbook_new_opt(path.c_str(), &options);
         if (workbook_ == nullptr) {
-            throw IOError(path, errno != 0 ? errno : EIO, "cannot create");
+            throw IOError(path, LastSystemError(), "cannot create");
         }
     }
     OpenWorkbook(const OpenWorkbook&) = delete;
     OpenWorkbook& operator=(const OpenWorkbook&) = delete;
     ~OpenWorkbook() {
         if (workbook_ != nullptr) {
+            const LibraryMessagesSilenced quiet;
             workbook_close(workbook_);
         }
     }
@@ -110,10 +150,16 @@ public:
     lxw_workbook* Get() const noexcept { return workbook_; }
 
     void Close() {
-        const lxw_error error = workbook_close(std::exchange(workbook_, nullptr));
+        int code = 0;
+        lxw_error error = LXW_NO_ERROR;
+        {
+            const LibraryMessagesSilenced quiet;
+            errno = 0;
+            error = workbook_close(std::exchange(workbook_, nullptr));
+            code = LastSystemError();
+        }
         if (error != LXW_NO_ERROR) {
-            throw IOError(path_, errno != 0 ? errno : EIO,
-                          std::string("cannot write the workbook: ") + lxw_strerror(error));
+            throw IOError(path_, code, "cannot write the workbook");
         }
     }
 

@@ -10,11 +10,9 @@
 namespace hollowsweep {
 
 TextOutput::TextOutput(std::string path)
-    : path_(std::move(path))
-    , file_(::open(path_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666)) {
-    if (!file_) {
-        throw IOError(path_, errno, "cannot create");
-    }
+    : path_(std::move(path)) {
+    replacement_.emplace(path_);
+    file_ = replacement_->Create();
     buffer_.reserve(FlushSize + FlushSize / 2);
 }
 
@@ -37,6 +35,7 @@ void TextOutput::Close() {
     if (::close(file_.Release()) != 0) {
         throw IOError(path_, errno, "cannot write");
     }
+    replacement_->Commit();
 }
 
 } // namespace hollowsweep

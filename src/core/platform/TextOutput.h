@@ -1,19 +1,22 @@
 #pragma once
 
 #include "core/platform/FileDescriptor.h"
+#include "core/platform/FileReplacement.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
 namespace hollowsweep {
 
 // Where a long text goes piece by piece: into a string, or into a file through
-// a buffer of a megabyte, so that a large export is never held whole.
+// a buffer of a megabyte, so that a large export is never held whole. A file
+// takes its target's place only once closed whole (see FileReplacement).
 class TextOutput {
 public:
     // Collects the text in memory; Text() gives it.
     TextOutput() = default;
-    // Creates or truncates a file; failures raise IOError naming it.
+    // Starts the new content of a file; failures raise IOError naming it.
     explicit TextOutput(std::string path);
     TextOutput(const TextOutput&) = delete;
     TextOutput& operator=(const TextOutput&) = delete;
@@ -29,7 +32,8 @@ public:
     void Reserve(std::size_t size);
 
     std::string& Text() noexcept { return buffer_; }
-    // Writes what is left and closes the file; a late error still counts.
+    // Writes what is left, closes the file and puts it in its target's place;
+    // a late error still counts. Without it the target stays as it was.
     void Close();
 
 private:
@@ -38,6 +42,7 @@ private:
     void Flush();
 
     std::string path_;
+    std::optional<FileReplacement> replacement_;
     FileDescriptor file_;
     std::string buffer_;
 };

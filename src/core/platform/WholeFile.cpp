@@ -2,56 +2,14 @@
 
 #include "core/errors/Errors.h"
 #include "core/platform/FileDescriptor.h"
+#include "core/platform/FileReplacement.h"
 
-#include <atomic>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace hollowsweep {
-
-namespace {
-
-// Closing reports late write errors (for example on network file systems).
-void CloseChecked(FileDescriptor& fd, const std::string& path) {
-    if (::close(fd.Release()) != 0) {
-        throw IOError(path, errno, "cannot write");
-    }
-}
-
-std::string TemporaryNameFor(const std::string& path) {
-    static std::atomic<unsigned> counter{0};
-    return path + ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
-}
-
-// Removes the temporary file unless the rename has consumed it.
-class TemporaryFile {
-public:
-    explicit TemporaryFile(std::string path)
-        : path_(std::move(path)) {}
-    TemporaryFile(const TemporaryFile&) = delete;
-    TemporaryFile& operator=(const TemporaryFile&) = delete;
-    ~TemporaryFile() {
-        if (!path_.empty()) {
-            ::unlink(path_.c_str());
-        }
-    }
-    const std::string& Path() const noexcept { return path_; }
-    void Keep() noexcept { path_.clear(); }
-
-private:
-    std::string path_;
-};
-
-// The new file keeps the old one's permission bits, so a save does not widen
-// or narrow who may read the configuration.
-mode_t ModeFor(const std::string& path) {
-    struct stat status {};
-    return ::stat(path.c_str(), &status) == 0 ? (status.st_mode & 07777) : 0666;
-}
-
-} // namespace
 
 void WriteAll(const FileDescriptor& fd, std::string_view text, const std::string& path) {
     while (!text.empty()) {
@@ -89,21 +47,13 @@ std::string ReadWholeFile(const std::string& path) {
 }
 
 void ReplaceWholeFile(const std::string& path, std::string_view text) {
-    TemporaryFile temporary(TemporaryNameFor(path));
-    FileDescriptor fd(
-        ::open(temporary.Path().c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, ModeFor(path)));
-    if (!fd) {
-        throw IOError(temporary.Path(), errno, "cannot create");
-    }
+    FileReplacement replacement(path);
+    FileDescriptor fd = replacement.Create();
     WriteAll(fd, text, path);
-    if (::fsync(fd.Get()) != 0) {
+    if (::close(fd.Release()) != 0) {
         throw IOError(path, errno, "cannot write");
     }
-    CloseChecked(fd, path);
-    if (::rename(temporary.Path().c_str(), path.c_str()) != 0) {
-        throw IOError(path, errno, "cannot replace");
-    }
-    temporary.Keep();
+    replacement.Commit();
 }
 
 bool FileExists(const std::string& path) {

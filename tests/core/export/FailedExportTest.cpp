@@ -1,0 +1,189 @@
+// An export that fails never costs the user the file it was to replace, and
+// leaves nothing half-written beside it.
+
+#include "ResultLists.h"
+#include "ScopedMount.h"
+#include "ScriptedExportUI.h"
+#include "TestDir.h"
+#include "core/errors/Errors.h"
+#include "core/export/ExportSession.h"
+#include "core/export/ResultDocument.h"
+#include "core/platform/WholeFile.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <functional>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
+
+using namespace hollowsweep;
+using hollowsweep::test::ScriptedExportUI;
+using hollowsweep::test::TestDir;
+
+namespace {
+
+// Enough rows to fill a small file system many times over.
+ResultList LongList() {
+    ResultList list;
+    for (int i = 0; i < 3000; ++i) {
+        list.Append(
+            ResultRecord::ForFolder("/data/a-folder-with-a-rather-long-name-" + std::to_string(i)));
+    }
+    return list;
+}
+
+std::vector<std::string> FilesIn(const std::string& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// What a piece of work wrote to this process's standard error.
+std::string StandardErrorOf(const std::function<void()>& work) {
+    TestDir dir;
+    std::fflush(stderr);
+    const int saved = ::dup(STDERR_FILENO);
+    std::FILE* capture = std::fopen(dir.Path("stderr").c_str(), "w");
+    ::dup2(::fileno(capture), STDERR_FILENO);
+    work();
+    std::fflush(stderr);
+    ::dup2(saved, STDERR_FILENO);
+    ::close(saved);
+    std::fclose(capture);
+    return ReadWholeFile(dir.Path("stderr"));
+}
+
+struct Format {
+    const char* name;
+    std::function<void(const std::string& path, const ResultList& list)> write;
+};
+
+const std::vector<std::string> Columns = {"Folder Name", "Full Path"};
+
+const Format Formats[] = {
+    {"html",
+     [](const std::string& path, const ResultList& list) {
+         WriteHTMLFile(path, list, Columns);
+     }},
+    {"txt",
+     [](const std::string& path, const ResultList& list) {
+         WriteDelimitedFile(path, list, Columns, "          ");
+     }},
+    {"csv",
+     [](const std::string& path, const ResultList& list) {
+         WriteDelimitedFile(path, list, Columns, ",");
+     }},
+    {"xml",
+     [](const std::string& path, const ResultList& list) {
+         XMLDocument document;
+         ScriptedExportUI ui;
+         ResetXMLDoc(document);
+         BuildXMLDoc(document, list, ui);
+         document.SaveToFile(path);
+     }},
+    {"xlsx",
+     [](const std::string& path, const ResultList& list) {
+         XMLDocument document;
+         ScriptedExportUI ui;
+         ResetXMLDoc(document);
+         BuildXMLDoc(document, list, ui);
+         WriteWorkbookFile(path, *GetRootNode(document), Columns);
+     }},
+};
+
+} // namespace
+
+TEST(FailedExport, AFullDiskLeavesTheOldFileByteForByteAndNothingBeside) {
+    TestDir dir;
+    dir.MakeFolders("small");
+    const test::ScopedMount tmpfs("none", dir.Path("small"), "tmpfs", 0);
+    if (!tmpfs.Mounted()) {
+        GTEST_SKIP() << "mounting is not allowed here: " << tmpfs.Error();
+    }
+    ASSERT_EQ(::system(("mount -o remount,size=64k " + dir.Path("small")).c_str()), 0);
+    const ResultList list = LongList();
+    for (const auto& format : Formats) {
+        SCOPED_TRACE(format.name);
+        const std::string path = dir.Path("small/old." + std::string(format.name));
+        test::WriteFile(path, "the old export\n");
+        // The workbook library's own messages included, nothing but the error says it.
+        const std::string printed = StandardErrorOf([&, &write = format.write] {
+            try {
+                write(path, list);
+                ADD_FAILURE() << "the export did not fail";
+            } catch (const IOError& error) {
+                EXPECT_EQ(error.Code(), ENOSPC) << error.what();
+                EXPECT_EQ(error.Path(), path);
+            }
+        });
+        EXPECT_EQ(printed, "");
+        EXPECT_EQ(ReadWholeFile(path), "the old export\n");
+        EXPECT_EQ(FilesIn(dir.Path("small")).size(), 1U) << "a temporary file was left";
+        std::filesystem::remove(path);
+    }
+}
+
+TEST(FailedExport, ACompleteExportReplacesTheOldFileKeepingItsPermissions) {
+    TestDir dir;
+    const ResultList list = LongList();
+    for (const auto& format : Formats) {
+        SCOPED_TRACE(format.name);
+        const std::string path = dir.Path("old." + std::string(format.name));
+        test::WriteFile(path, "the old export\n");
+        ::chmod(path.c_str(), 0640);
+        format.write(path, list);
+        EXPECT_GT(ReadWholeFile(path).size(), 10'000U);
+        EXPECT_EQ(std::filesystem::status(path).permissions(),
+                  std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
+                      std::filesystem::perms::group_read);
+    }
+    EXPECT_EQ(FilesIn(dir.Root()).size(), std::size(Formats));
+}
+
+// A name too long for any cell stops the workbook after its rows began.
+TEST(FailedExport, AWorkbookStoppedHalfWayLeavesTheOldFile) {
+    TestDir dir;
+    const std::string path = dir.Path("old.xlsx");
+    test::WriteFile(path, "the old export\n");
+    ResultList list;
+    list.Append(ResultRecord::ForFolder("/d/first"));
+    list.Append(ResultRecord::ForFolder("/d/" + std::string(33'000, 'n')));
+    EXPECT_THROW(Formats[4].write(path, list), ConversionError);
+    EXPECT_EQ(ReadWholeFile(path), "the old export\n");
+    EXPECT_EQ(FilesIn(dir.Root()), (std::vector<std::string>{"old.xlsx"}));
+}
+
+TEST(FailedExport, TheWorkbookLibraryKeepsQuietAndTheMessageNamesTheCause) {
+    TestDir dir;
+    const ResultList list = LongList();
+    std::string message;
+    const std::string printed = StandardErrorOf([&] {
+        try {
+            Formats[4].write(dir.Path("missing/out.xlsx"), list);
+        } catch (const IOError& error) {
+            message = error.what();
+        }
+    });
+    EXPECT_EQ(printed, "");
+    EXPECT_EQ(message, dir.Path("missing/out.xlsx") + ": cannot create: No such file or directory");
+}
+
+// A target that is not a file is written straight away, as there is nothing
+// to rename over it.
+TEST(FailedExport, ATargetThatIsNotAFileIsWrittenDirectly) {
+    TestDir dir;
+    const std::string fifo = dir.Path("pipe");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    std::string received;
+    std::thread reader([&] { received = ReadWholeFile(fifo); });
+    Formats[1].write(fifo, test::ListOf({"/d/a"}));
+    reader.join();
+    EXPECT_EQ(received, "Folder Name          Full Path          \r\na          /d/a\r\n");
+    EXPECT_EQ(FilesIn(dir.Root()), (std::vector<std::string>{"pipe"}));
+}
