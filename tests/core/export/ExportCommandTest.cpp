@@ -95,6 +95,19 @@ TEST(ExportCommand, AnExistingFileIsReplacedOnlyAfterYes) {
     }
 }
 
+// Yes lets the export go on; the old file goes only when the new one is whole.
+TEST(ExportCommand, AnExportThatFailsAfterYesKeepsTheOldFile) {
+    TestDir dir;
+    dir.MakeFile("out.xlsx", "old");
+    ScriptedExportUI ui;
+    ui.SavePath = dir.Path("out.xlsx");
+    ui.OverwriteAnswer = true;
+    XMLDocument document;
+    const ResultList list = ListOf({"/d/a", "/d/" + std::string(33'000, 'n')});
+    EXPECT_THROW(RunExport(ExportFormat::Excel, list, *Config(), document, ui), ConversionError);
+    EXPECT_EQ(ReadWholeFile(dir.Path("out.xlsx")), "old");
+}
+
 TEST(ExportCommand, VisibleColumnsAreExportedInDocumentOrder) {
     TestDir dir;
     ScriptedExportUI ui;
