@@ -1,7 +1,8 @@
 #!/bin/bash
 # Exports a million scanned entries to each format and prints each export's
-# time against one write() of the same size, and the workbook's time against
-# the CSV export's. Prints figures only.
+# time against one write() of the same size, plain and flushed to the disk as
+# an export's file is before it replaces the old one, and the workbook's time
+# against the CSV export's. Prints figures only.
 # Usage: bench/export-bench.sh [build folder]   (default build/release)
 set -euo pipefail
 cd "$(dirname "$0")/.."
