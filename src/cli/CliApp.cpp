@@ -65,7 +65,7 @@ void AddScan(CLI::App& app, ScanRequest& request) {
         ->check(CLI::IsMember({"list", "txt", "csv", "html", "xml", "xlsx"}))
         ->capture_default_str();
     scan->add_option("-o,--output", request.Output,
-                     "Write the export to FILE (standard output when absent or -)");
+                     "Write the list or the export to FILE (standard output when absent or -)");
     scan->add_option("-c,--config", request.ConfigFile,
                      "Take the exported columns from this configuration file (never written)");
     AddWalkOptions(*scan, request.Walk, "Threads that read folders (default: 32)");

@@ -26,10 +26,6 @@ public:
     void SetWaitMessage(std::string_view) override {}
 };
 
-bool ToStandardOutput(const std::string& output) {
-    return output.empty() || output == "-";
-}
-
 void WriteStandardOutput(std::string_view text) {
     if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size()) {
         throw IOError("standard output", errno, "cannot write");
@@ -79,6 +75,10 @@ std::vector<std::string> LoadExportColumns(const std::string& configFile) {
 
 bool NeedsFile(const std::string& format) {
     return format == "xlsx";
+}
+
+bool ToStandardOutput(const std::string& output) {
+    return output.empty() || output == "-";
 }
 
 void WriteExport(const std::string& format, const ResultList& list,

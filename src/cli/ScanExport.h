@@ -20,4 +20,7 @@ void WriteExport(const std::string& format, const ResultList& list,
 // Whether a format can only go to a file.
 bool NeedsFile(const std::string& format);
 
+// Whether --output names standard output: absent or "-".
+bool ToStandardOutput(const std::string& output);
+
 } // namespace hollowsweep::cli
