@@ -60,7 +60,8 @@ void AddWalkOptions(CLI::App& command, WalkSettings& walk, const char* threadsHe
 
 void AddScan(CLI::App& app, ScanRequest& request) {
     auto* scan = app.add_subcommand("scan", "List the empty folders at and below each FOLDER");
-    scan->add_flag("-0,--null", request.NullSeparated, "End each path with NUL, not a line feed");
+    scan->add_flag("-0,--null", request.NullSeparated,
+                   "End each path with NUL, not a line feed (list format only)");
     scan->add_option("-f,--format", request.Format, "Output format")
         ->check(CLI::IsMember({"list", "txt", "csv", "html", "xml", "xlsx"}))
         ->capture_default_str();

@@ -42,6 +42,12 @@ ExitStatus ScanToFile(const ScanRequest& request, char terminator) {
 } // namespace
 
 ExitStatus RunScan(const ScanRequest& request) {
+    // Every export has its own layout, so a NUL that would change nothing is
+    // refused rather than let the user think it took effect.
+    if (request.NullSeparated && request.Format != "list") {
+        ReportError("--null", "not with --format " + request.Format);
+        return ExitUsage;
+    }
     if (!AllAreFolders(request.Folders)) {
         return ExitUsage;
     }

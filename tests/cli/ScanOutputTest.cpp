@@ -66,3 +66,14 @@ TEST(ScanOutput, AnOutputThatCannotBeWrittenIsNamedWithTheReason) {
     }
     EXPECT_FALSE(dir.Exists("missing"));
 }
+
+TEST(ScanOutput, NulWithAnExportFormatIsAUsageError) {
+    TestDir dir;
+    dir.MakeFolders("tree/empty");
+    for (const char* format : {"csv", "xml", "xlsx"}) {
+        const auto result =
+            Cli({"scan", "-0", "-f", format, "-o", dir.Path("out"), dir.Path("tree")});
+        ExpectOneLineError(result, "--null: ");
+        EXPECT_FALSE(dir.Exists("out")) << format;
+    }
+}
