@@ -7,8 +7,10 @@
 #include "core/export/ExportColumns.h"
 #include "core/export/ExportSession.h"
 #include "core/export/HTMLReport.h"
+#include "core/export/JSONExport.h"
 #include "core/export/ResultDocument.h"
 #include "core/platform/FileDescriptor.h"
+#include "core/platform/TextOutput.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -57,6 +59,18 @@ void WriteXML(const ResultList& list, const std::string& output) {
         WriteStandardOutput(document.Text());
     } else {
         document.SaveToFile(output);
+    }
+}
+
+void WriteJSONExport(const ResultList& list, const std::string& output) {
+    if (ToStandardOutput(output)) {
+        TextOutput text;
+        WriteJSON(text, list);
+        WriteStandardOutput(text.Text());
+    } else {
+        TextOutput file(output);
+        WriteJSON(file, list);
+        file.Close();
     }
 }
 
@@ -148,6 +162,8 @@ void WriteExport(const std::string& format, const ResultList& list,
                          : WriteDelimitedFile(output, list, columns, SeparatorOf(format));
     } else if (format == "xml") {
         WriteXML(list, output);
+    } else if (format == "json") {
+        WriteJSONExport(list, output);
     } else {
         WriteWorkbook(list, columns, output);
     }

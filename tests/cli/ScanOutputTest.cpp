@@ -5,6 +5,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
+#include <rapidjson/document.h>
 
 using namespace hollowsweep::test;
 
@@ -58,7 +59,7 @@ TEST(ScanOutput, AnOutputThatCannotBeWrittenIsNamedWithTheReason) {
         {dir.Path("missing/list.out"), "No such file or directory"},
     };
     for (const auto& [target, reason] : targets) {
-        for (const char* format : {"list", "csv"}) {
+        for (const char* format : {"list", "csv", "json"}) {
             const auto result = Cli({"scan", "-f", format, "-o", target, dir.Path("tree")});
             ExpectOneLineError(result, target + ": ");
             EXPECT_TRUE(result.Err.ends_with(reason + "\n")) << result.Err;
@@ -70,10 +71,54 @@ TEST(ScanOutput, AnOutputThatCannotBeWrittenIsNamedWithTheReason) {
 TEST(ScanOutput, NulWithAnExportFormatIsAUsageError) {
     TestDir dir;
     dir.MakeFolders("tree/empty");
-    for (const char* format : {"csv", "xml", "xlsx"}) {
+    for (const char* format : {"csv", "xml", "xlsx", "json"}) {
         const auto result =
             Cli({"scan", "-0", "-f", format, "-o", dir.Path("out"), dir.Path("tree")});
         ExpectOneLineError(result, "--null: ");
         EXPECT_FALSE(dir.Exists("out")) << format;
     }
+}
+
+TEST(ScanOutput, JSONHoldsTheListedFoldersInListOrder) {
+    TestDir dir;
+    const std::string names[] = {"with space", "q\"uote", "back\\slash", "new\nline",
+                                 "bad\xFFname"};
+    for (const auto& name : names) {
+        dir.MakeFolders("tree/" + name + "/inner");
+    }
+    dir.MakeFile("tree/file");
+    const auto list = Cli({"scan", "-0", dir.Path("tree")});
+    ASSERT_EQ(list.Status, 0) << list.Err;
+    const std::vector<std::string> paths = SplitLines(list.Out, '\0');
+    ASSERT_EQ(paths.size(), 10U);
+
+    const std::string output = dir.Path("out.json");
+    const auto json = Cli({"scan", "-f", "json", dir.Path("tree")});
+    EXPECT_EQ(json.Status, 0) << json.Err;
+    EXPECT_TRUE(json.Out.ends_with("]\n"));
+    EXPECT_EQ(Cli({"scan", "-f", "json", "-o", output, dir.Path("tree")}).Out, "");
+    EXPECT_EQ(ReadFile(output), json.Out);
+
+    rapidjson::Document parsed;
+    parsed.Parse<rapidjson::kParseValidateEncodingFlag>(json.Out.data(), json.Out.size());
+    ASSERT_FALSE(parsed.HasParseError()) << json.Out;
+    ASSERT_TRUE(parsed.IsArray());
+    ASSERT_EQ(parsed.Size(), paths.size());
+    for (rapidjson::SizeType i = 0; i < parsed.Size(); ++i) {
+        std::string path = paths[i];
+        if (const std::size_t bad = path.find('\xFF'); bad != std::string::npos) {
+            path.replace(bad, 1, "\xEF\xBF\xBD");
+        }
+        const auto& entry = parsed[i];
+        ASSERT_TRUE(entry.IsObject());
+        EXPECT_EQ(entry.MemberCount(), 2U);
+        EXPECT_EQ(entry["FullPath"].GetString(), path);
+        EXPECT_EQ(entry["FileName"].GetString(), path.substr(path.rfind('/') + 1));
+    }
+
+    dir.MakeFolders("full");
+    dir.MakeFile("full/file");
+    const auto none = Cli({"scan", "-f", "json", dir.Path("full")});
+    EXPECT_EQ(none.Status, 0) << none.Err;
+    EXPECT_EQ(none.Out, "[]\n");
 }
