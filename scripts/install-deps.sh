@@ -6,7 +6,7 @@ set -euo pipefail
 
 packages=(
     build-essential cmake ninja-build pkg-config
-    libgtest-dev libcli11-dev libpugixml-dev libxlsxwriter-dev unzip
+    libgtest-dev libcli11-dev libpugixml-dev libxlsxwriter-dev rapidjson-dev unzip
     qt6-base-dev qt6-svg-dev fonts-dejavu-core
     util-linux time clang-format
     "$@"

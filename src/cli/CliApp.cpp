@@ -60,12 +60,15 @@ void AddWalkOptions(CLI::App& command, WalkSettings& walk, const char* threadsHe
 
 void AddScan(CLI::App& app, ScanRequest& request) {
     auto* scan = app.add_subcommand("scan", "List the empty folders at and below each FOLDER");
-    scan->add_flag("-0,--null", request.NullSeparated, "End each path with NUL, not a line feed");
-    scan->add_option("-f,--format", request.Format, "Output format")
-        ->check(CLI::IsMember({"list", "txt", "csv", "html", "xml", "xlsx"}))
+    scan->add_flag("-0,--null", request.NullSeparated,
+                   "End each path with NUL, not a line feed (list format only)");
+    scan->add_option("-f,--format", request.Format,
+                     "Output format; json is one array of objects with the fields the xml "
+                     "export has, on one line")
+        ->check(CLI::IsMember({"list", "txt", "csv", "html", "xml", "xlsx", "json"}))
         ->capture_default_str();
     scan->add_option("-o,--output", request.Output,
-                     "Write the export to FILE (standard output when absent or -)");
+                     "Write the list or the export to FILE (standard output when absent or -)");
     scan->add_option("-c,--config", request.ConfigFile,
                      "Take the exported columns from this configuration file (never written)");
     AddWalkOptions(*scan, request.Walk, "Threads that read folders (default: 32)");

@@ -1,6 +1,7 @@
 #include "cli/CommandOutput.h"
 #include "cli/Commands.h"
 #include "cli/ScanExport.h"
+#include "core/platform/TextOutput.h"
 
 namespace hollowsweep::cli {
 
@@ -25,9 +26,28 @@ ExitStatus ScanAndExport(const ScanRequest& request, const std::vector<std::stri
     return flushed != ExitOk ? flushed : status;
 }
 
+// The file is opened before the scan, so a target that cannot be written is
+// named before a long walk rather than after it.
+ExitStatus ScanToFile(const ScanRequest& request, char terminator) {
+    TextOutput file(request.Output);
+    const ExitStatus status =
+        ScanFolders(request.Folders, request.Walk, [&file, terminator](const EmptyFolder& found) {
+            file.Append(found.Path);
+            file.Append(terminator);
+        });
+    file.Close();
+    return status;
+}
+
 } // namespace
 
 ExitStatus RunScan(const ScanRequest& request) {
+    // Every export has its own layout, so a NUL that would change nothing is
+    // refused rather than let the user think it took effect.
+    if (request.NullSeparated && request.Format != "list") {
+        ReportError("--null", "not with --format " + request.Format);
+        return ExitUsage;
+    }
     if (!AllAreFolders(request.Folders)) {
         return ExitUsage;
     }
@@ -37,6 +57,9 @@ ExitStatus RunScan(const ScanRequest& request) {
         return ScanAndExport(request, columns);
     }
     const char terminator = request.NullSeparated ? '\0' : '\n';
+    if (!ToStandardOutput(request.Output)) {
+        return ScanToFile(request, terminator);
+    }
     const ExitStatus status =
         ScanFolders(request.Folders, request.Walk,
                     [terminator](const EmptyFolder& found) { WritePath(found.Path, terminator); });

@@ -7,10 +7,19 @@
 #include "core/export/ExportColumns.h"
 #include "core/export/ExportSession.h"
 #include "core/export/HTMLReport.h"
+#include "core/export/JSONExport.h"
 #include "core/export/ResultDocument.h"
+#include "core/platform/FileDescriptor.h"
+#include "core/platform/TextOutput.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
+#include <fcntl.h>
+#include <new>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace hollowsweep::cli {
 
@@ -25,10 +34,6 @@ public:
     void ShowWaitForm(bool) override {}
     void SetWaitMessage(std::string_view) override {}
 };
-
-bool ToStandardOutput(const std::string& output) {
-    return output.empty() || output == "-";
-}
 
 void WriteStandardOutput(std::string_view text) {
     if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size()) {
@@ -57,10 +62,69 @@ void WriteXML(const ResultList& list, const std::string& output) {
     }
 }
 
+void WriteJSONExport(const ResultList& list, const std::string& output) {
+    if (ToStandardOutput(output)) {
+        TextOutput text;
+        WriteJSON(text, list);
+        WriteStandardOutput(text.Text());
+    } else {
+        TextOutput file(output);
+        WriteJSON(file, list);
+        file.Close();
+    }
+}
+
 void WriteWorkbook(const ResultList& list, const std::vector<std::string>& columns,
                    const std::string& output) {
     XMLDocument document = ResultDocumentOf(list);
     WriteWorkbookFile(output, *GetRootNode(document), columns);
+}
+
+// A configuration takes a few kilobytes. Whatever is far larger is not one,
+// and reading it whole could take all the memory there is (/dev/zero never ends).
+constexpr std::size_t ConfigSizeLimit = std::size_t{16} << 20;
+
+std::string ReadConfigText(const std::string& path) {
+    const FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!fd) {
+        throw IOError(path, errno, "cannot open");
+    }
+    struct stat status {};
+    if (::fstat(fd.Get(), &status) != 0) {
+        throw IOError(path, errno, "cannot read");
+    }
+    const std::string tooLarge = path + ": larger than 16 MiB, not a configuration file";
+    if (S_ISREG(status.st_mode) && static_cast<std::uintmax_t>(status.st_size) > ConfigSizeLimit) {
+        throw HollowsweepError(tooLarge);
+    }
+    std::string text;
+    char buffer[65536];
+    // A file that is not regular has no size to trust, and a regular one may
+    // grow while it is read, so the read itself stops one byte past the limit.
+    while (text.size() <= ConfigSizeLimit) {
+        const std::size_t wanted = std::min(sizeof buffer, ConfigSizeLimit + 1 - text.size());
+        const ssize_t bytes = ::read(fd.Get(), buffer, wanted);
+        if (bytes < 0 && errno == EINTR) {
+            continue;
+        }
+        if (bytes < 0) {
+            throw IOError(path, errno, "cannot read");
+        }
+        if (bytes == 0) {
+            return text;
+        }
+        text.append(buffer, static_cast<std::size_t>(bytes));
+    }
+    throw HollowsweepError(tooLarge);
+}
+
+std::vector<std::string> ColumnsOfFile(const std::string& path) {
+    const ConfigRootPtr root = ParseConfig(ReadConfigText(path), path);
+    try {
+        return GetExportColumns(*root);
+    } catch (const HollowsweepError& error) {
+        throw HollowsweepError(path + ": " + error.what());
+    }
 }
 
 } // namespace
@@ -69,16 +133,21 @@ std::vector<std::string> LoadExportColumns(const std::string& configFile) {
     if (configFile.empty()) {
         return GetExportColumns(*ParseConfig(DefaultConfigText, "default configuration"));
     }
-    const ConfigRootPtr root = LoadConfig(configFile);
+    // Even within the size limit, a document of millions of elements can
+    // need more memory than there is; that is this file's fault, so it is named.
     try {
-        return GetExportColumns(*root);
-    } catch (const HollowsweepError& error) {
-        throw HollowsweepError(configFile + ": " + error.what());
+        return ColumnsOfFile(configFile);
+    } catch (const std::bad_alloc&) {
+        throw HollowsweepError(configFile + ": not enough memory to read it");
     }
 }
 
 bool NeedsFile(const std::string& format) {
     return format == "xlsx";
+}
+
+bool ToStandardOutput(const std::string& output) {
+    return output.empty() || output == "-";
 }
 
 void WriteExport(const std::string& format, const ResultList& list,
@@ -93,6 +162,8 @@ void WriteExport(const std::string& format, const ResultList& list,
                          : WriteDelimitedFile(output, list, columns, SeparatorOf(format));
     } else if (format == "xml") {
         WriteXML(list, output);
+    } else if (format == "json") {
+        WriteJSONExport(list, output);
     } else {
         WriteWorkbook(list, columns, output);
     }

@@ -11,7 +11,7 @@ namespace hollowsweep::cli {
 // given, else from the default configuration. Errors name the file.
 std::vector<std::string> LoadExportColumns(const std::string& configFile);
 
-// Writes the list in an export format ("txt", "csv", "html", "xml" or "xlsx")
+// Writes the list in an export format ("txt", "csv", "html", "xml", "xlsx" or "json")
 // to a file, or to standard output when output is empty or "-". The bytes are
 // the desktop program's export of the same list and columns.
 void WriteExport(const std::string& format, const ResultList& list,
@@ -19,5 +19,8 @@ void WriteExport(const std::string& format, const ResultList& list,
 
 // Whether a format can only go to a file.
 bool NeedsFile(const std::string& format);
+
+// Whether --output names standard output: absent or "-".
+bool ToStandardOutput(const std::string& output);
 
 } // namespace hollowsweep::cli

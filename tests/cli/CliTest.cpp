@@ -164,6 +164,27 @@ TEST(Cli, ABadConfigurationFileExitsWithTwoNamingItAndStaysUntouched) {
     }
 }
 
+TEST(Cli, AConfigurationFileOverSixteenMebibytesIsRefusedBeforeItIsRead) {
+    TestDir dir;
+    dir.MakeFolders("tree/empty");
+    // Sparse, so the test writes nothing; a file of exactly the limit is read and parsed.
+    dir.MakeFile("over.xml");
+    dir.MakeFile("limit.xml");
+    std::filesystem::resize_file(dir.Path("over.xml"), (16 << 20) + 1);
+    std::filesystem::resize_file(dir.Path("limit.xml"), 16 << 20);
+    for (const std::string& file : {dir.Path("over.xml"), std::string("/dev/zero")}) {
+        const auto result = Cli({"scan", "-c", file, dir.Path("tree")});
+        EXPECT_EQ(result.Status, 2) << file;
+        EXPECT_EQ(result.Out, "");
+        EXPECT_EQ(result.Err,
+                  "hollowsweep-cli: " + file + ": larger than 16 MiB, not a configuration file\n");
+    }
+    const auto limit = Cli({"scan", "-c", dir.Path("limit.xml"), dir.Path("tree")});
+    EXPECT_EQ(limit.Status, 2);
+    EXPECT_TRUE(limit.Err.starts_with("hollowsweep-cli: " + dir.Path("limit.xml") + ": "));
+    EXPECT_EQ(limit.Err.find("16 MiB"), std::string::npos) << limit.Err;
+}
+
 TEST(Cli, ExportFormatsGoToStandardOutputOrAFile) {
     TestDir dir;
     dir.MakeFolders("tree/a,b");

@@ -19,6 +19,8 @@ public:
         , itemTag_(itemTag) {}
 
     int Count() const;
+    // The tag of the items, for a caller that walks the children in one pass.
+    const std::string& ItemTag() const noexcept { return itemTag_; }
     // The item at a position as a plain element; out of range raises IndexError.
     XMLNodePtr Nodes(int position) const;
     void Clear();

@@ -5,10 +5,15 @@ namespace hollowsweep {
 std::vector<std::string> GetExportColumns(ConfigRoot& root) {
     std::vector<std::string> columns;
     const ColumnSettingsPtr nodes = root.GetNodes();
-    for (int position = 0; position < nodes->Count(); ++position) {
-        const ColumnSettingPtr node = nodes->Item(position);
-        if (node->GetVisible()) {
-            columns.push_back(node->GetName());
+    // One walk over the children: counting and finding items by position
+    // passes every sibling before them again, so a file of many thousands of
+    // columns would take hours.
+    for (XMLNodePtr child = nodes->FirstChild(); child; child = child->NextSibling()) {
+        if (child->IsElement() && child->Name() == nodes->ItemTag()) {
+            const ColumnSettingPtr node = child->As<ColumnSetting>();
+            if (node->GetVisible()) {
+                columns.push_back(node->GetName());
+            }
         }
     }
     return columns;

@@ -9,6 +9,7 @@
 #include "core/config/ConfigBinding.h"
 #include "core/errors/Errors.h"
 #include "core/export/DelimitedText.h"
+#include "core/export/ExportColumns.h"
 #include "core/export/HTMLReport.h"
 #include "core/platform/WholeFile.h"
 
@@ -50,6 +51,15 @@ std::vector<std::string> Joined(std::vector<std::string> first,
 }
 
 } // namespace
+
+TEST(ExportCommand, TheColumnsAreTheVisibleItemsInDocumentOrder) {
+    const ConfigRootPtr root =
+        ParseConfig("<config><nodes><node Name=\"b\" Visible=\"True\"/><!-- c -->"
+                    "<other Name=\"x\" Visible=\"True\"/>text<node Name=\"h\" Visible=\"False\"/>"
+                    "<node Name=\"a\" Visible=\"1\"/></nodes></config>",
+                    "test configuration");
+    EXPECT_EQ(GetExportColumns(*root), (std::vector<std::string>{"b", "a"}));
+}
 
 TEST(ExportCommand, AnEmptyListAsksAndWritesNothing) {
     for (const auto& [format, dialog] : Formats) {

@@ -1,0 +1,127 @@
+#include "core/export/JSONExport.h"
+
+#include "core/export/ResultDocument.h"
+#include "core/results/FieldCatalog.h"
+
+#include <rapidjson/writer.h>
+
+namespace hollowsweep {
+
+namespace {
+
+constexpr std::string_view Replacement = "\xEF\xBF\xBD";
+
+// RapidJSON's output stream on top of TextOutput, which already buffers and
+// owns the file; RapidJSON's end-of-document flush therefore has nothing to do.
+class TextOutputStream {
+public:
+    using Ch = char;
+
+    explicit TextOutputStream(TextOutput& out) noexcept
+        : out_(out) {}
+
+    void Put(Ch c) { out_.Append(c); }
+    void Flush() noexcept {}
+
+private:
+    TextOutput& out_;
+};
+
+// The length of the well-formed UTF-8 sequence at the start of text, or 0:
+// the second byte's range rules out overlong forms, surrogates and code
+// points past U+10FFFF.
+std::size_t SequenceLength(std::string_view text) noexcept {
+    const auto byte = [&](std::size_t i) {
+        return static_cast<unsigned char>(text[i]);
+    };
+    const unsigned char lead = byte(0);
+    if (lead < 0x80) {
+        return 1;
+    }
+    std::size_t length = 0;
+    unsigned char low = 0x80;
+    unsigned char high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        low = lead == 0xE0 ? 0xA0 : low;
+        high = lead == 0xED ? 0x9F : high;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        low = lead == 0xF0 ? 0x90 : low;
+        high = lead == 0xF4 ? 0x8F : high;
+    } else {
+        return 0;
+    }
+    if (text.size() < length || byte(1) < low || byte(1) > high) {
+        return 0;
+    }
+    for (std::size_t i = 2; i < length; ++i) {
+        if ((byte(i) & 0xC0) != 0x80) {
+            return 0;
+        }
+    }
+    return length;
+}
+
+std::size_t ValidPrefixLength(std::string_view text) noexcept {
+    std::size_t valid = 0;
+    while (valid < text.size()) {
+        const std::size_t length = SequenceLength(text.substr(valid));
+        if (length == 0) {
+            break;
+        }
+        valid += length;
+    }
+    return valid;
+}
+
+rapidjson::SizeType SizeOf(std::string_view text) {
+    return static_cast<rapidjson::SizeType>(text.size());
+}
+
+} // namespace
+
+std::string_view ToValidUTF8(std::string_view text, std::string& scratch) {
+    std::size_t valid = ValidPrefixLength(text);
+    if (valid == text.size()) {
+        return text;
+    }
+    scratch.assign(text.substr(0, valid));
+    while (valid < text.size()) {
+        const std::size_t length = SequenceLength(text.substr(valid));
+        if (length == 0) {
+            scratch += Replacement;
+            ++valid;
+        } else {
+            scratch += text.substr(valid, length);
+            valid += length;
+        }
+    }
+    return scratch;
+}
+
+void WriteJSON(TextOutput& out, const ResultList& list) {
+    TextOutputStream stream(out);
+    rapidjson::Writer<TextOutputStream> writer(stream);
+    std::string scratch;
+    writer.StartArray();
+    for (const auto& entry : list) {
+        writer.StartObject();
+        for (FieldIndex field = 0; field < FieldCount; ++field) {
+            const std::string_view value = entry.Record.Field(field);
+            if (!value.empty()) {
+                const std::string_view name = AttributeNameOf(field);
+                writer.Key(name.data(), SizeOf(name));
+                const std::string_view text = ToValidUTF8(value, scratch);
+                writer.String(text.data(), SizeOf(text));
+            }
+        }
+        writer.EndObject();
+    }
+    writer.EndArray();
+    out.Append('\n');
+}
+
+} // namespace hollowsweep
