@@ -17,9 +17,11 @@ std::string TemporaryNameFor(const std::string& path) {
     return path + ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
 }
 
+// A link is written through, as before: replacing it would put a file where
+// the link was, /dev/stdout for one.
 bool IsWrittenDirectly(const std::string& target) {
     struct stat status {};
-    return ::stat(target.c_str(), &status) == 0 && !S_ISREG(status.st_mode);
+    return ::lstat(target.c_str(), &status) == 0 && !S_ISREG(status.st_mode);
 }
 
 // The new file keeps the old one's permission bits, so a save does not widen

@@ -11,8 +11,8 @@ namespace hollowsweep {
 // and Commit flushes it to the disk and renames it over the target: readers
 // see the old file or the new one, never a part. Until then the old file is
 // untouched, and a replacement dropped without Commit leaves nothing behind.
-// A target that exists and is not a regular file (a pipe, /dev/stdout) cannot
-// be replaced: it is written directly.
+// A target that exists and is not a regular file (a pipe, a device, a link
+// such as /dev/stdout) cannot be replaced: it is written directly.
 class FileReplacement {
 public:
     explicit FileReplacement(std::string target);

@@ -187,3 +187,14 @@ TEST(FailedExport, ATargetThatIsNotAFileIsWrittenDirectly) {
     EXPECT_EQ(received, "Folder Name          Full Path          \r\na          /d/a\r\n");
     EXPECT_EQ(FilesIn(dir.Root()), (std::vector<std::string>{"pipe"}));
 }
+
+// A link stays a link: the file it leads to takes the new content.
+TEST(FailedExport, ALinkIsWrittenThroughAndStaysALink) {
+    TestDir dir;
+    dir.MakeFile("real.txt", "old");
+    dir.MakeLink("link.txt", dir.Path("real.txt"));
+    Formats[1].write(dir.Path("link.txt"), test::ListOf({"/d/a"}));
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.Path("link.txt")));
+    EXPECT_EQ(ReadWholeFile(dir.Path("real.txt")),
+              "Folder Name          Full Path          \r\na          /d/a\r\n");
+}
