@@ -5,6 +5,7 @@
 #include "core/config/ConfigBinding.h"
 #include "core/config/DefaultConfig.h"
 #include "core/export/ExportCommand.h"
+#include "core/export/JSONExport.h"
 
 #include <chrono>
 #include <cstdio>
@@ -54,8 +55,9 @@ int main(int argc, char** argv) {
         {"html", ExportFormat::HTML}, {"txt", ExportFormat::Text},   {"csv", ExportFormat::CSV},
         {"xml", ExportFormat::XML},   {"xlsx", ExportFormat::Excel},
     };
-    if (argc != 3 || !formats.contains(argv[1])) {
-        std::fprintf(stderr, "usage: %s html|txt|csv|xml|xlsx FOLDER\n", argv[0]);
+    // JSON is the command-line tool's own format, written without the desktop's frame.
+    if (argc != 3 || (!formats.contains(argv[1]) && std::string(argv[1]) != "json")) {
+        std::fprintf(stderr, "usage: %s html|txt|csv|xml|xlsx|json FOLDER\n", argv[0]);
         return 2;
     }
     const std::string format = argv[1];
@@ -76,7 +78,13 @@ int main(int argc, char** argv) {
         XMLDocument document;
         AnswerPath ui(target);
         const auto start = std::chrono::steady_clock::now();
-        RunExport(formats.at(format), list, *config, document, ui);
+        if (format == "json") {
+            TextOutput out(target);
+            WriteJSON(out, list);
+            out.Close();
+        } else {
+            RunExport(formats.at(format), list, *config, document, ui);
+        }
         best = std::min(best, bench::SecondsSince(start));
         if (round == 0) {
             exportPeak = bench::PeakResidentKilobytes();

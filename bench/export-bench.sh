@@ -12,7 +12,7 @@ work=$(mktemp -d /var/tmp/hollowsweep-export-bench.XXXXXX)
 trap 'rm -rf "$work"' EXIT
 
 declare -A seconds
-for format in html txt csv xml xlsx; do
+for format in html txt csv xml json xlsx; do
     line=$("$build/bench/hollowsweep_export_bench" "$format" "$work")
     echo "$line"
     seconds[$format]=$(sed -E 's/.*export ([0-9.]+) s.*/\1/' <<<"$line")
