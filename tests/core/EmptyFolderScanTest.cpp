@@ -4,6 +4,7 @@
 #include "TestDir.h"
 #include "Unprivileged.h"
 
+#include <atomic>
 #include <cerrno>
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -245,5 +246,30 @@ TEST(EmptyFolderScan, AnErrorEndsTheScanAndIsHandedOver) {
             }
         },
         std::runtime_error);
+    EXPECT_TRUE(list.Empty());
+}
+
+// A cancelled scan reports nothing at all: a part of a tree is no answer.
+TEST(EmptyFolderScan, ACancelledScanReportsNothing) {
+    TestDir dir;
+    for (int i = 0; i < 3000; ++i) {
+        dir.MakeFolders("wide/" + std::to_string(i));
+    }
+    std::atomic<bool> cancel{false};
+    ScanOptions options;
+    options.Cancel = &cancel;
+    // Cancelled from within, once the walk is under way.
+    options.Progress = [&cancel](std::uint64_t) {
+        cancel = true;
+    };
+    std::size_t reported = 0;
+    const std::vector<std::string> folders = {dir.Root(), dir.Path("wide/1")};
+    EXPECT_FALSE(ForEachEmptyFolder(folders, options, [&](const EmptyFolder&) { ++reported; }));
+    EXPECT_EQ(reported, 0U);
+
+    ResultList list;
+    const ScanOutcome outcome = LoadEmptyFolders(list, dir.Root(), options);
+    EXPECT_TRUE(outcome.Cancelled);
+    EXPECT_FALSE(outcome);
     EXPECT_TRUE(list.Empty());
 }

@@ -59,7 +59,7 @@ std::vector<std::string> WalkedInside(const std::string& canonical,
 
 } // namespace
 
-void ForEachEmptyFolder(std::span<const std::string> folders, const ScanOptions& options,
+bool ForEachEmptyFolder(std::span<const std::string> folders, const ScanOptions& options,
                         const EmptyFolderSink& sink) {
     // Progress counts on across the folders.
     std::uint64_t earlierWalks = 0;
@@ -86,8 +86,9 @@ void ForEachEmptyFolder(std::span<const std::string> folders, const ScanOptions&
             continue;
         }
         const std::vector<std::string> inside = WalkedInside(canonical, walked);
+        bool whole = true;
         if (inside.empty()) {
-            walker.Walk(folder, sink, options.Unreadable);
+            whole = walker.Walk(folder, sink, options.Unreadable);
         } else {
             // Resolved as the folders already walked were, to skip what they held.
             std::string inResolvedForm;
@@ -96,7 +97,7 @@ void ForEachEmptyFolder(std::span<const std::string> folders, const ScanOptions&
                 inResolvedForm.append(found.substr(folder.size()));
                 return !IsAtOrBelowAny(inResolvedForm, inside);
             };
-            walker.Walk(
+            whole = walker.Walk(
                 folder,
                 [&](const EmptyFolder& found) {
                     if (isNew(found.Path)) {
@@ -109,9 +110,13 @@ void ForEachEmptyFolder(std::span<const std::string> folders, const ScanOptions&
                     }
                 });
         }
+        if (!whole) {
+            return false;
+        }
         walked.push_back(canonical);
         earlierWalks += std::exchange(thisWalk, 0);
     }
+    return true;
 }
 
 ScanOutcome LoadEmptyFolders(ResultList& list, std::string_view folder,
@@ -135,9 +140,10 @@ ScanOutcome LoadEmptyFolders(ResultList& list, std::span<const std::string> fold
                 options.Unreadable(path, error);
             }
         };
-        ForEachEmptyFolder(folders, listOptions, [&list](const EmptyFolder& found) {
-            list.Append(ResultRecord::ForFolder(found.Path), found.Identity);
-        });
+        outcome.Cancelled =
+            !ForEachEmptyFolder(folders, listOptions, [&list](const EmptyFolder& found) {
+                list.Append(ResultRecord::ForFolder(found.Path), found.Identity);
+            });
     } catch (...) {
         outcome.Error = std::current_exception();
     }

@@ -15,14 +15,16 @@ namespace hollowsweep {
 // overlap (the same folder twice, or one inside another). Where the rules keep
 // the walk out of some folders, a folder given inside another comes before
 // it: it is walked on its own, whatever the rules say of its ancestors.
-void ForEachEmptyFolder(std::span<const std::string> folders, const ScanOptions& options,
+// Returns false when cancelled; the folder being walked then reports nothing.
+bool ForEachEmptyFolder(std::span<const std::string> folders, const ScanOptions& options,
                         const EmptyFolderSink& sink);
 
-// How a scan ended: whole, or stopped by the error it holds.
+// How a scan ended: whole, cancelled, or stopped by the error it holds.
 struct ScanOutcome {
     std::exception_ptr Error;
+    bool Cancelled = false;
 
-    explicit operator bool() const noexcept { return !Error; }
+    explicit operator bool() const noexcept { return !Error && !Cancelled; }
 };
 
 // Replaces the list's entries with the empty folders at and below folder, in the

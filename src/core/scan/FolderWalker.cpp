@@ -64,12 +64,16 @@ public:
     ParallelWalk& operator=(const ParallelWalk&) = delete;
     ~ParallelWalk() { CloseHeldFolders(); }
 
-    void ReadAll();
+    // False when cancelled: then nothing was decided and nothing is reported.
+    bool ReadAll();
     void ReportUnreadable(const std::string& rootPath, const UnreadableFolderSink& sink);
     void ReportEmpty(std::string rootPath, const EmptyFolderSink& sink);
 
 private:
     void Work(NameArena& names) noexcept;
+    bool Cancelled() const noexcept {
+        return options_.Cancel != nullptr && options_.Cancel->load(std::memory_order_relaxed);
+    }
     void ScanFolder(NodeIndex index, DirectoryReader& reader, NameArena& names,
                     std::vector<const char*>& subFolders,
                     WorkQueue<NodeIndex>::LocalStack& pending);
@@ -106,7 +110,7 @@ private:
     std::vector<std::pair<NodeIndex, int>> unreadable_;
 };
 
-void ParallelWalk::ReadAll() {
+bool ParallelWalk::ReadAll() {
     {
         std::vector<std::jthread> helpers;
         try {
@@ -123,9 +127,13 @@ void ParallelWalk::ReadAll() {
     if (error_) {
         std::rethrow_exception(error_);
     }
+    if (Cancelled()) {
+        return false;
+    }
     if (options_.Progress) {
         options_.Progress(scanned_.load());
     }
+    return true;
 }
 
 void ParallelWalk::Work(NameArena& names) noexcept {
@@ -135,6 +143,10 @@ void ParallelWalk::Work(NameArena& names) noexcept {
         WorkQueue<NodeIndex>::LocalStack pending;
         NodeIndex index = 0;
         while (queue_.Next(pending, index)) {
+            if (Cancelled()) {
+                queue_.Stop();
+                return;
+            }
             ScanFolder(index, reader, names, subFolders, pending);
             queue_.ShareIfAnyoneIdle(pending);
         }
@@ -421,7 +433,7 @@ void ParallelWalk::CloseHeldFolders() noexcept {
 FolderWalker::FolderWalker(ScanOptions options)
     : options_(std::move(options)) {}
 
-void FolderWalker::Walk(std::string_view folder, const EmptyFolderSink& sink,
+bool FolderWalker::Walk(std::string_view folder, const EmptyFolderSink& sink,
                         const UnreadableFolderSink& unreadable) {
     std::string stored = StoredFolderPath(folder);
     FileDescriptor root = OpenFolderAt(AT_FDCWD, stored, LinkPolicy::Follow);
@@ -429,12 +441,15 @@ void FolderWalker::Walk(std::string_view folder, const EmptyFolderSink& sink,
         if (unreadable) {
             unreadable(stored, errno);
         }
-        return;
+        return true;
     }
     ParallelWalk walk(options_, std::move(root), ScanThreadCount(options_.Threads));
-    walk.ReadAll();
+    if (!walk.ReadAll()) {
+        return false;
+    }
     walk.ReportUnreadable(stored, unreadable);
     walk.ReportEmpty(std::move(stored), sink);
+    return true;
 }
 
 std::string StoredFolderPath(std::string_view folder) {

@@ -22,7 +22,9 @@ class FolderWalker {
 public:
     explicit FolderWalker(ScanOptions options);
 
-    void Walk(std::string_view folder, const EmptyFolderSink& sink,
+    // False when cancelled before the folders were all read; then nothing at
+    // all is reported.
+    bool Walk(std::string_view folder, const EmptyFolderSink& sink,
               const UnreadableFolderSink& unreadable = {});
 
 private:

@@ -3,6 +3,7 @@
 #include "core/platform/FolderIdentity.h"
 #include "core/rules/ScanRules.h"
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -35,6 +36,9 @@ struct ScanOptions {
     // 0 means as many as the process's descriptor limit allows.
     std::size_t OpenFolderBudget = 0;
     ScanRules Rules;
+    // Once set, the walk stops after the folders being read and reports
+    // nothing more.
+    const std::atomic<bool>* Cancel = nullptr;
     ProgressCallback Progress;
     // Called on the scanning thread, after every folder was read and before
     // the empty folders are reported.
