@@ -26,6 +26,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QStatusBar>
 #include <QThread>
@@ -59,6 +60,7 @@ public:
     ScanWaitScope(const ScanWaitScope&) = delete;
     ScanWaitScope& operator=(const ScanWaitScope&) = delete;
     ~ScanWaitScope() {
+        wait_.SetCancellable(false);
         wait_.SetWaitProgress({});
         wait_.ShowWaitForm(false);
         wait_.setWindowModality(Qt::NonModal);
@@ -237,7 +239,7 @@ void MainWindow::onClose() {
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
-    if (event->mimeData()->hasUrls()) {
+    if (!busy_ && event->mimeData()->hasUrls()) {
         event->acceptProposedAction();
     }
 }
@@ -271,6 +273,9 @@ void MainWindow::DropFolders(const QStringList& paths) {
 
 void MainWindow::ScanFolders(const std::vector<std::string>& folders,
                              const std::optional<QString>& message) {
+    if (busy_) {
+        return;
+    }
     ScanOptions options;
     try {
         options.Rules = ReadScanRules(*Configuration.GetConfig().Root());
@@ -282,17 +287,48 @@ void MainWindow::ScanFolders(const std::vector<std::string>& folders,
                             "Warning", MessageIcon::Warning);
         return;
     }
-    const ScanWaitScope waiting(Wait, message);
+    busy_ = true;
+    const auto idle = qScopeGuard([this] { busy_ = false; });
+    ScanOutcome outcome;
+    ResultList found;
+    {
+        const ScanWaitScope waiting(Wait, message);
+        Wait.SetCancellable(true);
+        outcome = RunScan(found, folders, options);
+    }
+    // The wait window had the keyboard; give it back to the list.
+    activateWindow();
+    resultView->setFocus();
+    if (outcome.Cancelled) {
+        return;
+    }
+    // The list stays as quiet about an error as ever; the error is not lost.
+    List().Replace(std::move(found));
+    if (!outcome) {
+        IgnoreException(outcome.Error);
+    }
+}
+
+ScanOutcome MainWindow::RunScan(ResultList& found, const std::vector<std::string>& folders,
+                                ScanOptions& options) {
     std::atomic<std::uint64_t> scanned{0};
     options.Progress = [&scanned](std::uint64_t count) {
         scanned.store(count);
     };
-    ResultList found;
+    std::atomic<bool> cancel{false};
+    options.Cancel = &cancel;
     ScanOutcome outcome;
-    const std::unique_ptr<QThread> worker(
-        QThread::create([&] { outcome = LoadEmptyFolders(found, folders, options); }));
+    const std::unique_ptr<QThread> worker(QThread::create([&] {
+        outcome =
+            scanner ? scanner(found, folders, options) : LoadEmptyFolders(found, folders, options);
+    }));
     QEventLoop loop;
     connect(worker.get(), &QThread::finished, &loop, &QEventLoop::quit);
+    connect(&Wait, &WaitWindow::cancelRequested, &loop, [this, &cancel] {
+        cancel = true;
+        Wait.cancelButton->setEnabled(false);
+        Wait.SetWaitMessage("Cancelling..");
+    });
     QTimer progress;
     connect(&progress, &QTimer::timeout, &loop, [this, &scanned] {
         Wait.SetWaitProgress(QString("%1 folders scanned").arg(scanned.load()));
@@ -301,14 +337,13 @@ void MainWindow::ScanFolders(const std::vector<std::string>& folders,
     worker->start();
     loop.exec();
     worker->wait();
-    // The list stays as quiet about an error as ever; the error is not lost.
-    List().Replace(std::move(found));
-    if (!outcome) {
-        IgnoreException(outcome.Error);
-    }
+    return outcome;
 }
 
 void MainWindow::onOpenClicked() {
+    if (busy_) {
+        return;
+    }
     const QString folder = Dialogs.ChooseFolder(this);
     if (folder.isEmpty()) {
         return;
@@ -326,6 +361,9 @@ void MainWindow::onUncheckAllClicked() {
 }
 
 void MainWindow::onDeleteClicked() {
+    if (busy_) {
+        return;
+    }
     if (!Dialogs.AskYesNo(this, "Are you sure to delete the folders?", "Warning")) {
         return;
     }

@@ -4,10 +4,13 @@
 #include "core/config/Config.h"
 #include "core/config/XMLDocument.h"
 #include "core/results/ResultList.h"
+#include "core/scan/EmptyFolderScan.h"
 
 #include <QMainWindow>
+#include <functional>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -85,9 +88,14 @@ public:
 
     // Scans folders behind the wait window and puts their empty folders in the
     // list, replacing what it held. A message, when given, goes to the wait
-    // window first.
+    // window first. A scan the user cancels leaves the list as it was, and
+    // while one runs the window takes no other command.
     void ScanFolders(const std::vector<std::string>& folders,
                      const std::optional<QString>& message);
+    // What a scan runs on its thread; tests hold it to cancel it.
+    using Scanner =
+        std::function<ScanOutcome(ResultList&, std::span<const std::string>, const ScanOptions&)>;
+    Scanner scanner;
     // A drop of paths: the folders among them are scanned together.
     void DropFolders(const QStringList& paths);
 
@@ -105,7 +113,13 @@ private:
     QPushButton* AddButton(const QString& caption, const QString& icon, int left, int width,
                            bool bold, void (MainWindow::*handler)());
 
+    ScanOutcome RunScan(ResultList& found, const std::vector<std::string>& folders,
+                        ScanOptions& options);
+
     bool shown_ = false;
+    // A scan runs: commands that would start another, or change the list,
+    // wait for it.
+    bool busy_ = false;
 };
 
 } // namespace hollowsweep::app

@@ -3,6 +3,8 @@
 #include "app/WindowLook.h"
 
 #include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QScreen>
@@ -71,6 +73,38 @@ WaitWindow::WaitWindow()
     progressLabel = new QLabel(this);
     progressLabel->setGeometry(103, 52, 265, 16);
     progressLabel->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
+    cancelButton = new QPushButton("Cancel", this);
+    cancelButton->setGeometry(288, 76, 80, 24);
+    cancelButton->hide();
+    connect(cancelButton, &QPushButton::clicked, this, &WaitWindow::cancelRequested);
+}
+
+void WaitWindow::SetCancellable(bool cancellable) {
+    cancellable_ = cancellable;
+    cancelButton->setVisible(cancellable);
+    cancelButton->setEnabled(true);
+    setFixedSize(376, cancellable ? 108 : 84);
+    if (cancellable) {
+        cancelButton->setFocus();
+    }
+}
+
+void WaitWindow::keyPressEvent(QKeyEvent* event) {
+    if (cancellable_ && event->key() == Qt::Key_Escape) {
+        emit cancelRequested();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void WaitWindow::closeEvent(QCloseEvent* event) {
+    // Hiding the window would leave the work running with no sign of it.
+    if (cancellable_) {
+        event->ignore();
+        emit cancelRequested();
+        return;
+    }
+    QWidget::closeEvent(event);
 }
 
 void WaitWindow::showEvent(QShowEvent* event) {

@@ -24,6 +24,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QThread>
 #include <QTimer>
 #include <QTreeView>
 #include <QtTest>
@@ -194,6 +195,58 @@ private slots:
         QCOMPARE(program.Column(0), QStringList({"c", "b", "a"}));
         QCOMPARE(program.Wait.messageLabel->text(), QString("Loading info.."));
         QVERIFY(!program.Wait.isVisible());
+    }
+
+    // However the user cancels, the list stays as it was, and the scan that
+    // was cancelled never comes back to replace it.
+    void cancelledScanLeavesTheListAsItWas() {
+        const std::pair<const char*, std::function<void(WaitWindow&)>> ways[] = {
+            {"Cancel",
+             [](WaitWindow& wait) {
+                 wait.cancelButton->click();
+             }},
+            {"Escape",
+             [](WaitWindow& wait) {
+                 QTest::keyClick(&wait, Qt::Key_Escape);
+             }},
+            {"close",
+             [](WaitWindow& wait) {
+                 wait.close();
+             }},
+        };
+        for (const auto& [name, cancel] : ways) {
+            TestDir dir;
+            dir.MakeFolders("tree/a");
+            RunningProgram program;
+            program.Fill({ResultRecord::ForFolder("/earlier")});
+            bool held = false;
+            // Holds the scan until the user has cancelled it.
+            program.Main.scanner = [&held](ResultList& found, std::span<const std::string> folders,
+                                           const ScanOptions& options) {
+                held = true;
+                while (!options.Cancel->load()) {
+                    QThread::msleep(5);
+                }
+                return LoadEmptyFolders(found, folders, options);
+            };
+            QTimer::singleShot(50, [&program, &cancel = cancel] {
+                QVERIFY(program.Wait.isVisible());
+                QVERIFY(program.Wait.cancelButton->isVisible());
+                cancel(program.Wait);
+                // The window stays until the scan has stopped.
+                QVERIFY(program.Wait.isVisible());
+            });
+            program.Dialogs.FolderAnswer = Local(dir, "tree");
+            program.Main.openButton->click();
+            QVERIFY2(held, name);
+            QCOMPARE(program.Column(1), QStringList({"/earlier"}));
+            QVERIFY(!program.Wait.isVisible());
+
+            // The next scan is whole again.
+            program.Main.scanner = nullptr;
+            program.Main.openButton->click();
+            QCOMPARE(program.Column(1), QStringList({Local(dir, "tree/a"), Local(dir, "tree")}));
+        }
     }
 
     void checkAllAndUncheckAll() {
