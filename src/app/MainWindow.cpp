@@ -252,7 +252,9 @@ void MainWindow::dropEvent(QDropEvent* event) {
         }
     }
     event->acceptProposedAction();
-    Guarded([&] { DropFolders(paths); });
+    // The program the folders came from waits for the drop to be taken, not
+    // for the scan: that runs once the drop is over.
+    QTimer::singleShot(0, this, [this, paths] { Guarded([&] { DropFolders(paths); }); });
 }
 
 void MainWindow::DropFolders(const QStringList& paths) {
