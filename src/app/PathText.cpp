@@ -12,4 +12,10 @@ QString DisplayText(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+QUrl LocalFileUrl(std::string_view path) {
+    const QByteArray bytes(path.data(), static_cast<qsizetype>(path.size()));
+    // QByteArray's own encoding: QUrl's takes text, and would make it UTF-8 first.
+    return QUrl::fromEncoded("file://" + bytes.toPercentEncoding("/"), QUrl::StrictMode);
+}
+
 } // namespace hollowsweep::app

@@ -204,7 +204,7 @@ void ResultListController::OpenEntryFolder(QTreeView* list) {
     const std::string folder =
         FolderToOpen(mainWindow->List().At(static_cast<std::size_t>(focused.row())).Record);
     if (!folder.empty()) {
-        mainWindow->Dialogs.OpenUrl(QUrl::fromLocalFile(QFile::decodeName(folder.c_str())));
+        mainWindow->Dialogs.OpenUrl(LocalFileUrl(folder));
     }
 }
 

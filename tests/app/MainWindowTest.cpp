@@ -424,6 +424,16 @@ private slots:
         QTest::mouseClick(program.Main.resultView->viewport(), Qt::LeftButton, {}, row.center());
         QTest::mouseDClick(program.Main.resultView->viewport(), Qt::LeftButton, {}, row.center());
         QCOMPARE(program.Dialogs.Opened, QList<QUrl>({QUrl::fromLocalFile("/data/old")}));
+
+        // A name that is not UTF-8 opens the folder of that very name.
+        program.Fill({ResultRecord::ForFolder("/data/caf\xe9 \xff")});
+        program.Main.resultView->setCurrentIndex(program.Main.Model->index(0, 1));
+        program.Main.controller->OpenEntryFolder(program.Main.resultView);
+        const QUrl opened = program.Dialogs.Opened.last();
+        QCOMPARE(opened.toEncoded(), QByteArray("file:///data/caf%E9%20%FF"));
+        QCOMPARE(opened.scheme(), QString("file"));
+        QCOMPARE(QByteArray::fromPercentEncoding(opened.path(QUrl::FullyEncoded).toLatin1()),
+                 QByteArray("/data/caf\xe9 \xff"));
     }
 
     void everyExportWritesThroughThePopupMenu() {
