@@ -14,6 +14,7 @@
 #include <QDateTime>
 #include <QFile>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLocale>
 #include <QMouseEvent>
 #include <QToolTip>
@@ -83,6 +84,8 @@ ResultListController::ResultListController(MainWindow* window)
     connect(view, &QTreeView::doubleClicked, this,
             [this] { Guarded([&] { onRowDoubleClicked(view); }); });
     header->viewport()->installEventFilter(this);
+    view->installEventFilter(this);
+    connect(header, &QHeaderView::sectionMoved, this, [this] { FollowFirstVisibleColumn(); });
     Model().SetNumberFormat(readers_.Numbers);
 }
 
@@ -103,6 +106,12 @@ int ResultListController::NodeCount() const {
 }
 
 bool ResultListController::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && watched == view &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Space &&
+        static_cast<QKeyEvent*>(event)->modifiers() == Qt::NoModifier) {
+        Guarded([&] { ToggleSelectedRows(); });
+        return true;
+    }
     if (event->type() == QEvent::MouseButtonPress && watched == view->header()->viewport()) {
         const auto button = static_cast<QMouseEvent*>(event)->button();
         if (button != Qt::LeftButton) {
@@ -150,6 +159,34 @@ void ResultListController::SetupColumns(QTreeView* list) {
         header->moveSection(header->visualIndex(n), position);
         header->setSectionHidden(n, !node->GetVisible());
     }
+    FollowFirstVisibleColumn();
+}
+
+void ResultListController::FollowFirstVisibleColumn() {
+    const QHeaderView* header = view->header();
+    for (int position = 0; position < header->count(); ++position) {
+        const int column = header->logicalIndex(position);
+        if (!header->isSectionHidden(column)) {
+            Model().SetCheckColumn(column);
+            return;
+        }
+    }
+}
+
+void ResultListController::ToggleSelectedRows() {
+    const QModelIndex current = view->currentIndex();
+    if (!current.isValid()) {
+        return;
+    }
+    const bool checked = !mainWindow->List().At(static_cast<std::size_t>(current.row())).Checked;
+    std::vector<int> rows;
+    for (const QModelIndex& selected : view->selectionModel()->selectedRows()) {
+        rows.push_back(selected.row());
+    }
+    if (rows.empty()) {
+        rows.push_back(current.row());
+    }
+    Model().SetRowsChecked(rows, checked);
 }
 
 void ResultListController::SaveColumns() {
@@ -227,6 +264,7 @@ void ResultListController::ApplyVisibility() {
     for (int n = 0; n < count && n < header->count(); ++n) {
         header->setSectionHidden(n, !Node(n)->GetVisible());
     }
+    FollowFirstVisibleColumn();
 }
 
 std::vector<std::string> ResultListController::GetExportColumns() const {

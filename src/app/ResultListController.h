@@ -55,6 +55,10 @@ protected:
 
 private:
     void ApplyVisibility();
+    // Puts the check boxes in the first column the view shows.
+    void FollowFirstVisibleColumn();
+    // Space: every selected row takes the opposite of the current row's check.
+    void ToggleSelectedRows();
     void Export(ExportFormat format);
 
     ResultListModel& Model() const;

@@ -3,6 +3,8 @@
 #include "app/ExceptionGuard.h"
 #include "app/PathText.h"
 
+#include <utility>
+
 namespace hollowsweep::app {
 
 ResultListModel::ResultListModel(QObject* parent)
@@ -34,7 +36,7 @@ QVariant ResultListModel::data(const QModelIndex& index, int role) const {
     case Qt::DisplayRole:
         return CellText(entry, column);
     case Qt::CheckStateRole:
-        if (index.column() == 0) {
+        if (index.column() == checkColumn_) {
             return entry.Checked ? Qt::Checked : Qt::Unchecked;
         }
         return {};
@@ -50,7 +52,7 @@ QVariant ResultListModel::data(const QModelIndex& index, int role) const {
 }
 
 bool ResultListModel::setData(const QModelIndex& index, const QVariant& value, int role) {
-    if (role != Qt::CheckStateRole || index.column() != 0 ||
+    if (role != Qt::CheckStateRole || index.column() != checkColumn_ ||
         !checkIndex(index, CheckIndexOption::IndexIsValid)) {
         return false;
     }
@@ -65,7 +67,29 @@ Qt::ItemFlags ResultListModel::flags(const QModelIndex& index) const {
         return Qt::NoItemFlags;
     }
     const Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
-    return index.column() == 0 ? flags | Qt::ItemIsUserCheckable : flags;
+    return index.column() == checkColumn_ ? flags | Qt::ItemIsUserCheckable : flags;
+}
+
+void ResultListModel::SetCheckColumn(int column) {
+    if (column == checkColumn_) {
+        return;
+    }
+    const int previous = std::exchange(checkColumn_, column);
+    if (!list_.Empty()) {
+        for (const int changed : {previous, column}) {
+            if (changed >= 0 && changed < columnCount()) {
+                emit dataChanged(index(0, changed), index(rowCount() - 1, changed),
+                                 {Qt::CheckStateRole});
+            }
+        }
+    }
+}
+
+void ResultListModel::SetRowsChecked(const std::vector<int>& rows, bool checked) {
+    for (const int row : rows) {
+        list_.SetChecked(static_cast<std::size_t>(row), checked);
+    }
+    ListChecksChanged();
 }
 
 QVariant ResultListModel::headerData(int section, Qt::Orientation orientation, int role) const {
@@ -90,7 +114,8 @@ void ResultListModel::ListEndUpdate() {
 // Only the marks changed: the view keeps its selection and scroll position.
 void ResultListModel::ListChecksChanged() {
     if (!list_.Empty() && !columns_.empty()) {
-        emit dataChanged(index(0, 0), index(rowCount() - 1, 0), {Qt::CheckStateRole});
+        emit dataChanged(index(0, checkColumn_), index(rowCount() - 1, checkColumn_),
+                         {Qt::CheckStateRole});
     }
 }
 

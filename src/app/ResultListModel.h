@@ -21,7 +21,8 @@ struct ColumnLook {
 
 // The result list as the view sees it. It holds the core result list, where
 // the entries and their check marks live, keeps nothing per entry and only
-// answers the view's questions. Column 0 carries the check boxes.
+// answers the view's questions. One column carries the check boxes: the one
+// the view shows first, so that hiding or moving columns never hides them.
 class ResultListModel final : public QAbstractTableModel, public IResultListObserver {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(ResultListModel)
@@ -34,6 +35,11 @@ public:
     ResultList& List() noexcept { return list_; }
     void SetColumns(std::vector<ColumnLook> columns);
     const std::vector<ColumnLook>& Columns() const noexcept { return columns_; }
+    // The column, by its index in the model, that carries the check boxes.
+    void SetCheckColumn(int column);
+    int CheckColumn() const noexcept { return checkColumn_; }
+    // Sets the check of every row given, as one change.
+    void SetRowsChecked(const std::vector<int>& rows, bool checked);
     // The user's separators, for the sizes shown.
     void SetNumberFormat(NumberFormat numbers) { numbers_ = std::move(numbers); }
 
@@ -55,6 +61,7 @@ private:
     ResultList list_;
     NumberFormat numbers_;
     std::vector<ColumnLook> columns_;
+    int checkColumn_ = 0;
 };
 
 } // namespace hollowsweep::app

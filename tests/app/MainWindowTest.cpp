@@ -71,8 +71,9 @@ struct RunningProgram {
         return texts;
     }
     bool Checked(int row) const {
-        return Main.Model->index(row, 0).data(Qt::CheckStateRole).value<Qt::CheckState>() ==
-               Qt::Checked;
+        return Main.Model->index(row, Main.Model->CheckColumn())
+                   .data(Qt::CheckStateRole)
+                   .value<Qt::CheckState>() == Qt::Checked;
     }
     void ClickHeader(int column, Qt::MouseButton button = Qt::LeftButton) const {
         const QPoint point(Header()->sectionViewportPosition(column) + 10, 8);
@@ -250,6 +251,42 @@ private slots:
             program.Main.openButton->click();
             QCOMPARE(program.Column(1), QStringList({Local(dir, "tree/a"), Local(dir, "tree")}));
         }
+    }
+
+    // Whatever the columns shown and their order, the check boxes show in the
+    // first of them: a check that cannot be seen must not be acted on.
+    void checkBoxesShowInTheFirstVisibleColumn() {
+        std::string config(DefaultConfigText);
+        const std::string shown = "Name=\"Folder Name\" Visible=\"True\"";
+        config.replace(config.find(shown), shown.size(), "Name=\"Folder Name\" Visible=\"False\"");
+        hollowsweep::test::WriteFile(ConfigFile(), config);
+        RunningProgram program;
+        program.Fill({ResultRecord::ForFolder("/d/a")});
+        QVERIFY(program.Header()->isSectionHidden(0));
+        QCOMPARE(program.Main.Model->CheckColumn(), 1);
+        QVERIFY(program.Main.Model->flags(program.Main.Model->index(0, 1)) &
+                Qt::ItemIsUserCheckable);
+        QVERIFY(!program.Main.Model->index(0, 0).data(Qt::CheckStateRole).isValid());
+
+        program.Header()->setSectionHidden(0, false);
+        program.Header()->moveSection(program.Header()->visualIndex(1), 0);
+        QCOMPARE(program.Main.Model->CheckColumn(), 1);
+        program.Header()->moveSection(program.Header()->visualIndex(0), 0);
+        QCOMPARE(program.Main.Model->CheckColumn(), 0);
+    }
+
+    void spaceTogglesEverySelectedRowFromAnyColumn() {
+        RunningProgram program;
+        program.Fill({ResultRecord::ForFolder("/a"), ResultRecord::ForFolder("/b"),
+                      ResultRecord::ForFolder("/c")});
+        QItemSelectionModel* selection = program.Main.resultView->selectionModel();
+        program.Main.resultView->setCurrentIndex(program.Main.Model->index(0, 1));
+        selection->select(program.Main.Model->index(2, 1),
+                          QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        QTest::keyClick(program.Main.resultView, Qt::Key_Space);
+        QVERIFY(!program.Checked(0) && program.Checked(1) && !program.Checked(2));
+        QTest::keyClick(program.Main.resultView, Qt::Key_Space);
+        QVERIFY(program.Checked(0) && program.Checked(1) && program.Checked(2));
     }
 
     void checkAllAndUncheckAll() {
