@@ -44,6 +44,13 @@ QVariant ResultListModel::data(const QModelIndex& index, int role) const {
         return Hint;
     case Qt::BackgroundRole:
         return column.Background.isValid() ? QVariant(column.Background) : QVariant();
+    case Qt::ForegroundRole:
+        // A fixed background keeps its text readable whatever the theme's
+        // text colour: a dark theme's white on the light cells was not.
+        if (column.Background.isValid()) {
+            return column.Background.lightness() >= 128 ? QColor(Qt::black) : QColor(Qt::white);
+        }
+        return {};
     case Qt::TextAlignmentRole:
         return static_cast<int>(column.Alignment | Qt::AlignVCenter);
     default:

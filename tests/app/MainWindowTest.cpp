@@ -289,6 +289,32 @@ private slots:
         QVERIFY(program.Checked(0) && program.Checked(1) && program.Checked(2));
     }
 
+    // A dark theme's white text must not land on the list's fixed light cells.
+    void aDarkPaletteKeepsTheListReadable() {
+        const QPalette original = QApplication::palette();
+        QPalette dark = original;
+        dark.setColor(QPalette::Base, QColor(30, 30, 30));
+        dark.setColor(QPalette::Text, Qt::white);
+        dark.setColor(QPalette::ToolTipBase, QColor(40, 40, 40));
+        QApplication::setPalette(dark);
+        {
+            RunningProgram program;
+            program.Fill({ResultRecord::ForFolder("/d/a")});
+            for (int column = 0; column < program.Main.Model->columnCount(); ++column) {
+                const QModelIndex cell = program.Main.Model->index(0, column);
+                const QVariant background = cell.data(Qt::BackgroundRole);
+                const QColor text = cell.data(Qt::ForegroundRole).isValid()
+                                        ? cell.data(Qt::ForegroundRole).value<QColor>()
+                                        : dark.color(QPalette::Text);
+                const QColor under =
+                    background.isValid() ? background.value<QColor>() : dark.color(QPalette::Base);
+                QVERIFY2(std::abs(text.lightness() - under.lightness()) >= 128,
+                         qPrintable(QString("column %1").arg(column)));
+            }
+        }
+        QApplication::setPalette(original);
+    }
+
     void checkAllAndUncheckAll() {
         RunningProgram program;
         program.Main.checkAllButton->click();
