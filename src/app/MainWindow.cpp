@@ -258,11 +258,18 @@ void MainWindow::dropEvent(QDropEvent* event) {
 }
 
 void MainWindow::DropFolders(const QStringList& paths) {
-    std::vector<std::string> folders;
+    std::vector<std::string> local;
     for (const QString& path : paths) {
-        std::string local = LocalPath(path);
-        if (IsExistingFolder(local)) {
-            folders.push_back(std::move(local));
+        local.push_back(LocalPath(path));
+    }
+    OpenFolders(local);
+}
+
+void MainWindow::OpenFolders(const std::vector<std::string>& paths) {
+    std::vector<std::string> folders;
+    for (const std::string& path : paths) {
+        if (IsExistingFolder(path)) {
+            folders.push_back(path);
         }
     }
     if (folders.empty()) {

@@ -98,6 +98,9 @@ public:
     Scanner scanner;
     // A drop of paths: the folders among them are scanned together.
     void DropFolders(const QStringList& paths);
+    // The same for paths as the file system spells them, as the program's
+    // arguments give them.
+    void OpenFolders(const std::vector<std::string>& paths);
 
 protected:
     void showEvent(QShowEvent* event) override;

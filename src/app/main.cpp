@@ -1,11 +1,18 @@
+#include "app/ExceptionGuard.h"
 #include "app/MainWindow.h"
 #include "app/UserDialogs.h"
 #include "app/WaitWindow.h"
 
 #include <QApplication>
+#include <QTimer>
+#include <string>
+#include <vector>
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
+    // What is left once Qt took its own options: folders to scan at once, as
+    // the file manager's "Open With" passes them, byte for byte.
+    const std::vector<std::string> folders(argv + 1, argv + argc);
     QApplication::setApplicationName("Hollowsweep");
     QApplication::setWindowIcon(QIcon(":/icons/hollowsweep.svg"));
     hollowsweep::app::QtDialogs dialogs;
@@ -13,5 +20,10 @@ int main(int argc, char** argv) {
     hollowsweep::app::WaitWindow wait;
     hollowsweep::app::MainWindow window(dialogs, config, wait);
     window.show();
+    if (!folders.empty()) {
+        QTimer::singleShot(0, &window, [&window, &folders] {
+            hollowsweep::app::Guarded([&] { window.OpenFolders(folders); });
+        });
+    }
     return QApplication::exec();
 }

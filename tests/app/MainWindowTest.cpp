@@ -187,6 +187,17 @@ private slots:
         QCOMPARE(program.Main.Model->rowCount(), 3);
     }
 
+    // As the program's arguments give them: the folders among them, byte for byte.
+    void folderArgumentsAreScannedTogether() {
+        TestDir dir;
+        dir.MakeFolders("one/caf\xe9");
+        dir.MakeFolders("two/b");
+        RunningProgram program;
+        program.Main.OpenFolders({dir.Path("one"), dir.Path("missing"), dir.Path("two")});
+        QCOMPARE(program.Main.List().Count(), 4U);
+        QCOMPARE(program.Main.List().At(0).Record.Path(), dir.Path("one/caf\xe9"));
+    }
+
     void openFolderScansBehindTheWaitWindow() {
         TestDir dir;
         dir.MakeFolders("tree/a/b/c");
