@@ -24,7 +24,7 @@ using namespace hollowsweep;
 
 class NoDialogs final : public app::IUserDialogs {
 public:
-    QString ChooseFolder(QWidget*) override { return {}; }
+    QString ChooseFolder(QWidget*, const QString&) override { return {}; }
     QString ChooseSaveFile(QWidget*, const QString&, const QString&) override { return {}; }
     bool AskYesNo(QWidget*, const QString&, const QString&) override { return false; }
     void ShowMessage(QWidget*, const QString&, const QString&, MessageIcon) override {}

@@ -353,10 +353,11 @@ void MainWindow::onOpenClicked() {
     if (busy_) {
         return;
     }
-    const QString folder = Dialogs.ChooseFolder(this);
+    const QString folder = Dialogs.ChooseFolder(this, lastOpened_);
     if (folder.isEmpty()) {
         return;
     }
+    lastOpened_ = folder;
     repaint();
     ScanFolders({LocalPath(folder)}, QString("Loading info.."));
 }

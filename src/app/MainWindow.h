@@ -120,6 +120,8 @@ private:
                         ScanOptions& options);
 
     bool shown_ = false;
+    // Where the folder chooser starts: the folder opened last.
+    QString lastOpened_;
     // A scan runs: commands that would start another, or change the list,
     // wait for it.
     bool busy_ = false;

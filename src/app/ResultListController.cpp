@@ -106,11 +106,17 @@ int ResultListController::NodeCount() const {
 }
 
 bool ResultListController::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress && watched == view &&
-        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Space &&
-        static_cast<QKeyEvent*>(event)->modifiers() == Qt::NoModifier) {
-        Guarded([&] { ToggleSelectedRows(); });
-        return true;
+    if (event->type() == QEvent::KeyPress && watched == view) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Space && key->modifiers() == Qt::NoModifier) {
+            Guarded([&] { ToggleSelectedRows(); });
+            return true;
+        }
+        // Return opens the folder, as a double click does.
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            Guarded([&] { OpenEntryFolder(view); });
+            return true;
+        }
     }
     if (event->type() == QEvent::MouseButtonPress && watched == view->header()->viewport()) {
         const auto button = static_cast<QMouseEvent*>(event)->button();

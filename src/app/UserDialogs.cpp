@@ -17,8 +17,9 @@ QString QtFilter(const QString& filter) {
 
 } // namespace
 
-QString QtDialogs::ChooseFolder(QWidget* parent) {
-    return QFileDialog::getExistingDirectory(parent, QString(), QDir::homePath());
+QString QtDialogs::ChooseFolder(QWidget* parent, const QString& startIn) {
+    return QFileDialog::getExistingDirectory(parent, QString(),
+                                             startIn.isEmpty() ? QDir::homePath() : startIn);
 }
 
 QString QtDialogs::ChooseSaveFile(QWidget* parent, const QString& defaultExt,

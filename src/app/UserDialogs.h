@@ -16,8 +16,9 @@ class IUserDialogs {
 public:
     virtual ~IUserDialogs() = default;
 
-    // The folder chooser; empty when the user cancelled.
-    virtual QString ChooseFolder(QWidget* parent) = 0;
+    // The folder chooser, starting in startIn (the home folder when empty);
+    // empty when the user cancelled.
+    virtual QString ChooseFolder(QWidget* parent, const QString& startIn) = 0;
     // The save dialog with a default suffix (".htm") and one filter
     // ("HTML File|*.htm"); empty when the user cancelled.
     virtual QString ChooseSaveFile(QWidget* parent, const QString& defaultExt,
@@ -35,7 +36,7 @@ public:
 // The real desktop: Qt's dialogs and the desktop's default programs.
 class QtDialogs final : public IUserDialogs {
 public:
-    QString ChooseFolder(QWidget* parent) override;
+    QString ChooseFolder(QWidget* parent, const QString& startIn) override;
     QString ChooseSaveFile(QWidget* parent, const QString& defaultExt,
                            const QString& filter) override;
     bool AskYesNo(QWidget* parent, const QString& text, const QString& caption) override;

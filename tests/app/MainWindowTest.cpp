@@ -208,6 +208,9 @@ private slots:
         program.Dialogs.FolderAnswer = Local(dir, "tree");
         program.Main.openButton->click();
         QCOMPARE(program.Column(0), QStringList({"c", "b", "a"}));
+        // The chooser starts where the last folder was opened.
+        program.Main.openButton->click();
+        QCOMPARE(program.Dialogs.Calls.last(), "choose folder in " + Local(dir, "tree"));
         QCOMPARE(program.Wait.messageLabel->text(), QString("Loading info.."));
         QVERIFY(!program.Wait.isVisible());
     }
@@ -498,6 +501,9 @@ private slots:
         QTest::mouseClick(program.Main.resultView->viewport(), Qt::LeftButton, {}, row.center());
         QTest::mouseDClick(program.Main.resultView->viewport(), Qt::LeftButton, {}, row.center());
         QCOMPARE(program.Dialogs.Opened, QList<QUrl>({QUrl::fromLocalFile("/data/old")}));
+        QTest::keyClick(program.Main.resultView, Qt::Key_Return);
+        QCOMPARE(program.Dialogs.Opened.size(), 2);
+        QCOMPARE(program.Dialogs.Opened.last(), QUrl::fromLocalFile("/data/old"));
 
         // A name that is not UTF-8 opens the folder of that very name.
         program.Fill({ResultRecord::ForFolder("/data/caf\xe9 \xff")});

@@ -16,8 +16,8 @@ public:
     QStringList Calls;
     QList<QUrl> Opened;
 
-    QString ChooseFolder(QWidget*) override {
-        Calls << "choose folder";
+    QString ChooseFolder(QWidget*, const QString& startIn) override {
+        Calls << "choose folder in " + startIn;
         return FolderAnswer;
     }
     QString ChooseSaveFile(QWidget*, const QString& defaultExt, const QString& filter) override {
