@@ -25,6 +25,7 @@ using namespace hollowsweep;
 class NoDialogs final : public app::IUserDialogs {
 public:
     QString ChooseFolder(QWidget*, const QString&) override { return {}; }
+    void ShowReport(QWidget*, const QString&, const QString&, const QString&) override {}
     QString ChooseSaveFile(QWidget*, const QString&, const QString&) override { return {}; }
     bool AskYesNo(QWidget*, const QString&, const QString&) override { return false; }
     void ShowMessage(QWidget*, const QString&, const QString&, MessageIcon) override {}

@@ -32,11 +32,16 @@
 #include <QThread>
 #include <QTimer>
 #include <QTreeView>
+#include <algorithm>
 #include <atomic>
 
 namespace hollowsweep::app {
 
 namespace {
+
+QString FolderCount(std::size_t count) {
+    return count == 1 ? QString("1 folder") : QString("%1 folders").arg(count);
+}
 
 constexpr int ClientWidth = 980;
 constexpr int ClientHeight = 401;
@@ -45,9 +50,10 @@ constexpr int ButtonBarHeight = 68;
 
 // The wait window takes all input while a scan runs on another thread, and
 // gives it back however the scan ends.
-class ScanWaitScope {
+// Shows the wait window, modal, for the time a scan or a removal runs.
+class WorkWaitScope {
 public:
-    ScanWaitScope(WaitWindow& wait, const std::optional<QString>& message)
+    WorkWaitScope(WaitWindow& wait, const std::optional<QString>& message)
         : wait_(wait) {
         if (!wait_.isVisible()) {
             wait_.setWindowModality(Qt::ApplicationModal);
@@ -57,9 +63,9 @@ public:
             wait_.SetWaitMessage(*message);
         }
     }
-    ScanWaitScope(const ScanWaitScope&) = delete;
-    ScanWaitScope& operator=(const ScanWaitScope&) = delete;
-    ~ScanWaitScope() {
+    WorkWaitScope(const WorkWaitScope&) = delete;
+    WorkWaitScope& operator=(const WorkWaitScope&) = delete;
+    ~WorkWaitScope() {
         wait_.SetCancellable(false);
         wait_.SetWaitProgress({});
         wait_.ShowWaitForm(false);
@@ -301,7 +307,7 @@ void MainWindow::ScanFolders(const std::vector<std::string>& folders,
     ScanOutcome outcome;
     ResultList found;
     {
-        const ScanWaitScope waiting(Wait, message);
+        const WorkWaitScope waiting(Wait, message);
         Wait.SetCancellable(true);
         outcome = RunScan(found, folders, options);
     }
@@ -374,10 +380,82 @@ void MainWindow::onDeleteClicked() {
     if (busy_) {
         return;
     }
-    if (!Dialogs.AskYesNo(this, "Are you sure to delete the folders?", "Warning")) {
+    const auto checked = static_cast<std::size_t>(std::count_if(
+        List().begin(), List().end(), [](const ResultEntry& e) { return e.Checked; }));
+    if (checked == 0) {
         return;
     }
-    DeleteCheckedFolders(List());
+    if (!Dialogs.AskYesNo(
+            this, "Are you sure to delete the folders?\n\n" + FolderCount(checked) + " checked",
+            "Warning")) {
+        return;
+    }
+    busy_ = true;
+    const auto idle = qScopeGuard([this] { busy_ = false; });
+    CheckedFolderRemoval removal(List());
+    const std::size_t planned = removal.Plan();
+    std::exception_ptr error;
+    {
+        const WorkWaitScope waiting(Wait, QString("Removing folders.."));
+        Wait.SetCancellable(true);
+        error = RunRemoval(removal, planned);
+    }
+    const DeleteSummary summary = removal.Finish();
+    activateWindow();
+    resultView->setFocus();
+    if (error) {
+        IgnoreException(error);
+    }
+    ReportRemoval(summary);
+}
+
+// The removal's own threads do the work; this one keeps the window painted
+// and the count moving.
+std::exception_ptr MainWindow::RunRemoval(CheckedFolderRemoval& removal, std::size_t planned) {
+    std::atomic<std::size_t> removed{0};
+    std::atomic<bool> cancel{false};
+    RemovalOptions options;
+    options.Cancel = &cancel;
+    std::exception_ptr error;
+    const std::unique_ptr<QThread> worker(QThread::create([&] {
+        try {
+            removal.Remove(options, [&removed](std::string_view) { ++removed; });
+        } catch (...) {
+            error = std::current_exception();
+        }
+    }));
+    QEventLoop loop;
+    connect(worker.get(), &QThread::finished, &loop, &QEventLoop::quit);
+    connect(&Wait, &WaitWindow::cancelRequested, &loop, [this, &cancel] {
+        cancel = true;
+        Wait.cancelButton->setEnabled(false);
+        Wait.SetWaitMessage("Cancelling..");
+    });
+    QTimer progress;
+    connect(&progress, &QTimer::timeout, &loop, [this, &removed, planned] {
+        Wait.SetWaitProgress(QString("%1 of %2 folders removed").arg(removed.load()).arg(planned));
+    });
+    progress.start(100);
+    worker->start();
+    loop.exec();
+    worker->wait();
+    return error;
+}
+
+void MainWindow::ReportRemoval(const DeleteSummary& summary) {
+    QString text = FolderCount(summary.Removed) + " removed.";
+    if (!summary.Failures.empty()) {
+        text += "\n" + FolderCount(summary.Failures.size()) + " could not be removed.";
+    }
+    if (!summary.Complete) {
+        text += "\nThe removal was cancelled before every checked folder was handled.";
+    }
+    QString details;
+    for (const auto& failure : summary.Failures) {
+        details += DisplayText(failure.Path) + ": " +
+                   DisplayText(RemovalReason(failure.Outcome, failure.ErrorCode)) + "\n";
+    }
+    Dialogs.ShowReport(this, text, details, "Delete Checked From Disk");
 }
 
 void MainWindow::onHelpClicked() {

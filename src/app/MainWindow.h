@@ -3,10 +3,12 @@
 #include "app/ResultListModel.h"
 #include "core/config/Config.h"
 #include "core/config/XMLDocument.h"
+#include "core/results/DeleteChecked.h"
 #include "core/results/ResultList.h"
 #include "core/scan/EmptyFolderScan.h"
 
 #include <QMainWindow>
+#include <exception>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -118,6 +120,8 @@ private:
 
     ScanOutcome RunScan(ResultList& found, const std::vector<std::string>& folders,
                         ScanOptions& options);
+    std::exception_ptr RunRemoval(CheckedFolderRemoval& removal, std::size_t planned);
+    void ReportRemoval(const DeleteSummary& summary);
 
     bool shown_ = false;
     // Where the folder chooser starts: the folder opened last.

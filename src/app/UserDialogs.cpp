@@ -49,6 +49,13 @@ void QtDialogs::ShowMessage(QWidget* parent, const QString& text, const QString&
     box.exec();
 }
 
+void QtDialogs::ShowReport(QWidget* parent, const QString& text, const QString& details,
+                           const QString& caption) {
+    QMessageBox box(QMessageBox::Information, caption, text, QMessageBox::Ok, parent);
+    box.setDetailedText(details);
+    box.exec();
+}
+
 void QtDialogs::OpenUrl(const QUrl& url) {
     QDesktopServices::openUrl(url);
 }

@@ -28,6 +28,9 @@ public:
     // A message with an OK button only.
     virtual void ShowMessage(QWidget* parent, const QString& text, const QString& caption,
                              MessageIcon icon) = 0;
+    // A message with the long part behind a "Show Details..." button.
+    virtual void ShowReport(QWidget* parent, const QString& text, const QString& details,
+                            const QString& caption) = 0;
     // Hands an address (a web page, "mailto:", a folder) to the desktop; what
     // comes of it is not reported.
     virtual void OpenUrl(const QUrl& url) = 0;
@@ -42,6 +45,8 @@ public:
     bool AskYesNo(QWidget* parent, const QString& text, const QString& caption) override;
     void ShowMessage(QWidget* parent, const QString& text, const QString& caption,
                      MessageIcon icon) override;
+    void ShowReport(QWidget* parent, const QString& text, const QString& details,
+                    const QString& caption) override;
     void OpenUrl(const QUrl& url) override;
 };
 

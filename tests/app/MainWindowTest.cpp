@@ -358,16 +358,37 @@ private slots:
 
         program.Main.deleteButton->click();
         QCOMPARE(program.Dialogs.Calls.last(),
-                 QString("ask Warning: Are you sure to delete the folders?"));
+                 QString("ask Warning: Are you sure to delete the folders?\n\n4 folders checked"));
         QCOMPARE(program.Main.Model->rowCount(), 4);
         QVERIFY(dir.Exists("tree/a/b/c"));
 
+        // The removal runs behind the wait window, which counts it.
         program.Dialogs.YesAnswer = true;
+        QStringList progress;
+        QTimer watch;
+        QObject::connect(&watch, &QTimer::timeout, [&] {
+            if (program.Wait.isVisible()) {
+                progress << program.Wait.messageLabel->text();
+            }
+        });
+        watch.start(1);
         program.Main.deleteButton->click();
+        QVERIFY(progress.contains("Removing folders.."));
         QCOMPARE(program.Column(1), QStringList({Local(dir, "tree/later")}));
         QVERIFY(program.Checked(0));
         QVERIFY(!dir.Exists("tree/a"));
         QVERIFY(dir.Exists("tree/later/new.txt"));
+        // And afterwards says what happened, the reasons behind "Show Details".
+        QCOMPARE(program.Dialogs.Calls.last(),
+                 "report Delete Checked From Disk: 3 folders removed.\n1 folder could not be "
+                 "removed. | " +
+                     Local(dir, "tree/later") + ": Directory not empty\n");
+
+        // With nothing checked there is nothing to confirm.
+        program.Main.uncheckAllButton->click();
+        const auto calls = program.Dialogs.Calls.size();
+        program.Main.deleteButton->click();
+        QCOMPARE(program.Dialogs.Calls.size(), calls);
     }
 
     void scanRulesInTheConfigurationSteerScanAndRemoval() {

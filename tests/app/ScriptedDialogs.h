@@ -31,6 +31,10 @@ public:
     void ShowMessage(QWidget*, const QString& text, const QString& caption, MessageIcon) override {
         Calls << "message " + caption + ": " + text;
     }
+    void ShowReport(QWidget*, const QString& text, const QString& details,
+                    const QString& caption) override {
+        Calls << "report " + caption + ": " + text + (details.isEmpty() ? "" : " | " + details);
+    }
     void OpenUrl(const QUrl& url) override { Opened << url; }
 };
 

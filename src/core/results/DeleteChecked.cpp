@@ -22,28 +22,37 @@ std::vector<std::size_t> CheckedGrouped(const ResultList& list) {
     return checked;
 }
 
-class DeleteRun {
-public:
-    DeleteRun(ResultList& list, const RemovedCallback& onRemoved)
-        : list_(list)
-        , onRemoved_(onRemoved)
-        , leaving_(list.Count(), false) {}
+} // namespace
 
-    void Run(const RemovalOptions& options) {
+class CheckedFolderRemoval::Run {
+public:
+    explicit Run(ResultList& list)
+        : list_(list)
+        , leaving_(list.Count(), false)
         // Judged as the scan walked them.
-        RemovalPlan plan(list_.ScannedFolders(), list_.Rules().KeepsOutFolders()
-                                                     ? NestedFolders::StandAlone
-                                                     : NestedFolders::JoinOuter);
+        , plan_(list.ScannedFolders(), list.Rules().KeepsOutFolders() ? NestedFolders::StandAlone
+                                                                      : NestedFolders::JoinOuter)
+        , rules_(list.Rules()) {}
+
+    std::size_t Plan() {
+        std::size_t planned = 0;
         for (const std::size_t index : CheckedGrouped(list_)) {
             const ResultEntry& entry = list_.At(index);
-            if (!plan.Add(entry.Record.Path(), entry.Identity, index)) {
+            if (plan_.Add(entry.Record.Path(), entry.Identity, index)) {
+                ++planned;
+            } else {
                 Hear({entry.Record.Path(), index, RemovalOutcome::Outside, 0});
             }
         }
+        return planned;
+    }
+
+    void Remove(const RemovalOptions& options, const RemovedCallback& onRemoved) {
+        onRemoved_ = onRemoved;
         RemovalOptions withRules = options;
-        withRules.Rules = list_.Rules();
+        withRules.Rules = rules_;
         summary_.Complete =
-            RemoveFolders(plan, withRules, [this](const RemovalEvent& event) { Hear(event); });
+            RemoveFolders(plan_, withRules, [this](const RemovalEvent& event) { Hear(event); });
     }
 
     // Entries of folders already removed leave the list even when a later step fails.
@@ -78,24 +87,42 @@ private:
     }
 
     ResultList& list_;
-    const RemovedCallback& onRemoved_;
+    RemovedCallback onRemoved_;
     std::vector<bool> leaving_;
+    RemovalPlan plan_;
+    ScanRules rules_;
     std::vector<std::pair<std::size_t, DeleteFailure>> failures_;
     DeleteSummary summary_;
 };
 
-} // namespace
+CheckedFolderRemoval::CheckedFolderRemoval(ResultList& list)
+    : run_(std::make_unique<Run>(list)) {}
+
+CheckedFolderRemoval::~CheckedFolderRemoval() = default;
+
+std::size_t CheckedFolderRemoval::Plan() {
+    return run_->Plan();
+}
+
+void CheckedFolderRemoval::Remove(const RemovalOptions& options, const RemovedCallback& onRemoved) {
+    run_->Remove(options, onRemoved);
+}
+
+DeleteSummary CheckedFolderRemoval::Finish() {
+    return run_->Finish();
+}
 
 DeleteSummary DeleteCheckedFolders(ResultList& list, const RemovalOptions& options,
                                    const RemovedCallback& onRemoved) {
-    DeleteRun run(list, onRemoved);
+    CheckedFolderRemoval removal(list);
     try {
-        run.Run(options);
+        removal.Plan();
+        removal.Remove(options, onRemoved);
     } catch (...) {
-        run.Finish();
+        removal.Finish();
         throw;
     }
-    return run.Finish();
+    return removal.Finish();
 }
 
 } // namespace hollowsweep

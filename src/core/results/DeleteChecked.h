@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -39,5 +40,30 @@ using RemovedCallback = std::function<void(std::string_view path)>;
 // folder from the removal's threads, one call at a time.
 DeleteSummary DeleteCheckedFolders(ResultList& list, const RemovalOptions& options = {},
                                    const RemovedCallback& onRemoved = {});
+
+// The same in three steps, so that the removal can run on another thread
+// while the list stays where it lives: Plan and Finish read and change the
+// list, Remove touches only the folders. Nothing may change the list from
+// Plan to Finish.
+class CheckedFolderRemoval {
+public:
+    explicit CheckedFolderRemoval(ResultList& list);
+    CheckedFolderRemoval(const CheckedFolderRemoval&) = delete;
+    CheckedFolderRemoval& operator=(const CheckedFolderRemoval&) = delete;
+    ~CheckedFolderRemoval();
+
+    // The checked folders to remove, found by the rules the list was
+    // scanned with; returns how many.
+    std::size_t Plan();
+    // Removes them; onRemoved hears each removed folder from the removal's
+    // threads, one call at a time.
+    void Remove(const RemovalOptions& options, const RemovedCallback& onRemoved);
+    // Entries of removed and vanished folders leave the list.
+    DeleteSummary Finish();
+
+private:
+    class Run;
+    std::unique_ptr<Run> run_;
+};
 
 } // namespace hollowsweep
