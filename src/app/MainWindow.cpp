@@ -146,6 +146,8 @@ void MainWindow::BuildList() {
     resultView->setFrameShape(QFrame::NoFrame);
     Model = new ResultListModel(this);
     resultView->setModel(Model);
+    connect(Model, &QAbstractItemModel::modelReset, this, [this] { ShowCounts(); });
+    connect(Model, &QAbstractItemModel::dataChanged, this, [this] { ShowCounts(); });
     resultView->setItemDelegate(new GridDelegate(resultView));
     resultView->setRootIsDecorated(false);
     resultView->setItemsExpandable(false);
@@ -213,6 +215,41 @@ void MainWindow::BuildStatusBar() {
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         bar->addWidget(panel);
     }
+}
+
+// "N empty folders, M checked" once a scan filled the list, and in the second
+// panel how many folders the scan could not read, which its hint names.
+void MainWindow::ShowCounts() {
+    const ResultList& list = List();
+    if (list.ScannedFolders().empty() && list.Empty()) {
+        statusText->clear();
+        statusCount->clear();
+        statusCount->setToolTip({});
+        return;
+    }
+    const auto checked =
+        std::count_if(list.begin(), list.end(), [](const ResultEntry& e) { return e.Checked; });
+    statusText->setText(QString("%1 empty %2, %3 checked")
+                            .arg(list.Count())
+                            .arg(list.Count() == 1 ? "folder" : "folders")
+                            .arg(checked));
+    const auto& unreadable = list.UnreadableFolders();
+    if (unreadable.empty()) {
+        statusCount->clear();
+        statusCount->setToolTip({});
+        return;
+    }
+    statusCount->setText(QString::number(unreadable.size()));
+    constexpr std::size_t Shown = 30;
+    QString hint = QString("%1 could not be read:").arg(FolderCount(unreadable.size()));
+    for (std::size_t i = 0; i < unreadable.size() && i < Shown; ++i) {
+        hint += "\n" + DisplayText(unreadable[i].Path) + ": " +
+                DisplayText(SystemErrorText(unreadable[i].Error));
+    }
+    if (unreadable.size() > Shown) {
+        hint += QString("\n... and %1 more").arg(unreadable.size() - Shown);
+    }
+    statusCount->setToolTip(hint);
 }
 
 void MainWindow::showEvent(QShowEvent* event) {

@@ -122,6 +122,7 @@ private:
                         ScanOptions& options);
     std::exception_ptr RunRemoval(CheckedFolderRemoval& removal, std::size_t planned);
     void ReportRemoval(const DeleteSummary& summary);
+    void ShowCounts();
 
     bool shown_ = false;
     // Where the folder chooser starts: the folder opened last.

@@ -329,6 +329,32 @@ private slots:
         QApplication::setPalette(original);
     }
 
+    // The status bar counts the list and names what the scan could not read.
+    void statusBarCountsFoldersChecksAndUnreadableFolders() {
+        TestDir dir;
+        dir.MakeFolders("tree/a");
+        dir.MakeFolders("tree/b");
+        RunningProgram program;
+        QCOMPARE(program.Main.statusText->text(), QString());
+        program.Main.OpenFolders({dir.Path("tree"), dir.Path("gone")});
+        QCOMPARE(program.Main.statusText->text(), QString("3 empty folders, 3 checked"));
+        QCOMPARE(program.Main.statusCount->text(), QString());
+        QVERIFY(program.Main.Model->setData(program.Main.Model->index(0, 0), Qt::Unchecked,
+                                            Qt::CheckStateRole));
+        QCOMPARE(program.Main.statusText->text(), QString("3 empty folders, 2 checked"));
+
+        // A scan that met a folder it could not read says so.
+        ResultList list;
+        list.SetScannedFolders({dir.Path("tree")});
+        list.AddUnreadableFolder({dir.Path("tree/locked"), EACCES});
+        program.Main.List().Replace(std::move(list));
+        QCOMPARE(program.Main.statusText->text(), QString("0 empty folders, 0 checked"));
+        QCOMPARE(program.Main.statusCount->text(), QString("1"));
+        QCOMPARE(program.Main.statusCount->toolTip(), "1 folder could not be read:\n" +
+                                                          Local(dir, "tree/locked") +
+                                                          ": Permission denied");
+    }
+
     void checkAllAndUncheckAll() {
         RunningProgram program;
         program.Main.checkAllButton->click();
