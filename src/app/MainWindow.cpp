@@ -95,8 +95,10 @@ MainWindow::MainWindow(IUserDialogs& dialogs, LazyConfig& config, WaitWindow& wa
     BuildMenus();
     BuildStatusBar();
     setWindowIcon(QIcon(":/icons/hollowsweep.svg"));
-    // The frame cannot be dragged to a new size.
-    setFixedSize(ClientWidth, menuBar()->sizeHint().height() + ClientHeight);
+    // It opens at its designed size, which is also the least it can take:
+    // the buttons keep their places, and the list grows with the window.
+    setMinimumSize(ClientWidth, menuBar()->sizeHint().height() + ClientHeight);
+    resize(minimumSize());
     setTabOrder(helpButton, checkAllButton);
     setTabOrder(checkAllButton, uncheckAllButton);
     setTabOrder(uncheckAllButton, deleteButton);
@@ -250,6 +252,16 @@ void MainWindow::ShowCounts() {
         hint += QString("\n... and %1 more").arg(unreadable.size() - Shown);
     }
     statusCount->setToolTip(hint);
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    const QSize area = centralPanel->size();
+    buttonBar->resize(area.width(), ButtonBarHeight);
+    listFrame->setGeometry(0, ButtonBarHeight, area.width(),
+                           std::max(0, area.height() - ButtonBarHeight));
+    resultView->setGeometry(2, 2, std::max(0, listFrame->width() - 4),
+                            std::max(0, listFrame->height() - 4));
 }
 
 void MainWindow::showEvent(QShowEvent* event) {

@@ -355,6 +355,17 @@ private slots:
                                                           ": Permission denied");
     }
 
+    void theWindowOpensAtItsSizeAndTheListGrowsWithIt() {
+        RunningProgram program;
+        const QSize opened = program.Main.size();
+        QCOMPARE(opened.width(), 980);
+        const QSize list = program.Main.resultView->size();
+        program.Main.resize(opened + QSize(300, 200));
+        QCOMPARE(program.Main.resultView->size(), list + QSize(300, 200));
+        program.Main.resize(QSize(100, 100));
+        QCOMPARE(program.Main.size(), opened);
+    }
+
     void checkAllAndUncheckAll() {
         RunningProgram program;
         program.Main.checkAllButton->click();
