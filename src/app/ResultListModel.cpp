@@ -41,6 +41,10 @@ QVariant ResultListModel::data(const QModelIndex& index, int role) const {
         }
         return {};
     case Qt::ToolTipRole:
+        if (entry.Kept) {
+            return Hint + "\nNot removed: " +
+                   DisplayText(RemovalReason(entry.KeptBecause, entry.KeptError));
+        }
         return Hint;
     case Qt::BackgroundRole:
         return column.Background.isValid() ? QVariant(column.Background) : QVariant();

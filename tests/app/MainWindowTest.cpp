@@ -413,6 +413,8 @@ private slots:
         QVERIFY(progress.contains("Removing folders.."));
         QCOMPARE(program.Column(1), QStringList({Local(dir, "tree/later")}));
         QVERIFY(program.Checked(0));
+        QCOMPARE(program.Main.Model->index(0, 1).data(Qt::ToolTipRole).toString(),
+                 ResultListModel::Hint + "\nNot removed: Directory not empty");
         QVERIFY(!dir.Exists("tree/a"));
         QVERIFY(dir.Exists("tree/later/new.txt"));
         // And afterwards says what happened, the reasons behind "Show Details".

@@ -37,7 +37,8 @@ public:
     std::size_t Plan() {
         std::size_t planned = 0;
         for (const std::size_t index : CheckedGrouped(list_)) {
-            const ResultEntry& entry = list_.At(index);
+            ResultEntry& entry = list_.At(index);
+            entry.Kept = false;
             if (plan_.Add(entry.Record.Path(), entry.Identity, index)) {
                 ++planned;
             } else {
@@ -57,6 +58,13 @@ public:
 
     // Entries of folders already removed leave the list even when a later step fails.
     DeleteSummary Finish() {
+        // Marked before the entries move: the indices are the list's as planned.
+        for (const auto& [index, failure] : failures_) {
+            ResultEntry& entry = list_.At(index);
+            entry.Kept = true;
+            entry.KeptBecause = failure.Outcome;
+            entry.KeptError = failure.ErrorCode;
+        }
         list_.DeleteMarked(leaving_);
         std::sort(failures_.begin(), failures_.end(),
                   [](const auto& a, const auto& b) { return a.first < b.first; });

@@ -58,7 +58,8 @@ public:
     // Removes them; onRemoved hears each removed folder from the removal's
     // threads, one call at a time.
     void Remove(const RemovalOptions& options, const RemovedCallback& onRemoved);
-    // Entries of removed and vanished folders leave the list.
+    // Entries of removed and vanished folders leave the list; those that
+    // stayed are marked Kept, with the reason.
     DeleteSummary Finish();
 
 private:

@@ -28,7 +28,10 @@ void ResultList::Clear() {
 
 ResultEntry& ResultList::Append(ResultRecord record, FolderIdentity identity) {
     UpdateScope update(*this);
-    return entries_.emplace_back(ResultEntry{std::move(record), true, identity});
+    ResultEntry& entry = entries_.emplace_back();
+    entry.Record = std::move(record);
+    entry.Identity = identity;
+    return entry;
 }
 
 void ResultList::Delete(std::size_t index) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/platform/FolderIdentity.h"
+#include "core/removal/RemovalOutcome.h"
 #include "core/results/MergeSort.h"
 #include "core/results/ResultRecord.h"
 #include "core/rules/ScanRules.h"
@@ -15,6 +16,11 @@ namespace hollowsweep {
 struct ResultEntry {
     ResultRecord Record;
     bool Checked = true;
+    // Whether the last removal tried the folder and left it, and why; these
+    // fit where the entry had padding, so they cost no memory.
+    bool Kept = false;
+    RemovalOutcome KeptBecause = RemovalOutcome::Failed;
+    std::int32_t KeptError = 0;
     // Which folder the scan found at the path; removal refuses another one.
     FolderIdentity Identity{};
 };
