@@ -28,6 +28,7 @@
 #include <QTimer>
 #include <QTreeView>
 #include <QtTest>
+#include <filesystem>
 #include <functional>
 #include <memory>
 
@@ -428,6 +429,41 @@ private slots:
         const auto calls = program.Dialogs.Calls.size();
         program.Main.deleteButton->click();
         QCOMPARE(program.Dialogs.Calls.size(), calls);
+    }
+
+    // A cancelled removal stops after the folders in flight; the list and
+    // the account agree with the disk.
+    void cancelledRemovalLeavesAListThatMatchesTheDisk() {
+        TestDir dir;
+        constexpr int Count = 4000;
+        for (int i = 0; i < Count; ++i) {
+            dir.MakeFolders("tree/" + std::to_string(i));
+        }
+        RunningProgram program;
+        program.Main.OpenFolders({dir.Path("tree")});
+        QCOMPARE(program.Main.List().Count(), std::size_t{Count} + 1);
+        program.Dialogs.YesAnswer = true;
+        bool cancelled = false;
+        QTimer::singleShot(20, [&] {
+            if (program.Wait.isVisible()) {
+                program.Wait.cancelButton->click();
+                cancelled = true;
+            }
+        });
+        program.Main.deleteButton->click();
+        QVERIFY2(cancelled, "the removal was over before it could be cancelled");
+        QVERIFY(program.Dialogs.Calls.last().contains("The removal was cancelled"));
+        QVERIFY(dir.Exists("tree"));
+        std::size_t left = 0;
+        for (int i = 0; i < Count; ++i) {
+            left += dir.Exists("tree/" + std::to_string(i)) ? 1 : 0;
+        }
+        QVERIFY(left > 0);
+        // Every folder still there is listed, and nothing else.
+        QCOMPARE(program.Main.List().Count(), left + 1);
+        for (const ResultEntry& entry : program.Main.List()) {
+            QVERIFY(std::filesystem::exists(std::string(entry.Record.Path())));
+        }
     }
 
     void scanRulesInTheConfigurationSteerScanAndRemoval() {
