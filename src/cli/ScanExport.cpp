@@ -9,17 +9,12 @@
 #include "core/export/HTMLReport.h"
 #include "core/export/JSONExport.h"
 #include "core/export/ResultDocument.h"
-#include "core/platform/FileDescriptor.h"
 #include "core/platform/TextOutput.h"
+#include "core/platform/WholeFile.h"
 
-#include <algorithm>
 #include <cerrno>
-#include <cstdint>
 #include <cstdio>
-#include <fcntl.h>
 #include <new>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace hollowsweep::cli {
 
@@ -85,37 +80,11 @@ void WriteWorkbook(const ResultList& list, const std::vector<std::string>& colum
 constexpr std::size_t ConfigSizeLimit = std::size_t{16} << 20;
 
 std::string ReadConfigText(const std::string& path) {
-    const FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (!fd) {
-        throw IOError(path, errno, "cannot open");
+    std::optional<std::string> text = ReadFileWithin(path, ConfigSizeLimit);
+    if (!text) {
+        throw HollowsweepError(path + ": larger than 16 MiB, not a configuration file");
     }
-    struct stat status {};
-    if (::fstat(fd.Get(), &status) != 0) {
-        throw IOError(path, errno, "cannot read");
-    }
-    const std::string tooLarge = path + ": larger than 16 MiB, not a configuration file";
-    if (S_ISREG(status.st_mode) && static_cast<std::uintmax_t>(status.st_size) > ConfigSizeLimit) {
-        throw HollowsweepError(tooLarge);
-    }
-    std::string text;
-    char buffer[65536];
-    // A file that is not regular has no size to trust, and a regular one may
-    // grow while it is read, so the read itself stops one byte past the limit.
-    while (text.size() <= ConfigSizeLimit) {
-        const std::size_t wanted = std::min(sizeof buffer, ConfigSizeLimit + 1 - text.size());
-        const ssize_t bytes = ::read(fd.Get(), buffer, wanted);
-        if (bytes < 0 && errno == EINTR) {
-            continue;
-        }
-        if (bytes < 0) {
-            throw IOError(path, errno, "cannot read");
-        }
-        if (bytes == 0) {
-            return text;
-        }
-        text.append(buffer, static_cast<std::size_t>(bytes));
-    }
-    throw HollowsweepError(tooLarge);
+    return std::move(*text);
 }
 
 std::vector<std::string> ColumnsOfFile(const std::string& path) {

@@ -4,8 +4,11 @@
 #include "core/platform/FileDescriptor.h"
 #include "core/platform/FileReplacement.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <fcntl.h>
+#include <limits>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -24,15 +27,15 @@ void WriteAll(const FileDescriptor& fd, std::string_view text, const std::string
     }
 }
 
-std::string ReadWholeFile(const std::string& path) {
-    const FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (!fd) {
-        throw IOError(path, errno, "cannot open");
-    }
+namespace {
+
+// Reads until the end, or until the text holds one byte more than limit.
+std::string ReadUpTo(const FileDescriptor& fd, const std::string& path, std::size_t limit) {
     std::string text;
     char buffer[65536];
-    for (;;) {
-        const ssize_t bytes = ::read(fd.Get(), buffer, sizeof buffer);
+    while (text.size() <= limit) {
+        const std::size_t wanted = std::min(sizeof buffer, limit - text.size() + 1);
+        const ssize_t bytes = ::read(fd.Get(), buffer, wanted);
         if (bytes < 0 && errno == EINTR) {
             continue;
         }
@@ -40,10 +43,44 @@ std::string ReadWholeFile(const std::string& path) {
             throw IOError(path, errno, "cannot read");
         }
         if (bytes == 0) {
-            return text;
+            break;
         }
         text.append(buffer, static_cast<std::size_t>(bytes));
     }
+    return text;
+}
+
+FileDescriptor OpenForReading(const std::string& path) {
+    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!fd) {
+        throw IOError(path, errno, "cannot open");
+    }
+    return fd;
+}
+
+} // namespace
+
+std::string ReadWholeFile(const std::string& path) {
+    // One byte short of the largest size, so that "one more" cannot overflow.
+    return ReadUpTo(OpenForReading(path), path, std::numeric_limits<std::size_t>::max() - 1);
+}
+
+std::optional<std::string> ReadFileWithin(const std::string& path, std::size_t limit) {
+    const FileDescriptor fd = OpenForReading(path);
+    struct stat status {};
+    if (::fstat(fd.Get(), &status) != 0) {
+        throw IOError(path, errno, "cannot read");
+    }
+    if (S_ISREG(status.st_mode) && static_cast<std::uintmax_t>(status.st_size) > limit) {
+        return std::nullopt;
+    }
+    // A file that is not regular has no size to trust, and a regular one may
+    // grow while it is read, so the read itself stops one byte past the limit.
+    std::string text = ReadUpTo(fd, path, limit);
+    if (text.size() > limit) {
+        return std::nullopt;
+    }
+    return text;
 }
 
 void ReplaceWholeFile(const std::string& path, std::string_view text) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -9,6 +11,10 @@ class FileDescriptor;
 
 // Reads a file's whole content; a failure raises IOError naming the file.
 std::string ReadWholeFile(const std::string& path);
+// The same for a file that must not hold more than limit bytes: none when it
+// does, found without reading more than one byte past the limit, so that a
+// huge file or an endless device (/dev/zero) costs no memory.
+std::optional<std::string> ReadFileWithin(const std::string& path, std::size_t limit);
 
 // Writes text to a new file beside path and renames it over path, so readers
 // see either the old content or the new one, never a part. On failure the old
