@@ -382,9 +382,31 @@ ScanOutcome MainWindow::RunScan(ResultList& found, const std::vector<std::string
     std::atomic<bool> cancel{false};
     options.Cancel = &cancel;
     ScanOutcome outcome;
+    const std::exception_ptr error = RunInBackground(
+        [&] {
+            outcome = scanner ? scanner(found, folders, options)
+                              : LoadEmptyFolders(found, folders, options);
+        },
+        cancel, [&scanned] { return QString("%1 folders scanned").arg(scanned.load()); });
+    if (error) {
+        outcome.Error = error;
+    }
+    return outcome;
+}
+
+// The work runs on a thread of its own while this one keeps the windows
+// painted and the wait window's progress line moving, and turns its Cancel
+// into the work's cancel flag. Nothing the work throws crosses the thread.
+std::exception_ptr MainWindow::RunInBackground(const std::function<void()>& work,
+                                               std::atomic<bool>& cancel,
+                                               const std::function<QString()>& progressText) {
+    std::exception_ptr error;
     const std::unique_ptr<QThread> worker(QThread::create([&] {
-        outcome =
-            scanner ? scanner(found, folders, options) : LoadEmptyFolders(found, folders, options);
+        try {
+            work();
+        } catch (...) {
+            error = std::current_exception();
+        }
     }));
     QEventLoop loop;
     connect(worker.get(), &QThread::finished, &loop, &QEventLoop::quit);
@@ -394,14 +416,13 @@ ScanOutcome MainWindow::RunScan(ResultList& found, const std::vector<std::string
         Wait.SetWaitMessage("Cancelling..");
     });
     QTimer progress;
-    connect(&progress, &QTimer::timeout, &loop, [this, &scanned] {
-        Wait.SetWaitProgress(QString("%1 folders scanned").arg(scanned.load()));
-    });
+    connect(&progress, &QTimer::timeout, &loop,
+            [this, &progressText] { Wait.SetWaitProgress(progressText()); });
     progress.start(100);
     worker->start();
     loop.exec();
     worker->wait();
-    return outcome;
+    return error;
 }
 
 void MainWindow::onOpenClicked() {
@@ -465,30 +486,11 @@ std::exception_ptr MainWindow::RunRemoval(CheckedFolderRemoval& removal, std::si
     std::atomic<bool> cancel{false};
     RemovalOptions options;
     options.Cancel = &cancel;
-    std::exception_ptr error;
-    const std::unique_ptr<QThread> worker(QThread::create([&] {
-        try {
-            removal.Remove(options, [&removed](std::string_view) { ++removed; });
-        } catch (...) {
-            error = std::current_exception();
-        }
-    }));
-    QEventLoop loop;
-    connect(worker.get(), &QThread::finished, &loop, &QEventLoop::quit);
-    connect(&Wait, &WaitWindow::cancelRequested, &loop, [this, &cancel] {
-        cancel = true;
-        Wait.cancelButton->setEnabled(false);
-        Wait.SetWaitMessage("Cancelling..");
-    });
-    QTimer progress;
-    connect(&progress, &QTimer::timeout, &loop, [this, &removed, planned] {
-        Wait.SetWaitProgress(QString("%1 of %2 folders removed").arg(removed.load()).arg(planned));
-    });
-    progress.start(100);
-    worker->start();
-    loop.exec();
-    worker->wait();
-    return error;
+    return RunInBackground(
+        [&] { removal.Remove(options, [&removed](std::string_view) { ++removed; }); }, cancel,
+        [&removed, planned] {
+            return QString("%1 of %2 folders removed").arg(removed.load()).arg(planned);
+        });
 }
 
 void MainWindow::ReportRemoval(const DeleteSummary& summary) {

@@ -8,6 +8,7 @@
 #include "core/scan/EmptyFolderScan.h"
 
 #include <QMainWindow>
+#include <atomic>
 #include <exception>
 #include <functional>
 #include <memory>
@@ -122,6 +123,8 @@ private:
     ScanOutcome RunScan(ResultList& found, const std::vector<std::string>& folders,
                         ScanOptions& options);
     std::exception_ptr RunRemoval(CheckedFolderRemoval& removal, std::size_t planned);
+    std::exception_ptr RunInBackground(const std::function<void()>& work, std::atomic<bool>& cancel,
+                                       const std::function<QString()>& progressText);
     void ReportRemoval(const DeleteSummary& summary);
     void ShowCounts();
 
