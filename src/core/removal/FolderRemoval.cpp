@@ -27,18 +27,6 @@ namespace {
 // never a link.
 constexpr int HandleFlags = O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
 
-RemovalResult OpenFailure(int error) {
-    switch (error) {
-    case ENOENT:
-        return {RemovalOutcome::Gone, error};
-    case ELOOP:
-    case ENOTDIR:
-        return {RemovalOutcome::Changed, error};
-    default:
-        return {RemovalOutcome::Failed, error};
-    }
-}
-
 RemovalResult RemoveFailure(int error) {
     switch (error) {
     case ENOENT:

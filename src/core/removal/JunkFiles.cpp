@@ -35,13 +35,7 @@ RemovalResult RemoveJunkFiles(int parentFd, const char* name, const FolderIdenti
                               const ScanRules& rules, DirectoryReader& reader) {
     const FileDescriptor folder(::openat(parentFd, name, ListingFlags));
     if (!folder) {
-        const int error = errno;
-        if (error == ENOENT) {
-            return {RemovalOutcome::Gone, error};
-        }
-        return {error == ELOOP || error == ENOTDIR ? RemovalOutcome::Changed
-                                                   : RemovalOutcome::Failed,
-                error};
+        return OpenFailure(errno);
     }
     if (expected.Known() && IdentityOf(folder.Get()) != expected) {
         return {RemovalOutcome::Changed, 0};

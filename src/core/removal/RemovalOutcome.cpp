@@ -6,6 +6,18 @@
 
 namespace hollowsweep {
 
+RemovalResult OpenFailure(int error) noexcept {
+    switch (error) {
+    case ENOENT:
+        return {RemovalOutcome::Gone, error};
+    case ELOOP:
+    case ENOTDIR:
+        return {RemovalOutcome::Changed, error};
+    default:
+        return {RemovalOutcome::Failed, error};
+    }
+}
+
 std::string RemovalReason(RemovalOutcome outcome, int errorCode) {
     switch (outcome) {
     case RemovalOutcome::Removed:

@@ -36,6 +36,10 @@ struct RemovalResult {
     int ErrorCode;
 };
 
+// Why a folder could not be opened below its parent without following a
+// link: gone, turned into a link or a file, or the system's reason.
+RemovalResult OpenFailure(int error) noexcept;
+
 // Whether the folder's entry leaves a list: it is no longer there.
 constexpr bool LeavesList(RemovalOutcome outcome) noexcept {
     return outcome == RemovalOutcome::Removed || outcome == RemovalOutcome::Gone;
