@@ -3,7 +3,6 @@
 #include "TestDir.h"
 #include "Unprivileged.h"
 
-#include <fcntl.h>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -11,11 +10,6 @@
 using namespace hollowsweep::test;
 
 namespace {
-
-void SetModified(const std::string& path, std::time_t when) {
-    const timespec times[2] = {{when, 0}, {when, 0}};
-    ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, AT_SYMLINK_NOFOLLOW), 0) << path;
-}
 
 // The program copied where the unprivileged user may run it.
 std::string UnprivilegedCli(const TestDir& dir) {
@@ -38,7 +32,7 @@ TEST(ScanRulesCli, RulesSteerScanAndDeleteAlike) {
     const std::time_t now = std::time(nullptr);
     for (const char* folder : {"tree/repo/.git/refs", "tree/repo/.git", "tree/repo", "tree/photos",
                                "tree/notes", "tree/stale", "tree"}) {
-        SetModified(dir.Path(folder), now - 3 * 86400);
+        dir.SetModified(folder, now - 3 * 86400);
     }
     const std::vector<std::string> rules = {"-e", ".git", "--junk-common", "--older-than", "1d"};
     auto scan = std::vector<std::string>{"scan", "-q"};
@@ -172,7 +166,7 @@ TEST(ScanRulesCli, DryRunOfAListObeysTheRules) {
     dir.MakeFolders("root/old");
     const std::time_t now = std::time(nullptr);
     for (const char* folder : {"root/.git/refs", "root/.git", "root/old"}) {
-        SetModified(dir.Path(folder), now - 3 * 86400);
+        dir.SetModified(folder, now - 3 * 86400);
     }
     dir.MakeFile("list", Lines({dir.Path("root/.git/refs"), dir.Path("root/.git"),
                                 dir.Path("root/new"), dir.Path("root/old")}));

@@ -4,7 +4,6 @@
 #include "core/scan/EmptyFolderScan.h"
 
 #include <algorithm>
-#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -104,11 +103,6 @@ ScanRules CommonJunk() {
     return rules;
 }
 
-void SetModified(const std::string& path, std::time_t when) {
-    const timespec times[2] = {{when, 0}, {when, 0}};
-    ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, AT_SYMLINK_NOFOLLOW), 0) << path;
-}
-
 } // namespace
 
 TEST(RuleRemoval, JunkFilesGoWithTheirFolderAndNothingElseIsTouched) {
@@ -181,7 +175,7 @@ TEST(RuleRemoval, ListedFoldersObeyTheRules) {
     dir.MakeFile("junk/desktop.ini");
     const std::time_t now = std::time(nullptr);
     for (const char* folder : {".git/refs", ".git", "young/old", "old", "junk"}) {
-        SetModified(dir.Path(folder), now - 2 * 86400);
+        dir.SetModified(folder, now - 2 * 86400);
     }
     ScanRules rules = CommonJunk();
     rules.ExcludedFolders = {".git"};
@@ -204,7 +198,7 @@ TEST(RuleRemoval, OldChainGoesWholeThoughEachRemovalRenewsItsParent) {
     dir.MakeFolders("a/b/c/d");
     const std::time_t now = std::time(nullptr);
     for (const char* folder : {"a/b/c/d", "a/b/c", "a/b", "a", "."}) {
-        SetModified(dir.Path(folder), now - 2 * 86400);
+        dir.SetModified(folder, now - 2 * 86400);
     }
     ScanRules rules;
     rules.MinimumAge = 24h;

@@ -7,7 +7,6 @@
 #include "core/scan/EmptyFolderScan.h"
 
 #include <algorithm>
-#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <limits>
 #include <random>
@@ -38,11 +37,6 @@ std::vector<std::string> Relative(const TestDir& dir, const std::vector<std::str
         relative.push_back(path == dir.Root() ? "." : path.substr(dir.Root().size() + 1));
     }
     return relative;
-}
-
-void SetModified(const std::string& path, std::time_t when) {
-    const timespec times[2] = {{when, 0}, {when, 0}};
-    ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, AT_SYMLINK_NOFOLLOW), 0) << path;
 }
 
 constexpr std::time_t DaysAgo(int days) {
@@ -101,7 +95,7 @@ void BuildRandomTree(const TestDir& dir, std::mt19937& random) {
     // Last, since filling a folder makes it new.
     const std::time_t now = std::time(nullptr);
     for (const auto& folder : folders) {
-        SetModified(dir.Path(folder), random() % 4 == 0 ? now : now - DaysAgo(3));
+        dir.SetModified(folder, random() % 4 == 0 ? now : now - DaysAgo(3));
     }
 }
 
@@ -233,9 +227,9 @@ TEST(ScanRules, RecentFolderIsContentButItsOldSubFoldersAreNot) {
     dir.MakeFolders("new/inner");
     const std::time_t now = std::time(nullptr);
     for (const char* folder : {"old/inner", "old", "new/inner", "."}) {
-        SetModified(dir.Path(folder), now - DaysAgo(2));
+        dir.SetModified(folder, now - DaysAgo(2));
     }
-    SetModified(dir.Path("new"), now - 60);
+    dir.SetModified("new", now - 60);
     ScanRules rules;
     rules.MinimumAge = 1h;
     auto listed = Relative(dir, Walked(dir, rules));

@@ -69,6 +69,13 @@ void TestDir::MakeChain(const std::string& name, int levels) const {
     ::close(fd);
 }
 
+void TestDir::SetModified(std::string_view relative, std::time_t when) const {
+    const timespec times[2] = {{when, 0}, {when, 0}};
+    if (::utimensat(AT_FDCWD, Path(relative).c_str(), times, AT_SYMLINK_NOFOLLOW) != 0) {
+        throw std::runtime_error("cannot set the time of " + Path(relative));
+    }
+}
+
 bool TestDir::Exists(std::string_view relative) const {
     std::error_code error;
     return fs::exists(fs::symlink_status(Path(relative), error));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <ctime>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -28,6 +29,8 @@ public:
     // A chain of levels folders, each called name, below the root; made a
     // folder at a time, so its path may pass the system's limit.
     void MakeChain(const std::string& name, int levels) const;
+    // Sets the modification (and access) time of an entry, a link not followed.
+    void SetModified(std::string_view relative, std::time_t when) const;
     bool Exists(std::string_view relative) const;
 
 private:

@@ -59,6 +59,15 @@ std::string StandardErrorOf(const std::function<void()>& work) {
     return ReadWholeFile(dir.Path("stderr"));
 }
 
+// The XML result document of a list, as the XML and workbook exports take it.
+XMLDocument ResultDocumentOf(const ResultList& list) {
+    XMLDocument document;
+    ScriptedExportUI ui;
+    ResetXMLDoc(document);
+    BuildXMLDoc(document, list, ui);
+    return document;
+}
+
 struct Format {
     const char* name;
     std::function<void(const std::string& path, const ResultList& list)> write;
@@ -81,18 +90,11 @@ const Format Formats[] = {
      }},
     {"xml",
      [](const std::string& path, const ResultList& list) {
-         XMLDocument document;
-         ScriptedExportUI ui;
-         ResetXMLDoc(document);
-         BuildXMLDoc(document, list, ui);
-         document.SaveToFile(path);
+         ResultDocumentOf(list).SaveToFile(path);
      }},
     {"xlsx",
      [](const std::string& path, const ResultList& list) {
-         XMLDocument document;
-         ScriptedExportUI ui;
-         ResetXMLDoc(document);
-         BuildXMLDoc(document, list, ui);
+         XMLDocument document = ResultDocumentOf(list);
          WriteWorkbookFile(path, *GetRootNode(document), Columns);
      }},
 };
