@@ -1,6 +1,7 @@
 #include "core/export/JSONExport.h"
 
 #include "core/export/ResultDocument.h"
+#include "core/export/UTF8.h"
 #include "core/results/FieldCatalog.h"
 
 // Every x86-64 processor has SSE2; RapidJSON then scans strings in blocks.
@@ -17,42 +18,8 @@ namespace {
 
 constexpr std::string_view Replacement = "\xEF\xBF\xBD";
 
-// The length of the well-formed UTF-8 sequence at the start of text, or 0:
-// the second byte's range rules out overlong forms, surrogates and code
-// points past U+10FFFF.
 std::size_t SequenceLength(std::string_view text) noexcept {
-    const auto byte = [&](std::size_t i) {
-        return static_cast<unsigned char>(text[i]);
-    };
-    const unsigned char lead = byte(0);
-    if (lead < 0x80) {
-        return 1;
-    }
-    std::size_t length = 0;
-    unsigned char low = 0x80;
-    unsigned char high = 0xBF;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        low = lead == 0xE0 ? 0xA0 : low;
-        high = lead == 0xED ? 0x9F : high;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        low = lead == 0xF0 ? 0x90 : low;
-        high = lead == 0xF4 ? 0x8F : high;
-    } else {
-        return 0;
-    }
-    if (text.size() < length || byte(1) < low || byte(1) > high) {
-        return 0;
-    }
-    for (std::size_t i = 2; i < length; ++i) {
-        if ((byte(i) & 0xC0) != 0x80) {
-            return 0;
-        }
-    }
-    return length;
+    return DecodeUTF8(text).Length;
 }
 
 std::size_t ValidPrefixLength(std::string_view text) noexcept {

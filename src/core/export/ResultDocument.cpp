@@ -1,5 +1,6 @@
 #include "core/export/ResultDocument.h"
 
+#include "core/export/UTF8.h"
 #include "core/product/Product.h"
 #include "core/results/FieldCatalog.h"
 
@@ -34,37 +35,11 @@ bool IsPlain(std::string_view text) {
 // The length of the valid UTF-8 sequence of an XML character at the start of
 // text, or 0 when there is none.
 std::size_t ValidSequenceLength(std::string_view text) {
-    const auto byte = [&](std::size_t i) {
-        return static_cast<unsigned char>(text[i]);
-    };
-    const unsigned char lead = byte(0);
-    if (lead < 0x80) {
-        return lead >= 0x20 || IsAllowedControl(lead) ? 1 : 0;
-    }
-    std::size_t length = 0;
-    char32_t code = 0;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2, code = lead & 0x1F;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3, code = lead & 0x0F;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4, code = lead & 0x07;
-    } else {
-        return 0;
-    }
-    if (text.size() < length) {
-        return 0;
-    }
-    for (std::size_t i = 1; i < length; ++i) {
-        if ((byte(i) & 0xC0) != 0x80) {
-            return 0;
-        }
-        code = (code << 6) | (byte(i) & 0x3F);
-    }
-    const char32_t smallest[] = {0, 0, 0x80, 0x800, 0x10000};
-    const bool valid = code >= smallest[length] && code <= 0x10FFFF &&
-                       !(code >= 0xD800 && code <= 0xDFFF) && code != 0xFFFE && code != 0xFFFF;
-    return valid ? length : 0;
+    const UTF8Character character = DecodeUTF8(text);
+    const char32_t code = character.Code;
+    const bool allowed = code >= 0x20 ? code != 0xFFFE && code != 0xFFFF
+                                      : IsAllowedControl(static_cast<unsigned char>(code));
+    return character.Length > 0 && allowed ? character.Length : 0;
 }
 
 } // namespace
