@@ -13,6 +13,7 @@
 #include <fcntl.h>
 #include <mutex>
 #include <optional>
+#include <string>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
@@ -98,7 +99,7 @@ private:
     struct Worker {
         PlanPaths Paths;
         Queue::LocalStack Pending;
-        // Made when junk files are first met.
+        // Made when a folder's listing is first needed.
         std::optional<DirectoryReader> Reader;
     };
 
@@ -110,8 +111,8 @@ private:
     void ProcessInOneThread(PlanIndex top, Worker& worker);
     FileDescriptor OpenChecked(int parentFd, PlanIndex index, Worker& worker);
     void RemoveTarget(PlanIndex index, int parentFd, const char* name, Worker& worker);
-    RemovalResult RemoveFolder(int parentFd, const char* name, const FolderIdentity& expected,
-                               Worker& worker);
+    RemovalResult RemoveFolder(PlanIndex index, int parentFd, const char* name, Worker& worker);
+    DirectoryReader& ReaderOf(Worker& worker);
     std::optional<RemovalResult> RefusedByRules(const PlanNode& node,
                                                 const std::optional<EntryStatus>& status,
                                                 bool firstSight) const;
@@ -436,15 +437,21 @@ void Removal::RemoveTarget(PlanIndex index, int parentFd, const char* name, Work
             return;
         }
     }
-    Settle(index, RemoveFolder(parentFd, name, node.Identity, worker), worker);
+    Settle(index, RemoveFolder(index, parentFd, name, worker), worker);
 }
 
 // rmdir, and where junk files are all that keeps the folder, rmdir once more
-// after removing them.
-RemovalResult Removal::RemoveFolder(int parentFd, const char* name, const FolderIdentity& expected,
+// after removing them; or the move to the trash in its place.
+RemovalResult Removal::RemoveFolder(PlanIndex index, int parentFd, const char* name,
                                     Worker& worker) {
     if (options_.DryRun) {
         return {RemovalOutcome::Removed, 0};
+    }
+    const FolderIdentity& expected = plan_.Node(index).Identity;
+    if (options_.MoveToTrash) {
+        const std::string path(worker.Paths.PathOf(plan_, index));
+        return MoveFolderToTrash(parentFd, name, path, expected, rules_, ReaderOf(worker),
+                                 options_.MoveToTrash);
     }
     if (::unlinkat(parentFd, name, AT_REMOVEDIR) == 0) {
         return {RemovalOutcome::Removed, 0};
@@ -453,10 +460,8 @@ RemovalResult Removal::RemoveFolder(int parentFd, const char* name, const Folder
     if (refused.Outcome != RemovalOutcome::NotEmpty || !rules_.HasJunk()) {
         return refused;
     }
-    if (!worker.Reader) {
-        worker.Reader.emplace();
-    }
-    const RemovalResult cleared = RemoveJunkFiles(parentFd, name, expected, rules_, *worker.Reader);
+    const RemovalResult cleared =
+        RemoveJunkFiles(parentFd, name, expected, rules_, ReaderOf(worker));
     if (cleared.Outcome != RemovalOutcome::Removed) {
         return cleared;
     }
@@ -464,6 +469,13 @@ RemovalResult Removal::RemoveFolder(int parentFd, const char* name, const Folder
         return {RemovalOutcome::Removed, 0};
     }
     return RemoveFailure(errno);
+}
+
+DirectoryReader& Removal::ReaderOf(Worker& worker) {
+    if (!worker.Reader) {
+        worker.Reader.emplace();
+    }
+    return *worker.Reader;
 }
 
 // A starting folder is removed from its parent, found the way the folder was

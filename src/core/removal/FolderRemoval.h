@@ -2,6 +2,7 @@
 
 #include "core/removal/RemovalOutcome.h"
 #include "core/removal/RemovalPlan.h"
+#include "core/removal/TrashMove.h"
 #include "core/rules/ScanRules.h"
 
 #include <atomic>
@@ -39,6 +40,9 @@ struct RemovalOptions {
     // without a scan obey them too, and removing junk files where a junk rule
     // is set.
     ScanRules Rules;
+    // Where set, each folder goes to the desktop's trash through it instead of
+    // being removed, under the same checks, and is reported Removed.
+    MoveToTrashFunction MoveToTrash;
 };
 
 // Removes every target of the plan that is empty now, each after the targets

@@ -38,6 +38,8 @@ std::string RemovalReason(RemovalOutcome outcome, int errorCode) {
         return "on another file system";
     case RemovalOutcome::TooRecent:
         return "modified too recently";
+    case RemovalOutcome::NotTrashed:
+        return "could not be moved to the trash";
     case RemovalOutcome::Failed:
         break;
     }

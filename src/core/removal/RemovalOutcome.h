@@ -26,6 +26,8 @@ enum class RemovalOutcome : std::uint8_t {
     Excluded,
     OtherFileSystem,
     TooRecent,
+    // The desktop's trash did not take it.
+    NotTrashed,
     // The system refused, for the reason in the error code.
     Failed,
 };
