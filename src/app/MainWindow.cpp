@@ -2,14 +2,18 @@
 
 #include "app/AboutDialog.h"
 #include "app/DesktopLinks.h"
+#include "app/DesktopTrash.h"
 #include "app/ExceptionGuard.h"
 #include "app/ExportPrompts.h"
+#include "app/OptionsDialog.h"
 #include "app/PathText.h"
 #include "app/ResultListController.h"
 #include "app/UserDialogs.h"
 #include "app/WaitWindow.h"
 #include "app/WindowLook.h"
+#include "core/config/RemovalSetting.h"
 #include "core/config/ScanRulesSetting.h"
+#include "core/config/WindowFrameSetting.h"
 #include "core/errors/Errors.h"
 #include "core/platform/FolderPaths.h"
 #include "core/product/Product.h"
@@ -20,6 +24,7 @@
 #include <QDropEvent>
 #include <QEventLoop>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
@@ -170,8 +175,11 @@ void MainWindow::BuildList() {
 }
 
 void MainWindow::BuildMenus() {
+    optionsAction = menuBar()->addAction("Options...");
     aboutAction = menuBar()->addAction("About");
     helpAction = menuBar()->addAction("Help");
+    connect(optionsAction, &QAction::triggered, this,
+            [this] { Guarded([&] { onOptionsTriggered(); }); });
     connect(aboutAction, &QAction::triggered, this,
             [this] { Guarded([&] { onAboutTriggered(); }); });
     connect(helpAction, &QAction::triggered, this, [this] { Guarded([&] { onHelpTriggered(); }); });
@@ -274,9 +282,50 @@ void MainWindow::showEvent(QShowEvent* event) {
 
 void MainWindow::onFirstShow() {
     setWindowTitle(Caption());
+    // A place that cannot be read leaves the window where it opened.
+    Guarded([&] { RestorePlacement(); });
     controller = std::make_unique<ResultListController>(this);
     controller->SetupColumns(resultView);
     setAcceptDrops(true);
+}
+
+// The frame element holds the size it came with until the window stored its
+// own, and that size is smaller than the window can be: then the window opens
+// at its designed size, centred. A place on no screen any more is not taken.
+void MainWindow::RestorePlacement() {
+    const WindowFrame frame = ReadWindowFrame(*Configuration.GetConfig().Root());
+    if (frame.Width < minimumWidth() || frame.Height < minimumHeight()) {
+        return;
+    }
+    resize(frame.Width, frame.Height);
+    const QRect placed(QPoint(frame.Left, frame.Top), size());
+    const auto screens = QGuiApplication::screens();
+    if (std::any_of(screens.begin(), screens.end(), [&placed](const QScreen* shown) {
+            const QRect visible = shown->availableGeometry().intersected(placed);
+            return visible.width() >= 100 && visible.height() >= 50;
+        })) {
+        move(placed.topLeft());
+    }
+    if (frame.Maximized) {
+        setWindowState(windowState() | Qt::WindowMaximized);
+    }
+}
+
+// The position of the frame and the size of the client area, as move and
+// resize take them, of the window as it is when not maximised.
+void MainWindow::StorePlacement() {
+    ConfigRoot& root = *Configuration.GetConfig().Root();
+    WindowFrame frame = ReadWindowFrame(root);
+    frame.Maximized = isMaximized();
+    const QRect normal = isMaximized() ? normalGeometry() : geometry();
+    if (normal.isValid()) {
+        const QPoint frameOffset = geometry().topLeft() - pos();
+        frame.Left = normal.left() - frameOffset.x();
+        frame.Top = normal.top() - frameOffset.y();
+        frame.Width = normal.width();
+        frame.Height = normal.height();
+    }
+    WriteWindowFrame(root, frame);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -289,6 +338,7 @@ void MainWindow::onClose() {
         return;
     }
     // A store that fails never keeps the program from closing.
+    Guarded([&] { StorePlacement(); });
     Guarded([&] { controller->SaveColumns(); });
     controller.reset();
 }
@@ -455,9 +505,23 @@ void MainWindow::onDeleteClicked() {
     if (checked == 0) {
         return;
     }
-    if (!Dialogs.AskYesNo(
-            this, "Are you sure to delete the folders?\n\n" + FolderCount(checked) + " checked",
-            "Warning")) {
+    bool moveToTrash = false;
+    try {
+        moveToTrash = ReadMoveToTrash(*Configuration.GetConfig().Root());
+    } catch (const HollowsweepError& error) {
+        // Removing what the user wanted in the trash could not be undone.
+        Dialogs.ShowMessage(this,
+                            "The removal options could not be read, so nothing was removed: " +
+                                DisplayText(error.what()),
+                            "Warning", MessageIcon::Warning);
+        return;
+    }
+    QString question =
+        "Are you sure to delete the folders?\n\n" + FolderCount(checked) + " checked";
+    if (moveToTrash) {
+        question += ", to be moved to the trash";
+    }
+    if (!Dialogs.AskYesNo(this, question, "Warning")) {
         return;
     }
     busy_ = true;
@@ -466,9 +530,10 @@ void MainWindow::onDeleteClicked() {
     const std::size_t planned = removal.Plan();
     std::exception_ptr error;
     {
-        const WorkWaitScope waiting(Wait, QString("Removing folders.."));
+        const WorkWaitScope waiting(Wait, moveToTrash ? QString("Moving folders to the trash..")
+                                                      : QString("Removing folders.."));
         Wait.SetCancellable(true);
-        error = RunRemoval(removal, planned);
+        error = RunRemoval(removal, planned, moveToTrash);
     }
     const DeleteSummary summary = removal.Finish();
     activateWindow();
@@ -476,27 +541,34 @@ void MainWindow::onDeleteClicked() {
     if (error) {
         IgnoreException(error);
     }
-    ReportRemoval(summary);
+    ReportRemoval(summary, moveToTrash);
 }
 
 // The removal's own threads do the work; this one keeps the window painted
 // and the count moving.
-std::exception_ptr MainWindow::RunRemoval(CheckedFolderRemoval& removal, std::size_t planned) {
+std::exception_ptr MainWindow::RunRemoval(CheckedFolderRemoval& removal, std::size_t planned,
+                                          bool moveToTrash) {
     std::atomic<std::size_t> removed{0};
     std::atomic<bool> cancel{false};
     RemovalOptions options;
     options.Cancel = &cancel;
+    if (moveToTrash) {
+        options.MoveToTrash = MoveToDesktopTrash;
+    }
+    const QString done = moveToTrash ? "moved to the trash" : "removed";
     return RunInBackground(
         [&] { removal.Remove(options, [&removed](std::string_view) { ++removed; }); }, cancel,
-        [&removed, planned] {
-            return QString("%1 of %2 folders removed").arg(removed.load()).arg(planned);
+        [&removed, planned, &done] {
+            return QString("%1 of %2 folders %3").arg(removed.load()).arg(planned).arg(done);
         });
 }
 
-void MainWindow::ReportRemoval(const DeleteSummary& summary) {
-    QString text = FolderCount(summary.Removed) + " removed.";
+void MainWindow::ReportRemoval(const DeleteSummary& summary, bool moveToTrash) {
+    QString text = FolderCount(summary.Removed) +
+                   (moveToTrash ? QString(" moved to the trash.") : QString(" removed."));
     if (!summary.Failures.empty()) {
-        text += "\n" + FolderCount(summary.Failures.size()) + " could not be removed.";
+        text += "\n" + FolderCount(summary.Failures.size()) +
+                (moveToTrash ? " could not be moved to the trash." : " could not be removed.");
     }
     if (!summary.Complete) {
         text += "\nThe removal was cancelled before every checked folder was handled.";
@@ -519,6 +591,23 @@ void MainWindow::onHelpTriggered() {
 
 void MainWindow::onExitClicked() {
     close();
+}
+
+void MainWindow::onOptionsTriggered() {
+    if (busy_) {
+        return;
+    }
+    Config* config = nullptr;
+    try {
+        config = &Configuration.GetConfig();
+    } catch (const HollowsweepError& error) {
+        Dialogs.ShowMessage(this,
+                            "The configuration could not be read: " + DisplayText(error.what()),
+                            "Options", MessageIcon::Warning);
+        return;
+    }
+    OptionsDialog options(*config, Dialogs, this);
+    options.exec();
 }
 
 void MainWindow::onAboutTriggered() {

@@ -68,6 +68,7 @@ public:
     QPushButton* exitButton;
     QLabel* statusText;
     QLabel* statusCount;
+    QAction* optionsAction;
     QAction* aboutAction;
     QAction* helpAction;
     QMenu* exportMenu;
@@ -88,6 +89,7 @@ public:
     void onHelpTriggered();
     void onExitClicked();
     void onAboutTriggered();
+    void onOptionsTriggered();
 
     // Scans folders behind the wait window and puts their empty folders in the
     // list, replacing what it held. A message, when given, goes to the wait
@@ -122,10 +124,13 @@ private:
 
     ScanOutcome RunScan(ResultList& found, const std::vector<std::string>& folders,
                         ScanOptions& options);
-    std::exception_ptr RunRemoval(CheckedFolderRemoval& removal, std::size_t planned);
+    std::exception_ptr RunRemoval(CheckedFolderRemoval& removal, std::size_t planned,
+                                  bool moveToTrash);
     std::exception_ptr RunInBackground(const std::function<void()>& work, std::atomic<bool>& cancel,
                                        const std::function<QString()>& progressText);
-    void ReportRemoval(const DeleteSummary& summary);
+    void ReportRemoval(const DeleteSummary& summary, bool moveToTrash);
+    void RestorePlacement();
+    void StorePlacement();
     void ShowCounts();
 
     bool shown_ = false;

@@ -5,24 +5,34 @@
 
 #include "app/MainWindow.h"
 
+#include "ScopedEnvironment.h"
 #include "ScriptedDialogs.h"
 #include "TestDir.h"
 #include "app/AboutDialog.h"
 #include "app/ColumnDialog.h"
+#include "app/OptionsDialog.h"
 #include "app/PathText.h"
 #include "app/ResultListController.h"
 #include "app/WaitWindow.h"
+#include "core/config/Config.h"
 #include "core/config/DefaultConfig.h"
+#include "core/config/RemovalSetting.h"
+#include "core/config/ScanRulesSetting.h"
 #include "core/platform/WholeFile.h"
 #include "core/product/Product.h"
 
 #include <QAbstractItemModelTester>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDateTime>
+#include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QListWidget>
 #include <QMenu>
 #include <QMimeData>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QStatusBar>
 #include <QThread>
 #include <QTimer>
@@ -365,6 +375,130 @@ private slots:
         QCOMPARE(program.Main.resultView->size(), list + QSize(300, 200));
         program.Main.resize(QSize(100, 100));
         QCOMPARE(program.Main.size(), opened);
+    }
+
+    // The window opens where it was left, as large, and maximised when it was.
+    void theWindowsPlaceIsKeptForTheNextStart() {
+        {
+            RunningProgram program;
+            QVERIFY(!program.Main.isMaximized());
+            program.Main.resize(1100, 520);
+            program.Main.move(30, 20);
+            QVERIFY(program.Main.close());
+        }
+        const std::string normal = "<frame max=\"False\" left=\"30\" top=\"20\" height=\"520\" "
+                                   "width=\"1100\">";
+        QVERIFY(ReadWholeFile(ConfigFile()).find(normal) != std::string::npos);
+        {
+            RunningProgram next;
+            QCOMPARE(next.Main.pos(), QPoint(30, 20));
+            QCOMPARE(next.Main.size(), QSize(1100, 520));
+            next.Main.showMaximized();
+            QVERIFY(next.Main.close());
+        }
+        // Maximised, it keeps the place it goes back to.
+        QVERIFY(ReadWholeFile(ConfigFile())
+                    .find("<frame max=\"True\" left=\"30\" top=\"20\" "
+                          "height=\"520\" width=\"1100\">") != std::string::npos);
+        RunningProgram last;
+        QVERIFY(last.Main.isMaximized());
+    }
+
+    void optionsAreStoredAndShownAtTheNextStart() {
+        ScanRules rules;
+        rules.ExcludedFolders = {".git", "cache*"};
+        rules.JunkFiles = {"desktop.ini"};
+        for (const auto name : CommonJunkFiles()) {
+            if (name != "desktop.ini") {
+                rules.JunkFiles.emplace_back(name);
+            }
+        }
+        rules.OneFileSystem = true;
+        rules.MinimumAge = std::chrono::hours(36);
+        {
+            RunningProgram program;
+            WhenModalOpens([](QWidget* window) {
+                auto* options = qobject_cast<OptionsDialog*>(window);
+                QVERIFY(options != nullptr);
+                QCOMPARE(options->Rules(), ScanRules{});
+                QVERIFY(!options->MoveToTrash());
+                options->excludedEdit->setPlainText(" .git \n\ncache*");
+                options->junkEdit->setPlainText("desktop.ini");
+                // The common set, one click away, adds each name once.
+                options->commonJunkButton->click();
+                options->commonJunkButton->click();
+                options->oneFileSystemBox->setChecked(true);
+                options->minimumAgeBox->setChecked(true);
+                options->ageEdit->setValue(36);
+                options->ageUnitBox->setCurrentText("hours");
+                options->trashBox->setChecked(true);
+                options->buttons->button(QDialogButtonBox::Ok)->click();
+            });
+            program.Main.optionsAction->trigger();
+        }
+        {
+            Config stored(ConfigFile());
+            QCOMPARE(ReadScanRules(*stored.Root()), rules);
+            QVERIFY(ReadMoveToTrash(*stored.Root()));
+        }
+        const std::string saved = ReadWholeFile(ConfigFile());
+        RunningProgram next;
+        WhenModalOpens([&rules](QWidget* window) {
+            auto* options = qobject_cast<OptionsDialog*>(window);
+            QVERIFY(options != nullptr);
+            QCOMPARE(options->Rules(), rules);
+            QCOMPARE(options->ageEdit->value(), 36);
+            QVERIFY(options->MoveToTrash());
+            options->oneFileSystemBox->setChecked(false);
+            options->buttons->button(QDialogButtonBox::Cancel)->click();
+        });
+        next.Main.optionsAction->trigger();
+        QCOMPARE(ReadWholeFile(ConfigFile()), saved);
+    }
+
+    // With the trash option set, the checked folders go to the desktop's
+    // trash, and the account says so. A name the trash cannot be handed byte
+    // for byte stays where it is.
+    void theTrashTakesTheFoldersWhenTheOptionIsSet() {
+        TestDir home;
+        hollowsweep::test::ScopedEnvironment environment;
+        environment.Set("HOME", home.Root());
+        environment.Set("XDG_DATA_HOME", home.Path("data"));
+        std::string config(DefaultConfigText);
+        config.insert(config.rfind("</config>"), "<removal moveToTrash=\"True\"/>");
+        hollowsweep::test::WriteFile(ConfigFile(), config);
+        home.MakeFolders("tree/a/b");
+        home.MakeFolders("tree/odd\xff");
+        home.MakeFile("tree/file");
+        RunningProgram program;
+        program.Main.OpenFolders({home.Path("tree")});
+        QCOMPARE(program.Main.Model->rowCount(), 3);
+        program.Dialogs.YesAnswer = true;
+        program.Main.deleteButton->click();
+        QCOMPARE(program.Dialogs.Calls.at(program.Dialogs.Calls.size() - 2),
+                 QString("ask Warning: Are you sure to delete the folders?\n\n3 folders checked, "
+                         "to be moved to the trash"));
+        QVERIFY2(program.Dialogs.Calls.last().startsWith(
+                     "report Delete Checked From Disk: 2 folders moved to the trash.\n1 folder "
+                     "could not be moved to the trash. | "),
+                 qPrintable(program.Dialogs.Calls.last()));
+        QVERIFY(program.Dialogs.Calls.last().endsWith(": could not be moved to the trash\n"));
+        QCOMPARE(program.Main.Model->rowCount(), 1);
+        QVERIFY(!home.Exists("tree/a"));
+        QVERIFY(home.Exists("tree/odd\xff"));
+        QVERIFY(home.Exists("data/Trash/files/a"));
+        QVERIFY(home.Exists("data/Trash/files/b"));
+        QVERIFY(home.Exists("data/Trash/info/a.trashinfo"));
+
+        // A trash that cannot be set up takes nothing.
+        home.MakeFolders("tree/c");
+        home.MakeFile("blocked");
+        environment.Set("XDG_DATA_HOME", home.Path("blocked/data"));
+        program.Main.OpenFolders({home.Path("tree")});
+        program.Main.deleteButton->click();
+        QVERIFY(program.Dialogs.Calls.last().startsWith(
+            "report Delete Checked From Disk: 0 folders moved to the trash.\n2 folders could not"));
+        QVERIFY(home.Exists("tree/c"));
     }
 
     void checkAllAndUncheckAll() {
