@@ -176,6 +176,7 @@ void MainWindow::BuildList() {
 
 void MainWindow::BuildMenus() {
     optionsAction = menuBar()->addAction("Options...");
+    optionsAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Comma));
     aboutAction = menuBar()->addAction("About");
     helpAction = menuBar()->addAction("Help");
     connect(optionsAction, &QAction::triggered, this,
