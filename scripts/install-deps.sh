@@ -8,7 +8,7 @@ packages=(
     build-essential cmake ninja-build pkg-config
     libgtest-dev libcli11-dev libpugixml-dev libxlsxwriter-dev rapidjson-dev unzip
     qt6-base-dev qt6-svg-dev fonts-dejavu-core
-    util-linux time clang-format
+    util-linux time clang-format gettext
     "$@"
 )
 

@@ -2,6 +2,7 @@
 #include "app/MainWindow.h"
 #include "app/UserDialogs.h"
 #include "app/WaitWindow.h"
+#include "core/product/Messages.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -10,6 +11,7 @@
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
+    hollowsweep::UseMessageCatalog();
     // What is left once Qt took its own options: folders to scan at once, as
     // the file manager's "Open With" passes them, byte for byte.
     const std::vector<std::string> folders(argv + 1, argv + argc);

@@ -2,6 +2,7 @@
 
 #include "cli/Commands.h"
 #include "core/errors/Errors.h"
+#include "core/product/Messages.h"
 #include "core/product/Product.h"
 
 #include <CLI/CLI.hpp>
@@ -26,18 +27,18 @@ const CLI::Validator AgeText(
 // The options that steer the walk, the same for scan and delete.
 void AddWalkOptions(CLI::App& command, WalkSettings& walk, const char* threadsHelp) {
     ScanRules& rules = walk.Rules;
-    command.add_flag("-q,--quiet", walk.Quiet, "Show no progress");
+    command.add_flag("-q,--quiet", walk.Quiet, Tr("Show no progress"));
     command.add_option("-j,--threads", walk.Threads, threadsHelp)->check(CLI::Range(1U, 256U));
     command
         .add_option("-e,--exclude", rules.ExcludedFolders,
-                    "Never enter a folder whose name matches GLOB; it counts as content "
-                    "(repeatable)")
+                    Tr("Never enter a folder whose name matches GLOB; it counts as content "
+                       "(repeatable)"))
         ->option_text("GLOB")
         ->allow_extra_args(false);
     command
         .add_option("--junk", rules.JunkFiles,
-                    "Regular files whose name matches GLOB do not count as content, and are "
-                    "removed with their folder (repeatable)")
+                    Tr("Regular files whose name matches GLOB do not count as content, and are "
+                       "removed with their folder (repeatable)"))
         ->option_text("GLOB")
         ->allow_extra_args(false);
     command.add_flag_callback(
@@ -47,54 +48,56 @@ void AddWalkOptions(CLI::App& command, WalkSettings& walk, const char* threadsHe
                 rules.JunkFiles.emplace_back(name);
             }
         },
-        "The same for Thumbs.db, ehthumbs.db, desktop.ini and .DS_Store");
+        Tr("The same for Thumbs.db, ehthumbs.db, desktop.ini and .DS_Store"));
     command.add_flag("-x,--one-file-system", rules.OneFileSystem,
-                     "Do not enter folders on other file systems; they count as content");
+                     Tr("Do not enter folders on other file systems; they count as content"));
     command
         .add_option_function<std::string>(
             "--older-than", [&rules](const std::string& age) { rules.MinimumAge = ParseAge(age); },
-            "Folders modified less than AGE ago (90m, 12h, 7d) count as content")
+            Tr("Folders modified less than AGE ago (90m, 12h, 7d) count as content"))
         ->check(AgeText)
         ->option_text("AGE");
 }
 
 void AddScan(CLI::App& app, ScanRequest& request) {
-    auto* scan = app.add_subcommand("scan", "List the empty folders at and below each FOLDER");
+    auto* scan = app.add_subcommand("scan", Tr("List the empty folders at and below each FOLDER"));
     scan->add_flag("-0,--null", request.NullSeparated,
-                   "End each path with NUL, not a line feed (list format only)");
+                   Tr("End each path with NUL, not a line feed (list format only)"));
     scan->add_option("-f,--format", request.Format,
-                     "Output format; json is one array of objects with the fields the xml "
-                     "export has, on one line")
+                     Tr("Output format; json is one array of objects with the fields the xml "
+                        "export has, on one line"))
         ->check(CLI::IsMember({"list", "txt", "csv", "html", "xml", "xlsx", "json"}))
         ->capture_default_str();
     scan->add_option("-o,--output", request.Output,
-                     "Write the list or the export to FILE (standard output when absent or -)");
+                     Tr("Write the list or the export to FILE (standard output when absent or -)"));
     scan->add_option("-c,--config", request.ConfigFile,
-                     "Take the exported columns from this configuration file (never written)");
-    AddWalkOptions(*scan, request.Walk, "Threads that read folders (default: 32)");
-    scan->add_option("FOLDER", request.Folders, "Folders to scan")->required();
+                     Tr("Take the exported columns from this configuration file (never written)"));
+    AddWalkOptions(*scan, request.Walk, Tr("Threads that read folders (default: 32)"));
+    scan->add_option("FOLDER", request.Folders, Tr("Folders to scan"))->required();
 }
 
 void AddDelete(CLI::App& app, DeleteRequest& request) {
     auto* remove = app.add_subcommand(
-        "delete", "Remove the empty folders at and below each FOLDER, sub-folders first");
-    remove->add_flag("-n,--dry-run", request.DryRun, "Only print what would be removed");
+        "delete", Tr("Remove the empty folders at and below each FOLDER, sub-folders first"));
+    remove->add_flag("-n,--dry-run", request.DryRun, Tr("Only print what would be removed"));
     remove->add_flag("-0,--null", request.NullSeparated,
-                     "End each printed path with NUL, and read --from FILE NUL-separated");
+                     Tr("End each printed path with NUL, and read --from FILE NUL-separated"));
     remove
         ->add_option("--from", request.FromFile,
-                     "Remove exactly the folders listed in FILE (- for standard input) that "
-                     "lie inside a FOLDER, each only if it is empty")
+                     Tr("Remove exactly the folders listed in FILE (- for standard input) that "
+                        "lie inside a FOLDER, each only if it is empty"))
         ->option_text("FILE");
     AddWalkOptions(*remove, request.Walk,
-                   "Threads that read folders (default: 32) and remove them (default: 16)");
-    remove->add_option("FOLDER", request.Folders, "Folders to clean up")->required();
+                   Tr("Threads that read folders (default: 32) and remove them (default: 16)"));
+    remove->add_option("FOLDER", request.Folders, Tr("Folders to clean up"))->required();
 }
 
 } // namespace
 
 int RunCli(int argc, char** argv) {
-    CLI::App app("Finds folders that hold no file at any depth, and removes them.", ProgramName);
+    UseMessageCatalog();
+    CLI::App app(Tr("Finds folders that hold no file at any depth, and removes them."),
+                 ProgramName);
     app.set_version_flag("--version", std::string(ProgramName) + " " + std::string(ProgramVersion));
     app.require_subcommand(1);
     ScanRequest scan;
@@ -108,8 +111,8 @@ int RunCli(int argc, char** argv) {
     } catch (const CLI::CallForVersion& version) {
         return app.exit(version);
     } catch (const CLI::ParseError& error) {
-        std::fprintf(stderr, "%s: %s\nRun '%s --help' for usage.\n", ProgramName, error.what(),
-                     ProgramName);
+        std::fprintf(stderr, "%s: %s\n", ProgramName, error.what());
+        std::fprintf(stderr, Tr("Run '%s --help' for usage.\n"), ProgramName);
         return ExitUsage;
     }
     try {

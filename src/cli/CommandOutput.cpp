@@ -3,6 +3,7 @@
 #include "cli/ProgressLine.h"
 #include "core/errors/Errors.h"
 #include "core/platform/FolderPaths.h"
+#include "core/product/Messages.h"
 #include "core/scan/EmptyFolderScan.h"
 
 #include <cerrno>
@@ -18,7 +19,7 @@ void ReportError(std::string_view subject, std::string_view reason) {
 bool AllAreFolders(const std::vector<std::string>& folders) {
     for (const auto& folder : folders) {
         if (!IsExistingFolder(folder)) {
-            ReportError(folder, "not a folder");
+            ReportError(folder, Tr("not a folder"));
             return false;
         }
     }
@@ -32,7 +33,7 @@ void WritePath(std::string_view path, char terminator) {
 
 ExitStatus FlushOutput() {
     if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
-        ReportError("standard output", SystemErrorText(errno));
+        ReportError(Tr("standard output"), SystemErrorText(errno));
         return ExitUsage;
     }
     return ExitOk;

@@ -1,6 +1,7 @@
 #include "cli/ProgressLine.h"
 
 #include "cli/ExitStatus.h"
+#include "core/product/Messages.h"
 
 #include <cstdio>
 #include <unistd.h>
@@ -32,7 +33,8 @@ ProgressCallback ProgressLine::Callback() {
 }
 
 void ProgressLine::Show(std::uint64_t scanned) {
-    std::fprintf(stderr, "\r%s: %llu folders scanned", ProgramName,
+    std::fputc('\r', stderr);
+    std::fprintf(stderr, Tr("%s: %llu folders scanned"), ProgramName,
                  static_cast<unsigned long long>(scanned));
     std::fflush(stderr);
     shown_ = true;

@@ -2,6 +2,7 @@
 #include "cli/Commands.h"
 #include "cli/ScanExport.h"
 #include "core/platform/TextOutput.h"
+#include "core/product/Messages.h"
 
 namespace hollowsweep::cli {
 
@@ -17,7 +18,7 @@ ResultList ScanIntoList(const ScanRequest& request, ExitStatus& status) {
 
 ExitStatus ScanAndExport(const ScanRequest& request, const std::vector<std::string>& columns) {
     if (NeedsFile(request.Format) && (request.Output.empty() || request.Output == "-")) {
-        ReportError("--format " + request.Format, "needs --output FILE");
+        ReportError("--format " + request.Format, Tr("needs --output FILE"));
         return ExitUsage;
     }
     ExitStatus status = ExitOk;
@@ -45,7 +46,7 @@ ExitStatus RunScan(const ScanRequest& request) {
     // Every export has its own layout, so a NUL that would change nothing is
     // refused rather than let the user think it took effect.
     if (request.NullSeparated && request.Format != "list") {
-        ReportError("--null", "not with --format " + request.Format);
+        ReportError("--null", Tr("not with --format ") + request.Format);
         return ExitUsage;
     }
     if (!AllAreFolders(request.Folders)) {

@@ -11,6 +11,7 @@
 #include "core/export/ResultDocument.h"
 #include "core/platform/TextOutput.h"
 #include "core/platform/WholeFile.h"
+#include "core/product/Messages.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -32,7 +33,7 @@ public:
 
 void WriteStandardOutput(std::string_view text) {
     if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size()) {
-        throw IOError("standard output", errno, "cannot write");
+        throw IOError(Tr("standard output"), errno, "cannot write");
     }
 }
 
@@ -82,7 +83,7 @@ constexpr std::size_t ConfigSizeLimit = std::size_t{16} << 20;
 std::string ReadConfigText(const std::string& path) {
     std::optional<std::string> text = ReadFileWithin(path, ConfigSizeLimit);
     if (!text) {
-        throw HollowsweepError(path + ": larger than 16 MiB, not a configuration file");
+        throw HollowsweepError(path + ": " + Tr("larger than 16 MiB, not a configuration file"));
     }
     return std::move(*text);
 }
@@ -107,7 +108,7 @@ std::vector<std::string> LoadExportColumns(const std::string& configFile) {
     try {
         return ColumnsOfFile(configFile);
     } catch (const std::bad_alloc&) {
-        throw HollowsweepError(configFile + ": not enough memory to read it");
+        throw HollowsweepError(configFile + ": " + Tr("not enough memory to read it"));
     }
 }
 

@@ -1,5 +1,6 @@
 #include "CliRun.h"
 #include "RunProgram.h"
+#include "ScopedEnvironment.h"
 #include "TestDir.h"
 #include "Unprivileged.h"
 #include "core/product/Product.h"
@@ -220,4 +221,27 @@ TEST(Cli, ExportFormatsGoToStandardOutputOrAFile) {
     const auto workbook = Cli({"scan", "-f", "xlsx", "-o", dir.Path("out.xlsx"), dir.Path("tree")});
     EXPECT_EQ(workbook.Status, 0) << workbook.Err;
     EXPECT_TRUE(dir.Exists("out.xlsx"));
+}
+
+// Messages come in the user's language where the catalogue has it; the C
+// locale keeps the English texts that scripts may read.
+TEST(Cli, MessagesFollowTheUsersLanguage) {
+    TestDir dir;
+    const std::string missing = dir.Path("missing");
+    const struct {
+        const char* locale;
+        const char* language;
+        const char* reason;
+    } cases[] = {{"C.UTF-8", "de", "kein Ordner"},
+                 {"C.UTF-8", "fr", "not a folder"},
+                 {"C", "de", "not a folder"}};
+    for (const auto& [locale, language, reason] : cases) {
+        ScopedEnvironment environment;
+        environment.Set("LC_ALL", locale);
+        environment.Set("LANGUAGE", language);
+        const ProgramResult result = Cli({"scan", missing});
+        EXPECT_EQ(result.Err, "hollowsweep-cli: " + missing + ": " + reason + "\n")
+            << locale << " " << language;
+        EXPECT_EQ(result.Status, 2);
+    }
 }

@@ -1,11 +1,13 @@
 #include "core/errors/Errors.h"
 
+#include "core/product/Messages.h"
+
 #include <cstring>
 
 namespace hollowsweep {
 
 IOError::IOError(std::string path, int code, const std::string& action)
-    : HollowsweepError(path + ": " + action + ": " + SystemErrorText(code))
+    : HollowsweepError(path + ": " + Tr(action.c_str()) + ": " + SystemErrorText(code))
     , path_(std::move(path))
     , code_(code) {}
 

@@ -1,6 +1,7 @@
 #include "core/removal/RemovalOutcome.h"
 
 #include "core/errors/Errors.h"
+#include "core/product/Messages.h"
 
 #include <cerrno>
 
@@ -21,25 +22,25 @@ RemovalResult OpenFailure(int error) noexcept {
 std::string RemovalReason(RemovalOutcome outcome, int errorCode) {
     switch (outcome) {
     case RemovalOutcome::Removed:
-        return "removed";
+        return Tr("removed");
     case RemovalOutcome::Gone:
         return SystemErrorText(ENOENT);
     case RemovalOutcome::NotEmpty:
         return SystemErrorText(ENOTEMPTY);
     case RemovalOutcome::Changed:
-        return "changed since the scan";
+        return Tr("changed since the scan");
     case RemovalOutcome::ThroughLink:
-        return "named through a link, which is kept";
+        return Tr("named through a link, which is kept");
     case RemovalOutcome::Outside:
-        return "not inside the folders given";
+        return Tr("not inside the folders given");
     case RemovalOutcome::Excluded:
-        return "excluded by name";
+        return Tr("excluded by name");
     case RemovalOutcome::OtherFileSystem:
-        return "on another file system";
+        return Tr("on another file system");
     case RemovalOutcome::TooRecent:
-        return "modified too recently";
+        return Tr("modified too recently");
     case RemovalOutcome::NotTrashed:
-        return "could not be moved to the trash";
+        return Tr("could not be moved to the trash");
     case RemovalOutcome::Failed:
         break;
     }
