@@ -7,7 +7,7 @@ set -euo pipefail
 packages=(
     build-essential cmake ninja-build pkg-config
     libgtest-dev libcli11-dev libpugixml-dev libxlsxwriter-dev rapidjson-dev unzip
-    qt6-base-dev qt6-svg-dev fonts-dejavu-core
+    qt6-base-dev qt6-svg-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n fonts-dejavu-core
     util-linux time clang-format gettext
     "$@"
 )

@@ -29,7 +29,7 @@ AboutDialog::AboutDialog(IUserDialogs& dialogs, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint)
     , dialogs_(dialogs) {
-    setWindowTitle("About");
+    setWindowTitle(tr("About"));
     UseSmallFont(this);
     setFixedSize(292, 152);
     productLabel = new QLabel(this);
@@ -37,13 +37,13 @@ AboutDialog::AboutDialog(IUserDialogs& dialogs, QWidget* parent)
     QFont bold = productLabel->font();
     bold.setBold(true);
     productLabel->setFont(bold);
-    descriptionLabel = new QLabel("Finds and removes empty folders.", this);
+    descriptionLabel = new QLabel(tr("Finds and removes empty folders."), this);
     descriptionLabel->setGeometry(35, 43, 250, 18);
-    webCaption = new QLabel("Web: ", this);
+    webCaption = new QLabel(tr("Web: "), this);
     webCaption->move(56, 75);
     webLink = new LinkLabel(DisplayText(MakerWebSite), this);
     webLink->setGeometry(99, 75, 190, 16);
-    mailCaption = new QLabel("Email: ", this);
+    mailCaption = new QLabel(tr("Email: "), this);
     mailCaption->move(58, 99);
     mailLink = new LinkLabel(DisplayText(MakerEmail), this);
     mailLink->setGeometry(103, 99, 186, 16);

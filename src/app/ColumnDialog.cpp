@@ -19,10 +19,10 @@ ColumnDialog::ColumnDialog(Config& config, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint)
     , config_(config) {
-    setWindowTitle("Config visible columns");
+    setWindowTitle(tr("Config visible columns"));
     UseSmallFont(this);
     setFixedSize(217, 280);
-    promptLabel = new QLabel("Config visible columns:", this);
+    promptLabel = new QLabel(tr("Config visible columns:"), this);
     promptLabel->setGeometry(17, 9, 190, 16);
     frame = new QFrame(this);
     frame->setGeometry(16, 27, 186, 207);
@@ -32,9 +32,9 @@ ColumnDialog::ColumnDialog(Config& config, QWidget* parent)
     columnList->setGeometry(2, 2, 182, 203);
     columnList->setFrameShape(QFrame::NoFrame);
     columnList->setUniformItemSizes(true);
-    okButton = new QPushButton("&OK", this);
+    okButton = new QPushButton(tr("&OK"), this);
     okButton->setGeometry(37, 245, 75, 25);
-    cancelButton = new QPushButton("&Cancel", this);
+    cancelButton = new QPushButton(tr("&Cancel"), this);
     cancelButton->setGeometry(125, 245, 75, 25);
     // Neither is the default or the cancel button: Enter and Escape in the
     // list do nothing, as the column dialog always behaved.

@@ -45,7 +45,9 @@ namespace hollowsweep::app {
 namespace {
 
 QString FolderCount(std::size_t count) {
-    return count == 1 ? QString("1 folder") : QString("%1 folders").arg(count);
+    return count == 1 ? QCoreApplication::translate("hollowsweep::app::MainWindow", "1 folder")
+                      : QCoreApplication::translate("hollowsweep::app::MainWindow", "%1 folders")
+                            .arg(count);
 }
 
 constexpr int ClientWidth = 980;
@@ -131,15 +133,16 @@ QPushButton* MainWindow::AddButton(const QString& caption, const QString& icon, 
 void MainWindow::BuildButtonBar() {
     buttonBar = new QWidget(centralPanel);
     buttonBar->setGeometry(0, 0, ClientWidth, ButtonBarHeight);
-    openButton = AddButton("&Open Folder", "open-folder", 9, 132, true, &MainWindow::onOpenClicked);
+    openButton =
+        AddButton(tr("&Open Folder"), "open-folder", 9, 132, true, &MainWindow::onOpenClicked);
     checkAllButton =
-        AddButton("&Check All", "check-all", 140, 132, false, &MainWindow::onCheckAllClicked);
-    uncheckAllButton =
-        AddButton("&Uncheck All", "uncheck-all", 271, 132, false, &MainWindow::onUncheckAllClicked);
-    deleteButton = AddButton("&Delete Checked From Disk", "delete-checked", 402, 215, true,
+        AddButton(tr("&Check All"), "check-all", 140, 132, false, &MainWindow::onCheckAllClicked);
+    uncheckAllButton = AddButton(tr("&Uncheck All"), "uncheck-all", 271, 132, false,
+                                 &MainWindow::onUncheckAllClicked);
+    deleteButton = AddButton(tr("&Delete Checked From Disk"), "delete-checked", 402, 215, true,
                              &MainWindow::onDeleteClicked);
-    helpButton = AddButton("&Help", "help", 616, 132, false, &MainWindow::onHelpClicked);
-    exitButton = AddButton("E&xit", "exit", 747, 132, false, &MainWindow::onExitClicked);
+    helpButton = AddButton(tr("&Help"), "help", 616, 132, false, &MainWindow::onHelpClicked);
+    exitButton = AddButton(tr("E&xit"), "exit", 747, 132, false, &MainWindow::onExitClicked);
 }
 
 void MainWindow::BuildList() {
@@ -175,10 +178,10 @@ void MainWindow::BuildList() {
 }
 
 void MainWindow::BuildMenus() {
-    optionsAction = menuBar()->addAction("Options...");
+    optionsAction = menuBar()->addAction(tr("Options..."));
     optionsAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Comma));
-    aboutAction = menuBar()->addAction("About");
-    helpAction = menuBar()->addAction("Help");
+    aboutAction = menuBar()->addAction(tr("About"));
+    helpAction = menuBar()->addAction(tr("Help"));
     connect(optionsAction, &QAction::triggered, this,
             [this] { Guarded([&] { onOptionsTriggered(); }); });
     connect(aboutAction, &QAction::triggered, this,
@@ -202,13 +205,15 @@ void MainWindow::BuildMenus() {
         return action;
     };
     exportHtmlAction =
-        addExport("Export To HTML", "export-html", &ResultListController::ExportToHTML);
+        addExport(tr("Export To HTML"), "export-html", &ResultListController::ExportToHTML);
     exportTextAction =
-        addExport("Export To Text", "export-text", &ResultListController::ExportToText);
+        addExport(tr("Export To Text"), "export-text", &ResultListController::ExportToText);
     exportExcelAction =
-        addExport("Export To Excel", "export-excel", &ResultListController::ExportToExcel);
-    exportCsvAction = addExport("Export To SCV", "export-csv", &ResultListController::ExportToCSV);
-    exportXmlAction = addExport("Export To XML", "export-xml", &ResultListController::ExportToXML);
+        addExport(tr("Export To Excel"), "export-excel", &ResultListController::ExportToExcel);
+    exportCsvAction =
+        addExport(tr("Export To SCV"), "export-csv", &ResultListController::ExportToCSV);
+    exportXmlAction =
+        addExport(tr("Export To XML"), "export-xml", &ResultListController::ExportToXML);
     connect(resultView, &QWidget::customContextMenuRequested, this, [this](const QPoint& position) {
         exportMenu->popup(resultView->viewport()->mapToGlobal(position));
     });
@@ -240,9 +245,9 @@ void MainWindow::ShowCounts() {
     }
     const auto checked =
         std::count_if(list.begin(), list.end(), [](const ResultEntry& e) { return e.Checked; });
-    statusText->setText(QString("%1 empty %2, %3 checked")
+    statusText->setText(tr("%1 empty %2, %3 checked")
                             .arg(list.Count())
-                            .arg(list.Count() == 1 ? "folder" : "folders")
+                            .arg(list.Count() == 1 ? tr("folder") : tr("folders"))
                             .arg(checked));
     const auto& unreadable = list.UnreadableFolders();
     if (unreadable.empty()) {
@@ -252,13 +257,13 @@ void MainWindow::ShowCounts() {
     }
     statusCount->setText(QString::number(unreadable.size()));
     constexpr std::size_t Shown = 30;
-    QString hint = QString("%1 could not be read:").arg(FolderCount(unreadable.size()));
+    QString hint = tr("%1 could not be read:").arg(FolderCount(unreadable.size()));
     for (std::size_t i = 0; i < unreadable.size() && i < Shown; ++i) {
         hint += "\n" + DisplayText(unreadable[i].Path) + ": " +
                 DisplayText(SystemErrorText(unreadable[i].Error));
     }
     if (unreadable.size() > Shown) {
-        hint += QString("\n... and %1 more").arg(unreadable.size() - Shown);
+        hint += tr("\n... and %1 more").arg(unreadable.size() - Shown);
     }
     statusCount->setToolTip(hint);
 }
@@ -397,9 +402,9 @@ void MainWindow::ScanFolders(const std::vector<std::string>& folders,
     } catch (const HollowsweepError& error) {
         // Scanning without a rule the user set could offer folders meant to stay.
         Dialogs.ShowMessage(this,
-                            "The scan rules could not be read, so nothing was scanned: " +
+                            tr("The scan rules could not be read, so nothing was scanned: ") +
                                 DisplayText(error.what()),
-                            "Warning", MessageIcon::Warning);
+                            tr("Warning"), MessageIcon::Warning);
         return;
     }
     busy_ = true;
@@ -438,7 +443,7 @@ ScanOutcome MainWindow::RunScan(ResultList& found, const std::vector<std::string
             outcome = scanner ? scanner(found, folders, options)
                               : LoadEmptyFolders(found, folders, options);
         },
-        cancel, [&scanned] { return QString("%1 folders scanned").arg(scanned.load()); });
+        cancel, [&scanned] { return tr("%1 folders scanned").arg(scanned.load()); });
     if (error) {
         outcome.Error = error;
     }
@@ -464,7 +469,7 @@ std::exception_ptr MainWindow::RunInBackground(const std::function<void()>& work
     connect(&Wait, &WaitWindow::cancelRequested, &loop, [this, &cancel] {
         cancel = true;
         Wait.cancelButton->setEnabled(false);
-        Wait.SetWaitMessage("Cancelling..");
+        Wait.SetWaitMessage(tr("Cancelling.."));
     });
     QTimer progress;
     connect(&progress, &QTimer::timeout, &loop,
@@ -486,7 +491,7 @@ void MainWindow::onOpenClicked() {
     }
     lastOpened_ = folder;
     repaint();
-    ScanFolders({LocalPath(folder)}, QString("Loading info.."));
+    ScanFolders({LocalPath(folder)}, tr("Loading info.."));
 }
 
 void MainWindow::onCheckAllClicked() {
@@ -512,17 +517,17 @@ void MainWindow::onDeleteClicked() {
     } catch (const HollowsweepError& error) {
         // Removing what the user wanted in the trash could not be undone.
         Dialogs.ShowMessage(this,
-                            "The removal options could not be read, so nothing was removed: " +
+                            tr("The removal options could not be read, so nothing was removed: ") +
                                 DisplayText(error.what()),
-                            "Warning", MessageIcon::Warning);
+                            tr("Warning"), MessageIcon::Warning);
         return;
     }
     QString question =
-        "Are you sure to delete the folders?\n\n" + FolderCount(checked) + " checked";
+        tr("Are you sure to delete the folders?\n\n%1 checked").arg(FolderCount(checked));
     if (moveToTrash) {
-        question += ", to be moved to the trash";
+        question += tr(", to be moved to the trash");
     }
-    if (!Dialogs.AskYesNo(this, question, "Warning")) {
+    if (!Dialogs.AskYesNo(this, question, tr("Warning"))) {
         return;
     }
     busy_ = true;
@@ -531,8 +536,8 @@ void MainWindow::onDeleteClicked() {
     const std::size_t planned = removal.Plan();
     std::exception_ptr error;
     {
-        const WorkWaitScope waiting(Wait, moveToTrash ? QString("Moving folders to the trash..")
-                                                      : QString("Removing folders.."));
+        const WorkWaitScope waiting(Wait, moveToTrash ? tr("Moving folders to the trash..")
+                                                      : tr("Removing folders.."));
         Wait.SetCancellable(true);
         error = RunRemoval(removal, planned, moveToTrash);
     }
@@ -556,30 +561,30 @@ std::exception_ptr MainWindow::RunRemoval(CheckedFolderRemoval& removal, std::si
     if (moveToTrash) {
         options.MoveToTrash = MoveToDesktopTrash;
     }
-    const QString done = moveToTrash ? "moved to the trash" : "removed";
+    const QString progress =
+        moveToTrash ? tr("%1 of %2 folders moved to the trash") : tr("%1 of %2 folders removed");
     return RunInBackground(
         [&] { removal.Remove(options, [&removed](std::string_view) { ++removed; }); }, cancel,
-        [&removed, planned, &done] {
-            return QString("%1 of %2 folders %3").arg(removed.load()).arg(planned).arg(done);
-        });
+        [&removed, planned, &progress] { return progress.arg(removed.load()).arg(planned); });
 }
 
 void MainWindow::ReportRemoval(const DeleteSummary& summary, bool moveToTrash) {
-    QString text = FolderCount(summary.Removed) +
-                   (moveToTrash ? QString(" moved to the trash.") : QString(" removed."));
+    QString text =
+        FolderCount(summary.Removed) + (moveToTrash ? tr(" moved to the trash.") : tr(" removed."));
     if (!summary.Failures.empty()) {
-        text += "\n" + FolderCount(summary.Failures.size()) +
-                (moveToTrash ? " could not be moved to the trash." : " could not be removed.");
+        text +=
+            "\n" + FolderCount(summary.Failures.size()) +
+            (moveToTrash ? tr(" could not be moved to the trash.") : tr(" could not be removed."));
     }
     if (!summary.Complete) {
-        text += "\nThe removal was cancelled before every checked folder was handled.";
+        text += tr("\nThe removal was cancelled before every checked folder was handled.");
     }
     QString details;
     for (const auto& failure : summary.Failures) {
         details += DisplayText(failure.Path) + ": " +
                    DisplayText(RemovalReason(failure.Outcome, failure.ErrorCode)) + "\n";
     }
-    Dialogs.ShowReport(this, text, details, "Delete Checked From Disk");
+    Dialogs.ShowReport(this, text, details, tr("Delete Checked From Disk"));
 }
 
 void MainWindow::onHelpClicked() {
@@ -603,8 +608,8 @@ void MainWindow::onOptionsTriggered() {
         config = &Configuration.GetConfig();
     } catch (const HollowsweepError& error) {
         Dialogs.ShowMessage(this,
-                            "The configuration could not be read: " + DisplayText(error.what()),
-                            "Options", MessageIcon::Warning);
+                            tr("The configuration could not be read: ") + DisplayText(error.what()),
+                            tr("Options"), MessageIcon::Warning);
         return;
     }
     OptionsDialog options(*config, Dialogs, this);

@@ -36,8 +36,12 @@ struct AgeUnit {
 
 // Largest first, so that an age shows in the largest unit it fills whole.
 constexpr std::array AgeUnits{
-    AgeUnit{"days", std::chrono::days(1)}, AgeUnit{"hours", std::chrono::hours(1)},
-    AgeUnit{"minutes", std::chrono::minutes(1)}, AgeUnit{"seconds", std::chrono::seconds(1)}};
+    AgeUnit{QT_TRANSLATE_NOOP("hollowsweep::app::OptionsDialog", "days"), std::chrono::days(1)},
+    AgeUnit{QT_TRANSLATE_NOOP("hollowsweep::app::OptionsDialog", "hours"), std::chrono::hours(1)},
+    AgeUnit{QT_TRANSLATE_NOOP("hollowsweep::app::OptionsDialog", "minutes"),
+            std::chrono::minutes(1)},
+    AgeUnit{QT_TRANSLATE_NOOP("hollowsweep::app::OptionsDialog", "seconds"),
+            std::chrono::seconds(1)}};
 
 QString NamesText(const std::vector<std::string>& names) {
     QStringList lines;
@@ -73,29 +77,30 @@ OptionsDialog::OptionsDialog(Config& config, IUserDialogs& dialogs, QWidget* par
     : QDialog(parent)
     , config_(config)
     , dialogs_(dialogs) {
-    setWindowTitle("Options");
+    setWindowTitle(tr("Options"));
 
-    auto* scanGroup = new QGroupBox("Scan", this);
+    auto* scanGroup = new QGroupBox(tr("Scan"), this);
     excludedEdit = NameListEdit(scanGroup);
-    excludedEdit->setToolTip("Folders with these names are neither listed nor removed, and "
-                             "neither is anything below them. * and ? match any text and "
-                             "any one character.");
+    excludedEdit->setToolTip(tr("Folders with these names are neither listed nor removed, and "
+                                "neither is anything below them. * and ? match any text and "
+                                "any one character."));
     junkEdit = NameListEdit(scanGroup);
-    junkEdit->setToolTip("A folder that holds nothing but files with these names counts as "
-                         "empty; the files are removed with it.");
-    commonJunkButton = new QPushButton("Add Common Junk Files", scanGroup);
+    junkEdit->setToolTip(tr("A folder that holds nothing but files with these names counts as "
+                            "empty; the files are removed with it."));
+    commonJunkButton = new QPushButton(tr("Add Common Junk Files"), scanGroup);
     QStringList common;
     for (const auto name : CommonJunkFiles()) {
         common << DisplayText(name);
     }
     commonJunkButton->setToolTip(common.join(", "));
-    oneFileSystemBox = new QCheckBox("Stay on the file system of each opened folder", scanGroup);
-    minimumAgeBox = new QCheckBox("Only folders not modified for at least", scanGroup);
+    oneFileSystemBox =
+        new QCheckBox(tr("Stay on the file system of each opened folder"), scanGroup);
+    minimumAgeBox = new QCheckBox(tr("Only folders not modified for at least"), scanGroup);
     ageEdit = new QSpinBox(scanGroup);
     ageEdit->setRange(1, 99999);
     ageUnitBox = new QComboBox(scanGroup);
     for (const auto& unit : AgeUnits) {
-        ageUnitBox->addItem(unit.Name);
+        ageUnitBox->addItem(tr(unit.Name));
     }
 
     auto* junkButtons = new QHBoxLayout;
@@ -108,10 +113,10 @@ OptionsDialog::OptionsDialog(Config& config, IUserDialogs& dialogs, QWidget* par
     age->addStretch();
     auto* scanLayout = new QVBoxLayout(scanGroup);
     auto* excludedLabel =
-        new QLabel("&Skip folders named (one name or pattern a line):", scanGroup);
+        new QLabel(tr("&Skip folders named (one name or pattern a line):"), scanGroup);
     excludedLabel->setBuddy(excludedEdit);
     auto* junkLabel =
-        new QLabel("&Junk files, removed with a folder that holds nothing else:", scanGroup);
+        new QLabel(tr("&Junk files, removed with a folder that holds nothing else:"), scanGroup);
     junkLabel->setBuddy(junkEdit);
     scanLayout->addWidget(excludedLabel);
     scanLayout->addWidget(excludedEdit);
@@ -121,8 +126,8 @@ OptionsDialog::OptionsDialog(Config& config, IUserDialogs& dialogs, QWidget* par
     scanLayout->addWidget(oneFileSystemBox);
     scanLayout->addLayout(age);
 
-    auto* removalGroup = new QGroupBox("Removal", this);
-    trashBox = new QCheckBox("Move to the desktop's trash instead of removing", removalGroup);
+    auto* removalGroup = new QGroupBox(tr("Removal"), this);
+    trashBox = new QCheckBox(tr("Move to the desktop's trash instead of removing"), removalGroup);
     auto* removalLayout = new QVBoxLayout(removalGroup);
     removalLayout->addWidget(trashBox);
 
@@ -149,9 +154,10 @@ void OptionsDialog::LoadOptions() {
     } catch (const HollowsweepError& error) {
         ShowOptions({}, false);
         dialogs_.ShowMessage(parentWidget(),
-                             "The stored options could not be read: " + DisplayText(error.what()) +
-                                 "\n\nThe options show as unset; OK replaces the stored ones.",
-                             "Options", MessageIcon::Warning);
+                             tr("The stored options could not be read: ") +
+                                 DisplayText(error.what()) +
+                                 tr("\n\nThe options show as unset; OK replaces the stored ones."),
+                             tr("Options"), MessageIcon::Warning);
     }
 }
 
@@ -213,9 +219,9 @@ void OptionsDialog::onAccepted() {
         config_.Save();
     } catch (const HollowsweepError& error) {
         dialogs_.ShowMessage(this,
-                             "The options could not be stored: " + DisplayText(error.what()) +
-                                 "\n\nThey apply until the program closes.",
-                             "Options", MessageIcon::Warning);
+                             tr("The options could not be stored: ") + DisplayText(error.what()) +
+                                 tr("\n\nThey apply until the program closes."),
+                             tr("Options"), MessageIcon::Warning);
     }
     accept();
 }

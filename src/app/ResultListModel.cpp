@@ -18,6 +18,10 @@ void ResultListModel::SetColumns(std::vector<ColumnLook> columns) {
     endResetModel();
 }
 
+QString ResultListModel::Hint() {
+    return tr("Double click to open it in explorer.");
+}
+
 int ResultListModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(list_.Count());
 }
@@ -42,10 +46,10 @@ QVariant ResultListModel::data(const QModelIndex& index, int role) const {
         return {};
     case Qt::ToolTipRole:
         if (entry.Kept) {
-            return Hint + "\nNot removed: " +
+            return Hint() + tr("\nNot removed: ") +
                    DisplayText(RemovalReason(entry.KeptBecause, entry.KeptError));
         }
-        return Hint;
+        return Hint();
     case Qt::BackgroundRole:
         return column.Background.isValid() ? QVariant(column.Background) : QVariant();
     case Qt::ForegroundRole:

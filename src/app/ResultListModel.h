@@ -28,7 +28,8 @@ class ResultListModel final : public QAbstractTableModel, public IResultListObse
     Q_DISABLE_COPY_MOVE(ResultListModel)
 
 public:
-    static inline const QString Hint = "Double click to open it in explorer.";
+    // The hint of every row: what a double click does.
+    static QString Hint();
 
     explicit ResultListModel(QObject* parent);
 

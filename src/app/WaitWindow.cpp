@@ -65,7 +65,7 @@ WaitWindow::WaitWindow()
     setAutoFillBackground(true);
     animation = new SearchAnimation(this);
     animation->setGeometry(8, 8, 80, 50);
-    patienceLabel = new QLabel("This will take a few minutes.Please be patient...", this);
+    patienceLabel = new QLabel(tr("This will take a few minutes.Please be patient..."), this);
     patienceLabel->setGeometry(103, 8, 265, 16);
     messageLabel = new QLabel("...", this);
     messageLabel->setGeometry(103, 30, 265, 16);
@@ -73,7 +73,7 @@ WaitWindow::WaitWindow()
     progressLabel = new QLabel(this);
     progressLabel->setGeometry(103, 52, 265, 16);
     progressLabel->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
-    cancelButton = new QPushButton("Cancel", this);
+    cancelButton = new QPushButton(tr("Cancel"), this);
     cancelButton->setGeometry(288, 76, 80, 24);
     cancelButton->hide();
     connect(cancelButton, &QPushButton::clicked, this, &WaitWindow::cancelRequested);

@@ -1,10 +1,12 @@
 #include "app/ExceptionGuard.h"
 #include "app/MainWindow.h"
+#include "app/Translations.h"
 #include "app/UserDialogs.h"
 #include "app/WaitWindow.h"
 #include "core/product/Messages.h"
 
 #include <QApplication>
+#include <QLocale>
 #include <QTimer>
 #include <string>
 #include <vector>
@@ -12,6 +14,7 @@
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     hollowsweep::UseMessageCatalog();
+    hollowsweep::app::InstallTranslators(application, QLocale::system());
     // What is left once Qt took its own options: folders to scan at once, as
     // the file manager's "Open With" passes them, byte for byte.
     const std::vector<std::string> folders(argv + 1, argv + argc);

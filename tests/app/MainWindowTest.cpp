@@ -13,6 +13,7 @@
 #include "app/OptionsDialog.h"
 #include "app/PathText.h"
 #include "app/ResultListController.h"
+#include "app/Translations.h"
 #include "app/WaitWindow.h"
 #include "core/config/Config.h"
 #include "core/config/DefaultConfig.h"
@@ -501,6 +502,24 @@ private slots:
         QVERIFY(home.Exists("tree/c"));
     }
 
+    // In German the windows speak German; the texts that the tests compare
+    // are English again as soon as the English locale is back.
+    void theWindowsSpeakTheUsersLanguage() {
+        const auto english =
+            qScopeGuard([] { InstallTranslators(*QCoreApplication::instance(), QLocale::c()); });
+        InstallTranslators(*QCoreApplication::instance(),
+                           QLocale(QLocale::German, QLocale::Germany));
+        {
+            RunningProgram program;
+            QCOMPARE(program.Main.openButton->text(), QString("&Öffnen"));
+            QCOMPARE(program.Main.optionsAction->text(), QString("Einstellungen..."));
+            QCOMPARE(program.Wait.cancelButton->text(), QString("Abbrechen"));
+        }
+        InstallTranslators(*QCoreApplication::instance(), QLocale::c());
+        RunningProgram program;
+        QCOMPARE(program.Main.openButton->text(), QString("&Open Folder"));
+    }
+
     void checkAllAndUncheckAll() {
         RunningProgram program;
         program.Main.checkAllButton->click();
@@ -549,7 +568,7 @@ private slots:
         QCOMPARE(program.Column(1), QStringList({Local(dir, "tree/later")}));
         QVERIFY(program.Checked(0));
         QCOMPARE(program.Main.Model->index(0, 1).data(Qt::ToolTipRole).toString(),
-                 ResultListModel::Hint + "\nNot removed: Directory not empty");
+                 ResultListModel::Hint() + "\nNot removed: Directory not empty");
         QVERIFY(!dir.Exists("tree/a"));
         QVERIFY(dir.Exists("tree/later/new.txt"));
         // And afterwards says what happened, the reasons behind "Show Details".

@@ -3,6 +3,7 @@
 #include "core/export/DelimitedText.h"
 #include "core/export/ExportColumns.h"
 #include "core/export/ExportSession.h"
+#include "core/product/Messages.h"
 
 namespace hollowsweep {
 
@@ -39,7 +40,7 @@ void RunExport(ExportFormat format, const ResultList& list, ConfigRoot& config,
     exporter.XMLDoc = &resultDocument;
     exporter.ExportColumns = GetExportColumns(config);
     if (Save(format, exporter, list)) {
-        ui.ShowMessage("Export Finished", "Done", MessageIcon::None);
+        ui.ShowMessage(Tr("Export Finished"), Tr("Done"), MessageIcon::None);
     }
 }
 

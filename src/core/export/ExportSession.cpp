@@ -8,6 +8,7 @@
 #include "core/export/Workbook.h"
 #include "core/platform/FileReplacement.h"
 #include "core/platform/WholeFile.h"
+#include "core/product/Messages.h"
 
 namespace hollowsweep {
 
@@ -18,7 +19,7 @@ bool ExportSession::SaveWith(std::string_view defaultExt, std::string_view filte
     if (path.empty()) {
         return false;
     }
-    const WaitScope wait(ui_, "Export to file..");
+    const WaitScope wait(ui_, Tr("Export to file.."));
     write(path);
     return true;
 }
@@ -65,7 +66,8 @@ bool ExportSession::SaveToExcel() {
     const XMLNodePtr root = GetRootNode();
     // The title row and the header row come before the data rows.
     if (CountXMLNodes(*root) + 2 > WorkbookRowLimit) {
-        ui_.ShowMessage("The row count is out of excel range.", "Warning", MessageIcon::Warning);
+        ui_.ShowMessage(Tr("The row count is out of excel range."), Tr("Warning"),
+                        MessageIcon::Warning);
         return false;
     }
     return SaveWith(".xlsx", "EXCEL File|*.xlsx", [&](const std::string& path) {

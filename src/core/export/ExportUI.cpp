@@ -1,6 +1,7 @@
 #include "core/export/ExportUI.h"
 
 #include "core/platform/WholeFile.h"
+#include "core/product/Messages.h"
 
 namespace hollowsweep {
 
@@ -10,7 +11,7 @@ std::string AskSaveFileName(IExportUI& ui, std::string_view defaultExt, std::str
         return {};
     }
     if (FileExists(path) &&
-        !ui.AskYesNo("Catalog with the same name already exists,overwrite?", "Warning")) {
+        !ui.AskYesNo(Tr("Catalog with the same name already exists,overwrite?"), Tr("Warning"))) {
         return {};
     }
     // The old file stays until the new one is whole and takes its place.

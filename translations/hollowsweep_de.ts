@@ -1,0 +1,327 @@
+<?xml version='1.0' encoding='utf-8'?>
+<TS version="2.1" language="de_DE">
+<context>
+    <name>hollowsweep::app::AboutDialog</name>
+    <message>
+        <source>About</source>
+        <translation>Info</translation>
+    </message>
+    <message>
+        <source>Finds and removes empty folders.</source>
+        <translation>Findet und entfernt leere Ordner.</translation>
+    </message>
+    <message>
+        <source>Web: </source>
+        <translation>Web: </translation>
+    </message>
+    <message>
+        <source>Email: </source>
+        <translation>E-Mail: </translation>
+    </message>
+</context>
+<context>
+    <name>hollowsweep::app::ColumnDialog</name>
+    <message>
+        <source>Config visible columns</source>
+        <translation>Sichtbare Spalten einstellen</translation>
+    </message>
+    <message>
+        <source>Config visible columns:</source>
+        <translation>Sichtbare Spalten einstellen:</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Abbrechen</translation>
+    </message>
+</context>
+<context>
+    <name>hollowsweep::app::MainWindow</name>
+    <message>
+        <source>1 folder</source>
+        <translation>1 Ordner</translation>
+    </message>
+    <message>
+        <source>%1 folders</source>
+        <translation>%1 Ordner</translation>
+    </message>
+    <message>
+        <source>&amp;Open Folder</source>
+        <translation>&amp;Öffnen</translation>
+    </message>
+    <message>
+        <source>&amp;Check All</source>
+        <translation>Alle &amp;markieren</translation>
+    </message>
+    <message>
+        <source>&amp;Uncheck All</source>
+        <translation>&amp;Alle abwählen</translation>
+    </message>
+    <message>
+        <source>&amp;Delete Checked From Disk</source>
+        <translation>Markierte &amp;löschen</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Hilfe</translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation>&amp;Beenden</translation>
+    </message>
+    <message>
+        <source>Options...</source>
+        <translation>Einstellungen...</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>Info</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Hilfe</translation>
+    </message>
+    <message>
+        <source>Export To HTML</source>
+        <translation>Als HTML exportieren</translation>
+    </message>
+    <message>
+        <source>Export To Text</source>
+        <translation>Als Text exportieren</translation>
+    </message>
+    <message>
+        <source>Export To Excel</source>
+        <translation>Als Excel-Mappe exportieren</translation>
+    </message>
+    <message>
+        <source>Export To SCV</source>
+        <translation>Als CSV exportieren</translation>
+    </message>
+    <message>
+        <source>Export To XML</source>
+        <translation>Als XML exportieren</translation>
+    </message>
+    <message>
+        <source>%1 empty %2, %3 checked</source>
+        <translation>%1 leere %2, %3 markiert</translation>
+    </message>
+    <message>
+        <source>folder</source>
+        <translation>Ordner</translation>
+    </message>
+    <message>
+        <source>folders</source>
+        <translation>Ordner</translation>
+    </message>
+    <message>
+        <source>%1 could not be read:</source>
+        <translation>%1 konnten nicht gelesen werden:</translation>
+    </message>
+    <message>
+        <source>
+... and %1 more</source>
+        <translation>
+... und %1 weitere</translation>
+    </message>
+    <message>
+        <source>The scan rules could not be read, so nothing was scanned: </source>
+        <translation>Die Suchregeln konnten nicht gelesen werden, daher wurde nichts durchsucht: </translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Warnung</translation>
+    </message>
+    <message>
+        <source>%1 folders scanned</source>
+        <translation>%1 Ordner durchsucht</translation>
+    </message>
+    <message>
+        <source>Cancelling..</source>
+        <translation>Wird abgebrochen..</translation>
+    </message>
+    <message>
+        <source>Loading info..</source>
+        <translation>Informationen werden geladen..</translation>
+    </message>
+    <message>
+        <source>The removal options could not be read, so nothing was removed: </source>
+        <translation>Die Einstellungen zum Entfernen konnten nicht gelesen werden, daher wurde nichts entfernt: </translation>
+    </message>
+    <message>
+        <source>Are you sure to delete the folders?
+
+%1 checked</source>
+        <translation>Sollen die Ordner wirklich gelöscht werden?
+
+%1 markiert</translation>
+    </message>
+    <message>
+        <source>, to be moved to the trash</source>
+        <translation>, sie kommen in den Papierkorb</translation>
+    </message>
+    <message>
+        <source>Moving folders to the trash..</source>
+        <translation>Ordner werden in den Papierkorb verschoben..</translation>
+    </message>
+    <message>
+        <source>Removing folders..</source>
+        <translation>Ordner werden entfernt..</translation>
+    </message>
+    <message>
+        <source>%1 of %2 folders moved to the trash</source>
+        <translation>%1 von %2 Ordnern in den Papierkorb verschoben</translation>
+    </message>
+    <message>
+        <source>%1 of %2 folders removed</source>
+        <translation>%1 von %2 Ordnern entfernt</translation>
+    </message>
+    <message>
+        <source> moved to the trash.</source>
+        <translation> in den Papierkorb verschoben.</translation>
+    </message>
+    <message>
+        <source> removed.</source>
+        <translation> entfernt.</translation>
+    </message>
+    <message>
+        <source> could not be moved to the trash.</source>
+        <translation> konnten nicht in den Papierkorb verschoben werden.</translation>
+    </message>
+    <message>
+        <source> could not be removed.</source>
+        <translation> konnten nicht entfernt werden.</translation>
+    </message>
+    <message>
+        <source>
+The removal was cancelled before every checked folder was handled.</source>
+        <translation>
+Das Entfernen wurde abgebrochen, bevor alle markierten Ordner an der Reihe waren.</translation>
+    </message>
+    <message>
+        <source>Delete Checked From Disk</source>
+        <translation>Markierte vom Datenträger löschen</translation>
+    </message>
+    <message>
+        <source>The configuration could not be read: </source>
+        <translation>Die Konfiguration konnte nicht gelesen werden: </translation>
+    </message>
+    <message>
+        <source>Options</source>
+        <translation>Einstellungen</translation>
+    </message>
+</context>
+<context>
+    <name>hollowsweep::app::OptionsDialog</name>
+    <message>
+        <source>days</source>
+        <translation>Tage</translation>
+    </message>
+    <message>
+        <source>hours</source>
+        <translation>Stunden</translation>
+    </message>
+    <message>
+        <source>minutes</source>
+        <translation>Minuten</translation>
+    </message>
+    <message>
+        <source>seconds</source>
+        <translation>Sekunden</translation>
+    </message>
+    <message>
+        <source>Options</source>
+        <translation>Einstellungen</translation>
+    </message>
+    <message>
+        <source>Scan</source>
+        <translation>Suche</translation>
+    </message>
+    <message>
+        <source>Folders with these names are neither listed nor removed, and neither is anything below them. * and ? match any text and any one character.</source>
+        <translation>Ordner mit diesen Namen werden weder aufgeführt noch entfernt, ebenso nichts unter ihnen. * steht für beliebigen Text, ? für ein beliebiges Zeichen.</translation>
+    </message>
+    <message>
+        <source>A folder that holds nothing but files with these names counts as empty; the files are removed with it.</source>
+        <translation>Ein Ordner, der nur Dateien mit diesen Namen enthält, gilt als leer; die Dateien werden mit ihm entfernt.</translation>
+    </message>
+    <message>
+        <source>Add Common Junk Files</source>
+        <translation>Übliche Datenreste hinzufügen</translation>
+    </message>
+    <message>
+        <source>Stay on the file system of each opened folder</source>
+        <translation>Im Dateisystem des jeweils geöffneten Ordners bleiben</translation>
+    </message>
+    <message>
+        <source>Only folders not modified for at least</source>
+        <translation>Nur Ordner, die nicht geändert wurden seit mindestens</translation>
+    </message>
+    <message>
+        <source>&amp;Skip folders named (one name or pattern a line):</source>
+        <translation>Ordner &amp;überspringen, die so heißen (ein Name oder Muster je Zeile):</translation>
+    </message>
+    <message>
+        <source>&amp;Junk files, removed with a folder that holds nothing else:</source>
+        <translation>&amp;Datenreste, die mit einem sonst leeren Ordner entfernt werden:</translation>
+    </message>
+    <message>
+        <source>Removal</source>
+        <translation>Entfernen</translation>
+    </message>
+    <message>
+        <source>Move to the desktop's trash instead of removing</source>
+        <translation>In den Papierkorb verschieben statt zu entfernen</translation>
+    </message>
+    <message>
+        <source>The stored options could not be read: </source>
+        <translation>Die gespeicherten Einstellungen konnten nicht gelesen werden: </translation>
+    </message>
+    <message>
+        <source>
+
+The options show as unset; OK replaces the stored ones.</source>
+        <translation>
+
+Die Einstellungen erscheinen als nicht gesetzt; OK ersetzt die gespeicherten.</translation>
+    </message>
+    <message>
+        <source>The options could not be stored: </source>
+        <translation>Die Einstellungen konnten nicht gespeichert werden: </translation>
+    </message>
+    <message>
+        <source>
+
+They apply until the program closes.</source>
+        <translation>
+
+Sie gelten, bis das Programm beendet wird.</translation>
+    </message>
+</context>
+<context>
+    <name>hollowsweep::app::ResultListModel</name>
+    <message>
+        <source>Double click to open it in explorer.</source>
+        <translation>Doppelklick öffnet den Ordner in der Dateiverwaltung.</translation>
+    </message>
+    <message>
+        <source>
+Not removed: </source>
+        <translation>
+Nicht entfernt: </translation>
+    </message>
+</context>
+<context>
+    <name>hollowsweep::app::WaitWindow</name>
+    <message>
+        <source>This will take a few minutes.Please be patient...</source>
+        <translation>Das kann einige Minuten dauern. Bitte etwas Geduld...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+</context>
+</TS>
