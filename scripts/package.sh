@@ -115,6 +115,7 @@ done
 zsh -n "$root/usr/share/zsh/vendor-completions/_hollowsweep-cli" || fail "zsh completion"
 fish_completion=$root/usr/share/fish/vendor_completions.d/hollowsweep-cli.fish
 fish -n "$fish_completion" || fail "fish completion"
+# shellcheck disable=SC2016 # fish expands its own arguments
 got=$(fish -c 'source $argv[1]; complete -C "hollowsweep-cli scan --format "' "$fish_completion" |
     cut -f1 | sort | tr '\n' ' ')
 [[ $got == "csv html json list txt xlsx xml " ]] || fail "fish completion of --format: '$got'"

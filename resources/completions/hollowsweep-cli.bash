@@ -11,7 +11,7 @@ _hollowsweep_cli()
         option=${COMP_WORDS[COMP_CWORD - 2]}
     fi
 
-    local command= only_folders= i
+    local command='' only_folders='' i
     for ((i = 1; i < COMP_CWORD; i++)); do
         if [[ -z $command && ${COMP_WORDS[i]} != -* ]]; then
             command=${COMP_WORDS[i]}
