@@ -9,7 +9,7 @@ packages=(
     libgtest-dev libcli11-dev libpugixml-dev libxlsxwriter-dev rapidjson-dev unzip
     qt6-base-dev qt6-svg-dev fonts-dejavu-core
     util-linux time clang-format
-    dpkg-dev lintian desktop-file-utils appstream groff-base man-db zsh fish
+    dpkg-dev file lintian desktop-file-utils appstream groff-base man-db zsh fish
     "$@"
 )
 
