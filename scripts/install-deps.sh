@@ -10,6 +10,7 @@ packages=(
     qt6-base-dev qt6-svg-dev fonts-dejavu-core
     util-linux time clang-format
     dpkg-dev file lintian desktop-file-utils appstream groff-base man-db zsh fish
+    bash-completion
     "$@"
 )
 

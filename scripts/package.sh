@@ -119,6 +119,10 @@ fish -n "$fish_completion" || fail "fish completion"
 got=$(fish -c 'source $argv[1]; complete -C "hollowsweep-cli scan --format "' "$fish_completion" |
     cut -f1 | sort | tr '\n' ' ')
 [[ $got == "csv html json list txt xlsx xml " ]] || fail "fish completion of --format: '$got'"
+# The manual page and each shell's completion know every subcommand, option and
+# format name that the tool's --help shows.
+bash packaging/check-in-step.sh "$build/src/cli/hollowsweep-cli" "$root" ||
+    fail "the manual page or a completion is out of step with the tool's options"
 
 echo "== lintian"
 # Errors fail the check; warnings are shown, and each one kept is explained in the README.
@@ -148,6 +152,19 @@ scanned=$(/usr/bin/hollowsweep-cli scan -q "$tree")
     fail "the installed tool's scan of $tree gave: $scanned"
 /usr/bin/hollowsweep-cli delete -q "$tree" >/dev/null || fail "the installed tool's delete failed"
 [[ ! -e $tree/empty && -f $tree/kept/sub/file ]] || fail "the installed tool's delete left $tree wrong"
+# Review, then remove, as the manual page shows: the folder taken out of the list stays.
+mkdir -p "$tree/review/a/b" "$tree/review/keep"
+/usr/bin/hollowsweep-cli scan -q -0 "$tree/review" >"$work/list"
+grep -zv '/keep$' "$work/list" >"$work/reviewed"
+# The listed folder that holds it stays too, "Directory not empty": exit status 1.
+status=0
+/usr/bin/hollowsweep-cli delete -q --null --from "$work/reviewed" "$tree/review" >/dev/null 2>&1 ||
+    status=$?
+[[ $status -eq 1 && ! -e $tree/review/a && -d $tree/review/keep ]] ||
+    fail "the installed tool's delete --from a reviewed list left $tree/review wrong (status $status)"
+# Each shell finds the installed completion where it looks by itself.
+bash packaging/check-in-step.sh /usr/bin/hollowsweep-cli / ||
+    fail "a shell does not find the installed completion, or it is out of step"
 
 # The program runs as a user would, on Qt's offscreen display: still running when
 # stopped means it started, and its configuration lands in the user's folder, not
