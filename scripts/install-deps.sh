@@ -9,6 +9,8 @@ packages=(
     libgtest-dev libcli11-dev libpugixml-dev libxlsxwriter-dev rapidjson-dev unzip
     qt6-base-dev qt6-svg-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n fonts-dejavu-core
     util-linux time clang-format gettext
+    dpkg-dev file lintian desktop-file-utils appstream groff-base man-db zsh fish
+    bash-completion
     "$@"
 )
 
@@ -25,6 +27,7 @@ if [[ ${#missing[@]} -gt 0 ]]; then
         exit 1
     fi
     export DEBIAN_FRONTEND=noninteractive
-    apt-get update -q
-    apt-get install -y -q --no-install-recommends "${missing[@]}"
+    # Another apt-get may hold the lock for a while; wait for it rather than fail.
+    apt-get -o DPkg::Lock::Timeout=600 update -q
+    apt-get -o DPkg::Lock::Timeout=600 install -y -q --no-install-recommends "${missing[@]}"
 fi

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds Hollowsweep and runs every test: the optimised build, then the core and
+# Builds Hollowsweep and runs every test: the optimised build, whose Debian package
+# is then made, installed and removed again (scripts/package.sh), then the core and
 # the command-line tool again under AddressSanitizer and UndefinedBehaviorSanitizer,
 # then the walk and removal tests under ThreadSanitizer. The sources must be
 # formatted as .clang-format says and pass clang-tidy as .clang-tidy says.
@@ -21,4 +22,8 @@ for preset in release asan tsan; do
     cmake --preset "$preset"
     cmake --build --preset "$preset" --parallel "$jobs"
     ctest --preset "$preset" --parallel "$jobs"
+    if [[ $preset == release ]]; then
+        echo "== package"
+        bash scripts/package.sh build/release
+    fi
 done
