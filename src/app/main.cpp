@@ -19,6 +19,8 @@ int main(int argc, char** argv) {
     // the file manager's "Open With" passes them, byte for byte.
     const std::vector<std::string> folders(argv + 1, argv + argc);
     QApplication::setApplicationName("Hollowsweep");
+    // The desktop matches the window to its entry, icon and name, by this.
+    QGuiApplication::setDesktopFileName("hollowsweep");
     QApplication::setWindowIcon(QIcon(":/icons/hollowsweep.svg"));
     hollowsweep::app::QtDialogs dialogs;
     hollowsweep::LazyConfig config(hollowsweep::ConfigFileName());

@@ -183,6 +183,16 @@ TEST(Config, AProgramFolderThatCannotBeWrittenSendsANewFileToTheUsersFolder) {
               DefaultConfigText);
 }
 
+// An installed program keeps its settings per user, even when root, who
+// could write the system's folders, runs it.
+TEST(Config, AProgramInTheSystemsFoldersKeepsItsSettingsInTheUsersFolder) {
+    for (const char* folder : {"/usr/bin", "/usr/local/bin", "/bin"}) {
+        EXPECT_EQ(ChooseConfigFileName(folder, "/home/someone/.config/Hollowsweep"),
+                  "/home/someone/.config/Hollowsweep/QuillfenConfig.xml")
+            << folder;
+    }
+}
+
 TEST(Config, TheUsersFolderFollowsTheBaseDirectoryRules) {
     hollowsweep::test::ScopedEnvironment environment;
     environment.Set("HOME", "/home/someone");

@@ -5,6 +5,7 @@
 #include "core/platform/WholeFile.h"
 
 #include <memory>
+#include <string_view>
 
 namespace hollowsweep {
 
@@ -13,6 +14,17 @@ namespace {
 std::string FolderOf(const std::string& path) {
     const std::size_t slash = path.rfind('/');
     return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// The package manager's folders: root may write them, but a file left there
+// by a run belongs to no package and outlives the program's removal.
+bool IsSystemProgramFolder(std::string_view folder) {
+    for (const std::string_view system : {"/usr", "/bin", "/sbin"}) {
+        if (folder == system || (folder.starts_with(system) && folder[system.size()] == '/')) {
+            return true;
+        }
+    }
+    return false;
 }
 
 } // namespace
@@ -47,7 +59,8 @@ std::string ConfigFileName() {
 
 std::string ChooseConfigFileName(const std::string& programFolder, const std::string& userFolder) {
     std::string besideProgram = programFolder + "/" + std::string(ConfigFileBaseName);
-    if (FileExists(besideProgram) || IsWritableFolder(programFolder)) {
+    if (FileExists(besideProgram) ||
+        (!IsSystemProgramFolder(programFolder) && IsWritableFolder(programFolder))) {
         return besideProgram;
     }
     return userFolder + "/" + std::string(ConfigFileBaseName);

@@ -48,7 +48,8 @@ private:
 };
 
 // Beside the executable; in the user's configuration folder where the
-// executable's folder cannot be written and holds no configuration.
+// executable's folder cannot be written, or is one of the system's program
+// folders (/usr, /bin, /sbin), and holds no configuration.
 std::string ConfigFileName();
 std::string ChooseConfigFileName(const std::string& programFolder, const std::string& userFolder);
 
