@@ -76,8 +76,9 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # its buttons.
 if(HOLLOWSWEEP_BUILD_APP)
     set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6")
-    # "Open" on a folder goes to the file manager through xdg-open outside a portal.
-    set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
+    # "Open" on a folder goes to the file manager through xdg-open outside a portal; Qt's own
+    # translations put the standard buttons in the user's language beside the program's.
+    set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, qt6-translations-l10n")
 endif()
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
