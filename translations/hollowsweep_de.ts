@@ -1,4 +1,5 @@
-<?xml version='1.0' encoding='utf-8'?>
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
     <name>hollowsweep::app::AboutDialog</name>
@@ -104,9 +105,12 @@
         <source>Export To XML</source>
         <translation>Als XML exportieren</translation>
     </message>
-    <message>
+    <message numerus="yes">
         <source>%1 empty %2, %3 checked</source>
-        <translation>%1 leere %2, %3 markiert</translation>
+        <translation>
+            <numerusform>%1 leerer %2, %3 markiert</numerusform>
+            <numerusform>%1 leere %2, %3 markiert</numerusform>
+        </translation>
     </message>
     <message>
         <source>folder</source>
@@ -116,9 +120,12 @@
         <source>folders</source>
         <translation>Ordner</translation>
     </message>
-    <message>
+    <message numerus="yes">
         <source>%1 could not be read:</source>
-        <translation>%1 konnten nicht gelesen werden:</translation>
+        <translation>
+            <numerusform>%1 konnte nicht gelesen werden:</numerusform>
+            <numerusform>%1 konnten nicht gelesen werden:</numerusform>
+        </translation>
     </message>
     <message>
         <source>
@@ -186,13 +193,19 @@
         <source> removed.</source>
         <translation> entfernt.</translation>
     </message>
-    <message>
+    <message numerus="yes">
         <source> could not be moved to the trash.</source>
-        <translation> konnten nicht in den Papierkorb verschoben werden.</translation>
+        <translation>
+            <numerusform> konnte nicht in den Papierkorb verschoben werden.</numerusform>
+            <numerusform> konnten nicht in den Papierkorb verschoben werden.</numerusform>
+        </translation>
     </message>
-    <message>
+    <message numerus="yes">
         <source> could not be removed.</source>
-        <translation> konnten nicht entfernt werden.</translation>
+        <translation>
+            <numerusform> konnte nicht entfernt werden.</numerusform>
+            <numerusform> konnten nicht entfernt werden.</numerusform>
+        </translation>
     </message>
     <message>
         <source>
@@ -217,7 +230,7 @@ Das Entfernen wurde abgebrochen, bevor alle markierten Ordner an der Reihe waren
     <name>hollowsweep::app::OptionsDialog</name>
     <message>
         <source>days</source>
-        <translation>Tage</translation>
+        <translation>Tagen</translation>
     </message>
     <message>
         <source>hours</source>
@@ -257,7 +270,7 @@ Das Entfernen wurde abgebrochen, bevor alle markierten Ordner an der Reihe waren
     </message>
     <message>
         <source>Only folders not modified for at least</source>
-        <translation>Nur Ordner, die nicht geändert wurden seit mindestens</translation>
+        <translation>Nur Ordner, unverändert seit mindestens</translation>
     </message>
     <message>
         <source>&amp;Skip folders named (one name or pattern a line):</source>
@@ -272,7 +285,7 @@ Das Entfernen wurde abgebrochen, bevor alle markierten Ordner an der Reihe waren
         <translation>Entfernen</translation>
     </message>
     <message>
-        <source>Move to the desktop's trash instead of removing</source>
+        <source>Move to the desktop&apos;s trash instead of removing</source>
         <translation>In den Papierkorb verschieben statt zu entfernen</translation>
     </message>
     <message>

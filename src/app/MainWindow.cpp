@@ -245,7 +245,7 @@ void MainWindow::ShowCounts() {
     }
     const auto checked =
         std::count_if(list.begin(), list.end(), [](const ResultEntry& e) { return e.Checked; });
-    statusText->setText(tr("%1 empty %2, %3 checked")
+    statusText->setText(tr("%1 empty %2, %3 checked", nullptr, static_cast<int>(list.Count()))
                             .arg(list.Count())
                             .arg(list.Count() == 1 ? tr("folder") : tr("folders"))
                             .arg(checked));
@@ -257,7 +257,8 @@ void MainWindow::ShowCounts() {
     }
     statusCount->setText(QString::number(unreadable.size()));
     constexpr std::size_t Shown = 30;
-    QString hint = tr("%1 could not be read:").arg(FolderCount(unreadable.size()));
+    QString hint = tr("%1 could not be read:", nullptr, static_cast<int>(unreadable.size()))
+                       .arg(FolderCount(unreadable.size()));
     for (std::size_t i = 0; i < unreadable.size() && i < Shown; ++i) {
         hint += "\n" + DisplayText(unreadable[i].Path) + ": " +
                 DisplayText(SystemErrorText(unreadable[i].Error));
@@ -572,9 +573,10 @@ void MainWindow::ReportRemoval(const DeleteSummary& summary, bool moveToTrash) {
     QString text =
         FolderCount(summary.Removed) + (moveToTrash ? tr(" moved to the trash.") : tr(" removed."));
     if (!summary.Failures.empty()) {
-        text +=
-            "\n" + FolderCount(summary.Failures.size()) +
-            (moveToTrash ? tr(" could not be moved to the trash.") : tr(" could not be removed."));
+        const auto failed = static_cast<int>(summary.Failures.size());
+        text += "\n" + FolderCount(summary.Failures.size()) +
+                (moveToTrash ? tr(" could not be moved to the trash.", nullptr, failed)
+                             : tr(" could not be removed.", nullptr, failed));
     }
     if (!summary.Complete) {
         text += tr("\nThe removal was cancelled before every checked folder was handled.");

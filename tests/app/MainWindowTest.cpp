@@ -520,6 +520,38 @@ private slots:
         QCOMPARE(program.Main.openButton->text(), QString("&Open Folder"));
     }
 
+    // German words agree with the count where English ones need not, so one
+    // folder and two read differently beyond the noun.
+    void germanCountsAgreeInNumber() {
+        const auto english =
+            qScopeGuard([] { InstallTranslators(*QCoreApplication::instance(), QLocale::c()); });
+        InstallTranslators(*QCoreApplication::instance(),
+                           QLocale(QLocale::German, QLocale::Germany));
+        const struct {
+            const char* made;
+            int unreadable;
+            QString counts;
+            QString hint;
+        } cases[] = {
+            {"tree", 1, "1 leerer Ordner, 1 markiert", "1 Ordner konnte nicht gelesen werden:"},
+            {"tree/a", 2, "2 leere Ordner, 2 markiert", "2 Ordner konnten nicht gelesen werden:"},
+        };
+        for (const auto& [made, unreadable, counts, hint] : cases) {
+            TestDir dir;
+            dir.MakeFolders(made);
+            RunningProgram program;
+            program.Main.OpenFolders({dir.Path("tree")});
+            QCOMPARE(program.Main.statusText->text(), counts);
+            ResultList list;
+            list.SetScannedFolders({dir.Path("tree")});
+            for (int i = 0; i < unreadable; ++i) {
+                list.AddUnreadableFolder({dir.Path("locked" + std::to_string(i)), EACCES});
+            }
+            program.Main.List().Replace(std::move(list));
+            QVERIFY(program.Main.statusCount->toolTip().startsWith(hint + "\n"));
+        }
+    }
+
     void checkAllAndUncheckAll() {
         RunningProgram program;
         program.Main.checkAllButton->click();
