@@ -25,18 +25,18 @@ bool ExportSession::SaveWith(std::string_view defaultExt, std::string_view filte
 }
 
 bool ExportSession::SaveToHTML(const ResultList& list) {
-    return SaveWith(".htm", "HTML File|*.htm",
+    return SaveWith(".htm", Tr("HTML File|*.htm"),
                     [&](const std::string& path) { WriteHTMLFile(path, list, ExportColumns); });
 }
 
 bool ExportSession::SaveToText(std::string_view separator, const ResultList& list) {
-    return SaveWith(".txt", "Text File|*.txt", [&](const std::string& path) {
+    return SaveWith(".txt", Tr("Text File|*.txt"), [&](const std::string& path) {
         WriteDelimitedFile(path, list, ExportColumns, separator);
     });
 }
 
 bool ExportSession::SaveToCSV(std::string_view separator, const ResultList& list) {
-    return SaveWith(".csv", "CSV File|*.csv", [&](const std::string& path) {
+    return SaveWith(".csv", Tr("CSV File|*.csv"), [&](const std::string& path) {
         WriteDelimitedFile(path, list, ExportColumns, separator);
     });
 }
@@ -54,7 +54,7 @@ void ExportSession::BuildXMLDoc(const ResultList& list) {
 }
 
 bool ExportSession::SaveToXML() {
-    return SaveWith(".xml", "XML File|*.XML",
+    return SaveWith(".xml", Tr("XML File|*.XML"),
                     [&](const std::string& path) { SaveXMLDocToFile(path); });
 }
 
@@ -70,7 +70,7 @@ bool ExportSession::SaveToExcel() {
                         MessageIcon::Warning);
         return false;
     }
-    return SaveWith(".xlsx", "EXCEL File|*.xlsx", [&](const std::string& path) {
+    return SaveWith(".xlsx", Tr("EXCEL File|*.xlsx"), [&](const std::string& path) {
         WriteWorkbookFile(path, *root, ExportColumns);
     });
 }

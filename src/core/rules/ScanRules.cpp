@@ -1,6 +1,7 @@
 #include "core/rules/ScanRules.h"
 
 #include "core/errors/Errors.h"
+#include "core/product/Messages.h"
 
 #include <array>
 #include <charconv>
@@ -68,8 +69,8 @@ FileTime LatestOldEnough(const ScanRules& rules, FileTime now) noexcept {
 std::chrono::seconds ParseAge(std::string_view text) {
     const auto invalid = [&text] {
         return ConversionError("\"" + std::string(text) +
-                               "\" is not an age: give a whole number and a unit, s, m, h or d, "
-                               "as 90m or 7d");
+                               Tr("\" is not an age: give a whole number and a unit, s, m, h "
+                                  "or d, as 90m or 7d"));
     };
     if (text.size() < 2) {
         throw invalid();
