@@ -51,7 +51,7 @@
     </message>
     <message>
         <source>&amp;Open Folder</source>
-        <translation>&amp;Öffnen</translation>
+        <translation>Ordner &amp;öffnen</translation>
     </message>
     <message>
         <source>&amp;Check All</source>
