@@ -51,7 +51,7 @@
     </message>
     <message>
         <source>&amp;Open Folder</source>
-        <translation>Ordner &amp;öffnen</translation>
+        <translation>&amp;Öffnen</translation>
     </message>
     <message>
         <source>&amp;Check All</source>

@@ -511,7 +511,7 @@ private slots:
                            QLocale(QLocale::German, QLocale::Germany));
         {
             RunningProgram program;
-            QCOMPARE(program.Main.openButton->text(), QString("Ordner &öffnen"));
+            QCOMPARE(program.Main.openButton->text(), QString("&Öffnen"));
             QCOMPARE(program.Main.optionsAction->text(), QString("Einstellungen..."));
             QCOMPARE(program.Wait.cancelButton->text(), QString("Abbrechen"));
         }
