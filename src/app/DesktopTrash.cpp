@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <cstdio>
+#include <fcntl.h>
 #include <sys/stat.h>
 
 namespace hollowsweep::app {
@@ -54,7 +55,10 @@ bool MoveToDesktopTrash(const std::string& path) {
     if (QDir::isAbsolutePath(inTrash) && inTrash.startsWith(trashFiles)) {
         return true;
     }
-    std::rename(QFile::encodeName(inTrash).constData(), path.c_str());
+    // Back to where it was, but never over whatever took its place meanwhile:
+    // a plain rename would replace an empty folder there.
+    ::renameat2(AT_FDCWD, QFile::encodeName(inTrash).constData(), AT_FDCWD, path.c_str(),
+                RENAME_NOREPLACE);
     return false;
 }
 
