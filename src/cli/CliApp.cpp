@@ -31,8 +31,8 @@ void AddWalkOptions(CLI::App& command, WalkSettings& walk, const char* threadsHe
     command.add_option("-j,--threads", walk.Threads, threadsHelp)->check(CLI::Range(1U, 256U));
     command
         .add_option("-e,--exclude", rules.ExcludedFolders,
-                    Tr("Never enter a folder whose name matches GLOB; it counts as content "
-                       "(repeatable)"))
+                    Tr("Never enter a folder whose name matches GLOB, or whose whole path does "
+                       "where GLOB holds a /; it counts as content (repeatable)"))
         ->option_text("GLOB")
         ->allow_extra_args(false);
     command
@@ -51,6 +51,10 @@ void AddWalkOptions(CLI::App& command, WalkSettings& walk, const char* threadsHe
         Tr("The same for Thumbs.db, ehthumbs.db, desktop.ini and .DS_Store"));
     command.add_flag("-x,--one-file-system", rules.OneFileSystem,
                      Tr("Do not enter folders on other file systems; they count as content"));
+    command.add_flag_callback(
+        "--no-protect", [&rules] { rules.ProtectFolders = false; },
+        Tr("Also list and remove folders that other programs need: version control data, "
+           "submodules, mail folders, databases, mount points, packages' folders"));
     command
         .add_option_function<std::string>(
             "--older-than", [&rules](const std::string& age) { rules.MinimumAge = ParseAge(age); },
@@ -72,6 +76,9 @@ void AddScan(CLI::App& app, ScanRequest& request) {
                      Tr("Write the list or the export to FILE (standard output when absent or -)"));
     scan->add_option("-c,--config", request.ConfigFile,
                      Tr("Take the exported columns from this configuration file (never written)"));
+    scan->add_flag("--list-protected", request.ListProtected,
+                   Tr("Print the folders kept for other programs, each with a tab and the "
+                      "reason, in place of the list"));
     AddWalkOptions(*scan, request.Walk, Tr("Threads that read folders (default: 32)"));
     scan->add_option("FOLDER", request.Folders, Tr("Folders to scan"))->required();
 }

@@ -40,7 +40,7 @@ ExitStatus FlushOutput() {
 }
 
 ExitStatus ScanFolders(const std::vector<std::string>& folders, const WalkSettings& walk,
-                       const EmptyFolderSink& sink) {
+                       const EmptyFolderSink& sink, const ProtectedFolderSink& kept) {
     ProgressLine progress(walk.Quiet);
     ScanOptions options;
     options.Threads = walk.Threads;
@@ -53,6 +53,12 @@ ExitStatus ScanFolders(const std::vector<std::string>& folders, const WalkSettin
         ReportError(path, SystemErrorText(error));
         status = ExitIncomplete;
     };
+    if (kept) {
+        options.Protected = [&](std::string_view path, const Protection& protection) {
+            progress.Clear();
+            kept(path, protection);
+        };
+    }
     ForEachEmptyFolder(folders, options, [&](const EmptyFolder& found) {
         progress.Clear();
         sink(found);

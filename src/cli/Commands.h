@@ -21,6 +21,9 @@ struct ScanRequest {
     std::string Format = "list";
     std::string ConfigFile;
     std::string Output;
+    // Print the folders kept for other programs, with the reason, in place
+    // of the list.
+    bool ListProtected = false;
     WalkSettings Walk;
 };
 

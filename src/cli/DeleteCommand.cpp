@@ -1,11 +1,14 @@
 #include "cli/CommandOutput.h"
 #include "cli/Commands.h"
 #include "cli/Interruption.h"
+#include "core/platform/FolderPaths.h"
 #include "core/platform/WholeFile.h"
 #include "core/removal/FolderRemoval.h"
+#include "core/rules/ProtectedPlaces.h"
 
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 
 namespace hollowsweep::cli {
 
@@ -29,8 +32,28 @@ std::vector<std::string> ReadPathList(const std::string& file, char separator) {
     return paths;
 }
 
-// Takes the listed folders that lie inside the FOLDERs; the others are named
-// and left alone.
+bool IsInside(const RemovalPlan& plan, const std::string& path) {
+    const auto& starts = plan.StartingFolders();
+    return std::any_of(starts.begin(), starts.end(),
+                       [&path](const auto& start) { return IsAtOrBelow(path, start.Path); });
+}
+
+// Why a listed folder is kept for another program, if it is. A folder that
+// is not there has nothing to keep; its removal tells it is gone.
+std::optional<Protection> ProtectionOf(std::optional<ProtectedPlaces>& places,
+                                       const std::string& path) {
+    if (!places) {
+        return std::nullopt;
+    }
+    const std::string canonical = CanonicalPath(path);
+    if (!canonical.starts_with('/')) {
+        return std::nullopt;
+    }
+    return places->OfFolder(canonical);
+}
+
+// Takes the listed folders that lie inside the FOLDERs and that no other
+// program needs; the others are named and left alone.
 ExitStatus PlanFromList(const DeleteRequest& request, RemovalPlan& plan) {
     std::vector<std::string> paths =
         ReadPathList(request.FromFile, request.NullSeparated ? '\0' : '\n');
@@ -38,10 +61,23 @@ ExitStatus PlanFromList(const DeleteRequest& request, RemovalPlan& plan) {
         path = RemovalPlan::NormalPath(path);
     }
     std::sort(paths.begin(), paths.end(), RemovalPlan::GroupedBefore);
+    std::optional<ProtectedPlaces> places;
+    if (request.Walk.Rules.ProtectFolders) {
+        places.emplace();
+    }
     ExitStatus status = ExitOk;
     for (std::size_t index = 0; index < paths.size(); ++index) {
-        if (!plan.Add(paths[index], {}, index)) {
-            ReportError(paths[index], RemovalReason(RemovalOutcome::Outside, 0));
+        const std::string& path = paths[index];
+        std::string refusal;
+        // A path outside the FOLDERs is refused as such, protected or not.
+        const auto protection = IsInside(plan, path) ? ProtectionOf(places, path) : std::nullopt;
+        if (protection) {
+            refusal = ProtectionReason(*protection);
+        } else if (!plan.Add(path, {}, index)) {
+            refusal = RemovalReason(RemovalOutcome::Outside, 0);
+        }
+        if (!refusal.empty()) {
+            ReportError(path, refusal);
             status = ExitIncomplete;
         }
     }

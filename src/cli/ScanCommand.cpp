@@ -4,6 +4,9 @@
 #include "core/platform/TextOutput.h"
 #include "core/product/Messages.h"
 
+#include <optional>
+#include <string>
+
 namespace hollowsweep::cli {
 
 namespace {
@@ -40,6 +43,37 @@ ExitStatus ScanToFile(const ScanRequest& request, char terminator) {
     return status;
 }
 
+// One line a kept folder: its path, a tab, the reason.
+ExitStatus ListProtected(const ScanRequest& request, char terminator) {
+    if (!request.Walk.Rules.ProtectFolders) {
+        ReportError("--list-protected", Tr("not with --no-protect"));
+        return ExitUsage;
+    }
+    std::optional<TextOutput> file;
+    if (!ToStandardOutput(request.Output)) {
+        file.emplace(request.Output);
+    }
+    std::string line;
+    const ExitStatus status = ScanFolders(
+        request.Folders, request.Walk, [](const EmptyFolder&) {},
+        [&](std::string_view path, const Protection& protection) {
+            line.assign(path);
+            line += '\t';
+            line += ProtectionReason(protection);
+            if (file) {
+                file->Append(line);
+                file->Append(terminator);
+            } else {
+                WritePath(line, terminator);
+            }
+        });
+    if (file) {
+        file->Close();
+    }
+    const ExitStatus flushed = FlushOutput();
+    return flushed != ExitOk ? flushed : status;
+}
+
 } // namespace
 
 ExitStatus RunScan(const ScanRequest& request) {
@@ -47,6 +81,10 @@ ExitStatus RunScan(const ScanRequest& request) {
     // refused rather than let the user think it took effect.
     if (request.NullSeparated && request.Format != "list") {
         ReportError("--null", Tr("not with --format ") + request.Format);
+        return ExitUsage;
+    }
+    if (request.ListProtected && request.Format != "list") {
+        ReportError("--list-protected", Tr("not with --format ") + request.Format);
         return ExitUsage;
     }
     if (!AllAreFolders(request.Folders)) {
@@ -58,6 +96,9 @@ ExitStatus RunScan(const ScanRequest& request) {
         return ScanAndExport(request, columns);
     }
     const char terminator = request.NullSeparated ? '\0' : '\n';
+    if (request.ListProtected) {
+        return ListProtected(request, terminator);
+    }
     if (!ToStandardOutput(request.Output)) {
         return ScanToFile(request, terminator);
     }

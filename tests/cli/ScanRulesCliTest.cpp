@@ -136,48 +136,48 @@ TEST(ScanRulesCli, FolderGivenInsideAnExcludedOneIsItsOwnStart) {
     for (const bool innerFirst : {false, true}) {
         SCOPED_TRACE(innerFirst ? "inner folder first" : "outer folder first");
         TestDir dir;
-        dir.MakeFolders("root/.git/x/y");
+        dir.MakeFolders("root/.cache/x/y");
         dir.MakeFolders("root/plain");
-        std::vector<std::string> folders = {dir.Path("root"), dir.Path("root/.git/x")};
+        std::vector<std::string> folders = {dir.Path("root"), dir.Path("root/.cache/x")};
         if (innerFirst) {
             std::swap(folders[0], folders[1]);
         }
-        std::vector<std::string> scan = {"scan", "-e", ".git"};
+        std::vector<std::string> scan = {"scan", "-e", ".cache"};
         scan.insert(scan.end(), folders.begin(), folders.end());
         const auto listed = Cli(scan);
         EXPECT_EQ(listed.Status, 0) << listed.Err;
         EXPECT_EQ(SortedLines(listed.Out),
-                  SortedLines(Lines({dir.Path("root/.git/x/y"), dir.Path("root/.git/x"),
+                  SortedLines(Lines({dir.Path("root/.cache/x/y"), dir.Path("root/.cache/x"),
                                      dir.Path("root/plain")})));
         scan[0] = "delete";
         const auto removed = Cli(scan);
         EXPECT_EQ(removed.Status, 0) << removed.Err;
         EXPECT_EQ(SortedLines(removed.Out), SortedLines(listed.Out));
-        EXPECT_TRUE(dir.Exists("root/.git"));
-        EXPECT_FALSE(dir.Exists("root/.git/x"));
+        EXPECT_TRUE(dir.Exists("root/.cache"));
+        EXPECT_FALSE(dir.Exists("root/.cache/x"));
     }
 }
 
 // A dry run of a list makes every check the removal makes.
 TEST(ScanRulesCli, DryRunOfAListObeysTheRules) {
     TestDir dir;
-    dir.MakeFolders("root/.git/refs");
+    dir.MakeFolders("root/.cache/refs");
     dir.MakeFolders("root/new");
     dir.MakeFolders("root/old");
     const std::time_t now = std::time(nullptr);
-    for (const char* folder : {"root/.git/refs", "root/.git", "root/old"}) {
+    for (const char* folder : {"root/.cache/refs", "root/.cache", "root/old"}) {
         dir.SetModified(folder, now - 3 * 86400);
     }
-    dir.MakeFile("list", Lines({dir.Path("root/.git/refs"), dir.Path("root/.git"),
+    dir.MakeFile("list", Lines({dir.Path("root/.cache/refs"), dir.Path("root/.cache"),
                                 dir.Path("root/new"), dir.Path("root/old")}));
-    const auto result = Cli({"delete", "-n", "--from", dir.Path("list"), "-e", ".git",
+    const auto result = Cli({"delete", "-n", "--from", dir.Path("list"), "-e", ".cache",
                              "--older-than", "1d", dir.Path("root")});
     EXPECT_EQ(result.Status, 1);
     EXPECT_EQ(result.Out, Lines({dir.Path("root/old")}));
     EXPECT_EQ(SortedLines(result.Err),
               SortedLines(
-                  Lines({"hollowsweep-cli: " + dir.Path("root/.git/refs") + ": excluded by name",
-                         "hollowsweep-cli: " + dir.Path("root/.git") + ": excluded by name",
+                  Lines({"hollowsweep-cli: " + dir.Path("root/.cache/refs") + ": excluded by name",
+                         "hollowsweep-cli: " + dir.Path("root/.cache") + ": excluded by name",
                          "hollowsweep-cli: " + dir.Path("root/new") + ": modified too recently"})));
     EXPECT_TRUE(dir.Exists("root/old"));
 }

@@ -77,8 +77,8 @@ TEST(EmptyFolderScan, WhatCountsAsContent) {
          },
          {"f/sub"}},
         {"hidden empty sub-folder",
-         [](const TestDir& d) { d.MakeFolders(".cache/.git"); },
-         {".cache/.git", ".cache", "."}},
+         [](const TestDir& d) { d.MakeFolders(".cache/.thumbnails"); },
+         {".cache/.thumbnails", ".cache", "."}},
         {"link to a folder inside the tree",
          [](const TestDir& d) {
              d.MakeFolders("target");

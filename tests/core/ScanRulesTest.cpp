@@ -39,6 +39,13 @@ std::vector<std::string> Relative(const TestDir& dir, const std::vector<std::str
     return relative;
 }
 
+// The rules with nothing kept for other programs: every result is the plain one.
+ScanRules Plain() {
+    ScanRules rules;
+    rules.ProtectFolders = false;
+    return rules;
+}
+
 constexpr std::time_t DaysAgo(int days) {
     return days * 86400;
 }
@@ -154,17 +161,17 @@ TEST(ScanRules, NamesMatchAsCaseSensitiveShellPatterns) {
 // Each rule alone and all of them together, against the reference walk that
 // applies the same rules, whatever the threads and held folders.
 TEST(ScanRules, WalkMatchesTheReferenceOnRandomTrees) {
-    ScanRules exclusions;
+    ScanRules exclusions = Plain();
     exclusions.ExcludedFolders = {".git*", "cache[0-3]"};
-    ScanRules junk;
+    ScanRules junk = Plain();
     junk.JunkFiles = {"Thumbs.db", "*.tmp", ".DS_Store"};
-    ScanRules age;
+    ScanRules age = Plain();
     age.MinimumAge = 24h;
     ScanRules all = exclusions;
     all.JunkFiles = junk.JunkFiles;
     all.MinimumAge = age.MinimumAge;
     all.OneFileSystem = true;
-    const ScanRules ruleSets[] = {{}, exclusions, junk, age, all};
+    const ScanRules ruleSets[] = {Plain(), exclusions, junk, age, all};
     const struct {
         unsigned threads;
         std::size_t budget;
@@ -199,7 +206,22 @@ TEST(ScanRules, ExcludedFolderIsNeitherEnteredNorListedAndKeepsItsParents) {
     rules.ExcludedFolders = {".git"};
     EXPECT_EQ(Relative(dir, Walked(dir, rules)),
               (std::vector<std::string>{"project/src/empty", "project/src"}));
-    EXPECT_EQ(Relative(dir, Walked(dir, {})).size(), 11U);
+    EXPECT_EQ(Relative(dir, Walked(dir, Plain())).size(), 11U);
+}
+
+// A pattern with a separator matches the whole path, "*" crossing separators,
+// as users of other tools write it; the others still match names alone.
+TEST(ScanRules, PatternsWithASeparatorMatchWholePaths) {
+    TestDir dir;
+    dir.MakeFolders("repo/.git/refs/heads");
+    dir.MakeFolders("home/u/.cache/x");
+    dir.MakeFolders("home/u/keep");
+    dir.MakeFolders("x/.cache");
+    ScanRules rules = Plain();
+    rules.ExcludedFolders = {"*/.git/*", dir.Root() + "/home/*/.cache"};
+    auto listed = Relative(dir, Walked(dir, rules));
+    std::sort(listed.begin(), listed.end());
+    EXPECT_EQ(listed, (std::vector<std::string>{"home/u/keep", "x", "x/.cache"}));
 }
 
 TEST(ScanRules, JunkFilesCountOnlyWhenTheyAreRegularFiles) {
@@ -256,12 +278,13 @@ TEST(ScanRules, OneFileSystemStopsAtMountsOfEveryKind) {
     ::mkdir(dir.Path("tmpfs/a").c_str(), 0700);
     ::mkdir(dir.Path("tmpfs/a/b").c_str(), 0700);
 
-    ScanRules rules;
+    // Mount points are kept by default; here they must be reached to be told apart.
+    ScanRules rules = Plain();
     rules.OneFileSystem = true;
     EXPECT_EQ(Relative(dir, Walked(dir, rules)),
               (std::vector<std::string>{"plain/empty", "plain"}));
     EXPECT_EQ(Walked(dir, rules), test::ReferenceEmptyFolders(dir.Root(), ReferenceOf(rules)));
-    EXPECT_EQ(Relative(dir, Walked(dir, {})),
+    EXPECT_EQ(Relative(dir, Walked(dir, Plain())),
               (std::vector<std::string>{"tmpfs/a/b", "tmpfs/a", "tmpfs", "bound/inner/empty",
                                         "bound/inner", "bound", "plain/empty", "plain", "."}));
     // A starting folder that is a mount is walked.

@@ -15,6 +15,11 @@ bool DropToUnprivileged() {
 }
 
 std::string RunUnprivileged(const std::function<std::string()>& work) {
+    return RunInChild(DropToUnprivileged, work);
+}
+
+std::string RunInChild(const std::function<bool()>& prepare,
+                       const std::function<std::string()>& work) {
     int channel[2];
     if (::pipe(channel) != 0) {
         throw std::runtime_error("pipe failed");
@@ -22,7 +27,7 @@ std::string RunUnprivileged(const std::function<std::string()>& work) {
     const pid_t child = ::fork();
     if (child == 0) {
         ::close(channel[0]);
-        if (!DropToUnprivileged()) {
+        if (!prepare()) {
             ::_exit(3);
         }
         const std::string result = work();
@@ -40,7 +45,7 @@ std::string RunUnprivileged(const std::function<std::string()>& work) {
     int status = 0;
     ::waitpid(child, &status, 0);
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-        throw std::runtime_error("the unprivileged child failed");
+        throw std::runtime_error("the child process failed");
     }
     return output;
 }

@@ -13,6 +13,11 @@ inline constexpr unsigned UnprivilegedId = 65534;
 // works on must belong to that user (see GiveToUnprivileged).
 std::string RunUnprivileged(const std::function<std::string()>& work);
 
+// Runs work in a child process after prepare, which changes what the child
+// may do or sees, and returns what work wrote; throws when prepare failed.
+std::string RunInChild(const std::function<bool()>& prepare,
+                       const std::function<std::string()>& work);
+
 // In a child process: takes on the unprivileged user when running as root.
 // False when that failed.
 bool DropToUnprivileged();

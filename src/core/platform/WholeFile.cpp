@@ -66,7 +66,11 @@ std::string ReadWholeFile(const std::string& path) {
 }
 
 std::optional<std::string> ReadFileWithin(const std::string& path, std::size_t limit) {
-    const FileDescriptor fd = OpenForReading(path);
+    return ReadFileWithin(OpenForReading(path), path, limit);
+}
+
+std::optional<std::string> ReadFileWithin(const FileDescriptor& fd, const std::string& path,
+                                          std::size_t limit) {
     struct stat status {};
     if (::fstat(fd.Get(), &status) != 0) {
         throw IOError(path, errno, "cannot read");

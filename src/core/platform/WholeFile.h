@@ -15,6 +15,9 @@ std::string ReadWholeFile(const std::string& path);
 // does, found without reading more than one byte past the limit, so that a
 // huge file or an endless device (/dev/zero) costs no memory.
 std::optional<std::string> ReadFileWithin(const std::string& path, std::size_t limit);
+// The same for a file open already; path names it in errors.
+std::optional<std::string> ReadFileWithin(const FileDescriptor& fd, const std::string& path,
+                                          std::size_t limit);
 
 // Writes text to a new file beside path and renames it over path, so readers
 // see either the old content or the new one, never a part. On failure the old

@@ -113,6 +113,7 @@ private:
     void RemoveTarget(PlanIndex index, int parentFd, const char* name, Worker& worker);
     RemovalResult RemoveFolder(PlanIndex index, int parentFd, const char* name, Worker& worker);
     DirectoryReader& ReaderOf(Worker& worker);
+    bool IsExcluded(PlanIndex index, Worker& worker);
     std::optional<RemovalResult> RefusedByRules(const PlanNode& node,
                                                 const std::optional<EntryStatus>& status,
                                                 bool firstSight) const;
@@ -148,6 +149,10 @@ private:
     FileDescriptor startParent_;
     std::string startName_;
     int startParentError_ = 0;
+    // The starting folder's path without links, and the length of the path
+    // it was named by, for matching whole paths below it.
+    std::string startCanonical_;
+    std::size_t startLength_ = 0;
     std::uint64_t startDevice_ = 0;
 };
 
@@ -184,6 +189,10 @@ void Removal::RunFrom(PlanIndex start) {
     }
     root.Identity = identity;
     startDevice_ = identity.Device;
+    if (rules_.HasPathExclusions()) {
+        startCanonical_ = CanonicalPath(root.Name);
+        startLength_ = std::string_view(root.Name).size();
+    }
     // Its age is judged now: removing what lies below it makes it new.
     if (root.ChildCount > 0) {
         if (const auto refusal = RefusedByRules(root, status, true)) {
@@ -368,7 +377,7 @@ void Removal::ProcessInOneThread(PlanIndex top, Worker& worker) {
 // A folder the rules keep settles alone: what lies below it is judged on its own.
 FileDescriptor Removal::OpenChecked(int parentFd, PlanIndex index, Worker& worker) {
     PlanNode& node = plan_.Node(index);
-    if (rules_.HasExclusions() && rules_.IsExcludedFolder(node.Name)) {
+    if (IsExcluded(index, worker)) {
         SettleSubtree(index, {RemovalOutcome::Excluded, 0}, worker);
         return {};
     }
@@ -417,8 +426,7 @@ std::optional<RemovalResult> Removal::RefusedByRules(const PlanNode& node,
 void Removal::RemoveTarget(PlanIndex index, int parentFd, const char* name, Worker& worker) {
     const PlanNode& node = plan_.Node(index);
     const bool firstSight = node.ChildCount == 0;
-    if (firstSight && !node.IsStartingFolder() && rules_.HasExclusions() &&
-        rules_.IsExcludedFolder(name)) {
+    if (firstSight && !node.IsStartingFolder() && IsExcluded(index, worker)) {
         Settle(index, {RemovalOutcome::Excluded, 0}, worker);
         return;
     }
@@ -469,6 +477,19 @@ RemovalResult Removal::RemoveFolder(PlanIndex index, int parentFd, const char* n
         return {RemovalOutcome::Removed, 0};
     }
     return RemoveFailure(errno);
+}
+
+// Whether an exclusion names the folder, by its name or by its whole path.
+bool Removal::IsExcluded(PlanIndex index, Worker& worker) {
+    if (rules_.HasExclusions() && rules_.IsExcludedFolder(plan_.Node(index).Name)) {
+        return true;
+    }
+    if (!rules_.HasPathExclusions()) {
+        return false;
+    }
+    std::string path = startCanonical_;
+    path += worker.Paths.PathOf(plan_, index).substr(startLength_);
+    return rules_.IsExcludedPath(path.c_str());
 }
 
 DirectoryReader& Removal::ReaderOf(Worker& worker) {

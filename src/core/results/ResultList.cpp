@@ -24,6 +24,7 @@ void ResultList::Clear() {
     scannedFolders_.clear();
     scanRules_ = {};
     unreadableFolders_.clear();
+    keptFolders_.clear();
 }
 
 ResultEntry& ResultList::Append(ResultRecord record, FolderIdentity identity) {
@@ -60,6 +61,7 @@ void ResultList::Replace(ResultList&& other) {
     scannedFolders_ = std::move(other.scannedFolders_);
     scanRules_ = std::move(other.scanRules_);
     unreadableFolders_ = std::move(other.unreadableFolders_);
+    keptFolders_ = std::move(other.keptFolders_);
     other.Clear();
 }
 

@@ -4,6 +4,7 @@
 #include "core/removal/RemovalOutcome.h"
 #include "core/results/MergeSort.h"
 #include "core/results/ResultRecord.h"
+#include "core/rules/ProtectedFolders.h"
 #include "core/rules/ScanRules.h"
 
 #include <cstddef>
@@ -42,6 +43,15 @@ struct UnreadableFolder {
     int Error = 0;
 
     bool operator==(const UnreadableFolder&) const = default;
+};
+
+// A folder the scan kept because another program needs it, though it holds
+// no file.
+struct KeptFolder {
+    std::string Path;
+    Protection Reason;
+
+    bool operator==(const KeptFolder&) const = default;
 };
 
 enum class SortDirection { Ascending, Descending };
@@ -89,6 +99,10 @@ public:
         return unreadableFolders_;
     }
 
+    // The folders the scan kept for other programs, in the order it met them.
+    void AddKeptFolder(KeptFolder folder) { keptFolders_.push_back(std::move(folder)); }
+    const std::vector<KeptFolder>& KeptFolders() const noexcept { return keptFolders_; }
+
     std::size_t Count() const noexcept { return entries_.size(); }
     bool Empty() const noexcept { return entries_.empty(); }
     const ResultEntry& At(std::size_t index) const;
@@ -124,6 +138,7 @@ private:
     std::vector<std::string> scannedFolders_;
     ScanRules scanRules_;
     std::vector<UnreadableFolder> unreadableFolders_;
+    std::vector<KeptFolder> keptFolders_;
     IResultListObserver* observer_ = nullptr;
     int updateDepth_ = 0;
 };

@@ -3,6 +3,7 @@
 #include "core/errors/Errors.h"
 #include "core/product/Messages.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <fnmatch.h>
@@ -12,9 +13,15 @@ namespace hollowsweep {
 
 namespace {
 
-bool MatchesAny(const std::vector<std::string>& patterns, const char* name) noexcept {
+bool IsPathPattern(const std::string& pattern) noexcept {
+    return pattern.find('/') != std::string::npos;
+}
+
+// Patterns with a separator match whole paths, the others names.
+bool MatchesAny(const std::vector<std::string>& patterns, const char* text,
+                bool pathPatterns) noexcept {
     for (const auto& pattern : patterns) {
-        if (::fnmatch(pattern.c_str(), name, 0) == 0) {
+        if (IsPathPattern(pattern) == pathPatterns && ::fnmatch(pattern.c_str(), text, 0) == 0) {
             return true;
         }
     }
@@ -37,11 +44,19 @@ constexpr std::int64_t NanosecondsPerSecond = 1'000'000'000;
 } // namespace
 
 bool ScanRules::IsExcludedFolder(const char* name) const noexcept {
-    return MatchesAny(ExcludedFolders, name);
+    return MatchesAny(ExcludedFolders, name, false);
+}
+
+bool ScanRules::IsExcludedPath(const char* path) const noexcept {
+    return MatchesAny(ExcludedFolders, path, true);
+}
+
+bool ScanRules::HasPathExclusions() const noexcept {
+    return std::any_of(ExcludedFolders.begin(), ExcludedFolders.end(), IsPathPattern);
 }
 
 bool ScanRules::IsJunkFile(const char* name) const noexcept {
-    return MatchesAny(JunkFiles, name);
+    return MatchesAny(JunkFiles, name, false);
 }
 
 std::span<const std::string_view> CommonJunkFiles() noexcept {

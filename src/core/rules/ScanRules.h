@@ -10,12 +10,14 @@
 namespace hollowsweep {
 
 // What a scan and a removal leave out or look through, beyond the plain rule
-// that a folder is empty when it holds no file at any depth. Every rule is off
-// in a default-made set, and then nothing differs from the plain rule.
+// that a folder is empty when it holds no file at any depth. In a default-made
+// set only the protection of folders other programs need is on; with it off
+// too, nothing differs from the plain rule.
 struct ScanRules {
-    // Names of folders below a starting folder that are never entered and
-    // count as content for the folder holding them. Shell patterns, matched
-    // case-sensitively against the name alone.
+    // Folders below a starting folder that are never entered and count as
+    // content for the folder holding them. Shell patterns, matched
+    // case-sensitively: one without a separator against the folder's name,
+    // one with a separator against its whole path, where "*" crosses "/".
     std::vector<std::string> ExcludedFolders;
     // Names of regular files that do not count as content, matched the same
     // way; only such files may ever be removed, and only to remove their folder.
@@ -25,17 +27,25 @@ struct ScanRules {
     bool OneFileSystem = false;
     // A folder modified less than this long ago counts as content; zero is off.
     std::chrono::seconds MinimumAge{0};
+    // Folders that other programs need (see ProtectedFolders.h) are never
+    // listed or removed, and count as content.
+    bool ProtectFolders = true;
 
     bool operator==(const ScanRules&) const = default;
 
+    // Whether a name pattern excludes a folder of this name.
     bool IsExcludedFolder(const char* name) const noexcept;
+    // Whether a path pattern excludes the folder at this absolute path.
+    bool IsExcludedPath(const char* path) const noexcept;
     bool IsJunkFile(const char* name) const noexcept;
     bool HasExclusions() const noexcept { return !ExcludedFolders.empty(); }
+    bool HasPathExclusions() const noexcept;
     bool HasJunk() const noexcept { return !JunkFiles.empty(); }
     bool HasMinimumAge() const noexcept { return MinimumAge.count() > 0; }
     // Whether some folders may be kept out of a walk, so that a folder given
     // inside another one may not be reached from it.
     bool KeepsOutFolders() const noexcept { return HasExclusions() || OneFileSystem; }
+    // Whether a rule beyond the default protection is set.
     bool Any() const noexcept {
         return HasExclusions() || HasJunk() || OneFileSystem || HasMinimumAge();
     }

@@ -88,7 +88,7 @@ bool ForEachEmptyFolder(std::span<const std::string> folders, const ScanOptions&
         const std::vector<std::string> inside = WalkedInside(canonical, walked);
         bool whole = true;
         if (inside.empty()) {
-            whole = walker.Walk(folder, sink, options.Unreadable);
+            whole = walker.Walk(folder, sink, options.Unreadable, options.Protected);
         } else {
             // Resolved as the folders already walked were, to skip what they held.
             std::string inResolvedForm;
@@ -107,6 +107,11 @@ bool ForEachEmptyFolder(std::span<const std::string> folders, const ScanOptions&
                 [&](std::string_view path, int error) {
                     if (isNew(path) && options.Unreadable) {
                         options.Unreadable(path, error);
+                    }
+                },
+                [&](std::string_view path, const Protection& protection) {
+                    if (isNew(path) && options.Protected) {
+                        options.Protected(path, protection);
                     }
                 });
         }
@@ -138,6 +143,13 @@ ScanOutcome LoadEmptyFolders(ResultList& list, std::span<const std::string> fold
             list.AddUnreadableFolder({std::string(path), error});
             if (options.Unreadable) {
                 options.Unreadable(path, error);
+            }
+        };
+        listOptions.Protected = [&list, &options](std::string_view path,
+                                                  const Protection& protection) {
+            list.AddKeptFolder({std::string(path), protection});
+            if (options.Protected) {
+                options.Protected(path, protection);
             }
         };
         outcome.Cancelled =

@@ -96,6 +96,9 @@ struct FolderNode {
         NotEmpty = 1,
         // Some folder below it is empty.
         HoldsEmpty = 2,
+        // Set by the ordered pass: it holds a folder that is kept for
+        // another program, so it is not empty either.
+        HoldsKept = 4,
     };
     // Family values of a folder without sub-folders.
     static constexpr std::uint32_t EmptyLeaf = 0;

@@ -1,12 +1,15 @@
 #include "core/scan/FolderWalker.h"
 
+#include "core/errors/Errors.h"
 #include "core/parallel/ParallelLimits.h"
 #include "core/parallel/WorkQueue.h"
 #include "core/platform/DirectoryReader.h"
 #include "core/platform/EntryStatus.h"
 #include "core/platform/FolderPaths.h"
+#include "core/platform/WholeFile.h"
 #include "core/scan/FolderTree.h"
 #include "core/scan/NameArena.h"
+#include "core/scan/WalkProtection.h"
 
 #include <algorithm>
 #include <atomic>
@@ -45,9 +48,11 @@ std::string JoinPath(const std::string& folder, const std::string& relative) {
 // the descriptors held open for reaching sub-folders.
 class ParallelWalk {
 public:
-    ParallelWalk(const ScanOptions& options, FileDescriptor root, unsigned threads)
+    ParallelWalk(const ScanOptions& options, FileDescriptor root, std::string canonicalRoot,
+                 unsigned threads)
         : options_(options)
         , rules_(options.Rules)
+        , canonicalRoot_(std::move(canonicalRoot))
         , latestOldEnough_(LatestOldEnough(rules_, FileTimeNow()))
         , budget_(HeldFolderBudget(options.OpenFolderBudget, threads))
         , root_(std::move(root))
@@ -58,6 +63,9 @@ public:
             const auto status = StatusOf(root_.Get());
             rootDevice_ = status ? status->Identity.Device : 0;
         }
+        if (rules_.ProtectFolders) {
+            protection_ = std::make_unique<WalkProtection>(canonicalRoot_);
+        }
     }
 
     ParallelWalk(const ParallelWalk&) = delete;
@@ -67,7 +75,8 @@ public:
     // False when cancelled: then nothing was decided and nothing is reported.
     bool ReadAll();
     void ReportUnreadable(const std::string& rootPath, const UnreadableFolderSink& sink);
-    void ReportEmpty(std::string rootPath, const EmptyFolderSink& sink);
+    void ReportEmpty(std::string rootPath, const EmptyFolderSink& sink,
+                     const ProtectedFolderSink& kept);
 
 private:
     void Work(NameArena& names) noexcept;
@@ -78,7 +87,16 @@ private:
                     std::vector<const char*>& subFolders,
                     WorkQueue<NodeIndex>::LocalStack& pending);
     bool ReadListing(int fd, DirectoryReader& reader, NameArena& names,
-                     std::vector<const char*>& subFolders, NodeIndex index);
+                     std::vector<const char*>& subFolders, NodeIndex index,
+                     ListingMarkers& markers);
+    bool IsSystemMount(NodeIndex index);
+    void ProtectFromListing(NodeIndex index, int fd, const ListingMarkers& markers,
+                            NodeIndex firstChild, std::uint32_t count);
+    std::optional<ProtectionKind> SealOf(NodeIndex index) const;
+    bool IsSealed(NodeIndex index);
+    std::optional<Protection> ProtectionOf(NodeIndex index, std::optional<ProtectionKind> seal,
+                                           std::string_view relativePath) const;
+    void MarkParentHoldsKept(NodeIndex index) noexcept;
     bool IsTooRecent(const std::optional<EntryStatus>& status) const noexcept;
     std::optional<bool> IsOnOtherFileSystemUnopened(NodeIndex index);
     bool IsOnOtherFileSystem(NodeIndex index, int fd, std::optional<EntryStatus>& status) const;
@@ -88,6 +106,7 @@ private:
     void NoteUnreadable(NodeIndex index, int error);
     void ReleaseParent(NodeIndex index) noexcept;
     std::string PathFromRoot(NodeIndex index);
+    std::string AbsolutePath(NodeIndex index);
     void HoldOpen(FolderFamily& family, FileDescriptor& fd);
     void CountScanned();
     void DecideEmptiness() noexcept;
@@ -95,6 +114,7 @@ private:
 
     const ScanOptions& options_;
     const ScanRules& rules_;
+    const std::string canonicalRoot_;
     const FileTime latestOldEnough_;
     std::uint64_t rootDevice_ = 0;
     const std::size_t budget_;
@@ -108,6 +128,7 @@ private:
     std::mutex failure_;
     std::exception_ptr error_;
     std::vector<std::pair<NodeIndex, int>> unreadable_;
+    std::unique_ptr<WalkProtection> protection_;
 };
 
 bool ParallelWalk::ReadAll() {
@@ -169,7 +190,7 @@ void ParallelWalk::ScanFolder(NodeIndex index, DirectoryReader& reader, NameAren
     FolderNode& node = tree_.Node(index);
     subFolders.clear();
     const std::optional<bool> otherBeforeOpening = IsOnOtherFileSystemUnopened(index);
-    if (otherBeforeOpening.value_or(false)) {
+    if (otherBeforeOpening.value_or(false) || IsSystemMount(index)) {
         ReleaseParent(index);
         MarkAsContent(node);
         return;
@@ -185,7 +206,8 @@ void ParallelWalk::ScanFolder(NodeIndex index, DirectoryReader& reader, NameAren
         MarkAsContent(node);
         return;
     }
-    bool holdsContent = ReadListing(fd.Get(), reader, names, subFolders, index);
+    ListingMarkers markers;
+    bool holdsContent = ReadListing(fd.Get(), reader, names, subFolders, index, markers);
     if (!holdsContent) {
         // Only a folder that may turn out empty needs its identity and age:
         // the others are not empty whatever their age.
@@ -194,6 +216,9 @@ void ParallelWalk::ScanFolder(NodeIndex index, DirectoryReader& reader, NameAren
         }
         node.Identity = status ? status->Identity : FolderIdentity{};
         holdsContent = IsTooRecent(status);
+        if (protection_ && status && status->MountRoot) {
+            protection_->Label(index, ProtectionKind::MountPoint);
+        }
     }
     const auto count = static_cast<std::uint32_t>(subFolders.size());
     if (count == 0) {
@@ -202,6 +227,9 @@ void ParallelWalk::ScanFolder(NodeIndex index, DirectoryReader& reader, NameAren
         const NodeIndex first = tree_.AddNodes(count);
         for (std::uint32_t i = 0; i < count; ++i) {
             tree_.Node(first + i) = {subFolders[i], index, FolderNode::EmptyLeaf, {}};
+        }
+        if (protection_) {
+            ProtectFromListing(index, fd.Get(), markers, first, count);
         }
         FolderFamily& family = tree_.AddFamily(node);
         const auto flags = static_cast<std::uint8_t>(holdsContent ? FolderNode::NotEmpty : 0);
@@ -223,12 +251,32 @@ void ParallelWalk::MarkAsContent(FolderNode& node) {
 // content: anything but a folder or a junk file, or an excluded folder. A
 // listing that cannot be read whole is content, and none of it is read on.
 bool ParallelWalk::ReadListing(int fd, DirectoryReader& reader, NameArena& names,
-                               std::vector<const char*>& subFolders, NodeIndex index) {
+                               std::vector<const char*>& subFolders, NodeIndex index,
+                               ListingMarkers& markers) {
     bool holdsContent = false;
+    // The folder's own path, made only where a path pattern needs it.
+    std::string folderPath;
+    std::size_t folderLength = 0;
+    const auto isExcludedPath = [&](std::string_view name) {
+        if (folderPath.empty()) {
+            folderPath = AbsolutePath(index);
+            if (!folderPath.ends_with('/')) {
+                folderPath += '/';
+            }
+            folderLength = folderPath.size();
+        }
+        folderPath.resize(folderLength);
+        folderPath += name;
+        return rules_.IsExcludedPath(folderPath.c_str());
+    };
     const int error = reader.ReadEntries(fd, [&](std::string_view name, EntryKind kind) {
+        if (protection_) {
+            markers.Note(name, kind == EntryKind::Folder);
+        }
         switch (kind) {
         case EntryKind::Folder:
-            if (rules_.HasExclusions() && rules_.IsExcludedFolder(name.data())) {
+            if ((rules_.HasExclusions() && rules_.IsExcludedFolder(name.data())) ||
+                (rules_.HasPathExclusions() && isExcludedPath(name))) {
                 holdsContent = true;
             } else {
                 subFolders.push_back(names.Store(name));
@@ -248,6 +296,55 @@ bool ParallelWalk::ReadListing(int fd, DirectoryReader& reader, NameArena& names
         return true;
     }
     return holdsContent;
+}
+
+// A system file system mounted below the starting folder is never entered.
+// Its place is known from the mount list, so only folders no deeper than the
+// deepest such mount are compared.
+bool ParallelWalk::IsSystemMount(NodeIndex index) {
+    if (!protection_ || protection_->SystemMountDepth() == 0 || index == RootIndex) {
+        return false;
+    }
+    std::size_t depth = 0;
+    for (NodeIndex at = index; at != RootIndex; at = tree_.Node(at).Parent) {
+        if (++depth > protection_->SystemMountDepth()) {
+            return false;
+        }
+    }
+    return protection_->IsSystemMount(PathFromRoot(index));
+}
+
+// Labels what a folder's listing shows to be protected: the folder itself by
+// what it holds, and its sub-folders by their names or as a Maildir's. A
+// work tree's .gitmodules is read before its sub-folders are, so their
+// placeholders are known when the walk is decided.
+void ParallelWalk::ProtectFromListing(NodeIndex index, int fd, const ListingMarkers& markers,
+                                      NodeIndex firstChild, std::uint32_t count) {
+    if (const auto own = markers.OwnProtection()) {
+        protection_->Label(index, *own);
+    }
+    for (std::uint32_t i = 0; i < count; ++i) {
+        const std::string_view name = tree_.Node(firstChild + i).Name;
+        if (const auto kind = ProtectionByName(name)) {
+            protection_->Label(firstChild + i, *kind);
+        } else if (markers.IsMaildir() && ListingMarkers::IsMaildirFolderName(name)) {
+            protection_->Label(firstChild + i, ProtectionKind::MailFolder);
+        }
+    }
+    if (markers.NamesSubmodules()) {
+        const FileDescriptor file(
+            ::openat(fd, GitModulesName, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+        try {
+            const auto text =
+                file ? ReadFileWithin(file, GitModulesName, GitModulesLimit) : std::nullopt;
+            if (text) {
+                protection_->AddSubmodules(index == RootIndex ? std::string() : PathFromRoot(index),
+                                           *text);
+            }
+        } catch (const IOError&) {
+            // A .gitmodules that cannot be read names no submodule.
+        }
+    }
 }
 
 // An age that cannot be read is too recent: the rule is there to keep
@@ -324,6 +421,13 @@ void ParallelWalk::ReleaseParent(NodeIndex index) noexcept {
     }
 }
 
+std::string ParallelWalk::AbsolutePath(NodeIndex index) {
+    if (index == RootIndex) {
+        return canonicalRoot_;
+    }
+    return JoinPath(canonicalRoot_, PathFromRoot(index));
+}
+
 std::string ParallelWalk::PathFromRoot(NodeIndex index) {
     std::vector<const char*> names;
     for (; index != RootIndex; index = tree_.Node(index).Parent) {
@@ -363,7 +467,8 @@ void ParallelWalk::CountScanned() {
 void ParallelWalk::ReportUnreadable(const std::string& rootPath, const UnreadableFolderSink& sink) {
     std::sort(unreadable_.begin(), unreadable_.end());
     for (const auto& [index, error] : unreadable_) {
-        if (sink) {
+        // What another program keeps to itself counts as content, read or not.
+        if (sink && !IsSealed(index)) {
             sink(JoinPath(rootPath, index == RootIndex ? std::string() : PathFromRoot(index)),
                  error);
         }
@@ -385,15 +490,23 @@ void ParallelWalk::DecideEmptiness() noexcept {
 
 // The ordered pass: depth first, sub-folders in listing order, each folder
 // reported after everything below it. Branches with nothing empty are skipped.
-void ParallelWalk::ReportEmpty(std::string rootPath, const EmptyFolderSink& sink) {
+// A folder that holds no file but is protected, or holds one that is, goes
+// to kept instead; so does everything below a folder whose contents are
+// another program's.
+void ParallelWalk::ReportEmpty(std::string rootPath, const EmptyFolderSink& sink,
+                               const ProtectedFolderSink& kept) {
     DecideEmptiness();
     struct Frame {
         NodeIndex Index;
         std::uint32_t NextChild;
         std::size_t PathLength;
+        std::optional<ProtectionKind> Seal;
     };
+    // Where the path below the starting folder begins.
+    const std::size_t relativeStart =
+        rootPath.ends_with('/') ? rootPath.size() : rootPath.size() + 1;
     std::string path = std::move(rootPath);
-    std::vector<Frame> frames{{RootIndex, 0, path.size()}};
+    std::vector<Frame> frames{{RootIndex, 0, path.size(), SealOf(RootIndex)}};
     while (!frames.empty()) {
         Frame& frame = frames.back();
         const FolderNode& node = tree_.Node(frame.Index);
@@ -408,14 +521,78 @@ void ParallelWalk::ReportEmpty(std::string rootPath, const EmptyFolderSink& sink
                 path += '/';
             }
             path += child.Name;
-            frames.push_back({childIndex, 0, length});
+            const auto seal = frame.Seal ? frame.Seal : SealOf(childIndex);
+            frames.push_back({childIndex, 0, length, seal});
             continue;
         }
-        if (!(tree_.Flags(node) & FolderNode::NotEmpty)) {
-            sink({path, node.Identity});
+        const std::uint8_t flags = tree_.Flags(node);
+        if (!(flags & FolderNode::NotEmpty)) {
+            const std::string_view relative = frame.Index == RootIndex
+                                                  ? std::string_view()
+                                                  : std::string_view(path).substr(relativeStart);
+            if (const auto protection = ProtectionOf(frame.Index, frame.Seal, relative)) {
+                if (kept) {
+                    kept(path, *protection);
+                }
+                MarkParentHoldsKept(frame.Index);
+            } else if (flags & FolderNode::HoldsKept) {
+                MarkParentHoldsKept(frame.Index);
+            } else {
+                sink({path, node.Identity});
+            }
         }
         path.resize(frame.PathLength);
         frames.pop_back();
+    }
+}
+
+// The protection a folder and everything below it have from it: by its own
+// label, or for the starting folder from the folders above it.
+std::optional<ProtectionKind> ParallelWalk::SealOf(NodeIndex index) const {
+    if (!protection_) {
+        return std::nullopt;
+    }
+    if (index == RootIndex && protection_->RootProtection() &&
+        SealsContents(protection_->RootProtection()->Kind)) {
+        return protection_->RootProtection()->Kind;
+    }
+    const auto label = protection_->LabelOf(index);
+    return label && SealsContents(*label) ? label : std::nullopt;
+}
+
+bool ParallelWalk::IsSealed(NodeIndex index) {
+    for (;; index = tree_.Node(index).Parent) {
+        if (SealOf(index)) {
+            return true;
+        }
+        if (index == RootIndex) {
+            return false;
+        }
+    }
+}
+
+// Why a folder that holds no file is kept, if it is.
+std::optional<Protection> ParallelWalk::ProtectionOf(NodeIndex index,
+                                                     std::optional<ProtectionKind> seal,
+                                                     std::string_view relativePath) const {
+    if (!protection_) {
+        return std::nullopt;
+    }
+    if (seal) {
+        return Protection{*seal, {}};
+    }
+    if (const auto label = protection_->LabelOf(index)) {
+        return Protection{*label, {}};
+    }
+    if (index == RootIndex && protection_->RootProtection()) {
+        return protection_->RootProtection();
+    }
+    return protection_->ByPlace(relativePath);
+}
+
+void ParallelWalk::MarkParentHoldsKept(NodeIndex index) noexcept {
+    if (index != RootIndex) {
+        tree_.Family(tree_.Node(tree_.Node(index).Parent)).Flags |= FolderNode::HoldsKept;
     }
 }
 
@@ -434,7 +611,7 @@ FolderWalker::FolderWalker(ScanOptions options)
     : options_(std::move(options)) {}
 
 bool FolderWalker::Walk(std::string_view folder, const EmptyFolderSink& sink,
-                        const UnreadableFolderSink& unreadable) {
+                        const UnreadableFolderSink& unreadable, const ProtectedFolderSink& kept) {
     std::string stored = StoredFolderPath(folder);
     FileDescriptor root = OpenFolderAt(AT_FDCWD, stored, LinkPolicy::Follow);
     if (!root) {
@@ -443,12 +620,14 @@ bool FolderWalker::Walk(std::string_view folder, const EmptyFolderSink& sink,
         }
         return true;
     }
-    ParallelWalk walk(options_, std::move(root), ScanThreadCount(options_.Threads));
+    std::string canonical = CanonicalPath(stored);
+    ParallelWalk walk(options_, std::move(root), std::move(canonical),
+                      ScanThreadCount(options_.Threads));
     if (!walk.ReadAll()) {
         return false;
     }
     walk.ReportUnreadable(stored, unreadable);
-    walk.ReportEmpty(std::move(stored), sink);
+    walk.ReportEmpty(std::move(stored), sink, kept);
     return true;
 }
 

@@ -17,7 +17,8 @@ namespace hollowsweep {
 // Anything that is not a folder is content, links included, and links are
 // never followed below the starting folder. A folder that cannot be listed is
 // content too: the walk never calls a folder empty without having looked.
-// The scan rules narrow this: see ScanRules.
+// The scan rules narrow this: see ScanRules. Folders that other programs need
+// are kept (see ProtectedFolders.h): they go to kept where they hold no file.
 class FolderWalker {
 public:
     explicit FolderWalker(ScanOptions options);
@@ -25,7 +26,7 @@ public:
     // False when cancelled before the folders were all read; then nothing at
     // all is reported.
     bool Walk(std::string_view folder, const EmptyFolderSink& sink,
-              const UnreadableFolderSink& unreadable = {});
+              const UnreadableFolderSink& unreadable = {}, const ProtectedFolderSink& kept = {});
 
 private:
     ScanOptions options_;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/platform/FolderIdentity.h"
+#include "core/rules/ProtectedFolders.h"
 #include "core/rules/ScanRules.h"
 
 #include <atomic>
@@ -29,6 +30,11 @@ using EmptyFolderSink = std::function<void(const EmptyFolder& folder)>;
 // error code. Such a folder counts as content: nothing holding it is empty.
 using UnreadableFolderSink = std::function<void(std::string_view path, int error)>;
 
+// Receives each folder that protection kept and that holds no file at any
+// depth otherwise: what the list would have held without it.
+using ProtectedFolderSink =
+    std::function<void(std::string_view path, const Protection& protection)>;
+
 struct ScanOptions {
     // How many threads read folders; 0 means the default (ScanThreadCount).
     unsigned Threads = 0;
@@ -43,6 +49,8 @@ struct ScanOptions {
     // Called on the scanning thread, after every folder was read and before
     // the empty folders are reported.
     UnreadableFolderSink Unreadable;
+    // Called like Unreadable, after it, for the folders protection kept.
+    ProtectedFolderSink Protected;
 };
 
 } // namespace hollowsweep

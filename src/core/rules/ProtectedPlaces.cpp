@@ -1,0 +1,209 @@
+#include "core/rules/ProtectedPlaces.h"
+
+#include "core/platform/EntryStatus.h"
+#include "core/platform/FolderPaths.h"
+#include "core/platform/PackageDatabase.h"
+#include "core/platform/WholeFile.h"
+
+#include <cstdlib>
+#include <fcntl.h>
+#include <pwd.h>
+#include <unistd.h>
+#include <utility>
+
+namespace hollowsweep {
+
+namespace {
+
+std::string HomeFolder() {
+    if (const char* home = std::getenv("HOME"); home != nullptr && *home == '/') {
+        return CanonicalPath(home);
+    }
+    if (const passwd* user = ::getpwuid(::getuid()); user != nullptr && user->pw_dir != nullptr) {
+        return CanonicalPath(user->pw_dir);
+    }
+    return {};
+}
+
+bool IsFolderAt(const std::string& path) {
+    const auto status = StatusAt(AT_FDCWD, path.c_str());
+    return status && status->IsFolder;
+}
+
+bool IsFileAt(const std::string& path) {
+    const auto status = StatusAt(AT_FDCWD, path.c_str());
+    return status && status->IsRegularFile;
+}
+
+bool Exists(const std::string& path) {
+    return StatusAt(AT_FDCWD, path.c_str()).has_value();
+}
+
+std::string Child(const std::string& folder, std::string_view name) {
+    std::string path = folder;
+    if (!path.ends_with('/')) {
+        path += '/';
+    }
+    path += name;
+    return path;
+}
+
+std::string ParentOf(const std::string& path) {
+    const std::size_t separator = path.rfind('/');
+    return separator == 0 || separator == std::string::npos ? std::string("/")
+                                                            : path.substr(0, separator);
+}
+
+std::string_view NameOf(std::string_view path) {
+    return path.substr(path.rfind('/') + 1);
+}
+
+// The folders from the root down to path, path included.
+std::vector<std::string> FoldersDownTo(const std::string& path) {
+    std::vector<std::string> folders{"/"};
+    for (std::size_t at = path.find('/', 1); at != std::string::npos; at = path.find('/', at + 1)) {
+        folders.push_back(path.substr(0, at));
+    }
+    if (path != "/") {
+        folders.push_back(path);
+    }
+    return folders;
+}
+
+std::vector<std::string> ReadSubmodules(const std::string& workTree) {
+    try {
+        if (const auto text = ReadFileWithin(Child(workTree, GitModulesName), GitModulesLimit)) {
+            return SubmodulePaths(*text);
+        }
+    } catch (const std::exception&) {
+        // A .gitmodules that cannot be read names no submodule.
+    }
+    return {};
+}
+
+} // namespace
+
+ProtectedPlaces::ProtectedPlaces(const std::string& mountTable)
+    : mounts_(MountedFileSystems())
+    , home_(HomeFolder()) {
+    for (const auto& point : MountTablePoints(mountTable)) {
+        const std::size_t end = point.find_last_not_of('/');
+        mountTablePoints_.insert(end == std::string::npos ? "/" : point.substr(0, end + 1));
+    }
+}
+
+std::optional<Protection> ProtectedPlaces::ByPlace(const std::string& path) const {
+    if (mountTablePoints_.contains(path)) {
+        return Protection{ProtectionKind::MountPoint, {}};
+    }
+    if (!home_.empty() && IsAtOrBelow(path, home_)) {
+        return std::nullopt;
+    }
+    if (auto owner = PackageDatabase::Installed().OwnerOf(path)) {
+        return Protection{ProtectionKind::Package, std::move(*owner)};
+    }
+    return std::nullopt;
+}
+
+std::vector<std::string> ProtectedPlaces::SystemMountsBelow(const std::string& folder) const {
+    std::vector<std::string> below;
+    for (const auto& mount : mounts_) {
+        if (IsSystemFileSystemType(mount.Type) && mount.MountPoint != folder &&
+            IsAtOrBelow(mount.MountPoint, folder)) {
+            below.push_back(mount.MountPoint.substr(folder == "/" ? 1 : folder.size() + 1));
+        }
+    }
+    return below;
+}
+
+bool ProtectedPlaces::OnSystemFileSystem(const std::string& path) const {
+    // The innermost mount holding the path, the one mounted last where two
+    // are mounted on one place.
+    const MountedFileSystem* holder = nullptr;
+    for (const auto& mount : mounts_) {
+        if (IsAtOrBelow(path, mount.MountPoint) &&
+            (holder == nullptr || mount.MountPoint.size() >= holder->MountPoint.size())) {
+            holder = &mount;
+        }
+    }
+    return holder != nullptr && IsSystemFileSystemType(holder->Type);
+}
+
+std::optional<Protection> ProtectedPlaces::ByPath(const std::string& path) {
+    const std::vector<std::string> folders = FoldersDownTo(path);
+    for (const auto& folder : folders) {
+        if (const auto seal = FactsOf(folder).Seal) {
+            return Protection{*seal, {}};
+        }
+    }
+    for (std::size_t i = 0; i + 1 < folders.size(); ++i) {
+        const std::string& workTree = folders[i];
+        const std::string_view relative =
+            std::string_view(path).substr(workTree == "/" ? 1 : workTree.size() + 1);
+        for (const auto& submodule : FactsOf(workTree).Submodules) {
+            if (submodule == relative) {
+                return Protection{ProtectionKind::Submodule, {}};
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<Protection> ProtectedPlaces::OfFolder(const std::string& path) {
+    if (auto protection = ByPath(path)) {
+        return protection;
+    }
+    if (const auto status = StatusAt(AT_FDCWD, path.c_str()); status && status->MountRoot) {
+        return Protection{ProtectionKind::MountPoint, {}};
+    }
+    if (OnSystemFileSystem(path)) {
+        return Protection{ProtectionKind::SystemFileSystem, {}};
+    }
+    return ByPlace(path);
+}
+
+const ProtectedPlaces::FolderFacts& ProtectedPlaces::FactsOf(const std::string& folder) {
+    if (const auto known = facts_.find(folder); known != facts_.end()) {
+        return known->second;
+    }
+    FolderFacts facts;
+    const std::string_view name = NameOf(folder);
+    facts.Seal = ProtectionByName(name);
+    if (!facts.Seal && IsFileAt(Child(folder, "HEAD")) && IsFolderAt(Child(folder, "objects")) &&
+        IsFolderAt(Child(folder, "refs"))) {
+        facts.Seal = ProtectionKind::VersionControl;
+    }
+    if (!facts.Seal && IsFileAt(Child(folder, "PG_VERSION"))) {
+        facts.Seal = ProtectionKind::Database;
+    }
+    if (!facts.Seal && ListingMarkers::IsMaildirFolderName(name)) {
+        const std::string parent = ParentOf(folder);
+        if (IsFolderAt(Child(parent, "cur")) && IsFolderAt(Child(parent, "new")) &&
+            IsFolderAt(Child(parent, "tmp"))) {
+            facts.Seal = ProtectionKind::MailFolder;
+        }
+    }
+    if (!facts.Seal && IsFileAt(Child(folder, GitModulesName)) && Exists(Child(folder, ".git"))) {
+        facts.Submodules = ReadSubmodules(folder);
+    }
+    return facts_.emplace(folder, std::move(facts)).first->second;
+}
+
+void SubmodulePlaces::Add(const std::string& workTree, const std::vector<std::string>& paths) {
+    const std::lock_guard lock(mutex_);
+    for (const auto& path : paths) {
+        std::string relative = workTree;
+        if (!relative.empty()) {
+            relative += '/';
+        }
+        relative += path;
+        paths_.insert(std::move(relative));
+    }
+}
+
+bool SubmodulePlaces::Contains(std::string_view relativePath) const {
+    const std::lock_guard lock(mutex_);
+    return paths_.contains(std::string(relativePath));
+}
+
+} // namespace hollowsweep

@@ -1,0 +1,77 @@
+#pragma once
+
+#include "core/platform/MountTable.h"
+#include "core/rules/ProtectedFolders.h"
+
+#include <mutex>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+namespace hollowsweep {
+
+// What protection knows of the machine around the folders it judges: the
+// mounts, the mount table, the installed packages and the user's home. Made
+// once for a scan or a removal; the package lists are read only when a folder
+// outside the home asks for them.
+class ProtectedPlaces {
+public:
+    // mountTable is the file the mount points are read from.
+    explicit ProtectedPlaces(const std::string& mountTable = "/etc/fstab");
+
+    // The protection a folder has by where it is, asked of a folder that
+    // holds no file: a mount point in the mount table or a package's folder.
+    // path is absolute and without links.
+    std::optional<Protection> ByPlace(const std::string& path) const;
+
+    // The mount points of system file systems strictly below folder (absolute
+    // and without links), as paths relative to it.
+    std::vector<std::string> SystemMountsBelow(const std::string& folder) const;
+
+    // Whether path (absolute, without links) lies on a system file system.
+    bool OnSystemFileSystem(const std::string& path) const;
+
+    // The protection path has from itself and the folders above it, looked up
+    // on disk without following links: by their names, by what they hold (a
+    // git directory, a database cluster, a Maildir), or as a submodule of a
+    // work tree above it. Answers for folders above are kept, so the paths of
+    // a long list cost little. Not for several threads at once.
+    std::optional<Protection> ByPath(const std::string& path);
+
+    // Everything the protection of one folder asks, for a folder named
+    // without a scan: by its path, as a mount point, on a system file
+    // system, and by its place. path is absolute and without links.
+    std::optional<Protection> OfFolder(const std::string& path);
+
+private:
+    struct FolderFacts {
+        // What the folder's name and content say of it and all below it.
+        std::optional<ProtectionKind> Seal;
+        // Submodule paths it names, when it is a work tree.
+        std::vector<std::string> Submodules;
+    };
+    const FolderFacts& FactsOf(const std::string& folder);
+
+    std::vector<MountedFileSystem> mounts_;
+    std::unordered_set<std::string> mountTablePoints_;
+    std::string home_;
+    std::unordered_map<std::string, FolderFacts> facts_;
+};
+
+// The submodule placeholders met during one walk, as paths relative to its
+// starting folder. Filled by the walk's threads, read after it.
+class SubmodulePlaces {
+public:
+    void Add(const std::string& workTree, const std::vector<std::string>& paths);
+    bool Contains(std::string_view relativePath) const;
+    bool Empty() const noexcept { return paths_.empty(); }
+
+private:
+    mutable std::mutex mutex_;
+    std::unordered_set<std::string> paths_;
+};
+
+} // namespace hollowsweep
