@@ -227,20 +227,45 @@ void MainWindow::BuildStatusBar() {
     statusText->setFixedWidth(700);
     statusCount = new QLabel(bar);
     statusCount->setFixedWidth(50);
-    for (QLabel* panel : {statusText, statusCount}) {
+    statusKept = new QLabel(bar);
+    statusKept->setFixedWidth(200);
+    for (QLabel* panel : {statusText, statusCount, statusKept}) {
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         bar->addWidget(panel);
     }
 }
 
-// "N empty folders, M checked" once a scan filled the list, and in the second
-// panel how many folders the scan could not read, which its hint names.
+namespace {
+
+// A panel's hint: a heading and the first folders, each with its reason.
+template <class Folder, class Describe>
+QString FolderHint(QString heading, const std::vector<Folder>& folders, Describe describe) {
+    constexpr std::size_t Shown = 30;
+    for (std::size_t i = 0; i < folders.size() && i < Shown; ++i) {
+        heading += "\n" + DisplayText(folders[i].Path) + ": " + describe(folders[i]);
+    }
+    if (folders.size() > Shown) {
+        heading += MainWindow::tr("\n... and %1 more").arg(folders.size() - Shown);
+    }
+    return heading;
+}
+
+void ClearPanel(QLabel* panel) {
+    panel->clear();
+    panel->setToolTip({});
+}
+
+} // namespace
+
+// "N empty folders, M checked" once a scan filled the list; in the second
+// panel how many folders the scan could not read, and in the third how many
+// it kept for other programs, which their hints name.
 void MainWindow::ShowCounts() {
     const ResultList& list = List();
     if (list.ScannedFolders().empty() && list.Empty()) {
         statusText->clear();
-        statusCount->clear();
-        statusCount->setToolTip({});
+        ClearPanel(statusCount);
+        ClearPanel(statusKept);
         return;
     }
     const auto checked =
@@ -251,22 +276,26 @@ void MainWindow::ShowCounts() {
                             .arg(checked));
     const auto& unreadable = list.UnreadableFolders();
     if (unreadable.empty()) {
-        statusCount->clear();
-        statusCount->setToolTip({});
-        return;
+        ClearPanel(statusCount);
+    } else {
+        statusCount->setText(QString::number(unreadable.size()));
+        statusCount->setToolTip(FolderHint(
+            tr("%1 could not be read:", nullptr, static_cast<int>(unreadable.size()))
+                .arg(FolderCount(unreadable.size())),
+            unreadable,
+            [](const UnreadableFolder& f) { return DisplayText(SystemErrorText(f.Error)); }));
     }
-    statusCount->setText(QString::number(unreadable.size()));
-    constexpr std::size_t Shown = 30;
-    QString hint = tr("%1 could not be read:", nullptr, static_cast<int>(unreadable.size()))
-                       .arg(FolderCount(unreadable.size()));
-    for (std::size_t i = 0; i < unreadable.size() && i < Shown; ++i) {
-        hint += "\n" + DisplayText(unreadable[i].Path) + ": " +
-                DisplayText(SystemErrorText(unreadable[i].Error));
+    const auto& kept = list.KeptFolders();
+    if (kept.empty()) {
+        ClearPanel(statusKept);
+    } else {
+        const auto count = static_cast<int>(kept.size());
+        statusKept->setText(tr("%n kept for other programs", nullptr, count));
+        statusKept->setToolTip(FolderHint(
+            tr("%1 kept because other programs need them:", nullptr, count)
+                .arg(FolderCount(kept.size())),
+            kept, [](const KeptFolder& f) { return DisplayText(ProtectionReason(f.Reason)); }));
     }
-    if (unreadable.size() > Shown) {
-        hint += tr("\n... and %1 more").arg(unreadable.size() - Shown);
-    }
-    statusCount->setToolTip(hint);
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event) {

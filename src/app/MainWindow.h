@@ -68,6 +68,7 @@ public:
     QPushButton* exitButton;
     QLabel* statusText;
     QLabel* statusCount;
+    QLabel* statusKept;
     QAction* optionsAction;
     QAction* aboutAction;
     QAction* helpAction;

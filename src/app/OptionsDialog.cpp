@@ -83,7 +83,8 @@ OptionsDialog::OptionsDialog(Config& config, IUserDialogs& dialogs, QWidget* par
     excludedEdit = NameListEdit(scanGroup);
     excludedEdit->setToolTip(tr("Folders with these names are neither listed nor removed, and "
                                 "neither is anything below them. * and ? match any text and "
-                                "any one character."));
+                                "any one character. A pattern with a / matches the whole path, "
+                                "as */.git/* or /home/*/.cache."));
     junkEdit = NameListEdit(scanGroup);
     junkEdit->setToolTip(tr("A folder that holds nothing but files with these names counts as "
                             "empty; the files are removed with it."));
@@ -96,6 +97,13 @@ OptionsDialog::OptionsDialog(Config& config, IUserDialogs& dialogs, QWidget* par
     oneFileSystemBox =
         new QCheckBox(tr("Stay on the file system of each opened folder"), scanGroup);
     minimumAgeBox = new QCheckBox(tr("Only folders not modified for at least"), scanGroup);
+    protectBox = new QCheckBox(tr("&Keep folders that other programs need"), scanGroup);
+    protectBox->setToolTip(
+        tr("Empty folders that programs rely on are neither listed nor removed: version control "
+           "data (git, Mercurial, Subversion, ...), git submodules, mail folders (Maildir), "
+           "database files (PostgreSQL), mount points and lost+found, folders of installed "
+           "packages, and system file systems. Removing them would break those programs. Clear "
+           "this only to treat every folder alike."));
     ageEdit = new QSpinBox(scanGroup);
     ageEdit->setRange(1, 99999);
     ageUnitBox = new QComboBox(scanGroup);
@@ -125,6 +133,7 @@ OptionsDialog::OptionsDialog(Config& config, IUserDialogs& dialogs, QWidget* par
     scanLayout->addLayout(junkButtons);
     scanLayout->addWidget(oneFileSystemBox);
     scanLayout->addLayout(age);
+    scanLayout->addWidget(protectBox);
 
     auto* removalGroup = new QGroupBox(tr("Removal"), this);
     trashBox = new QCheckBox(tr("Move to the desktop's trash instead of removing"), removalGroup);
@@ -181,6 +190,7 @@ void OptionsDialog::ShowOptions(const ScanRules& rules, bool moveToTrash) {
         }
     }
     trashBox->setChecked(moveToTrash);
+    protectBox->setChecked(rules.ProtectFolders);
 }
 
 ScanRules OptionsDialog::Rules() const {
@@ -188,6 +198,7 @@ ScanRules OptionsDialog::Rules() const {
     rules.ExcludedFolders = NamesOf(excludedEdit);
     rules.JunkFiles = NamesOf(junkEdit);
     rules.OneFileSystem = oneFileSystemBox->isChecked();
+    rules.ProtectFolders = protectBox->isChecked();
     if (minimumAgeBox->isChecked()) {
         rules.MinimumAge = ageEdit->value() *
                            AgeUnits[static_cast<std::size_t>(ageUnitBox->currentIndex())].Length;

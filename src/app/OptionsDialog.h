@@ -21,7 +21,8 @@ class IUserDialogs;
 
 // The options of the scan and the removal, all off until the user sets them:
 // folder names to skip, junk files, one file system, a minimum age, and the
-// trash in place of removal. It shows what the configuration holds; OK stores
+// trash in place of removal; and on until the user clears it, keeping the
+// folders other programs need. It shows what the configuration holds; OK stores
 // the options there and saves, Cancel changes nothing.
 class OptionsDialog final : public QDialog {
     Q_OBJECT
@@ -38,6 +39,7 @@ public:
     QSpinBox* ageEdit;
     QComboBox* ageUnitBox;
     QCheckBox* trashBox;
+    QCheckBox* protectBox;
     QDialogButtonBox* buttons;
 
     void ShowOptions(const ScanRules& rules, bool moveToTrash);

@@ -367,6 +367,39 @@ private slots:
                                                           ": Permission denied");
     }
 
+    // Folders other programs need stay out of the list; a panel counts them
+    // and its hint names each with the reason. The option lists them again.
+    void keptFoldersAreCountedAndTheOptionListsThem() {
+        TestDir dir;
+        for (const char* folder :
+             {"tree/Maildir/cur", "tree/Maildir/new", "tree/Maildir/tmp", "tree/plain"}) {
+            dir.MakeFolders(folder);
+        }
+        RunningProgram program;
+        program.Main.OpenFolders({dir.Path("tree")});
+        QCOMPARE(program.Column(1), QStringList({Local(dir, "tree/plain")}));
+        QCOMPARE(program.Main.statusKept->text(), QString("3 kept for other programs"));
+        // In the order the file system lists them.
+        QStringList hint = program.Main.statusKept->toolTip().split('\n');
+        QCOMPARE(hint.takeFirst(), QString("3 folders kept because other programs need them:"));
+        hint.sort();
+        QCOMPARE(hint, QStringList({Local(dir, "tree/Maildir/cur") + ": mail folder",
+                                    Local(dir, "tree/Maildir/new") + ": mail folder",
+                                    Local(dir, "tree/Maildir/tmp") + ": mail folder"}));
+
+        WhenModalOpens([](QWidget* window) {
+            auto* options = qobject_cast<OptionsDialog*>(window);
+            QVERIFY(options != nullptr);
+            options->protectBox->setChecked(false);
+            options->buttons->button(QDialogButtonBox::Ok)->click();
+        });
+        program.Main.optionsAction->trigger();
+        QVERIFY(ReadWholeFile(ConfigFile()).find("protectFolders=\"False\"") != std::string::npos);
+        program.Main.OpenFolders({dir.Path("tree")});
+        QCOMPARE(program.Main.Model->rowCount(), 6);
+        QCOMPARE(program.Main.statusKept->text(), QString());
+    }
+
     void theWindowOpensAtItsSizeAndTheListGrowsWithIt() {
         RunningProgram program;
         const QSize opened = program.Main.size();
@@ -416,6 +449,7 @@ private slots:
         }
         rules.OneFileSystem = true;
         rules.MinimumAge = std::chrono::hours(36);
+        rules.ProtectFolders = false;
         {
             RunningProgram program;
             WhenModalOpens([](QWidget* window) {
@@ -433,6 +467,8 @@ private slots:
                 options->ageEdit->setValue(36);
                 options->ageUnitBox->setCurrentText("hours");
                 options->trashBox->setChecked(true);
+                QVERIFY(options->protectBox->isChecked());
+                options->protectBox->setChecked(false);
                 options->buttons->button(QDialogButtonBox::Ok)->click();
             });
             program.Main.optionsAction->trigger();

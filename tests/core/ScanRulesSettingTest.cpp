@@ -61,13 +61,24 @@ TEST(ScanRulesSetting, RulesGoInAnElementOfTheirOwnAndReadBackTheSame) {
     reloaded.Save();
     EXPECT_EQ(ReadWholeFile(file).find("scanRules"), std::string::npos);
     EXPECT_EQ(ReadScanRules(*Config(file).Root()), ScanRules{});
+
+    // Protection is on unless the element says otherwise, alone or with rules.
+    ScanRules unprotected;
+    unprotected.ProtectFolders = false;
+    WriteScanRules(*reloaded.Root(), unprotected);
+    reloaded.Save();
+    EXPECT_TRUE(ReadWholeFile(file).ends_with(
+        "</sizerange><scanRules protectFolders=\"False\"/></config>"));
+    EXPECT_EQ(ReadScanRules(*Config(file).Root()), unprotected);
 }
 
 TEST(ScanRulesSetting, AValueThatDoesNotReadIsAnErrorNamingIt) {
     const struct {
         const char* attributes;
         const char* named;
-    } cases[] = {{"olderThan=\"soon\"", "olderThan"}, {"oneFileSystem=\"maybe\"", "oneFileSystem"}};
+    } cases[] = {{"olderThan=\"soon\"", "olderThan"},
+                 {"oneFileSystem=\"maybe\"", "oneFileSystem"},
+                 {"protectFolders=\"no\"", "protectFolders"}};
     for (const auto& [attributes, named] : cases) {
         const ConfigRootPtr root = ParseConfig(
             std::string("<config><scanRules ") + attributes + "/></config>", "config.xml");

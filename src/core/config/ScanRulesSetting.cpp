@@ -17,6 +17,7 @@ constexpr std::string_view JunkTag = "junk";
 constexpr std::string_view NameAttribute = "name";
 constexpr std::string_view OneFileSystemAttribute = "oneFileSystem";
 constexpr std::string_view OlderThanAttribute = "olderThan";
+constexpr std::string_view ProtectAttribute = "protectFolders";
 
 std::vector<std::string> ReadNames(const XMLNode& rules, std::string_view tag) {
     std::vector<std::string> names;
@@ -62,6 +63,9 @@ ScanRules ReadScanRules(ConfigRoot& root) {
     if (element->HasAttribute(OlderThanAttribute)) {
         rules.MinimumAge = ReadValue(*element, OlderThanAttribute, ParseAge);
     }
+    if (element->HasAttribute(ProtectAttribute)) {
+        rules.ProtectFolders = ReadValue(*element, ProtectAttribute, TextToBoolean);
+    }
     return rules;
 }
 
@@ -69,10 +73,13 @@ void WriteScanRules(ConfigRoot& root, const ScanRules& rules) {
     while (root.CountChildElements(RulesTag) > 0) {
         root.RemoveChild(*root.ChildElement(RulesTag, 0));
     }
-    if (!rules.Any()) {
+    if (!rules.Any() && rules.ProtectFolders) {
         return;
     }
     const XMLNodePtr element = root.AppendChild(RulesTag);
+    if (!rules.ProtectFolders) {
+        element->SetAttribute(ProtectAttribute, BooleanToText(false));
+    }
     if (rules.OneFileSystem) {
         element->SetAttribute(OneFileSystemAttribute, BooleanToText(true));
     }

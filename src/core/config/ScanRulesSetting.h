@@ -7,10 +7,11 @@ namespace hollowsweep {
 
 // The scan rules as the configuration keeps them, in an element of their own
 // that is there only while a rule is set, so a configuration without rules
-// stays as it always was, and builds that know no rules pass it over:
+// stays as it always was, and builds that know no rules pass it over. The
+// protection of folders other programs need is on unless it says otherwise:
 //
-//   <scanRules oneFileSystem="True" olderThan="7d">
-//     <exclude name=".git"/><junk name="Thumbs.db"/>
+//   <scanRules oneFileSystem="True" olderThan="7d" protectFolders="False">
+//     <exclude name="node_modules"/><junk name="Thumbs.db"/>
 //   </scanRules>
 
 // The rules kept in the configuration; none when the element is absent. A
