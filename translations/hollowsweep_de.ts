@@ -225,6 +225,20 @@ Das Entfernen wurde abgebrochen, bevor alle markierten Ordner an der Reihe waren
         <source>Options</source>
         <translation>Einstellungen</translation>
     </message>
+    <message numerus="yes">
+        <source>%n kept for other programs</source>
+        <translation>
+            <numerusform>%n für andere Programme behalten</numerusform>
+            <numerusform>%n für andere Programme behalten</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 kept because other programs need them:</source>
+        <translation>
+            <numerusform>%1 behalten, weil andere Programme ihn brauchen:</numerusform>
+            <numerusform>%1 behalten, weil andere Programme sie brauchen:</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>hollowsweep::app::OptionsDialog</name>
@@ -251,10 +265,6 @@ Das Entfernen wurde abgebrochen, bevor alle markierten Ordner an der Reihe waren
     <message>
         <source>Scan</source>
         <translation>Suche</translation>
-    </message>
-    <message>
-        <source>Folders with these names are neither listed nor removed, and neither is anything below them. * and ? match any text and any one character.</source>
-        <translation>Ordner mit diesen Namen werden weder aufgeführt noch entfernt, ebenso nichts unter ihnen. * steht für beliebigen Text, ? für ein beliebiges Zeichen.</translation>
     </message>
     <message>
         <source>A folder that holds nothing but files with these names counts as empty; the files are removed with it.</source>
@@ -311,6 +321,18 @@ They apply until the program closes.</source>
         <translation>
 
 Sie gelten, bis das Programm beendet wird.</translation>
+    </message>
+    <message>
+        <source>Folders with these names are neither listed nor removed, and neither is anything below them. * and ? match any text and any one character. A pattern with a / matches the whole path, as */.git/* or /home/*/.cache.</source>
+        <translation>Ordner mit diesen Namen werden weder aufgeführt noch entfernt, ebenso nichts unter ihnen. * steht für beliebigen Text, ? für ein beliebiges Zeichen. Ein Muster mit / passt auf den ganzen Pfad, etwa */.git/* oder /home/*/.cache.</translation>
+    </message>
+    <message>
+        <source>&amp;Keep folders that other programs need</source>
+        <translation>Ordner &amp;behalten, die andere Programme brauchen</translation>
+    </message>
+    <message>
+        <source>Empty folders that programs rely on are neither listed nor removed: version control data (git, Mercurial, Subversion, ...), git submodules, mail folders (Maildir), database files (PostgreSQL), mount points and lost+found, folders of installed packages, and system file systems. Removing them would break those programs. Clear this only to treat every folder alike.</source>
+        <translation>Leere Ordner, auf die sich Programme verlassen, werden weder aufgeführt noch entfernt: Daten der Versionsverwaltung (Git, Mercurial, Subversion, ...), Git-Submodule, Mail-Ordner (Maildir), Datenbankdateien (PostgreSQL), Einhängepunkte und lost+found, Ordner installierter Pakete und Systemdateisysteme. Sie zu entfernen, würde diese Programme stören. Nur abwählen, um jeden Ordner gleich zu behandeln.</translation>
     </message>
 </context>
 <context>
