@@ -44,10 +44,10 @@ _hollowsweep_cli()
 
         if [[ $cur == -* ]]; then
             local walk='-q --quiet -j --threads -e --exclude --junk --junk-common
-                        -x --one-file-system --older-than -h --help'
+                        -x --one-file-system --older-than --no-protect -h --help'
             local options
             case $command in
-                scan) options="-0 --null -f --format -o --output -c --config $walk" ;;
+                scan) options="-0 --null -f --format -o --output -c --config --list-protected $walk" ;;
                 delete) options="-n --dry-run -0 --null --from $walk" ;;
                 *) options= ;;
             esac
