@@ -5,6 +5,8 @@
 #include "core/platform/PackageDatabase.h"
 #include "core/platform/WholeFile.h"
 
+#include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <fcntl.h>
 #include <pwd.h>
@@ -14,6 +16,22 @@
 namespace hollowsweep {
 
 namespace {
+
+// Debian's policy keeps packages out of what these folders hold: a package may
+// own the folder itself, never anything below it. Below them the package
+// lists are not read.
+constexpr std::array<std::string_view, 8> UnpackagedFolders{"/home", "/media", "/mnt", "/root",
+                                                            "/run",  "/srv",   "/tmp", "/var/tmp"};
+
+bool MayBelongToPackage(const std::string& path, const std::string& home) {
+    if (!home.empty() && IsAtOrBelow(path, home)) {
+        return false;
+    }
+    return std::none_of(UnpackagedFolders.begin(), UnpackagedFolders.end(),
+                        [&path](std::string_view folder) {
+                            return path.size() > folder.size() && IsAtOrBelow(path, folder);
+                        });
+}
 
 std::string HomeFolder() {
     if (const char* home = std::getenv("HOME"); home != nullptr && *home == '/') {
@@ -96,7 +114,7 @@ std::optional<Protection> ProtectedPlaces::ByPlace(const std::string& path) cons
     if (mountTablePoints_.contains(path)) {
         return Protection{ProtectionKind::MountPoint, {}};
     }
-    if (!home_.empty() && IsAtOrBelow(path, home_)) {
+    if (!MayBelongToPackage(path, home_)) {
         return std::nullopt;
     }
     if (auto owner = PackageDatabase::Installed().OwnerOf(path)) {

@@ -16,7 +16,8 @@ namespace hollowsweep {
 // What protection knows of the machine around the folders it judges: the
 // mounts, the mount table, the installed packages and the user's home. Made
 // once for a scan or a removal; the package lists are read only when a folder
-// outside the home asks for them.
+// that a package may own asks for them: not one in the home, nor one below a
+// folder like /tmp whose contents no package may ship.
 class ProtectedPlaces {
 public:
     // mountTable is the file the mount points are read from.
