@@ -1,16 +1,27 @@
 #pragma once
 
 #include "RunProgram.h"
+#include "TestDir.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <initializer_list>
 #include <string>
+#include <sys/stat.h>
 #include <vector>
 
 namespace hollowsweep::test {
 
 inline ProgramResult Cli(const std::vector<std::string>& arguments) {
     return RunProgram(HOLLOWSWEEP_CLI, arguments);
+}
+
+// The tool copied into a test's folder, where the unprivileged user may run it.
+inline std::string UnprivilegedCli(const TestDir& dir) {
+    const std::string cli = dir.Path("hollowsweep-cli");
+    std::filesystem::copy_file(HOLLOWSWEEP_CLI, cli);
+    ::chmod(cli.c_str(), 0755);
+    return cli;
 }
 
 inline std::string Lines(std::initializer_list<std::string> lines, char end = '\n') {

@@ -121,10 +121,7 @@ TEST(Cli, FolderThatCannotBeRemovedIsReportedAndExitsWithOne) {
     dir.MakeFile("tree/keep.txt");
     hollowsweep::test::GiveToUnprivileged(dir.Root());
     ::chmod(dir.Path("tree/sealed").c_str(), 0555);
-    // The binary is copied where the unprivileged user may run it.
-    const std::string cli = dir.Path("hollowsweep-cli");
-    std::filesystem::copy_file(HOLLOWSWEEP_CLI, cli);
-    ::chmod(cli.c_str(), 0755);
+    const std::string cli = UnprivilegedCli(dir);
     const auto result = RunProgram(cli, {"delete", dir.Path("tree")}, true);
     EXPECT_EQ(result.Status, 1);
     EXPECT_EQ(result.Out, Lines({dir.Path("tree/free")}));

@@ -1,7 +1,9 @@
 #include "CliRun.h"
 #include "TestDir.h"
+#include "Unprivileged.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace hollowsweep::test;
@@ -155,6 +157,23 @@ TEST(ProtectedFoldersCli, AListedProtectedFolderIsRefusedWithItsReason) {
     EXPECT_EQ(SortedLines(patterns.Err),
               SortedLines(Error(dir.Path("repo/.git/refs/tags"), "excluded by name") +
                           Error(dir.Path("data/lost+found"), "excluded by name")));
+}
+
+// lost+found belongs to the file system's owner: a user who may not read it
+// is told nothing about it, while any other folder that cannot be read is named.
+TEST(ProtectedFoldersCli, AKeptFolderThatCannotBeReadIsNoFailure) {
+    TestDir dir;
+    dir.MakeFolders("disk/lost+found/#1234");
+    dir.MakeFolders("disk/locked");
+    dir.MakeFolders("disk/empty");
+    const std::string cli = UnprivilegedCli(dir);
+    GiveToUnprivileged(dir.Root());
+    ::chmod(dir.Path("disk/lost+found").c_str(), 0);
+    ::chmod(dir.Path("disk/locked").c_str(), 0);
+    const auto scanned = RunProgram(cli, {"scan", dir.Path("disk")}, true);
+    EXPECT_EQ(scanned.Status, 1);
+    EXPECT_EQ(scanned.Out, Lines({dir.Path("disk/empty")}));
+    EXPECT_EQ(scanned.Err, Error(dir.Path("disk/locked"), "Permission denied"));
 }
 
 // The machine's own package database: read only, so nothing is removed.

@@ -9,18 +9,6 @@
 
 using namespace hollowsweep::test;
 
-namespace {
-
-// The program copied where the unprivileged user may run it.
-std::string UnprivilegedCli(const TestDir& dir) {
-    const std::string cli = dir.Path("hollowsweep-cli");
-    std::filesystem::copy_file(HOLLOWSWEEP_CLI, cli);
-    ::chmod(cli.c_str(), 0755);
-    return cli;
-}
-
-} // namespace
-
 TEST(ScanRulesCli, RulesSteerScanAndDeleteAlike) {
     TestDir dir;
     dir.MakeFolders("tree/repo/.git/refs");

@@ -210,6 +210,14 @@ TEST(ProtectedFolders, AStartingFolderInsideProtectedDataIsKeptWhole) {
               (Outcome{{}, {"Maildir/cur/sub: mail folder", "Maildir/cur: mail folder"}}));
     EXPECT_EQ(Scan(dir, dir.Path("bare/refs"), false).Listed,
               (Paths{"bare/refs", "bare/refs/heads"}));
+
+    // A submodule that a work tree above the starting folder names.
+    MakeGitDirectory(dir, "work/.git");
+    dir.MakeFile("work/.gitmodules", "[submodule \"s\"]\n\tpath = libs/deep/s\n");
+    dir.MakeFolders("work/libs/deep/s");
+    dir.MakeFolders("work/libs/other");
+    EXPECT_EQ(Scan(dir, dir.Path("work/libs")),
+              (Outcome{{"work/libs/other"}, {"work/libs/deep/s: git submodule"}}));
 }
 
 TEST(ProtectedFolders, AMountPointIsKeptAndWhatItHoldsIsScanned) {

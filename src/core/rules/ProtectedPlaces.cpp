@@ -167,6 +167,20 @@ std::optional<Protection> ProtectedPlaces::ByPath(const std::string& path) {
     return std::nullopt;
 }
 
+std::vector<std::string> ProtectedPlaces::SubmodulesBelowFrom(const std::string& folder) {
+    std::vector<std::string> below;
+    const std::vector<std::string> folders = FoldersDownTo(folder);
+    for (std::size_t i = 0; i + 1 < folders.size(); ++i) {
+        for (const auto& submodule : FactsOf(folders[i]).Submodules) {
+            const std::string path = Child(folders[i], submodule);
+            if (path.size() > folder.size() && IsAtOrBelow(path, folder)) {
+                below.push_back(path.substr(folder == "/" ? 1 : folder.size() + 1));
+            }
+        }
+    }
+    return below;
+}
+
 std::optional<Protection> ProtectedPlaces::OfFolder(const std::string& path) {
     if (auto protection = ByPath(path)) {
         return protection;

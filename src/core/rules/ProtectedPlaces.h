@@ -42,6 +42,10 @@ public:
     // a long list cost little. Not for several threads at once.
     std::optional<Protection> ByPath(const std::string& path);
 
+    // The submodule placeholders that work trees above folder (absolute and
+    // without links) name below it, as paths relative to it.
+    std::vector<std::string> SubmodulesBelowFrom(const std::string& folder);
+
     // Everything the protection of one folder asks, for a folder named
     // without a scan: by its path, as a mount point, on a system file
     // system, and by its place. path is absolute and without links.

@@ -12,6 +12,7 @@ WalkProtection::WalkProtection(std::string root)
     : root_(std::move(root))
     , rootProtection_(places_.ByPath(root_))
     , systemMounts_(places_.SystemMountsBelow(root_)) {
+    submodules_.Add({}, places_.SubmodulesBelowFrom(root_));
     for (const auto& mount : systemMounts_) {
         const auto names = static_cast<std::size_t>(std::count(mount.begin(), mount.end(), '/'));
         systemMountDepth_ = std::max(systemMountDepth_, names + 1);
