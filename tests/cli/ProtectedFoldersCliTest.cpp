@@ -155,8 +155,8 @@ TEST(ProtectedFoldersCli, AListedProtectedFolderIsRefusedWithItsReason) {
     EXPECT_EQ(patterns.Status, 1);
     EXPECT_EQ(patterns.Out, Lines({dir.Path("plain")}));
     EXPECT_EQ(SortedLines(patterns.Err),
-              SortedLines(Error(dir.Path("repo/.git/refs/tags"), "excluded by name") +
-                          Error(dir.Path("data/lost+found"), "excluded by name")));
+              SortedLines(Error(dir.Path("repo/.git/refs/tags"), "excluded by path") +
+                          Error(dir.Path("data/lost+found"), "excluded by path")));
 }
 
 // lost+found belongs to the file system's owner: a user who may not read it

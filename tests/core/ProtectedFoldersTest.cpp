@@ -3,7 +3,9 @@
 #include "ScopedMount.h"
 #include "TestDir.h"
 #include "Unprivileged.h"
+#include "core/platform/FolderPaths.h"
 #include "core/platform/MountTable.h"
+#include "core/platform/PackageDatabase.h"
 #include "core/scan/EmptyFolderScan.h"
 
 #include <algorithm>
@@ -263,6 +265,26 @@ TEST(ProtectedFolders, MountPointsInTheMountTableAreKept) {
     EXPECT_EQ(kept, "listed other\nkept data: mount point\n");
 }
 
+// dpkg lists a folder by the path its package ships; with /usr merged,
+// /lib is a link and the folder's own path is /usr/lib/....
+TEST(ProtectedFolders, PackageFoldersAreFoundThroughTheRootsLinks) {
+    TestDir admin;
+    admin.MakeFile("info/libexample1:amd64.list",
+                   "/.\n/lib\n/lib/example\n/lib/example/plugins\n/usr/share/example\n");
+    admin.MakeFile("info/other.list", "/usr/share/example\n");
+    admin.MakeFile("info/notes.md5sums", "/usr/share/ignored\n");
+    const PackageDatabase packages(admin.Root());
+    EXPECT_EQ(packages.OwnerOf("/usr/share/example"), "libexample1");
+    EXPECT_EQ(packages.OwnerOf("/lib/example/plugins"), "libexample1");
+    EXPECT_EQ(packages.OwnerOf("/"), "libexample1");
+    EXPECT_EQ(packages.OwnerOf("/usr/share/ignored"), std::nullopt);
+    EXPECT_EQ(packages.OwnerOf("/usr/share"), std::nullopt);
+    if (CanonicalPath("/lib") != "/usr/lib") {
+        GTEST_SKIP() << "/usr is not merged here";
+    }
+    EXPECT_EQ(packages.OwnerOf("/usr/lib/example/plugins"), "libexample1");
+}
+
 TEST(ProtectedFolders, SystemFileSystemsAreEnteredOnlyWhenNamed) {
     TestDir dir;
     dir.MakeFolders("proc");
@@ -277,4 +299,36 @@ TEST(ProtectedFolders, SystemFileSystemsAreEnteredOnlyWhenNamed) {
     // The test folder, the two folders in it, and nothing below the mount.
     EXPECT_EQ(outcome.Scanned, 3U);
     EXPECT_GT(Scan(dir, dir.Path("proc/self")).Scanned, 3U);
+}
+
+// What shows at a mount point is what was mounted there last; a system file
+// system named as a folder is walked whatever else is named with it.
+TEST(ProtectedFolders, OnlyTheTopmostMountDecidesAndANamedOneIsWalked) {
+    TestDir dir;
+    dir.MakeFolders("covered");
+    dir.MakeFolders("sys");
+    const test::ScopedMount proc("proc", dir.Path("covered"), "proc", 0);
+    if (!proc.Mounted()) {
+        GTEST_SKIP() << "mounting is not allowed here: " << proc.Error();
+    }
+    const test::ScopedMount disk("none", dir.Path("covered"), "tmpfs", 0);
+    ASSERT_TRUE(disk.Mounted()) << disk.Error();
+    dir.MakeFolders("covered/empty");
+    const test::ScopedMount sysfs("sysfs", dir.Path("sys"), "sysfs", 0);
+    ASSERT_TRUE(sysfs.Mounted()) << sysfs.Error();
+    EXPECT_EQ(Scan(dir), (Outcome{{"covered/empty"}, {"covered: mount point"}}));
+
+    // Named after the folder holding it, or before it: walked either way.
+    const std::string named = dir.Path("sys/kernel");
+    for (const auto& folders : {std::vector<std::string>{dir.Root(), named},
+                                std::vector<std::string>{named, dir.Root()}}) {
+        std::uint64_t scanned = 0;
+        ScanOptions options;
+        // The count goes on across the folders.
+        options.Progress = [&scanned](std::uint64_t count) {
+            scanned = count;
+        };
+        ForEachEmptyFolder(folders, options, [](const EmptyFolder&) {});
+        EXPECT_GT(scanned, 10U);
+    }
 }

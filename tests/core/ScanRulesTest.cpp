@@ -218,7 +218,8 @@ TEST(ScanRules, PatternsWithASeparatorMatchWholePaths) {
     dir.MakeFolders("home/u/keep");
     dir.MakeFolders("x/.cache");
     ScanRules rules = Plain();
-    rules.ExcludedFolders = {"*/.git/*", dir.Root() + "/home/*/.cache"};
+    // A trailing separator names the folder itself.
+    rules.ExcludedFolders = {"*/.git/*", dir.Root() + "/home/*/.cache/"};
     auto listed = Relative(dir, Walked(dir, rules));
     std::sort(listed.begin(), listed.end());
     EXPECT_EQ(listed, (std::vector<std::string>{"home/u/keep", "x", "x/.cache"}));

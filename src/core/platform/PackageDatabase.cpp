@@ -59,6 +59,42 @@ std::optional<std::string> ReadList(const std::string& path) {
     }
 }
 
+// The links in the root folder that lead to folders, and where they lead:
+// with /usr merged, dpkg lists /lib/x while the folder's path is /usr/lib/x.
+std::vector<std::pair<std::string, std::string>> RootLinks() {
+    std::vector<std::pair<std::string, std::string>> links;
+    const FileDescriptor root = OpenFolderAt(AT_FDCWD, "/", LinkPolicy::Follow);
+    if (!root) {
+        return links;
+    }
+    DirectoryReader reader;
+    reader.ReadEntries(root.Get(), [&links](std::string_view name, EntryKind kind) {
+        if (kind != EntryKind::Other) {
+            return;
+        }
+        std::string link = "/";
+        link += name;
+        std::string target = CanonicalPath(link);
+        if (target != link && IsExistingFolder(target)) {
+            links.emplace_back(std::move(link), std::move(target));
+        }
+    });
+    return links;
+}
+
+// The path with a leading root link replaced by where it leads; none when it
+// starts with no such link.
+std::optional<std::string>
+ThroughRootLink(std::string_view path,
+                const std::vector<std::pair<std::string, std::string>>& links) {
+    for (const auto& [link, target] : links) {
+        if (path.starts_with(link) && (path.size() == link.size() || path[link.size()] == '/')) {
+            return target + std::string(path.substr(link.size()));
+        }
+    }
+    return std::nullopt;
+}
+
 std::string AdminFolder() {
     const char* folder = std::getenv("DPKG_ADMINDIR");
     return folder != nullptr && *folder != '\0' ? folder : "/var/lib/dpkg";
@@ -67,6 +103,7 @@ std::string AdminFolder() {
 } // namespace
 
 PackageDatabase::PackageDatabase(const std::string& adminFolder) {
+    const auto rootLinks = RootLinks();
     const std::string infoFolder = adminFolder + "/info";
     for (const auto& file : ListFiles(infoFolder)) {
         std::string listPath = infoFolder;
@@ -91,6 +128,9 @@ PackageDatabase::PackageDatabase(const std::string& adminFolder) {
             }
             if (!path.empty()) {
                 owned_.emplace_back(PathHash(path), package);
+                if (const auto resolved = ThroughRootLink(path, rootLinks)) {
+                    owned_.emplace_back(PathHash(*resolved), package);
+                }
             }
             start = end + 1;
         }

@@ -11,8 +11,10 @@ namespace hollowsweep {
 
 // The paths that installed Debian packages own, from dpkg's file lists
 // (info/*.list in /var/lib/dpkg, or in $DPKG_ADMINDIR as dpkg itself reads
-// it). Paths are kept as hashes: a million of them cost a few megabytes, and a
-// chance collision can only keep a folder, never remove one.
+// it). A path that starts with a link of the root folder (/lib with /usr
+// merged) is also owned where the link leads. Paths are kept as hashes: a
+// million of them cost a few megabytes, and a chance collision can only keep
+// a folder, never remove one.
 class PackageDatabase {
 public:
     explicit PackageDatabase(const std::string& adminFolder);

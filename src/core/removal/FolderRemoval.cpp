@@ -113,7 +113,7 @@ private:
     void RemoveTarget(PlanIndex index, int parentFd, const char* name, Worker& worker);
     RemovalResult RemoveFolder(PlanIndex index, int parentFd, const char* name, Worker& worker);
     DirectoryReader& ReaderOf(Worker& worker);
-    bool IsExcluded(PlanIndex index, Worker& worker);
+    std::optional<RemovalOutcome> Exclusion(PlanIndex index, Worker& worker);
     std::optional<RemovalResult> RefusedByRules(const PlanNode& node,
                                                 const std::optional<EntryStatus>& status,
                                                 bool firstSight) const;
@@ -377,8 +377,8 @@ void Removal::ProcessInOneThread(PlanIndex top, Worker& worker) {
 // A folder the rules keep settles alone: what lies below it is judged on its own.
 FileDescriptor Removal::OpenChecked(int parentFd, PlanIndex index, Worker& worker) {
     PlanNode& node = plan_.Node(index);
-    if (IsExcluded(index, worker)) {
-        SettleSubtree(index, {RemovalOutcome::Excluded, 0}, worker);
+    if (const auto excluded = Exclusion(index, worker)) {
+        SettleSubtree(index, {*excluded, 0}, worker);
         return {};
     }
     FileDescriptor fd(::openat(parentFd, node.Name, HandleFlags));
@@ -426,9 +426,11 @@ std::optional<RemovalResult> Removal::RefusedByRules(const PlanNode& node,
 void Removal::RemoveTarget(PlanIndex index, int parentFd, const char* name, Worker& worker) {
     const PlanNode& node = plan_.Node(index);
     const bool firstSight = node.ChildCount == 0;
-    if (firstSight && !node.IsStartingFolder() && IsExcluded(index, worker)) {
-        Settle(index, {RemovalOutcome::Excluded, 0}, worker);
-        return;
+    if (firstSight && !node.IsStartingFolder()) {
+        if (const auto excluded = Exclusion(index, worker)) {
+            Settle(index, {*excluded, 0}, worker);
+            return;
+        }
     }
     if (node.Identity.Known() || (firstSight && (rules_.OneFileSystem || rules_.HasMinimumAge()))) {
         const auto status = StatusAt(parentFd, name);
@@ -480,16 +482,19 @@ RemovalResult Removal::RemoveFolder(PlanIndex index, int parentFd, const char* n
 }
 
 // Whether an exclusion names the folder, by its name or by its whole path.
-bool Removal::IsExcluded(PlanIndex index, Worker& worker) {
+std::optional<RemovalOutcome> Removal::Exclusion(PlanIndex index, Worker& worker) {
     if (rules_.HasExclusions() && rules_.IsExcludedFolder(plan_.Node(index).Name)) {
-        return true;
+        return RemovalOutcome::Excluded;
     }
     if (!rules_.HasPathExclusions()) {
-        return false;
+        return std::nullopt;
     }
     std::string path = startCanonical_;
     path += worker.Paths.PathOf(plan_, index).substr(startLength_);
-    return rules_.IsExcludedPath(path.c_str());
+    if (rules_.IsExcludedPath(path.c_str())) {
+        return RemovalOutcome::ExcludedPath;
+    }
+    return std::nullopt;
 }
 
 DirectoryReader& Removal::ReaderOf(Worker& worker) {

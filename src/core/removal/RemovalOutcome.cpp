@@ -35,6 +35,8 @@ std::string RemovalReason(RemovalOutcome outcome, int errorCode) {
         return Tr("not inside the folders given");
     case RemovalOutcome::Excluded:
         return Tr("excluded by name");
+    case RemovalOutcome::ExcludedPath:
+        return Tr("excluded by path");
     case RemovalOutcome::OtherFileSystem:
         return Tr("on another file system");
     case RemovalOutcome::TooRecent:

@@ -24,6 +24,8 @@ enum class RemovalOutcome : std::uint8_t {
     // A scan rule keeps it: its name, or a folder's on its path, is excluded;
     // it lies on another file system; or it was modified too recently.
     Excluded,
+    // A scan rule's pattern matches its whole path.
+    ExcludedPath,
     OtherFileSystem,
     TooRecent,
     // The desktop's trash did not take it.

@@ -174,7 +174,7 @@ bool IsSystemFileSystemType(std::string_view type) noexcept {
            SystemFileSystemTypes.end();
 }
 
-void ListingMarkers::Note(std::string_view name, bool isFolder) noexcept {
+void ListingMarkers::Note(std::string_view name, EntryKind kind) noexcept {
     struct Marker {
         std::string_view Name;
         bool Folder;
@@ -195,6 +195,10 @@ void ListingMarkers::Note(std::string_view name, bool isFolder) noexcept {
         seen_ |= GitEntry;
         return;
     }
+    if (kind == EntryKind::Other) {
+        return;
+    }
+    const bool isFolder = kind == EntryKind::Folder;
     for (const auto& marker : Markers) {
         if (marker.Folder == isFolder && marker.Name == name) {
             seen_ |= marker.Mark;

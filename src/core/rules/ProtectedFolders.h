@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/platform/DirectoryReader.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -49,7 +51,9 @@ bool IsSystemFileSystemType(std::string_view type) noexcept;
 // each entry as the listing is read, it costs no system call.
 class ListingMarkers {
 public:
-    void Note(std::string_view name, bool isFolder) noexcept;
+    // Only folders and regular files count: a link or a device named HEAD
+    // marks nothing.
+    void Note(std::string_view name, EntryKind kind) noexcept;
 
     // A git directory of any name: a HEAD file with objects and refs beside it.
     bool IsGitDirectory() const noexcept { return Has(HeadFile | ObjectsFolder | RefsFolder); }

@@ -1,46 +1,33 @@
 #include "core/rules/ProtectedPlaces.h"
 
+#include "core/errors/Errors.h"
 #include "core/platform/EntryStatus.h"
+#include "core/platform/FileDescriptor.h"
 #include "core/platform/FolderPaths.h"
 #include "core/platform/PackageDatabase.h"
 #include "core/platform/WholeFile.h"
 
 #include <algorithm>
 #include <array>
-#include <cstdlib>
 #include <fcntl.h>
-#include <pwd.h>
-#include <unistd.h>
 #include <utility>
 
 namespace hollowsweep {
 
 namespace {
 
-// Debian's policy keeps packages out of what these folders hold: a package may
-// own the folder itself, never anything below it. Below them the package
-// lists are not read.
+// Debian's policy keeps packages out of what these folders hold, the users'
+// homes among them: a package may own the folder itself, never anything below
+// it. Below them the package lists are not read. A home elsewhere is no such
+// place: it may be "/" or a package's folder.
 constexpr std::array<std::string_view, 8> UnpackagedFolders{"/home", "/media", "/mnt", "/root",
                                                             "/run",  "/srv",   "/tmp", "/var/tmp"};
 
-bool MayBelongToPackage(const std::string& path, const std::string& home) {
-    if (!home.empty() && IsAtOrBelow(path, home)) {
-        return false;
-    }
+bool MayBelongToPackage(const std::string& path) {
     return std::none_of(UnpackagedFolders.begin(), UnpackagedFolders.end(),
                         [&path](std::string_view folder) {
                             return path.size() > folder.size() && IsAtOrBelow(path, folder);
                         });
-}
-
-std::string HomeFolder() {
-    if (const char* home = std::getenv("HOME"); home != nullptr && *home == '/') {
-        return CanonicalPath(home);
-    }
-    if (const passwd* user = ::getpwuid(::getuid()); user != nullptr && user->pw_dir != nullptr) {
-        return CanonicalPath(user->pw_dir);
-    }
-    return {};
 }
 
 bool IsFolderAt(const std::string& path) {
@@ -89,21 +76,14 @@ std::vector<std::string> FoldersDownTo(const std::string& path) {
 }
 
 std::vector<std::string> ReadSubmodules(const std::string& workTree) {
-    try {
-        if (const auto text = ReadFileWithin(Child(workTree, GitModulesName), GitModulesLimit)) {
-            return SubmodulePaths(*text);
-        }
-    } catch (const std::exception&) {
-        // A .gitmodules that cannot be read names no submodule.
-    }
-    return {};
+    const FileDescriptor folder(::open(workTree.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+    return folder ? SubmodulesNamedIn(folder.Get()) : std::vector<std::string>{};
 }
 
 } // namespace
 
 ProtectedPlaces::ProtectedPlaces(const std::string& mountTable)
-    : mounts_(MountedFileSystems())
-    , home_(HomeFolder()) {
+    : mounts_(MountedFileSystems()) {
     for (const auto& point : MountTablePoints(mountTable)) {
         const std::size_t end = point.find_last_not_of('/');
         mountTablePoints_.insert(end == std::string::npos ? "/" : point.substr(0, end + 1));
@@ -114,7 +94,7 @@ std::optional<Protection> ProtectedPlaces::ByPlace(const std::string& path) cons
     if (mountTablePoints_.contains(path)) {
         return Protection{ProtectionKind::MountPoint, {}};
     }
-    if (!MayBelongToPackage(path, home_)) {
+    if (!MayBelongToPackage(path)) {
         return std::nullopt;
     }
     if (auto owner = PackageDatabase::Installed().OwnerOf(path)) {
@@ -126,25 +106,38 @@ std::optional<Protection> ProtectedPlaces::ByPlace(const std::string& path) cons
 std::vector<std::string> ProtectedPlaces::SystemMountsBelow(const std::string& folder) const {
     std::vector<std::string> below;
     for (const auto& mount : mounts_) {
-        if (IsSystemFileSystemType(mount.Type) && mount.MountPoint != folder &&
-            IsAtOrBelow(mount.MountPoint, folder)) {
-            below.push_back(mount.MountPoint.substr(folder == "/" ? 1 : folder.size() + 1));
+        if (mount.MountPoint != folder && IsAtOrBelow(mount.MountPoint, folder) &&
+            IsSystemFileSystemType(TopmostAt(mount.MountPoint).Type)) {
+            std::string relative = mount.MountPoint.substr(folder == "/" ? 1 : folder.size() + 1);
+            if (std::find(below.begin(), below.end(), relative) == below.end()) {
+                below.push_back(std::move(relative));
+            }
         }
     }
     return below;
 }
 
 bool ProtectedPlaces::OnSystemFileSystem(const std::string& path) const {
-    // The innermost mount holding the path, the one mounted last where two
-    // are mounted on one place.
     const MountedFileSystem* holder = nullptr;
     for (const auto& mount : mounts_) {
         if (IsAtOrBelow(path, mount.MountPoint) &&
-            (holder == nullptr || mount.MountPoint.size() >= holder->MountPoint.size())) {
+            (holder == nullptr || mount.MountPoint.size() > holder->MountPoint.size())) {
             holder = &mount;
         }
     }
-    return holder != nullptr && IsSystemFileSystemType(holder->Type);
+    return holder != nullptr && IsSystemFileSystemType(TopmostAt(holder->MountPoint).Type);
+}
+
+// What is seen at a mount point: the file system mounted there last, which
+// covers those mounted there before it.
+const MountedFileSystem& ProtectedPlaces::TopmostAt(const std::string& mountPoint) const {
+    const MountedFileSystem* topmost = nullptr;
+    for (const auto& mount : mounts_) {
+        if (mount.MountPoint == mountPoint) {
+            topmost = &mount;
+        }
+    }
+    return *topmost;
 }
 
 std::optional<Protection> ProtectedPlaces::ByPath(const std::string& path) {
@@ -219,6 +212,24 @@ const ProtectedPlaces::FolderFacts& ProtectedPlaces::FactsOf(const std::string& 
         facts.Submodules = ReadSubmodules(folder);
     }
     return facts_.emplace(folder, std::move(facts)).first->second;
+}
+
+std::vector<std::string> SubmodulesNamedIn(int folderFd) {
+    // Not blocking, so that a pipe put in its place cannot stall the scan.
+    const FileDescriptor file(
+        ::openat(folderFd, GitModulesName, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    const auto status = file ? StatusOf(file.Get()) : std::nullopt;
+    if (!status || !status->IsRegularFile) {
+        return {};
+    }
+    try {
+        if (const auto text = ReadFileWithin(file, GitModulesName, GitModulesLimit)) {
+            return SubmodulePaths(*text);
+        }
+    } catch (const IOError&) {
+        // A .gitmodules that cannot be read names no submodule.
+    }
+    return {};
 }
 
 void SubmodulePlaces::Add(const std::string& workTree, const std::vector<std::string>& paths) {

@@ -14,10 +14,10 @@
 namespace hollowsweep {
 
 // What protection knows of the machine around the folders it judges: the
-// mounts, the mount table, the installed packages and the user's home. Made
-// once for a scan or a removal; the package lists are read only when a folder
-// that a package may own asks for them: not one in the home, nor one below a
-// folder like /tmp whose contents no package may ship.
+// mounts, the mount table and the installed packages. Made once for a scan or
+// a removal; the package lists are read only when a folder that a package may
+// own asks for them: not one below /home, /tmp and the like, whose contents
+// no package may ship.
 class ProtectedPlaces {
 public:
     // mountTable is the file the mount points are read from.
@@ -59,12 +59,17 @@ private:
         std::vector<std::string> Submodules;
     };
     const FolderFacts& FactsOf(const std::string& folder);
+    // mountPoint must be one of mounts_.
+    const MountedFileSystem& TopmostAt(const std::string& mountPoint) const;
 
     std::vector<MountedFileSystem> mounts_;
     std::unordered_set<std::string> mountTablePoints_;
-    std::string home_;
     std::unordered_map<std::string, FolderFacts> facts_;
 };
+
+// The submodule paths that the .gitmodules in a work tree, open as folderFd,
+// names; none where it is not a regular file or cannot be read.
+std::vector<std::string> SubmodulesNamedIn(int folderFd);
 
 // The submodule placeholders met during one walk, as paths relative to its
 // starting folder. Filled by the walk's threads, read after it.

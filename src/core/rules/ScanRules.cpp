@@ -17,11 +17,18 @@ bool IsPathPattern(const std::string& pattern) noexcept {
     return pattern.find('/') != std::string::npos;
 }
 
-// Patterns with a separator match whole paths, the others names.
-bool MatchesAny(const std::vector<std::string>& patterns, const char* text,
-                bool pathPatterns) noexcept {
+// Patterns with a separator match whole paths, the others names. A path
+// pattern's trailing separators name the folder itself: paths have none.
+bool MatchesAny(const std::vector<std::string>& patterns, const char* text, bool pathPatterns) {
     for (const auto& pattern : patterns) {
-        if (IsPathPattern(pattern) == pathPatterns && ::fnmatch(pattern.c_str(), text, 0) == 0) {
+        if (IsPathPattern(pattern) != pathPatterns) {
+            continue;
+        }
+        const std::size_t end = pattern.find_last_not_of('/');
+        const bool trailing = end != std::string::npos && end + 1 < pattern.size();
+        const int matched = trailing ? ::fnmatch(pattern.substr(0, end + 1).c_str(), text, 0)
+                                     : ::fnmatch(pattern.c_str(), text, 0);
+        if (matched == 0) {
             return true;
         }
     }
@@ -43,11 +50,11 @@ constexpr std::int64_t NanosecondsPerSecond = 1'000'000'000;
 
 } // namespace
 
-bool ScanRules::IsExcludedFolder(const char* name) const noexcept {
+bool ScanRules::IsExcludedFolder(const char* name) const {
     return MatchesAny(ExcludedFolders, name, false);
 }
 
-bool ScanRules::IsExcludedPath(const char* path) const noexcept {
+bool ScanRules::IsExcludedPath(const char* path) const {
     return MatchesAny(ExcludedFolders, path, true);
 }
 
@@ -55,7 +62,7 @@ bool ScanRules::HasPathExclusions() const noexcept {
     return std::any_of(ExcludedFolders.begin(), ExcludedFolders.end(), IsPathPattern);
 }
 
-bool ScanRules::IsJunkFile(const char* name) const noexcept {
+bool ScanRules::IsJunkFile(const char* name) const {
     return MatchesAny(JunkFiles, name, false);
 }
 

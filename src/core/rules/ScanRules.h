@@ -34,10 +34,10 @@ struct ScanRules {
     bool operator==(const ScanRules&) const = default;
 
     // Whether a name pattern excludes a folder of this name.
-    bool IsExcludedFolder(const char* name) const noexcept;
+    bool IsExcludedFolder(const char* name) const;
     // Whether a path pattern excludes the folder at this absolute path.
-    bool IsExcludedPath(const char* path) const noexcept;
-    bool IsJunkFile(const char* name) const noexcept;
+    bool IsExcludedPath(const char* path) const;
+    bool IsJunkFile(const char* name) const;
     bool HasExclusions() const noexcept { return !ExcludedFolders.empty(); }
     bool HasPathExclusions() const noexcept;
     bool HasJunk() const noexcept { return !JunkFiles.empty(); }

@@ -1,8 +1,10 @@
 #include "core/scan/EmptyFolderScan.h"
 
 #include "core/platform/FolderPaths.h"
+#include "core/rules/ProtectedPlaces.h"
 #include "core/scan/FolderWalker.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <utility>
 #include <vector>
@@ -44,6 +46,31 @@ std::vector<std::size_t> WalkOrder(const std::vector<std::string>& folders, bool
     return order;
 }
 
+// Whether a folder lies on a system file system mounted below another one,
+// whose walk never enters it. Folders are in resolved form.
+bool OnSystemMountOfAnother(const std::vector<std::string>& folders) {
+    if (folders.size() < 2) {
+        return false;
+    }
+    const ProtectedPlaces places;
+    for (const auto& outer : folders) {
+        for (const auto& mount : places.SystemMountsBelow(outer)) {
+            std::string mountPoint = outer;
+            if (!mountPoint.ends_with('/')) {
+                mountPoint += '/';
+            }
+            mountPoint += mount;
+            const auto onIt = [&mountPoint](const std::string& inner) {
+                return IsAtOrBelow(inner, mountPoint);
+            };
+            if (std::any_of(folders.begin(), folders.end(), onIt)) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
 // The folders already walked that lie inside the one about to be walked: their
 // empty folders were reported and must not come again.
 std::vector<std::string> WalkedInside(const std::string& canonical,
@@ -79,7 +106,9 @@ bool ForEachEmptyFolder(std::span<const std::string> folders, const ScanOptions&
         resolved.push_back(folders.size() > 1 ? CanonicalPath(stored.back()) : stored.back());
     }
     std::vector<std::string> walked;
-    for (const std::size_t index : WalkOrder(resolved, options.Rules.KeepsOutFolders())) {
+    const bool innerFirst = options.Rules.KeepsOutFolders() ||
+                            (options.Rules.ProtectFolders && OnSystemMountOfAnother(resolved));
+    for (const std::size_t index : WalkOrder(resolved, innerFirst)) {
         const std::string& folder = stored[index];
         const std::string& canonical = resolved[index];
         if (IsAtOrBelowAny(canonical, walked)) {

@@ -1,12 +1,10 @@
 #include "core/scan/FolderWalker.h"
 
-#include "core/errors/Errors.h"
 #include "core/parallel/ParallelLimits.h"
 #include "core/parallel/WorkQueue.h"
 #include "core/platform/DirectoryReader.h"
 #include "core/platform/EntryStatus.h"
 #include "core/platform/FolderPaths.h"
-#include "core/platform/WholeFile.h"
 #include "core/scan/FolderTree.h"
 #include "core/scan/NameArena.h"
 #include "core/scan/WalkProtection.h"
@@ -271,7 +269,7 @@ bool ParallelWalk::ReadListing(int fd, DirectoryReader& reader, NameArena& names
     };
     const int error = reader.ReadEntries(fd, [&](std::string_view name, EntryKind kind) {
         if (protection_) {
-            markers.Note(name, kind == EntryKind::Folder);
+            markers.Note(name, kind);
         }
         switch (kind) {
         case EntryKind::Folder:
@@ -332,18 +330,8 @@ void ParallelWalk::ProtectFromListing(NodeIndex index, int fd, const ListingMark
         }
     }
     if (markers.NamesSubmodules()) {
-        const FileDescriptor file(
-            ::openat(fd, GitModulesName, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
-        try {
-            const auto text =
-                file ? ReadFileWithin(file, GitModulesName, GitModulesLimit) : std::nullopt;
-            if (text) {
-                protection_->AddSubmodules(index == RootIndex ? std::string() : PathFromRoot(index),
-                                           *text);
-            }
-        } catch (const IOError&) {
-            // A .gitmodules that cannot be read names no submodule.
-        }
+        protection_->AddSubmodules(index == RootIndex ? std::string() : PathFromRoot(index),
+                                   SubmodulesNamedIn(fd));
     }
 }
 

@@ -29,8 +29,9 @@ void WalkProtection::Label(NodeIndex index, ProtectionKind kind) {
     labels_.emplace(index, kind);
 }
 
-void WalkProtection::AddSubmodules(const std::string& workTree, std::string_view gitmodules) {
-    submodules_.Add(workTree, SubmodulePaths(gitmodules));
+void WalkProtection::AddSubmodules(const std::string& workTree,
+                                   const std::vector<std::string>& paths) {
+    submodules_.Add(workTree, paths);
 }
 
 std::optional<ProtectionKind> WalkProtection::LabelOf(NodeIndex index) const {

@@ -33,8 +33,8 @@ public:
 
     // Labels a folder met by the walk; from any thread.
     void Label(NodeIndex index, ProtectionKind kind);
-    // The submodules a work tree's .gitmodules names; from any thread.
-    void AddSubmodules(const std::string& workTree, std::string_view gitmodules);
+    // The submodules a work tree names; from any thread.
+    void AddSubmodules(const std::string& workTree, const std::vector<std::string>& paths);
 
     // After the walk: a folder's own label.
     std::optional<ProtectionKind> LabelOf(NodeIndex index) const;
