@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Times `hollowsweep-cli delete -q` against `find -depth -type d -empty -delete`
 # on the mixed tree (a fresh copy for every run), a chain 20,000 folders deep and
-# a folder with 1,000,000 empty sub-folders, and prints wall times, ratios and
+# a folder with 1,000,000 empty sub-folders, and times delete --from on a list
+# of 200,000 folders with one FOLDER inside the other; it prints wall times, ratios and
 # peak memory. It first checks that both tools leave the same folders behind and
 # says FAIL where an answer is wrong; it asserts no time.
 # Usage: bench/delete-bench.sh [CLI] [WORKDIR]
@@ -9,6 +10,7 @@
 #   RUNS         timed runs per command on the mixed tree (7)
 #   CHAIN_DEPTH  folders in the deep chain (20000)
 #   WIDE_COUNT   sub-folders of the wide folder (1000000)
+#   NESTED_COUNT paths of the reviewed list with nested FOLDERs (200000)
 #   THREADS      the -j values timed on the mixed tree (1,2,4,8,16,32); empty skips them
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -17,6 +19,7 @@ work=${2:-${TMPDIR:-/tmp}/hollowsweep-delete-bench}
 runs=${RUNS:-7}
 chain_depth=${CHAIN_DEPTH:-20000}
 wide_count=${WIDE_COUNT:-1000000}
+nested_count=${NESTED_COUNT:-200000}
 thread_counts=${THREADS-1,2,4,8,16,32}
 
 for tool in hyperfine /usr/bin/time timeout; do
@@ -160,6 +163,26 @@ expect "wide folder removed" "$(test -e "$work/wide" && echo present || echo gon
 make_wide "$work/wide"
 measure "find -delete wide" /dev/null find "$work/wide" -depth -type d -empty -delete
 expect "wide folder removed by find" "$(test -e "$work/wide" && echo present || echo gone)" gone
+
+echo "== a reviewed list of $nested_count folders, one FOLDER inside the other, with -x"
+# Paths on both sides of the inner FOLDER, so that the plan returns to the
+# outer one and must look names up in a wide folder.
+python3 -c "
+import os, sys
+root, count = sys.argv[1], int(sys.argv[2])
+paths = []
+for prefix in ('0', 'b'):
+    for i in range(count // 2):
+        paths.append(f'{root}/{prefix}{i}')
+paths += [f'{root}/a/{i}' for i in range(100)]
+for path in paths:
+    os.makedirs(path)
+open(sys.argv[3], 'w').write(''.join(p + chr(10) for p in paths))
+" "$work/nested" "$nested_count" "$work/nested.list"
+measure "hollowsweep delete --from nested" "$work/nested.removed" \
+    "$cli" delete -q -x --from "$work/nested.list" "$work/nested" "$work/nested/a"
+expect "listed folders removed" "$(wc -l < "$work/nested.removed")" "$((nested_count / 2 * 2 + 100))"
+rm -rf "$work/nested" "$work/nested.list" "$work/nested.removed"
 
 rm -rf "$work"
 echo "ratio: hollowsweep's median over find's (below 1: hollowsweep is faster)"

@@ -106,6 +106,9 @@ PlanIndex RemovalPlan::AddNode(const char* name, PlanIndex parent) {
         }
         folder.LastChild = index;
         ++folder.ChildCount;
+        if (childrenIndexed_) {
+            children_.emplace(ChildKey{parent, name}, index);
+        }
     }
     return index;
 }
@@ -166,14 +169,18 @@ bool RemovalPlan::Add(std::string_view path, FolderIdentity identity, std::size_
     return true;
 }
 
-PlanIndex RemovalPlan::ChildNamed(PlanIndex parent, std::string_view name) const {
-    for (PlanIndex child = nodes_[parent].FirstChild; child != PlanNode::None;
-         child = nodes_[child].NextSibling) {
-        if (name == nodes_[child].Name) {
-            return child;
+PlanIndex RemovalPlan::ChildNamed(PlanIndex parent, std::string_view name) {
+    if (!childrenIndexed_) {
+        for (std::size_t index = 0; index < nodes_.size(); ++index) {
+            const PlanNode& node = nodes_[index];
+            if (!node.IsStartingFolder()) {
+                children_.emplace(ChildKey{node.Parent, node.Name}, static_cast<PlanIndex>(index));
+            }
         }
+        childrenIndexed_ = true;
     }
-    return PlanNode::None;
+    const auto found = children_.find({parent, name});
+    return found == children_.end() ? PlanNode::None : found->second;
 }
 
 std::string RemovalPlan::NormalPath(std::string_view path) {

@@ -6,9 +6,11 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace hollowsweep {
@@ -97,7 +99,7 @@ private:
 
     PlanIndex AddNode(const char* name, PlanIndex parent);
     const StartingFolder* StartHolding(const std::string& path) const;
-    PlanIndex ChildNamed(PlanIndex parent, std::string_view name) const;
+    PlanIndex ChildNamed(PlanIndex parent, std::string_view name);
     bool MoveCursorTo(const std::string& path);
 
     std::deque<PlanNode> nodes_;
@@ -109,6 +111,21 @@ private:
     std::string lastPath_;
     std::vector<CursorLevel> cursor_;
     bool lookUp_ = false;
+    // Every node by its parent and name, made once names must be looked up,
+    // so that a long list costs no search through a wide folder's children.
+    struct ChildKey {
+        PlanIndex Parent;
+        std::string_view Name;
+        bool operator==(const ChildKey&) const = default;
+    };
+    struct ChildKeyHash {
+        std::size_t operator()(const ChildKey& key) const noexcept {
+            return std::hash<std::string_view>()(key.Name) ^
+                   (std::size_t{key.Parent} * 0x9E3779B97F4A7C15ULL);
+        }
+    };
+    std::unordered_map<ChildKey, PlanIndex, ChildKeyHash> children_;
+    bool childrenIndexed_ = false;
     bool nested_ = false;
 };
 
