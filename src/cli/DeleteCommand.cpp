@@ -38,18 +38,10 @@ bool IsInside(const RemovalPlan& plan, const std::string& path) {
                        [&path](const auto& start) { return IsAtOrBelow(path, start.Path); });
 }
 
-// Why a listed folder is kept for another program, if it is. A folder that
-// is not there has nothing to keep; its removal tells it is gone.
+// Why a listed folder is kept for another program, if it is.
 std::optional<Protection> ProtectionOf(std::optional<ProtectedPlaces>& places,
                                        const std::string& path) {
-    if (!places) {
-        return std::nullopt;
-    }
-    const std::string canonical = CanonicalPath(path);
-    if (!canonical.starts_with('/')) {
-        return std::nullopt;
-    }
-    return places->OfFolder(canonical);
+    return places ? places->OfFolder(path) : std::nullopt;
 }
 
 // Takes the listed folders that lie inside the FOLDERs and that no other

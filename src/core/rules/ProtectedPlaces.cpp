@@ -141,11 +141,18 @@ const MountedFileSystem& ProtectedPlaces::TopmostAt(const std::string& mountPoin
 }
 
 std::optional<Protection> ProtectedPlaces::ByPath(const std::string& path) {
+    return ByPath(path, true);
+}
+
+std::optional<Protection> ProtectedPlaces::ByPath(const std::string& path, bool byOwnContent) {
     const std::vector<std::string> folders = FoldersDownTo(path);
-    for (const auto& folder : folders) {
-        if (const auto seal = FactsOf(folder).Seal) {
+    for (std::size_t i = 0; i + 1 < folders.size(); ++i) {
+        if (const auto seal = FactsOf(folders[i]).Seal) {
             return Protection{*seal, {}};
         }
+    }
+    if (const auto seal = byOwnContent ? FactsOf(path).Seal : SealByPlace(path)) {
+        return Protection{*seal, {}};
     }
     for (std::size_t i = 0; i + 1 < folders.size(); ++i) {
         const std::string& workTree = folders[i];
@@ -155,6 +162,22 @@ std::optional<Protection> ProtectedPlaces::ByPath(const std::string& path) {
             if (submodule == relative) {
                 return Protection{ProtectionKind::Submodule, {}};
             }
+        }
+    }
+    return std::nullopt;
+}
+
+// What a folder's name and the folders beside it say, without looking into it.
+std::optional<ProtectionKind> ProtectedPlaces::SealByPlace(const std::string& folder) const {
+    const std::string_view name = NameOf(folder);
+    if (const auto kind = ProtectionByName(name)) {
+        return kind;
+    }
+    if (ListingMarkers::IsMaildirFolderName(name)) {
+        const std::string parent = ParentOf(folder);
+        if (IsFolderAt(Child(parent, "cur")) && IsFolderAt(Child(parent, "new")) &&
+            IsFolderAt(Child(parent, "tmp"))) {
+            return ProtectionKind::MailFolder;
         }
     }
     return std::nullopt;
@@ -174,8 +197,24 @@ std::vector<std::string> ProtectedPlaces::SubmodulesBelowFrom(const std::string&
     return below;
 }
 
-std::optional<Protection> ProtectedPlaces::OfFolder(const std::string& path) {
-    if (auto protection = ByPath(path)) {
+std::optional<Protection> ProtectedPlaces::OfFolder(const std::string& listed) {
+    // The folders above it are resolved, each once for a whole list; the
+    // folder itself is not followed if it is a link, as its removal is not.
+    const std::size_t separator = listed.rfind('/');
+    const std::string above = separator == std::string::npos ? "."
+                              : separator == 0               ? "/"
+                                                             : listed.substr(0, separator);
+    auto known = resolved_.find(above);
+    if (known == resolved_.end()) {
+        known = resolved_.emplace(above, CanonicalPath(above)).first;
+    }
+    if (!known->second.starts_with('/')) {
+        return std::nullopt;
+    }
+    const std::string path = Child(known->second, NameOf(listed));
+    // What the folder holds does not count: a folder that holds a file is
+    // never removed anyway.
+    if (auto protection = ByPath(path, false)) {
         return protection;
     }
     if (const auto status = StatusAt(AT_FDCWD, path.c_str()); status && status->MountRoot) {
@@ -192,21 +231,13 @@ const ProtectedPlaces::FolderFacts& ProtectedPlaces::FactsOf(const std::string& 
         return known->second;
     }
     FolderFacts facts;
-    const std::string_view name = NameOf(folder);
-    facts.Seal = ProtectionByName(name);
+    facts.Seal = SealByPlace(folder);
     if (!facts.Seal && IsFileAt(Child(folder, "HEAD")) && IsFolderAt(Child(folder, "objects")) &&
         IsFolderAt(Child(folder, "refs"))) {
         facts.Seal = ProtectionKind::VersionControl;
     }
     if (!facts.Seal && IsFileAt(Child(folder, "PG_VERSION"))) {
         facts.Seal = ProtectionKind::Database;
-    }
-    if (!facts.Seal && ListingMarkers::IsMaildirFolderName(name)) {
-        const std::string parent = ParentOf(folder);
-        if (IsFolderAt(Child(parent, "cur")) && IsFolderAt(Child(parent, "new")) &&
-            IsFolderAt(Child(parent, "tmp"))) {
-            facts.Seal = ProtectionKind::MailFolder;
-        }
     }
     if (!facts.Seal && IsFileAt(Child(folder, GitModulesName)) && Exists(Child(folder, ".git"))) {
         facts.Submodules = ReadSubmodules(folder);

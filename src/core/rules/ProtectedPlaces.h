@@ -47,9 +47,10 @@ public:
     std::vector<std::string> SubmodulesBelowFrom(const std::string& folder);
 
     // Everything the protection of one folder asks, for a folder named
-    // without a scan: by its path, as a mount point, on a system file
-    // system, and by its place. path is absolute and without links.
-    std::optional<Protection> OfFolder(const std::string& path);
+    // without a scan, as a list names it: by its path, as a mount point, on a
+    // system file system, and by its place. A folder above it that cannot be
+    // resolved (it is gone) protects nothing.
+    std::optional<Protection> OfFolder(const std::string& listed);
 
 private:
     struct FolderFacts {
@@ -59,12 +60,16 @@ private:
         std::vector<std::string> Submodules;
     };
     const FolderFacts& FactsOf(const std::string& folder);
+    std::optional<Protection> ByPath(const std::string& path, bool byOwnContent);
+    std::optional<ProtectionKind> SealByPlace(const std::string& folder) const;
     // mountPoint must be one of mounts_.
     const MountedFileSystem& TopmostAt(const std::string& mountPoint) const;
 
     std::vector<MountedFileSystem> mounts_;
     std::unordered_set<std::string> mountTablePoints_;
     std::unordered_map<std::string, FolderFacts> facts_;
+    // Folders above listed ones, resolved.
+    std::unordered_map<std::string, std::string> resolved_;
 };
 
 // The submodule paths that the .gitmodules in a work tree, open as folderFd,
