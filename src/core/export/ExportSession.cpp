@@ -10,6 +10,9 @@
 #include "core/platform/WholeFile.h"
 #include "core/product/Messages.h"
 
+#include <cerrno>
+#include <unistd.h>
+
 namespace hollowsweep {
 
 template <class WriteBody>
@@ -94,7 +97,12 @@ void WriteWorkbookFile(const std::string& path, const XMLNode& root,
                        const std::vector<std::string>& columns) {
     FileReplacement replacement(path);
     // Made here, so that a missing folder or a bad name is told in the system's words.
-    replacement.Create();
+    const FileDescriptor target = replacement.Create();
+    // A workbook is a zip archive, written with seeks: a pipe or a terminal
+    // cannot take one, which is told before anything is written.
+    if (replacement.WritesDirectly() && ::lseek(target.Get(), 0, SEEK_CUR) < 0) {
+        throw IOError(path, errno, "cannot write the workbook");
+    }
     const auto workbook = CreateWorkbook();
     FillWorkbook(*workbook, root, columns, GetCatalogName(path), CountXMLNodes(root) + 1);
     try {

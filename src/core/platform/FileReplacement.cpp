@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <cerrno>
+#include <climits>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -12,23 +13,105 @@ namespace hollowsweep {
 
 namespace {
 
+// As many links as the kernel follows in one path.
+constexpr int MaxLinks = 40;
+
 std::string TemporaryNameFor(const std::string& path) {
     static std::atomic<unsigned> counter{0};
     return path + ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
 }
 
-// A link is written through, as before: replacing it would put a file where
-// the link was, /dev/stdout for one.
-bool IsWrittenDirectly(const std::string& target) {
-    struct stat status {};
-    return ::lstat(target.c_str(), &status) == 0 && !S_ISREG(status.st_mode);
+std::string FolderOf(const std::string& path) {
+    const std::size_t separator = path.rfind('/');
+    if (separator == std::string::npos) {
+        return ".";
+    }
+    return separator == 0 ? std::string("/") : path.substr(0, separator);
+}
+
+// The kernel's rule for links in shared folders (fs.protected_symlinks), kept
+// whatever the machine's setting: in a folder anyone may write to and only
+// owners may delete from, such as /tmp, a link is followed only for its owner,
+// or where the folder's owner owns it too. Another user could otherwise plant
+// one that makes this program overwrite a file of the caller's.
+void RefuseForeignLink(const std::string& target, const std::string& link,
+                       const struct stat& linkStatus) {
+    struct stat folder {};
+    if (::stat(FolderOf(link).c_str(), &folder) != 0) {
+        return;
+    }
+    const bool shared = (folder.st_mode & S_ISVTX) != 0 && (folder.st_mode & S_IWOTH) != 0;
+    if (shared && linkStatus.st_uid != ::geteuid() && linkStatus.st_uid != folder.st_uid) {
+        throw IOError(target, EACCES, "refusing a link another user owns in a shared folder");
+    }
+}
+
+std::string LinkTarget(const std::string& target, const std::string& link) {
+    std::string text(PATH_MAX, '\0');
+    const ssize_t length = ::readlink(link.c_str(), text.data(), text.size());
+    if (length < 0) {
+        throw IOError(target, errno, "cannot create");
+    }
+    text.resize(static_cast<std::size_t>(length));
+    if (text.starts_with('/')) {
+        return text;
+    }
+    std::string folder = FolderOf(link);
+    if (!folder.ends_with('/')) {
+        folder += '/';
+    }
+    return folder + text;
+}
+
+// Where the content goes, found once: the file at the end of the target's
+// links, each checked, or the target itself where that is no regular file.
+struct Destination {
+    std::string Path;
+    bool Direct = false;
+    bool Exists = false;
+    struct stat Status {};
+};
+
+Destination Resolve(const std::string& target) {
+    Destination destination{target};
+    for (int links = 0; links <= MaxLinks; ++links) {
+        struct stat status {};
+        if (::lstat(destination.Path.c_str(), &status) != 0) {
+            return destination;
+        }
+        if (!S_ISLNK(status.st_mode)) {
+            destination.Exists = true;
+            destination.Status = status;
+            return destination;
+        }
+        RefuseForeignLink(target, destination.Path, status);
+        // A pipe, a terminal or a device behind links (/dev/stdout) is written
+        // where it was named: there is nothing to rename over it.
+        struct stat end {};
+        if (::stat(destination.Path.c_str(), &end) == 0 && !S_ISREG(end.st_mode)) {
+            destination = {target, true, true, end};
+            return destination;
+        }
+        destination.Path = LinkTarget(target, destination.Path);
+    }
+    throw IOError(target, ELOOP, "cannot create");
 }
 
 // The new file keeps the old one's permission bits, so a save does not widen
-// or narrow who may read it.
-mode_t ModeFor(const std::string& path) {
-    struct stat status {};
-    return ::stat(path.c_str(), &status) == 0 ? (status.st_mode & 07777) : 0666;
+// or narrow who may read it; never its set-id and sticky bits, which are no
+// part of an export or a configuration.
+mode_t ModeFor(const Destination& destination) {
+    return destination.Exists ? (destination.Status.st_mode & 0777) : 0666;
+}
+
+// The new file takes the old one's place whole: root keeps its owner and
+// group, anyone else what the system lets them keep; and its permission bits
+// exactly, whatever the umask.
+void KeepOwnerAndMode(const FileDescriptor& fd, uid_t owner, gid_t group, mode_t mode) {
+    if (::fchown(fd.Get(), owner, group) != 0) {
+        [[maybe_unused]] const int kept = ::fchown(fd.Get(), static_cast<uid_t>(-1), group);
+    }
+    ::fchmod(fd.Get(), mode);
 }
 
 // Closing reports late write errors (for example on network file systems).
@@ -41,9 +124,22 @@ void CloseChecked(FileDescriptor& fd, const std::string& path) {
 } // namespace
 
 FileReplacement::FileReplacement(std::string target)
-    : target_(std::move(target))
-    , direct_(IsWrittenDirectly(target_)) {
-    path_ = direct_ ? target_ : TemporaryNameFor(target_);
+    : target_(std::move(target)) {
+    struct stat status {};
+    const bool exists = ::lstat(target_.c_str(), &status) == 0;
+    if (exists && !S_ISREG(status.st_mode) && !S_ISLNK(status.st_mode)) {
+        direct_ = true;
+        path_ = target_;
+        return;
+    }
+    const Destination destination = Resolve(target_);
+    direct_ = destination.Direct;
+    destination_ = destination.Path;
+    path_ = direct_ ? destination.Path : TemporaryNameFor(destination.Path);
+    replacesFile_ = destination.Exists;
+    owner_ = destination.Status.st_uid;
+    group_ = destination.Status.st_gid;
+    mode_ = ModeFor(destination);
 }
 
 FileReplacement::~FileReplacement() {
@@ -53,11 +149,14 @@ FileReplacement::~FileReplacement() {
 }
 
 FileDescriptor FileReplacement::Create() {
-    FileDescriptor fd(
-        direct_ ? ::open(path_.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC)
-                : ::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, ModeFor(target_)));
+    FileDescriptor fd(direct_
+                          ? ::open(path_.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC)
+                          : ::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode_));
     if (!fd) {
         throw IOError(target_, errno, "cannot create");
+    }
+    if (!direct_ && replacesFile_) {
+        KeepOwnerAndMode(fd, owner_, group_, mode_);
     }
     return fd;
 }
@@ -72,7 +171,7 @@ void FileReplacement::Commit() {
         throw IOError(target_, errno, "cannot write");
     }
     CloseChecked(fd, target_);
-    if (::rename(path_.c_str(), target_.c_str()) != 0) {
+    if (::rename(path_.c_str(), destination_.c_str()) != 0) {
         throw IOError(target_, errno, "cannot replace");
     }
     committed_ = true;

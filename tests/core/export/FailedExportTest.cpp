@@ -5,6 +5,7 @@
 #include "ScopedMount.h"
 #include "ScriptedExportUI.h"
 #include "TestDir.h"
+#include "Unprivileged.h"
 #include "core/errors/Errors.h"
 #include "core/export/ExportSession.h"
 #include "core/export/ResultDocument.h"
@@ -127,6 +128,14 @@ TEST(FailedExport, AFullDiskLeavesTheOldFileByteForByteAndNothingBeside) {
         EXPECT_EQ(printed, "");
         EXPECT_EQ(ReadWholeFile(path), "the old export\n");
         EXPECT_EQ(FilesIn(dir.Path("small")).size(), 1U) << "a temporary file was left";
+
+        // Through a link, the file it leads to survives the same way.
+        const std::string link = dir.Path("link." + std::string(format.name));
+        dir.MakeLink("link." + std::string(format.name), path);
+        EXPECT_THROW(format.write(link, list), IOError);
+        EXPECT_EQ(ReadWholeFile(path), "the old export\n");
+        EXPECT_TRUE(std::filesystem::is_symlink(link));
+        EXPECT_EQ(FilesIn(dir.Path("small")).size(), 1U) << "a temporary file was left";
         std::filesystem::remove(path);
     }
 }
@@ -199,4 +208,77 @@ TEST(FailedExport, ALinkIsWrittenThroughAndStaysALink) {
     EXPECT_TRUE(std::filesystem::is_symlink(dir.Path("link.txt")));
     EXPECT_EQ(ReadWholeFile(dir.Path("real.txt")),
               "Folder Name          Full Path          \r\na          /d/a\r\n");
+}
+
+// Another user may plant a link in /tmp that names a file of the caller's: it
+// is refused, whatever the machine's own rule for such links says, while a
+// link of the caller's own is written through.
+TEST(FailedExport, ALinkAnotherUserOwnsInASharedFolderIsRefused) {
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "giving a link to another user needs root";
+    }
+    TestDir dir;
+    dir.MakeFolders("shared");
+    ::chmod(dir.Path("shared").c_str(), 01777);
+    dir.MakeFile("secret", "the caller's own file\n");
+    const std::string link = dir.Path("shared/report.txt");
+    dir.MakeLink("shared/report.txt", dir.Path("secret"));
+    ASSERT_EQ(::lchown(link.c_str(), test::UnprivilegedId, test::UnprivilegedId), 0);
+    for (const auto& format : Formats) {
+        SCOPED_TRACE(format.name);
+        try {
+            format.write(link, test::ListOf({"/d/a"}));
+            ADD_FAILURE() << "the link was followed";
+        } catch (const IOError& error) {
+            EXPECT_EQ(error.Code(), EACCES);
+            EXPECT_EQ(error.Path(), link);
+        }
+        EXPECT_EQ(ReadWholeFile(dir.Path("secret")), "the caller's own file\n");
+    }
+    EXPECT_THROW(ReplaceWholeFile(link, "config"), IOError);
+    ASSERT_EQ(::lchown(link.c_str(), 0, 0), 0);
+    ReplaceWholeFile(link, "config");
+    EXPECT_EQ(ReadWholeFile(dir.Path("secret")), "config");
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+}
+
+// A replaced file stays the old one's owner's, and a set-id bit is never
+// carried onto an export or a configuration.
+TEST(FailedExport, AReplacedFileKeepsItsOwnerAndNoSetIdBits) {
+    TestDir dir;
+    const std::string path = dir.Path("old.txt");
+    test::WriteFile(path, "old");
+    ::chmod(path.c_str(), 06777);
+    const bool root = ::geteuid() == 0;
+    if (root) {
+        ASSERT_EQ(::chown(path.c_str(), test::UnprivilegedId, test::UnprivilegedId), 0);
+    }
+    Formats[1].write(path, test::ListOf({"/d/a"}));
+    struct stat status {};
+    ASSERT_EQ(::stat(path.c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 07777, 0777U);
+    if (root) {
+        EXPECT_EQ(status.st_uid, test::UnprivilegedId);
+        EXPECT_EQ(status.st_gid, test::UnprivilegedId);
+    }
+    ReplaceWholeFile(path, "config");
+    ASSERT_EQ(::stat(path.c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 07777, 0777U);
+}
+
+// A workbook needs to seek; a pipe is refused before any byte reaches it.
+TEST(FailedExport, AWorkbookIsRefusedUpFrontWhereTheTargetCannotSeek) {
+    TestDir dir;
+    const std::string fifo = dir.Path("pipe");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    std::string received = "unread";
+    std::thread reader([&] { received = ReadWholeFile(fifo); });
+    try {
+        Formats[4].write(fifo, test::ListOf({"/d/a"}));
+        ADD_FAILURE() << "the workbook was written to a pipe";
+    } catch (const IOError& error) {
+        EXPECT_EQ(error.Code(), ESPIPE) << error.what();
+    }
+    reader.join();
+    EXPECT_EQ(received, "");
 }
