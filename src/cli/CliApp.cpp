@@ -1,6 +1,7 @@
 #include "cli/CliApp.h"
 
 #include "cli/Commands.h"
+#include "cli/Interruption.h"
 #include "core/errors/Errors.h"
 #include "core/product/Messages.h"
 #include "core/product/Product.h"
@@ -122,6 +123,9 @@ int RunCli(int argc, char** argv) {
         std::fprintf(stderr, Tr("Run '%s --help' for usage.\n"), ProgramName);
         return ExitUsage;
     }
+    const Interruption interruption;
+    scan.Walk.Stop = &interruption.Flag();
+    remove.Walk.Stop = &interruption.Flag();
     try {
         return app.got_subcommand("scan") ? RunScan(scan) : RunDelete(remove);
     } catch (const std::exception& error) {

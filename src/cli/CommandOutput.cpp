@@ -46,6 +46,7 @@ ExitStatus ScanFolders(const std::vector<std::string>& folders, const WalkSettin
     options.Threads = walk.Threads;
     options.Rules = walk.Rules;
     options.Progress = progress.Callback();
+    options.Cancel = walk.Stop;
     ExitStatus status = ExitOk;
     options.Unreadable = [&](std::string_view path, int error) {
         progress.Clear();
@@ -59,11 +60,11 @@ ExitStatus ScanFolders(const std::vector<std::string>& folders, const WalkSettin
             kept(path, protection);
         };
     }
-    ForEachEmptyFolder(folders, options, [&](const EmptyFolder& found) {
+    const bool whole = ForEachEmptyFolder(folders, options, [&](const EmptyFolder& found) {
         progress.Clear();
         sink(found);
     });
-    return status;
+    return whole ? status : ExitInterrupted;
 }
 
 } // namespace hollowsweep::cli

@@ -24,8 +24,9 @@ ExitStatus FlushOutput();
 
 // Walks every folder, keeping the progress line in step with the output, and
 // names each folder that could not be read on standard error, as find does.
-// Returns ExitIncomplete when there was one, else ExitOk. kept hears the
-// folders kept for other programs.
+// Returns ExitIncomplete when there was one, else ExitOk, and
+// ExitInterrupted when the walk was stopped. kept hears the folders kept for
+// other programs.
 ExitStatus ScanFolders(const std::vector<std::string>& folders, const WalkSettings& walk,
                        const EmptyFolderSink& sink, const ProtectedFolderSink& kept = {});
 

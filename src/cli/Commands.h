@@ -3,6 +3,7 @@
 #include "cli/ExitStatus.h"
 #include "core/rules/ScanRules.h"
 
+#include <atomic>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,9 @@ struct WalkSettings {
     bool Quiet = false;
     unsigned Threads = 0;
     ScanRules Rules;
+    // Set by Ctrl-C or SIGTERM, or to stop the work: no folder is started
+    // after it, and nothing of an unfinished scan is reported.
+    std::atomic<bool>* Stop = nullptr;
 };
 
 struct ScanRequest {

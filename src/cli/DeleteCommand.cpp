@@ -1,12 +1,14 @@
 #include "cli/CommandOutput.h"
 #include "cli/Commands.h"
-#include "cli/Interruption.h"
+#include "core/errors/Errors.h"
 #include "core/platform/FolderPaths.h"
 #include "core/platform/WholeFile.h"
+#include "core/product/Messages.h"
 #include "core/removal/FolderRemoval.h"
 #include "core/rules/ProtectedPlaces.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <optional>
 
@@ -93,25 +95,35 @@ ExitStatus PlanFromScan(const DeleteRequest& request, RemovalPlan& plan) {
 
 // Prints each removed folder as it goes, and names each one that stayed with
 // the reason, except one that is gone already. A dry run goes through every
-// check and prints what would be removed.
+// check and prints what would be removed. The printed list is the record of
+// what went: once it cannot be written, no further folder is started.
 ExitStatus Remove(RemovalPlan& plan, const DeleteRequest& request, char terminator) {
-    const Interruption interruption;
+    std::atomic<bool>& stop = *request.Walk.Stop;
     RemovalOptions options;
     options.Threads = request.Walk.Threads;
-    options.Cancel = &interruption.Flag();
+    options.Cancel = &stop;
     options.Rules = request.Walk.Rules;
     options.DryRun = request.DryRun;
     ExitStatus status = ExitOk;
+    int outputError = 0;
     RemoveFolders(plan, options, [&](const RemovalEvent& event) {
         if (event.Outcome == RemovalOutcome::Removed) {
             WritePath(event.Path, terminator);
+            if (outputError == 0 && std::fflush(stdout) != 0) {
+                outputError = errno;
+                stop = true;
+            }
         } else if (event.Outcome != RemovalOutcome::Gone) {
             std::fflush(stdout);
             ReportError(event.Path, RemovalReason(event.Outcome, event.ErrorCode));
             status = ExitIncomplete;
         }
     });
-    return interruption.Requested() ? ExitInterrupted : status;
+    if (outputError != 0) {
+        ReportError(Tr("standard output"), SystemErrorText(outputError));
+        return ExitUsage;
+    }
+    return stop ? ExitInterrupted : status;
 }
 
 } // namespace
@@ -129,8 +141,14 @@ ExitStatus RunDelete(const DeleteRequest& request) {
     } else {
         status = PlanFromList(request, plan);
     }
+    if (status == ExitInterrupted) {
+        return status;
+    }
     const char terminator = request.NullSeparated ? '\0' : '\n';
     const ExitStatus removal = Remove(plan, request, terminator);
+    if (removal == ExitUsage) {
+        return removal;
+    }
     if (const ExitStatus flushed = FlushOutput(); flushed != ExitOk) {
         return flushed;
     }

@@ -29,7 +29,7 @@ Interruption::~Interruption() {
     ::sigaction(SIGTERM, &previousTerminate_, nullptr);
 }
 
-const std::atomic<bool>& Interruption::Flag() const noexcept {
+std::atomic<bool>& Interruption::Flag() const noexcept {
     return interrupted;
 }
 

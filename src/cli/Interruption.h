@@ -6,8 +6,9 @@
 namespace hollowsweep::cli {
 
 // While it lives, Ctrl-C (SIGINT) and SIGTERM only set a flag, so that the
-// work in flight can finish and its output be written whole. The handlers in
-// place before are restored at its end.
+// work in flight can finish and its output be written whole, and a file being
+// written is dropped. The handlers in place before are restored at its end.
+// One lives for a whole run of the tool, scan and removal alike.
 class Interruption {
 public:
     Interruption();
@@ -15,7 +16,8 @@ public:
     Interruption& operator=(const Interruption&) = delete;
     ~Interruption();
 
-    const std::atomic<bool>& Flag() const noexcept;
+    // Set by a signal; the work may set it too, to stop the same way.
+    std::atomic<bool>& Flag() const noexcept;
     bool Requested() const noexcept { return Flag().load(); }
 
 private:

@@ -25,7 +25,11 @@ ExitStatus ScanAndExport(const ScanRequest& request, const std::vector<std::stri
         return ExitUsage;
     }
     ExitStatus status = ExitOk;
-    WriteExport(request.Format, ScanIntoList(request, status), columns, request.Output);
+    const ResultList list = ScanIntoList(request, status);
+    if (status == ExitInterrupted) {
+        return status;
+    }
+    WriteExport(request.Format, list, columns, request.Output);
     const ExitStatus flushed = FlushOutput();
     return flushed != ExitOk ? flushed : status;
 }
@@ -39,7 +43,10 @@ ExitStatus ScanToFile(const ScanRequest& request, char terminator) {
             file.Append(found.Path);
             file.Append(terminator);
         });
-    file.Close();
+    // A stopped scan leaves the target as it was, and no temporary file.
+    if (status != ExitInterrupted) {
+        file.Close();
+    }
     return status;
 }
 
@@ -67,7 +74,7 @@ ExitStatus ListProtected(const ScanRequest& request, char terminator) {
                 WritePath(line, terminator);
             }
         });
-    if (file) {
+    if (file && status != ExitInterrupted) {
         file->Close();
     }
     const ExitStatus flushed = FlushOutput();
