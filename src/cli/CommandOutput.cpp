@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <sys/stat.h>
 
 namespace hollowsweep::cli {
 
@@ -18,8 +19,22 @@ void ReportError(std::string_view subject, std::string_view reason) {
 
 bool AllAreFolders(const std::vector<std::string>& folders) {
     for (const auto& folder : folders) {
-        if (!IsExistingFolder(folder)) {
+        struct stat status {};
+        if (::stat(folder.c_str(), &status) != 0) {
+            ReportError(folder, SystemErrorText(errno));
+            return false;
+        }
+        if (!S_ISDIR(status.st_mode)) {
             ReportError(folder, Tr("not a folder"));
+            return false;
+        }
+        // As find, which follows no link unless asked to: someone else's link
+        // must not choose which folders the caller cleans up.
+        if (const auto link = LinkOfAnotherUserOn(folder)) {
+            std::string reason = Tr("leads through a link another user owns, %s; name the "
+                                    "folder it leads to instead");
+            reason.replace(reason.find("%s"), 2, *link);
+            ReportError(folder, reason);
             return false;
         }
     }

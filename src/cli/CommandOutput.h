@@ -13,7 +13,8 @@ namespace hollowsweep::cli {
 // One line on standard error: the program's name, what it concerns, why.
 void ReportError(std::string_view subject, std::string_view reason);
 
-// Names the first argument that is not an existing folder.
+// Names the first argument that is not an existing folder, or that leads
+// through a link another user owns.
 bool AllAreFolders(const std::vector<std::string>& folders);
 
 // A path and its terminator on standard output.

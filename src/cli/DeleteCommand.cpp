@@ -17,8 +17,13 @@ namespace hollowsweep::cli {
 namespace {
 
 // The paths of a list file, one per line or NUL-separated; empty ones are skipped.
+// A list of lines that holds a NUL was surely meant to be read with -0.
 std::vector<std::string> ReadPathList(const std::string& file, char separator) {
     const std::string text = ReadWholeFile(file == "-" ? "/dev/stdin" : file);
+    if (separator != '\0' && text.find('\0') != std::string::npos) {
+        throw ConversionError(file + ": " +
+                              Tr("holds NUL bytes: read a NUL-separated list with -0 (--null)"));
+    }
     std::vector<std::string> paths;
     std::size_t start = 0;
     while (start < text.size()) {
@@ -40,6 +45,42 @@ bool IsInside(const RemovalPlan& plan, const std::string& path) {
                        [&path](const auto& start) { return IsAtOrBelow(path, start.Path); });
 }
 
+// A listed path spelled otherwise than the FOLDERs, absolute against a relative
+// FOLDER or through a link above it, is spelled as the FOLDER holding it,
+// where resolving both shows it inside one. The folder itself is not
+// resolved: if it is a link, the link is what was listed.
+void SpellAsTheFolders(std::vector<std::string>& paths, const RemovalPlan& plan) {
+    std::vector<std::pair<std::string, std::string>> resolvedStarts;
+    for (auto& path : paths) {
+        if (IsInside(plan, path)) {
+            continue;
+        }
+        if (resolvedStarts.empty()) {
+            for (const auto& start : plan.StartingFolders()) {
+                resolvedStarts.emplace_back(CanonicalPath(start.Path), start.Path);
+            }
+        }
+        const std::size_t separator = path.rfind('/');
+        std::string resolved = CanonicalPath(separator == std::string::npos ? "."
+                                             : separator == 0               ? "/"
+                                                              : path.substr(0, separator));
+        if (!resolved.ends_with('/')) {
+            resolved += '/';
+        }
+        resolved += separator == std::string::npos ? path : path.substr(separator + 1);
+        for (const auto& [resolvedStart, start] : resolvedStarts) {
+            if (IsAtOrBelow(resolved, resolvedStart)) {
+                std::string rest = resolved.substr(resolvedStart.size());
+                if (!rest.empty() && rest.front() != '/' && !start.ends_with('/')) {
+                    rest.insert(0, "/");
+                }
+                path = start + rest;
+                break;
+            }
+        }
+    }
+}
+
 // Why a listed folder is kept for another program, if it is.
 std::optional<Protection> ProtectionOf(std::optional<ProtectedPlaces>& places,
                                        const std::string& path) {
@@ -54,6 +95,7 @@ ExitStatus PlanFromList(const DeleteRequest& request, RemovalPlan& plan) {
     for (auto& path : paths) {
         path = RemovalPlan::NormalPath(path);
     }
+    SpellAsTheFolders(paths, plan);
     std::sort(paths.begin(), paths.end(), RemovalPlan::GroupedBefore);
     std::optional<ProtectedPlaces> places;
     if (request.Walk.Rules.ProtectFolders) {

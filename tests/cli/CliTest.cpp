@@ -59,7 +59,7 @@ TEST(Cli, UsageErrorsExitWithTwoAndAOneLineMessage) {
         std::string error;
     } cases[] = {
         {{"scan", dir.Path("missing")},
-         "hollowsweep-cli: " + dir.Path("missing") + ": not a folder\n"},
+         "hollowsweep-cli: " + dir.Path("missing") + ": No such file or directory\n"},
         {{"delete", dir.Path("plain.txt")},
          "hollowsweep-cli: " + dir.Path("plain.txt") + ": not a folder\n"},
         {{}, ""},
@@ -224,7 +224,8 @@ TEST(Cli, ExportFormatsGoToStandardOutputOrAFile) {
 // locale keeps the English texts that scripts may read.
 TEST(Cli, MessagesFollowTheUsersLanguage) {
     TestDir dir;
-    const std::string missing = dir.Path("missing");
+    dir.MakeFile("plain.txt");
+    const std::string notAFolder = dir.Path("plain.txt");
     const struct {
         const char* locale;
         const char* language;
@@ -236,8 +237,8 @@ TEST(Cli, MessagesFollowTheUsersLanguage) {
         ScopedEnvironment environment;
         environment.Set("LC_ALL", locale);
         environment.Set("LANGUAGE", language);
-        const ProgramResult result = Cli({"scan", missing});
-        EXPECT_EQ(result.Err, "hollowsweep-cli: " + missing + ": " + reason + "\n")
+        const ProgramResult result = Cli({"scan", notAFolder});
+        EXPECT_EQ(result.Err, "hollowsweep-cli: " + notAFolder + ": " + reason + "\n")
             << locale << " " << language;
         EXPECT_EQ(result.Status, 2);
     }

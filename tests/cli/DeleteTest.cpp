@@ -230,3 +230,53 @@ TEST(Delete, OddlyNamedAndInterleavedFoldersAreEachRemovedOnce) {
     EXPECT_TRUE(dir.Exists("w/p"));
     EXPECT_TRUE(dir.Exists("w/keep"));
 }
+
+// A list says what it names in the words that fit: a file is no folder, a
+// "." step or another spelling of a FOLDER's path still lies inside it, and
+// a list of lines holding NUL bytes was meant for -0.
+TEST(Delete, AListIsReadAsTheUserMeantIt) {
+    TestDir dir;
+    dir.MakeFolders("tree/a");
+    dir.MakeFolders("tree/b");
+    dir.MakeFile("tree/file.txt");
+    const std::string relativeTree = fs::relative(dir.Path("tree")).string();
+    dir.MakeFile("list",
+                 Lines({dir.Path("tree/file.txt"), dir.Path("tree/./a"), dir.Path("tree/b")}));
+    const auto result = Cli({"delete", "--from", dir.Path("list"), relativeTree});
+    EXPECT_EQ(result.Status, 1);
+    EXPECT_EQ(SortedLines(result.Out),
+              SortedLines(Lines({relativeTree + "/a", relativeTree + "/b"})));
+    EXPECT_EQ(result.Err, "hollowsweep-cli: " + relativeTree + "/file.txt: not a folder\n");
+    EXPECT_FALSE(dir.Exists("tree/a"));
+
+    dir.MakeFolders("tree/c");
+    dir.MakeFile("nul-list", Lines({dir.Path("tree/c")}, '\0'));
+    const auto unsplit = Cli({"delete", "--from", dir.Path("nul-list"), dir.Path("tree")});
+    EXPECT_EQ(unsplit.Status, 2);
+    EXPECT_EQ(unsplit.Err, "hollowsweep-cli: " + dir.Path("nul-list") +
+                               ": holds NUL bytes: read a NUL-separated list with -0 (--null)\n");
+    EXPECT_TRUE(dir.Exists("tree/c"));
+}
+
+// As find, which follows no link unless asked to: a FOLDER named through a
+// link that another user owns is refused; the caller's own link is followed.
+TEST(Delete, AFolderNamedThroughAnotherUsersLinkIsRefused) {
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "giving a link to another user needs root";
+    }
+    TestDir dir;
+    dir.MakeFolders("target/empty");
+    dir.MakeFile("target/keep");
+    dir.MakeLink("share", dir.Path("target"));
+    ASSERT_EQ(::lchown(dir.Path("share").c_str(), 65534, 65534), 0);
+    const auto refused = Cli({"delete", dir.Path("share")});
+    EXPECT_EQ(refused.Status, 2);
+    EXPECT_EQ(refused.Err, "hollowsweep-cli: " + dir.Path("share") +
+                               ": leads through a link another user owns, " + dir.Path("share") +
+                               "; name the folder it leads to instead\n");
+    EXPECT_TRUE(dir.Exists("target/empty"));
+    ASSERT_EQ(::lchown(dir.Path("share").c_str(), 0, 0), 0);
+    const auto followed = Cli({"delete", dir.Path("share")});
+    EXPECT_EQ(followed.Status, 0) << followed.Err;
+    EXPECT_FALSE(dir.Exists("target/empty"));
+}

@@ -105,6 +105,21 @@ bool IsExistingFolder(const std::string& path) {
     return ::stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
 }
 
+std::optional<std::string> LinkOfAnotherUserOn(const std::string& path) {
+    const uid_t caller = ::geteuid();
+    for (std::size_t end = path.find('/', 1);; end = path.find('/', end + 1)) {
+        const std::string prefix = path.substr(0, end);
+        struct stat status {};
+        if (!prefix.empty() && ::lstat(prefix.c_str(), &status) == 0 && S_ISLNK(status.st_mode) &&
+            status.st_uid != 0 && status.st_uid != caller) {
+            return prefix;
+        }
+        if (end == std::string::npos) {
+            return std::nullopt;
+        }
+    }
+}
+
 std::size_t RaiseOpenFileLimit() {
     rlimit limit{};
     if (::getrlimit(RLIMIT_NOFILE, &limit) != 0) {

@@ -3,6 +3,7 @@
 #include "core/platform/FileDescriptor.h"
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -34,6 +35,10 @@ bool StepsThroughDots(std::string_view path);
 
 // True when path names an existing folder (following links, as a user would).
 bool IsExistingFolder(const std::string& path);
+
+// The first link on path, itself included, that belongs to neither root nor
+// the caller; none when there is none.
+std::optional<std::string> LinkOfAnotherUserOn(const std::string& path);
 
 // Raises the soft limit of open descriptors as far as the hard limit allows and
 // returns the limit now in force.

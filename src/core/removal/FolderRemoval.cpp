@@ -439,7 +439,10 @@ void Removal::RemoveTarget(PlanIndex index, int parentFd, const char* name, Work
             return;
         }
         if (!status->IsFolder || (node.Identity.Known() && status->Identity != node.Identity)) {
-            Settle(index, {RemovalOutcome::Changed, 0}, worker);
+            Settle(
+                index,
+                {node.Identity.Known() ? RemovalOutcome::Changed : RemovalOutcome::NotAFolder, 0},
+                worker);
             return;
         }
         if (const auto refusal = RefusedByRules(node, status, firstSight)) {
@@ -447,7 +450,13 @@ void Removal::RemoveTarget(PlanIndex index, int parentFd, const char* name, Work
             return;
         }
     }
-    Settle(index, RemoveFolder(index, parentFd, name, worker), worker);
+    RemovalResult result = RemoveFolder(index, parentFd, name, worker);
+    // Without a scan nothing changed: what is there was never a folder.
+    if (result.Outcome == RemovalOutcome::Changed && result.ErrorCode == ENOTDIR &&
+        !node.Identity.Known()) {
+        result.Outcome = RemovalOutcome::NotAFolder;
+    }
+    Settle(index, result, worker);
 }
 
 // rmdir, and where junk files are all that keeps the folder, rmdir once more

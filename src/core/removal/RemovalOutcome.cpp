@@ -29,6 +29,8 @@ std::string RemovalReason(RemovalOutcome outcome, int errorCode) {
         return SystemErrorText(ENOTEMPTY);
     case RemovalOutcome::Changed:
         return Tr("changed since the scan");
+    case RemovalOutcome::NotAFolder:
+        return Tr("not a folder");
     case RemovalOutcome::ThroughLink:
         return Tr("named through a link, which is kept");
     case RemovalOutcome::Outside:

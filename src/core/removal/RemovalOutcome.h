@@ -15,6 +15,8 @@ enum class RemovalOutcome : std::uint8_t {
     // Its path leads somewhere else now: to another folder, through a link,
     // or to a file. It is not the folder that was found.
     Changed,
+    // Listed without a scan, it is a file or something else, not a folder.
+    NotAFolder,
     // A starting folder named through a link: what lay below it was handled,
     // but it is never removed itself.
     ThroughLink,

@@ -191,6 +191,13 @@ std::string RemovalPlan::NormalPath(std::string_view path) {
             normal += c;
         }
     }
+    // "a/./b" is "a/b": a "." step names the folder it is in.
+    for (std::size_t dot = normal.find("/./"); dot != std::string::npos; dot = normal.find("/./")) {
+        normal.erase(dot, 2);
+    }
+    if (normal.ends_with("/.") && normal.size() > 2) {
+        normal.resize(normal.size() - 2);
+    }
     return StoredFolderPath(normal);
 }
 

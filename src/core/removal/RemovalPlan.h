@@ -76,7 +76,8 @@ public:
     // The order in which paths sort grouped: like bytes, with the separator
     // before every other character. Sort paths in the form NormalPath gives.
     static bool GroupedBefore(std::string_view a, std::string_view b) noexcept;
-    // The path as the plan spells it: no repeated or trailing separators.
+    // The path as the plan spells it: no repeated or trailing separators, no
+    // "." steps.
     static std::string NormalPath(std::string_view path);
 
     const std::vector<StartingFolder>& StartingFolders() const noexcept { return startingFolders_; }
