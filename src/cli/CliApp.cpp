@@ -9,6 +9,7 @@
 #include <CLI/CLI.hpp>
 #include <cstdio>
 #include <exception>
+#include <new>
 
 namespace hollowsweep::cli {
 
@@ -128,6 +129,9 @@ int RunCli(int argc, char** argv) {
     remove.Walk.Stop = &interruption.Flag();
     try {
         return app.got_subcommand("scan") ? RunScan(scan) : RunDelete(remove);
+    } catch (const std::bad_alloc&) {
+        std::fprintf(stderr, "%s: %s\n", ProgramName, Tr("out of memory"));
+        return ExitUsage;
     } catch (const std::exception& error) {
         std::fprintf(stderr, "%s: %s\n", ProgramName, error.what());
         return ExitUsage;

@@ -12,6 +12,14 @@
 
 namespace hollowsweep::test {
 
+// The sanitizers' runtime needs address space and descriptors of its own, so
+// runs under tight limits are left to the plain builds.
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+inline constexpr bool UnderSanitizers = true;
+#else
+inline constexpr bool UnderSanitizers = false;
+#endif
+
 inline ProgramResult Cli(const std::vector<std::string>& arguments) {
     return RunProgram(HOLLOWSWEEP_CLI, arguments);
 }

@@ -58,6 +58,16 @@ public:
         ready_.notify_all();
     }
 
+    // Takes back threads that were counted but could not be started, so that
+    // the others do not wait for them.
+    void Withdraw(unsigned threads) {
+        {
+            const std::lock_guard lock(mutex_);
+            busy_ -= threads;
+        }
+        ready_.notify_all();
+    }
+
     void Stop() {
         {
             const std::lock_guard lock(mutex_);

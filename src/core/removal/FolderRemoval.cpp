@@ -15,6 +15,7 @@
 #include <optional>
 #include <string>
 #include <sys/stat.h>
+#include <system_error>
 #include <thread>
 #include <unistd.h>
 #include <utility>
@@ -218,10 +219,9 @@ void Removal::RunFrom(PlanIndex start) {
                 Work(queue, helper);
             });
         }
-    } catch (...) {
-        // The threads started would wait for the missing ones for ever.
-        queue.Stop();
-        throw;
+    } catch (const std::system_error&) {
+        // Under a limit on threads or memory the removal goes on in fewer.
+        queue.Withdraw(threads_ - 1 - static_cast<unsigned>(helpers.size()));
     }
     Work(queue, worker);
 }

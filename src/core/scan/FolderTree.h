@@ -25,15 +25,19 @@ template <class T> class ChunkedStore {
                   "a chunk must cost nothing until its items are used");
 
 public:
-    // Reserves count consecutive indices and returns the first.
+    // Reserves count consecutive indices and returns the first. The size
+    // grows only once their memory is there: when it cannot be had, nothing
+    // is reserved, and every index below Size() stays usable.
     std::uint32_t Allocate(std::uint32_t count) {
-        const std::size_t first = size_.fetch_add(count, std::memory_order_acq_rel);
-        if (first + count > ChunkStart(ChunkCount) || first + count > UINT32_MAX) {
-            throw std::bad_alloc();
-        }
-        if (count > 0) {
-            EnsureChunks(first + count - 1);
-        }
+        std::size_t first = size_.load(std::memory_order_acquire);
+        do {
+            if (first + count > ChunkStart(ChunkCount) || first + count > UINT32_MAX) {
+                throw std::bad_alloc();
+            }
+            if (count > 0) {
+                EnsureChunks(first + count - 1);
+            }
+        } while (!size_.compare_exchange_weak(first, first + count, std::memory_order_acq_rel));
         return static_cast<std::uint32_t>(first);
     }
 

@@ -16,6 +16,7 @@
 #include <fcntl.h>
 #include <mutex>
 #include <optional>
+#include <system_error>
 #include <thread>
 #include <unistd.h>
 #include <utility>
@@ -136,10 +137,9 @@ bool ParallelWalk::ReadAll() {
             for (std::size_t i = 1; i < names_.size(); ++i) {
                 helpers.emplace_back([this, i] { Work(names_[i]); });
             }
-        } catch (...) {
-            // The threads started would wait for the missing ones for ever.
-            queue_.Stop();
-            throw;
+        } catch (const std::system_error&) {
+            // Under a limit on threads or memory the walk goes on in fewer.
+            queue_.Withdraw(static_cast<unsigned>(names_.size() - 1 - helpers.size()));
         }
         Work(names_[0]);
     }
