@@ -7,8 +7,9 @@
 #
 #   scripts/package.sh [BUILD_DIR]      (default: build/release)
 #
-# The install check ends with the package purged, whether or not it was
-# installed before. Safe to run again.
+# The machine is left as it was: where hollowsweep is installed already, the
+# install check is left out, so that the installed package stays as it is.
+# Safe to run again.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -130,6 +131,10 @@ lintian --fail-on error "$deb" || fail "lintian found errors"
 
 if [[ $(id -u) -ne 0 ]]; then
     echo "package: not root, so the package is not installed and removed here" >&2
+    exit "$failed"
+fi
+if dpkg-query -W -f='${Status}' hollowsweep 2>/dev/null | grep -q 'install ok installed'; then
+    echo "package: hollowsweep is installed here; its install check is left out to keep it" >&2
     exit "$failed"
 fi
 
