@@ -55,9 +55,8 @@ constexpr int ClientHeight = 401;
 constexpr int StatusBarHeight = 19;
 constexpr int ButtonBarHeight = 68;
 
-// The wait window takes all input while a scan runs on another thread, and
-// gives it back however the scan ends.
-// Shows the wait window, modal, for the time a scan or a removal runs.
+// Shows the wait window, modal, for the time a scan or a removal runs on
+// another thread: it takes all input, and gives it back however the work ends.
 class WorkWaitScope {
 public:
     WorkWaitScope(WaitWindow& wait, const std::optional<QString>& message)

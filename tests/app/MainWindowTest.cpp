@@ -1,7 +1,6 @@
 // The desktop program's windows, driven as a user drives them: clicks, drops,
-// header clicks and dialogs answered through the program's own seams. Every
-// test function runs in a process of its own, as every start of the program
-// reads its configuration once.
+// header clicks and dialogs answered through the program's own seams. Each
+// test function starts the program on a configuration file of its own.
 
 #include "app/MainWindow.h"
 

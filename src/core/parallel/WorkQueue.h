@@ -85,6 +85,8 @@ private:
     std::mutex mutex_;
     std::condition_variable ready_;
     std::vector<Index> shared_;
+    // Threads not waiting in Next: working through a folder or their own stack.
+    // The walk is over when none is and the shared stack is empty.
     unsigned busy_;
     std::atomic<unsigned> idle_{0};
     bool stopped_ = false;
