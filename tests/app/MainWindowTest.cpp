@@ -1,133 +1,10 @@
-// The desktop program's windows, driven as a user drives them: clicks, drops,
-// header clicks and dialogs answered through the program's own seams. Each
-// test function starts the program on a configuration file of its own.
+// The main window, driven as a user drives it: clicks, drops, header clicks
+// and the list, with the dialogs it opens answered through its seams.
 
-#include "app/MainWindow.h"
-
-#include "ScopedEnvironment.h"
-#include "ScriptedDialogs.h"
-#include "TestDir.h"
-#include "app/AboutDialog.h"
-#include "app/ColumnDialog.h"
-#include "app/OptionsDialog.h"
-#include "app/PathText.h"
-#include "app/ResultListController.h"
-#include "app/Translations.h"
-#include "app/WaitWindow.h"
-#include "core/config/Config.h"
-#include "core/config/DefaultConfig.h"
-#include "core/config/RemovalSetting.h"
-#include "core/config/ScanRulesSetting.h"
-#include "core/platform/WholeFile.h"
-#include "core/product/Product.h"
-
-#include <QAbstractItemModelTester>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QDateTime>
-#include <QDialogButtonBox>
-#include <QHeaderView>
-#include <QListWidget>
-#include <QMenu>
-#include <QMimeData>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QSpinBox>
-#include <QStatusBar>
-#include <QThread>
-#include <QTimer>
-#include <QTreeView>
-#include <QtTest>
-#include <filesystem>
-#include <functional>
-#include <memory>
+#include "ProgramUnderTest.h"
 
 using namespace hollowsweep;
-using namespace hollowsweep::app;
-using hollowsweep::test::ScriptedDialogs;
-using hollowsweep::test::TestDir;
-
-namespace {
-
-// Each test's own configuration file, in a folder of its own.
-std::unique_ptr<TestDir> configFolder;
-
-std::string ConfigFile() {
-    return configFolder->Path("QuillfenConfig.xml");
-}
-
-// The program as it starts: a main window and its wait window on the test's
-// configuration, shown.
-struct RunningProgram {
-    ScriptedDialogs Dialogs;
-    LazyConfig Configuration{ConfigFile()};
-    WaitWindow Wait;
-    MainWindow Main{Dialogs, Configuration, Wait};
-
-    RunningProgram() {
-        Main.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&Main));
-    }
-
-    QHeaderView* Header() const { return Main.resultView->header(); }
-
-    QString Cell(int row, int column) const {
-        return Main.Model->index(row, column).data().toString();
-    }
-    QStringList Column(int column) const {
-        QStringList texts;
-        for (int row = 0; row < Main.Model->rowCount(); ++row) {
-            texts << Cell(row, column);
-        }
-        return texts;
-    }
-    bool Checked(int row) const {
-        return Main.Model->index(row, Main.Model->CheckColumn())
-                   .data(Qt::CheckStateRole)
-                   .value<Qt::CheckState>() == Qt::Checked;
-    }
-    void ClickHeader(int column, Qt::MouseButton button = Qt::LeftButton) const {
-        const QPoint point(Header()->sectionViewportPosition(column) + 10, 8);
-        QTest::mouseClick(Header()->viewport(), button, {}, point);
-    }
-    void Drop(const QStringList& paths) {
-        QMimeData data;
-        QList<QUrl> urls;
-        for (const auto& path : paths) {
-            urls << QUrl::fromLocalFile(path);
-        }
-        data.setUrls(urls);
-        // As the desktop delivers a drop: to the window, entering first.
-        const QPointF point(Main.openButton->geometry().center());
-        QDragEnterEvent enter(point.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, {});
-        QApplication::sendEvent(Main.windowHandle(), &enter);
-        QDropEvent drop(point, Qt::CopyAction, &data, Qt::LeftButton, {});
-        QApplication::sendEvent(Main.windowHandle(), &drop);
-    }
-    // Fills the list with records as a scan would.
-    void Fill(const std::vector<ResultRecord>& records) {
-        ResultList list;
-        for (const auto& record : records) {
-            list.Append(record);
-        }
-        Main.List().Replace(std::move(list));
-    }
-};
-
-// Runs work on the modal dialog that the next action opens.
-void WhenModalOpens(std::function<void(QWidget*)> work) {
-    QTimer::singleShot(0, [work] {
-        QWidget* dialog = QApplication::activeModalWidget();
-        QVERIFY(dialog != nullptr);
-        work(dialog);
-    });
-}
-
-QString Local(const TestDir& dir, std::string_view relative) {
-    return QString::fromStdString(dir.Path(relative));
-}
-
-} // namespace
+using namespace hollowsweep::test;
 
 class MainWindowTest : public QObject {
     Q_OBJECT
@@ -366,39 +243,6 @@ private slots:
                                                           ": Permission denied");
     }
 
-    // Folders other programs need stay out of the list; a panel counts them
-    // and its hint names each with the reason. The option lists them again.
-    void keptFoldersAreCountedAndTheOptionListsThem() {
-        TestDir dir;
-        for (const char* folder :
-             {"tree/Maildir/cur", "tree/Maildir/new", "tree/Maildir/tmp", "tree/plain"}) {
-            dir.MakeFolders(folder);
-        }
-        RunningProgram program;
-        program.Main.OpenFolders({dir.Path("tree")});
-        QCOMPARE(program.Column(1), QStringList({Local(dir, "tree/plain")}));
-        QCOMPARE(program.Main.statusKept->text(), QString("3 kept for other programs"));
-        // In the order the file system lists them.
-        QStringList hint = program.Main.statusKept->toolTip().split('\n');
-        QCOMPARE(hint.takeFirst(), QString("3 folders kept because other programs need them:"));
-        hint.sort();
-        QCOMPARE(hint, QStringList({Local(dir, "tree/Maildir/cur") + ": mail folder",
-                                    Local(dir, "tree/Maildir/new") + ": mail folder",
-                                    Local(dir, "tree/Maildir/tmp") + ": mail folder"}));
-
-        WhenModalOpens([](QWidget* window) {
-            auto* options = qobject_cast<OptionsDialog*>(window);
-            QVERIFY(options != nullptr);
-            options->protectBox->setChecked(false);
-            options->buttons->button(QDialogButtonBox::Ok)->click();
-        });
-        program.Main.optionsAction->trigger();
-        QVERIFY(ReadWholeFile(ConfigFile()).find("protectFolders=\"False\"") != std::string::npos);
-        program.Main.OpenFolders({dir.Path("tree")});
-        QCOMPARE(program.Main.Model->rowCount(), 6);
-        QCOMPARE(program.Main.statusKept->text(), QString());
-    }
-
     void theWindowOpensAtItsSizeAndTheListGrowsWithIt() {
         RunningProgram program;
         const QSize opened = program.Main.size();
@@ -435,61 +279,6 @@ private slots:
                           "height=\"520\" width=\"1100\">") != std::string::npos);
         RunningProgram last;
         QVERIFY(last.Main.isMaximized());
-    }
-
-    void optionsAreStoredAndShownAtTheNextStart() {
-        ScanRules rules;
-        rules.ExcludedFolders = {".git", "cache*"};
-        rules.JunkFiles = {"desktop.ini"};
-        for (const auto name : CommonJunkFiles()) {
-            if (name != "desktop.ini") {
-                rules.JunkFiles.emplace_back(name);
-            }
-        }
-        rules.OneFileSystem = true;
-        rules.MinimumAge = std::chrono::hours(36);
-        rules.ProtectFolders = false;
-        {
-            RunningProgram program;
-            WhenModalOpens([](QWidget* window) {
-                auto* options = qobject_cast<OptionsDialog*>(window);
-                QVERIFY(options != nullptr);
-                QCOMPARE(options->Rules(), ScanRules{});
-                QVERIFY(!options->MoveToTrash());
-                options->excludedEdit->setPlainText(" .git \n\ncache*");
-                options->junkEdit->setPlainText("desktop.ini");
-                // The common set, one click away, adds each name once.
-                options->commonJunkButton->click();
-                options->commonJunkButton->click();
-                options->oneFileSystemBox->setChecked(true);
-                options->minimumAgeBox->setChecked(true);
-                options->ageEdit->setValue(36);
-                options->ageUnitBox->setCurrentText("hours");
-                options->trashBox->setChecked(true);
-                QVERIFY(options->protectBox->isChecked());
-                options->protectBox->setChecked(false);
-                options->buttons->button(QDialogButtonBox::Ok)->click();
-            });
-            program.Main.optionsAction->trigger();
-        }
-        {
-            Config stored(ConfigFile());
-            QCOMPARE(ReadScanRules(*stored.Root()), rules);
-            QVERIFY(ReadMoveToTrash(*stored.Root()));
-        }
-        const std::string saved = ReadWholeFile(ConfigFile());
-        RunningProgram next;
-        WhenModalOpens([&rules](QWidget* window) {
-            auto* options = qobject_cast<OptionsDialog*>(window);
-            QVERIFY(options != nullptr);
-            QCOMPARE(options->Rules(), rules);
-            QCOMPARE(options->ageEdit->value(), 36);
-            QVERIFY(options->MoveToTrash());
-            options->oneFileSystemBox->setChecked(false);
-            options->buttons->button(QDialogButtonBox::Cancel)->click();
-        });
-        next.Main.optionsAction->trigger();
-        QCOMPARE(ReadWholeFile(ConfigFile()), saved);
     }
 
     // With the trash option set, the checked folders go to the desktop's
@@ -738,9 +527,9 @@ private slots:
         QCOMPARE(program.Header()->sortIndicatorOrder(), Qt::DescendingOrder);
 
         // A right click opens the column dialog and never sorts.
-        WhenModalOpens(
-            [](QWidget* dialog) { qobject_cast<ColumnDialog*>(dialog)->cancelButton->click(); });
-        program.ClickHeader(1, Qt::RightButton);
+        QVERIFY(WithModal(
+            [&] { program.ClickHeader(1, Qt::RightButton); },
+            [](QWidget* dialog) { qobject_cast<ColumnDialog*>(dialog)->cancelButton->click(); }));
         QCOMPARE(program.Column(0), QStringList({"Zed", "beta", "alpha"}));
         QTest::mouseClick(program.Header()->viewport(), Qt::MiddleButton, {}, QPoint(10, 8));
         QCOMPARE(program.Column(0), QStringList({"Zed", "beta", "alpha"}));
@@ -781,31 +570,6 @@ private slots:
         program.ClickHeader(1);
         QCOMPARE(program.Column(0).first(), QString("10" + locale.decimalPoint() + "00 B"));
         QCOMPARE(program.Column(1).last(), QString());
-    }
-
-    void columnDialogOkHidesAndCancelKeeps() {
-        RunningProgram program;
-        WhenModalOpens([](QWidget* dialog) {
-            auto* config = qobject_cast<ColumnDialog*>(dialog);
-            QCOMPARE(config->windowTitle(), QString("Config visible columns"));
-            QCOMPARE(config->columnList->count(), 2);
-            QCOMPARE(config->columnList->item(1)->text(), QString("Full Path"));
-            config->columnList->item(1)->setCheckState(Qt::Unchecked);
-            config->cancelButton->click();
-        });
-        program.ClickHeader(0, Qt::RightButton);
-        QVERIFY(!program.Header()->isSectionHidden(1));
-        QCOMPARE(ReadWholeFile(ConfigFile()), std::string(DefaultConfigText));
-
-        WhenModalOpens([](QWidget* dialog) {
-            auto* config = qobject_cast<ColumnDialog*>(dialog);
-            config->columnList->item(1)->setCheckState(Qt::Unchecked);
-            config->okButton->click();
-        });
-        program.ClickHeader(0, Qt::RightButton);
-        QVERIFY(program.Header()->isSectionHidden(1));
-        QVERIFY(ReadWholeFile(ConfigFile()).find("Name=\"Full Path\" Visible=\"False\"") !=
-                std::string::npos);
     }
 
     void doubleClickOpensTheFocusedFolder() {
@@ -902,46 +666,6 @@ private slots:
                  QString("Folder Name"));
         QCOMPARE(program.Header()->sectionSize(0), 200);
         QVERIFY(!program.Main.acceptDrops());
-    }
-
-    void aboutWindowAndHelpOpenTheMakersAddresses() {
-        RunningProgram program;
-        program.Main.helpButton->click();
-        program.Main.helpAction->trigger();
-        WhenModalOpens([](QWidget* dialog) {
-            auto* about = qobject_cast<AboutDialog*>(dialog);
-            QCOMPARE(about->windowTitle(), QString("About"));
-            QCOMPARE(about->productLabel->text(),
-                     QString("Tarnwick Hollowsweep ") + DisplayText(ProgramVersion));
-            QTest::mouseClick(about->webLink, Qt::LeftButton);
-            QTest::mouseClick(about->mailLink, Qt::LeftButton);
-            about->close();
-        });
-        program.Main.aboutAction->trigger();
-        QCOMPARE(program.Dialogs.Opened.size(), 4);
-        QCOMPARE(program.Dialogs.Opened[0], QUrl("https://hollowsweep.example.org/"));
-        QCOMPARE(program.Dialogs.Opened[1], program.Dialogs.Opened[0]);
-        QCOMPARE(program.Dialogs.Opened[2], program.Dialogs.Opened[0]);
-        QCOMPARE(program.Dialogs.Opened[3], QUrl("mailto:mail@hollowsweep.example.org"));
-    }
-
-    void waitWindowShowsDoNotNest() {
-        RunningProgram program;
-        QCOMPARE(program.Wait.messageLabel->text(), QString("..."));
-        QCOMPARE(program.Wait.patienceLabel->text(),
-                 QString("This will take a few minutes.Please be patient..."));
-        program.Wait.ShowWaitForm(false);
-        program.Wait.ShowWaitForm(true);
-        program.Wait.ShowWaitForm(true);
-        QVERIFY(program.Wait.isVisible());
-        QCOMPARE(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
-        QVERIFY(program.Wait.windowFlags() & Qt::FramelessWindowHint);
-        QVERIFY(program.Wait.windowFlags() & Qt::WindowStaysOnTopHint);
-        const int frame = program.Wait.animation->Frame();
-        QTRY_VERIFY(program.Wait.animation->Frame() != frame);
-        program.Wait.ShowWaitForm(false);
-        QVERIFY(!program.Wait.isVisible());
-        QCOMPARE(QApplication::overrideCursor(), nullptr);
     }
 };
 

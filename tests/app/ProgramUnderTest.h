@@ -1,0 +1,137 @@
+#pragma once
+
+// What the tests of the desktop program's windows share: the program as it
+// starts on a configuration file of the test's own, and dialogs answered
+// through the program's own seams.
+
+#include "ScopedEnvironment.h"
+#include "ScriptedDialogs.h"
+#include "TestDir.h"
+#include "app/AboutDialog.h"
+#include "app/ColumnDialog.h"
+#include "app/MainWindow.h"
+#include "app/OptionsDialog.h"
+#include "app/PathText.h"
+#include "app/ResultListController.h"
+#include "app/Translations.h"
+#include "app/WaitWindow.h"
+#include "core/config/Config.h"
+#include "core/config/DefaultConfig.h"
+#include "core/config/RemovalSetting.h"
+#include "core/config/ScanRulesSetting.h"
+#include "core/platform/WholeFile.h"
+#include "core/product/Product.h"
+
+#include <QAbstractItemModelTester>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateTime>
+#include <QDialogButtonBox>
+#include <QHeaderView>
+#include <QListWidget>
+#include <QMenu>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QStatusBar>
+#include <QThread>
+#include <QTimer>
+#include <QTreeView>
+#include <QtTest>
+#include <filesystem>
+#include <functional>
+#include <memory>
+
+namespace hollowsweep::test {
+
+// The tests drive the program's windows by their own names.
+using namespace hollowsweep::app;
+
+// Each test's own configuration file, in a folder of its own.
+inline std::unique_ptr<TestDir> configFolder;
+
+inline std::string ConfigFile() {
+    return configFolder->Path("QuillfenConfig.xml");
+}
+
+// The program as it starts: a main window and its wait window on the test's
+// configuration, shown.
+struct RunningProgram {
+    ScriptedDialogs Dialogs;
+    LazyConfig Configuration{ConfigFile()};
+    WaitWindow Wait;
+    MainWindow Main{Dialogs, Configuration, Wait};
+
+    RunningProgram() {
+        Main.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&Main));
+    }
+
+    QHeaderView* Header() const { return Main.resultView->header(); }
+
+    QString Cell(int row, int column) const {
+        return Main.Model->index(row, column).data().toString();
+    }
+    QStringList Column(int column) const {
+        QStringList texts;
+        for (int row = 0; row < Main.Model->rowCount(); ++row) {
+            texts << Cell(row, column);
+        }
+        return texts;
+    }
+    bool Checked(int row) const {
+        return Main.Model->index(row, Main.Model->CheckColumn())
+                   .data(Qt::CheckStateRole)
+                   .value<Qt::CheckState>() == Qt::Checked;
+    }
+    void ClickHeader(int column, Qt::MouseButton button = Qt::LeftButton) const {
+        const QPoint point(Header()->sectionViewportPosition(column) + 10, 8);
+        QTest::mouseClick(Header()->viewport(), button, {}, point);
+    }
+    void Drop(const QStringList& paths) {
+        QMimeData data;
+        QList<QUrl> urls;
+        for (const auto& path : paths) {
+            urls << QUrl::fromLocalFile(path);
+        }
+        data.setUrls(urls);
+        // As the desktop delivers a drop: to the window, entering first.
+        const QPointF point(Main.openButton->geometry().center());
+        QDragEnterEvent enter(point.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(Main.windowHandle(), &enter);
+        QDropEvent drop(point, Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(Main.windowHandle(), &drop);
+    }
+    // Fills the list with records as a scan would.
+    void Fill(const std::vector<ResultRecord>& records) {
+        ResultList list;
+        for (const auto& record : records) {
+            list.Append(record);
+        }
+        Main.List().Replace(std::move(list));
+    }
+};
+
+// Runs open, which opens a modal dialog, and work on that dialog. False when
+// a check in work failed: QVERIFY(WithModal(...)) then ends the test function
+// there, and the dialog is closed, so nothing waits on it.
+inline bool WithModal(const std::function<void()>& open,
+                      const std::function<void(QWidget*)>& work) {
+    QTimer::singleShot(0, [work] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        QVERIFY(dialog != nullptr);
+        work(dialog);
+        if (QTest::currentTestFailed() && dialog->isVisible()) {
+            dialog->close();
+        }
+    });
+    open();
+    return !QTest::currentTestFailed();
+}
+
+inline QString Local(const TestDir& dir, std::string_view relative) {
+    return QString::fromStdString(dir.Path(relative));
+}
+
+} // namespace hollowsweep::test
