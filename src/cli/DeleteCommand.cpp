@@ -46,11 +46,13 @@ bool IsInside(const RemovalPlan& plan, const std::string& path) {
 }
 
 // A listed path spelled otherwise than the FOLDERs, absolute against a relative
-// FOLDER or through a link above it, is spelled as the FOLDER holding it,
-// where resolving both shows it inside one. The folder itself is not
-// resolved: if it is a link, the link is what was listed.
+// FOLDER or against one named through a link, is spelled as the FOLDER holding
+// it, where the FOLDER resolved is a leading part of it as written. Nothing in
+// the listed path is resolved: a link below a FOLDER must not lead a removal
+// elsewhere.
 void SpellAsTheFolders(std::vector<std::string>& paths, const RemovalPlan& plan) {
     std::vector<std::pair<std::string, std::string>> resolvedStarts;
+    std::string current;
     for (auto& path : paths) {
         if (IsInside(plan, path)) {
             continue;
@@ -59,18 +61,18 @@ void SpellAsTheFolders(std::vector<std::string>& paths, const RemovalPlan& plan)
             for (const auto& start : plan.StartingFolders()) {
                 resolvedStarts.emplace_back(CanonicalPath(start.Path), start.Path);
             }
+            current = CanonicalPath(".");
         }
-        const std::size_t separator = path.rfind('/');
-        std::string resolved = CanonicalPath(separator == std::string::npos ? "."
-                                             : separator == 0               ? "/"
-                                                              : path.substr(0, separator));
-        if (!resolved.ends_with('/')) {
-            resolved += '/';
+        std::string absolute = path;
+        if (!path.starts_with('/')) {
+            absolute = current;
+            absolute += '/';
+            absolute += path;
+            absolute = RemovalPlan::NormalPath(absolute);
         }
-        resolved += separator == std::string::npos ? path : path.substr(separator + 1);
         for (const auto& [resolvedStart, start] : resolvedStarts) {
-            if (IsAtOrBelow(resolved, resolvedStart)) {
-                std::string rest = resolved.substr(resolvedStart.size());
+            if (IsAtOrBelow(absolute, resolvedStart)) {
+                std::string rest = absolute.substr(resolvedStart.size());
                 if (!rest.empty() && rest.front() != '/' && !start.ends_with('/')) {
                     rest.insert(0, "/");
                 }

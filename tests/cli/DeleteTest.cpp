@@ -249,6 +249,14 @@ TEST(Delete, AListIsReadAsTheUserMeantIt) {
     EXPECT_EQ(result.Err, "hollowsweep-cli: " + relativeTree + "/file.txt: not a folder\n");
     EXPECT_FALSE(dir.Exists("tree/a"));
 
+    // A link below the FOLDER is not followed to another spelling of it.
+    dir.MakeFolders("tree/bob/a");
+    dir.MakeLink("tree/alice", dir.Path("tree/bob"));
+    dir.MakeFile("linked-list", Lines({dir.Path("tree/alice/a")}));
+    const auto linked = Cli({"delete", "--from", dir.Path("linked-list"), relativeTree});
+    EXPECT_EQ(linked.Out, "");
+    EXPECT_TRUE(dir.Exists("tree/bob/a"));
+
     dir.MakeFolders("tree/c");
     dir.MakeFile("nul-list", Lines({dir.Path("tree/c")}, '\0'));
     const auto unsplit = Cli({"delete", "--from", dir.Path("nul-list"), dir.Path("tree")});
@@ -274,6 +282,11 @@ TEST(Delete, AFolderNamedThroughAnotherUsersLinkIsRefused) {
     EXPECT_EQ(refused.Err, "hollowsweep-cli: " + dir.Path("share") +
                                ": leads through a link another user owns, " + dir.Path("share") +
                                "; name the folder it leads to instead\n");
+    EXPECT_TRUE(dir.Exists("target/empty"));
+    // Reached through a link of root's own, it is refused all the same.
+    dir.MakeLink("www", dir.Path("share"));
+    const auto through = Cli({"delete", dir.Path("www/empty")});
+    EXPECT_EQ(through.Status, 2);
     EXPECT_TRUE(dir.Exists("target/empty"));
     ASSERT_EQ(::lchown(dir.Path("share").c_str(), 0, 0), 0);
     const auto followed = Cli({"delete", dir.Path("share")});

@@ -1,5 +1,6 @@
 #include "CliRun.h"
 #include "TestDir.h"
+#include "core/platform/WholeFile.h"
 
 #include <algorithm>
 #include <fstream>
@@ -121,4 +122,18 @@ TEST(ScanOutput, JSONHoldsTheListedFoldersInListOrder) {
     const auto none = Cli({"scan", "-f", "json", dir.Path("full")});
     EXPECT_EQ(none.Status, 0) << none.Err;
     EXPECT_EQ(none.Out, "[]\n");
+}
+
+// /dev/stdout names the standard output the shell gave the tool: the list
+// lands there after what came before and before what follows.
+TEST(ScanOutput, DevStdoutWritesWhereTheShellSendsIt) {
+    TestDir dir;
+    dir.MakeFolders("tree/empty");
+    const std::string script = "{ echo before; '" + std::string(HOLLOWSWEEP_CLI) +
+                               "' scan -q -o /dev/stdout '" + dir.Path("tree") +
+                               "'; echo after; } > '" + dir.Path("out.txt") + "'";
+    const auto result = RunProgram("/bin/sh", {"-c", script});
+    EXPECT_EQ(result.Status, 0) << result.Err;
+    EXPECT_EQ(hollowsweep::ReadWholeFile(dir.Path("out.txt")),
+              "before\n" + Lines({dir.Path("tree/empty"), dir.Path("tree")}) + "after\n");
 }

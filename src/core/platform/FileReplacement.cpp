@@ -4,8 +4,11 @@
 
 #include <atomic>
 #include <cerrno>
+#include <charconv>
 #include <climits>
 #include <fcntl.h>
+#include <optional>
+#include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -44,6 +47,35 @@ void RefuseForeignLink(const std::string& target, const std::string& link,
     if (shared && linkStatus.st_uid != ::geteuid() && linkStatus.st_uid != folder.st_uid) {
         throw IOError(target, EACCES, "refusing a link another user owns in a shared folder");
     }
+}
+
+// A descriptor this process was given, named as /dev/stdout, /dev/fd/N or
+// /proc/self/fd/N: written through that descriptor itself, so that the
+// output lands where the caller's shell expects it, after what came before.
+std::optional<int> InheritedDescriptor(const std::string& path) {
+    if (path == "/dev/stdout") {
+        return 1;
+    }
+    if (path == "/dev/stderr") {
+        return 2;
+    }
+    for (const std::string_view prefix : {"/dev/fd/", "/proc/self/fd/"}) {
+        if (path.starts_with(prefix)) {
+            int fd = -1;
+            const char* end = path.data() + path.size();
+            const auto [stop, error] = std::from_chars(path.data() + prefix.size(), end, fd);
+            if (error == std::errc() && stop == end) {
+                return fd;
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+// A link of /proc names an open file of this process, not a path: what it
+// leads to is written where it is.
+bool IsProcessLink(const std::string& path) {
+    return path.starts_with("/proc/") || path.starts_with("/dev/fd/");
 }
 
 std::string LinkTarget(const std::string& target, const std::string& link) {
@@ -85,10 +117,12 @@ Destination Resolve(const std::string& target) {
             return destination;
         }
         RefuseForeignLink(target, destination.Path, status);
-        // A pipe, a terminal or a device behind links (/dev/stdout) is written
-        // where it was named: there is nothing to rename over it.
+        // A pipe, a terminal or a device behind links is written where it was
+        // named: there is nothing to rename over it; and so is what a link of
+        // /proc leads to, such as the file a shell sends standard output to.
         struct stat end {};
-        if (::stat(destination.Path.c_str(), &end) == 0 && !S_ISREG(end.st_mode)) {
+        if (::stat(destination.Path.c_str(), &end) == 0 &&
+            (!S_ISREG(end.st_mode) || IsProcessLink(destination.Path))) {
             destination = {target, true, true, end};
             return destination;
         }
@@ -125,11 +159,20 @@ void CloseChecked(FileDescriptor& fd, const std::string& path) {
 
 FileReplacement::FileReplacement(std::string target)
     : target_(std::move(target)) {
+    if (const auto fd = InheritedDescriptor(target_)) {
+        direct_ = true;
+        path_ = target_;
+        inherited_ = *fd;
+        return;
+    }
     struct stat status {};
     const bool exists = ::lstat(target_.c_str(), &status) == 0;
     if (exists && !S_ISREG(status.st_mode) && !S_ISLNK(status.st_mode)) {
+        // A pipe another user put in /tmp is theirs to swap for a link.
+        RefuseForeignLink(target_, target_, status);
         direct_ = true;
         path_ = target_;
+        entry_ = {status.st_dev, status.st_ino};
         return;
     }
     const Destination destination = Resolve(target_);
@@ -149,11 +192,22 @@ FileReplacement::~FileReplacement() {
 }
 
 FileDescriptor FileReplacement::Create() {
-    FileDescriptor fd(direct_
-                          ? ::open(path_.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC)
+    // A pipe or device named as itself is opened only as the entry seen
+    // before, never through a link put in its place meanwhile.
+    const int directFlags = O_WRONLY | O_CLOEXEC | (entry_ ? O_NOFOLLOW : O_TRUNC);
+    FileDescriptor fd(inherited_ ? ::fcntl(*inherited_, F_DUPFD_CLOEXEC, 0)
+                      : direct_
+                          ? ::open(path_.c_str(), directFlags)
                           : ::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode_));
     if (!fd) {
         throw IOError(target_, errno, "cannot create");
+    }
+    if (entry_) {
+        struct stat opened {};
+        if (::fstat(fd.Get(), &opened) != 0 || opened.st_dev != entry_->first ||
+            opened.st_ino != entry_->second) {
+            throw IOError(target_, ESTALE, "cannot create");
+        }
     }
     if (!direct_ && replacesFile_) {
         KeepOwnerAndMode(fd, owner_, group_, mode_);

@@ -2,8 +2,10 @@
 
 #include "core/platform/FileDescriptor.h"
 
+#include <optional>
 #include <string>
 #include <sys/types.h>
+#include <utility>
 
 namespace hollowsweep {
 
@@ -48,6 +50,10 @@ private:
     uid_t owner_ = 0;
     gid_t group_ = 0;
     mode_t mode_ = 0666;
+    // A descriptor of this process's own that the target names.
+    std::optional<int> inherited_;
+    // The device and inode of a pipe or device named as itself.
+    std::optional<std::pair<dev_t, ino_t>> entry_;
 };
 
 } // namespace hollowsweep

@@ -106,18 +106,46 @@ bool IsExistingFolder(const std::string& path) {
 }
 
 std::optional<std::string> LinkOfAnotherUserOn(const std::string& path) {
+    // Walked a name at a time, each link's own path followed too, so that a
+    // link reached through another link is judged as well.
     const uid_t caller = ::geteuid();
-    for (std::size_t end = path.find('/', 1);; end = path.find('/', end + 1)) {
-        const std::string prefix = path.substr(0, end);
-        struct stat status {};
-        if (!prefix.empty() && ::lstat(prefix.c_str(), &status) == 0 && S_ISLNK(status.st_mode) &&
-            status.st_uid != 0 && status.st_uid != caller) {
-            return prefix;
-        }
-        if (end == std::string::npos) {
+    std::string reached = path.starts_with('/') ? "/" : ".";
+    std::string rest = path;
+    for (int links = 0; links <= 40;) {
+        const std::size_t begin = rest.find_first_not_of('/');
+        if (begin == std::string::npos) {
             return std::nullopt;
         }
+        const std::size_t end = rest.find('/', begin);
+        const std::string name = rest.substr(begin, end - begin);
+        rest = end == std::string::npos ? std::string() : rest.substr(end);
+        std::string next = reached;
+        if (!next.ends_with('/')) {
+            next += '/';
+        }
+        next += name;
+        struct stat status {};
+        if (::lstat(next.c_str(), &status) != 0 || !S_ISLNK(status.st_mode)) {
+            reached = std::move(next);
+            continue;
+        }
+        if (status.st_uid != 0 && status.st_uid != caller) {
+            return next;
+        }
+        std::string target(PATH_MAX, '\0');
+        const ssize_t length = ::readlink(next.c_str(), target.data(), target.size());
+        if (length < 0) {
+            return std::nullopt;
+        }
+        target.resize(static_cast<std::size_t>(length));
+        if (target.starts_with('/')) {
+            reached = "/";
+        }
+        target += rest;
+        rest = std::move(target);
+        ++links;
     }
+    return std::nullopt;
 }
 
 std::size_t RaiseOpenFileLimit() {

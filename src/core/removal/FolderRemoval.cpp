@@ -15,7 +15,6 @@
 #include <optional>
 #include <string>
 #include <sys/stat.h>
-#include <system_error>
 #include <thread>
 #include <unistd.h>
 #include <utility>
@@ -212,6 +211,7 @@ void Removal::RunFrom(PlanIndex start) {
     Hold(start, std::move(fd));
     Queue queue(start, threads_);
     std::vector<std::jthread> helpers;
+    helpers.reserve(threads_ - 1);
     try {
         for (unsigned i = 1; i < threads_; ++i) {
             helpers.emplace_back([this, &queue] {
@@ -219,7 +219,7 @@ void Removal::RunFrom(PlanIndex start) {
                 Work(queue, helper);
             });
         }
-    } catch (const std::system_error&) {
+    } catch (...) {
         // Under a limit on threads or memory the removal goes on in fewer.
         queue.Withdraw(threads_ - 1 - static_cast<unsigned>(helpers.size()));
     }

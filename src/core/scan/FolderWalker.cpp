@@ -16,7 +16,6 @@
 #include <fcntl.h>
 #include <mutex>
 #include <optional>
-#include <system_error>
 #include <thread>
 #include <unistd.h>
 #include <utility>
@@ -133,11 +132,12 @@ private:
 bool ParallelWalk::ReadAll() {
     {
         std::vector<std::jthread> helpers;
+        helpers.reserve(names_.size() - 1);
         try {
             for (std::size_t i = 1; i < names_.size(); ++i) {
                 helpers.emplace_back([this, i] { Work(names_[i]); });
             }
-        } catch (const std::system_error&) {
+        } catch (...) {
             // Under a limit on threads or memory the walk goes on in fewer.
             queue_.Withdraw(static_cast<unsigned>(names_.size() - 1 - helpers.size()));
         }

@@ -236,6 +236,11 @@ TEST(FailedExport, ALinkAnotherUserOwnsInASharedFolderIsRefused) {
         EXPECT_EQ(ReadWholeFile(dir.Path("secret")), "the caller's own file\n");
     }
     EXPECT_THROW(ReplaceWholeFile(link, "config"), IOError);
+    // A pipe there is theirs to swap for a link between a look and the write.
+    const std::string pipe = dir.Path("shared/report.csv");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0666), 0);
+    ASSERT_EQ(::lchown(pipe.c_str(), test::UnprivilegedId, test::UnprivilegedId), 0);
+    EXPECT_THROW(Formats[2].write(pipe, test::ListOf({"/d/a"})), IOError);
     ASSERT_EQ(::lchown(link.c_str(), 0, 0), 0);
     ReplaceWholeFile(link, "config");
     EXPECT_EQ(ReadWholeFile(dir.Path("secret")), "config");
