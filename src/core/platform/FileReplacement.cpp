@@ -1,6 +1,7 @@
 #include "core/platform/FileReplacement.h"
 
 #include "core/errors/Errors.h"
+#include "core/platform/FolderPaths.h"
 
 #include <atomic>
 #include <cerrno>
@@ -79,20 +80,18 @@ bool IsProcessLink(const std::string& path) {
 }
 
 std::string LinkTarget(const std::string& target, const std::string& link) {
-    std::string text(PATH_MAX, '\0');
-    const ssize_t length = ::readlink(link.c_str(), text.data(), text.size());
-    if (length < 0) {
+    const auto text = ReadLinkAt(AT_FDCWD, link.c_str());
+    if (!text) {
         throw IOError(target, errno, "cannot create");
     }
-    text.resize(static_cast<std::size_t>(length));
-    if (text.starts_with('/')) {
-        return text;
+    if (text->starts_with('/')) {
+        return *text;
     }
     std::string folder = FolderOf(link);
     if (!folder.ends_with('/')) {
         folder += '/';
     }
-    return folder + text;
+    return folder + *text;
 }
 
 // Where the content goes, found once: the file at the end of the target's

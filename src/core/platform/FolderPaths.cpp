@@ -1,5 +1,6 @@
 #include "core/platform/FolderPaths.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -61,9 +62,77 @@ std::size_t PieceLength(std::string_view path) {
     return cut == std::string_view::npos || cut == 0 ? PieceLimit : cut;
 }
 
+constexpr int StepFlags = O_PATH | O_NOFOLLOW | O_CLOEXEC;
+// As many links as the system itself follows on one path.
+constexpr int LinkLimit = 40;
+
+// Walks path a name at a time through descriptors, reading each link from the
+// very descriptor whose owner was judged, so that swapping a link in between
+// changes nothing. On another user's link, sets foreign (when given) to the
+// link as reached and fails with EPERM.
+FileDescriptor OpenThroughOwnedLinks(int base, std::string_view path, std::string* foreign) {
+    if (path.empty()) {
+        errno = ENOENT;
+        return {};
+    }
+    const uid_t caller = ::geteuid();
+    std::string reached = path.starts_with('/') ? "/" : "";
+    FileDescriptor at(::openat(base, reached.empty() ? "." : "/", StepFlags | O_DIRECTORY));
+    std::string rest(path);
+    int links = 0;
+    while (at) {
+        const std::size_t begin = rest.find_first_not_of('/');
+        if (begin == std::string::npos) {
+            return FileDescriptor(::openat(at.Get(), ".", FolderFlags));
+        }
+        const std::size_t end = std::min(rest.find('/', begin), rest.size());
+        const std::string name = rest.substr(begin, end - begin);
+        rest.erase(0, end);
+        FileDescriptor next(::openat(at.Get(), name.c_str(), StepFlags));
+        struct stat status {};
+        if (!next || ::fstat(next.Get(), &status) != 0) {
+            return {};
+        }
+        std::string spelled = reached;
+        if (!spelled.empty() && !spelled.ends_with('/')) {
+            spelled += '/';
+        }
+        spelled += name;
+        if (!S_ISLNK(status.st_mode)) {
+            at = std::move(next);
+            reached = std::move(spelled);
+            continue;
+        }
+        if (status.st_uid != 0 && status.st_uid != caller) {
+            if (foreign != nullptr) {
+                *foreign = spelled;
+            }
+            errno = EPERM;
+            return {};
+        }
+        if (++links > LinkLimit) {
+            errno = ELOOP;
+            return {};
+        }
+        const auto target = ReadLinkAt(next.Get(), "");
+        if (!target) {
+            return {};
+        }
+        if (target->starts_with('/')) {
+            at = FileDescriptor(::open("/", StepFlags | O_DIRECTORY));
+            reached = "/";
+        }
+        rest.insert(0, *target + '/');
+    }
+    return {};
+}
+
 } // namespace
 
 FileDescriptor OpenFolderAt(int base, std::string_view path, LinkPolicy links) {
+    if (links == LinkPolicy::FollowOwned) {
+        return OpenThroughOwnedLinks(base, path, nullptr);
+    }
     FileDescriptor current;
     int at = base;
     do {
@@ -88,6 +157,16 @@ std::string CanonicalPath(const std::string& path) {
     return resolved ? std::string(resolved.get()) : path;
 }
 
+std::string CanonicalPathOf(int fd, const std::string& spelled) {
+    const std::string own = "/proc/self/fd/" + std::to_string(fd);
+    const auto path = ReadLinkAt(AT_FDCWD, own.c_str());
+    // A folder removed meanwhile is named with a suffix that no path has.
+    if (!path || !path->starts_with('/') || path->ends_with(" (deleted)")) {
+        return CanonicalPath(spelled);
+    }
+    return *path;
+}
+
 bool IsAtOrBelow(std::string_view path, std::string_view folder) noexcept {
     if (folder.empty() || !path.starts_with(folder)) {
         return false;
@@ -100,50 +179,30 @@ bool StepsThroughDots(std::string_view path) {
     return padded.find("/./") != std::string::npos || padded.find("/../") != std::string::npos;
 }
 
+std::optional<std::string> ReadLinkAt(int at, const char* name) {
+    std::string text(PATH_MAX, '\0');
+    for (;;) {
+        const ssize_t length = ::readlinkat(at, name, text.data(), text.size());
+        if (length < 0) {
+            return std::nullopt;
+        }
+        if (static_cast<std::size_t>(length) < text.size()) {
+            text.resize(static_cast<std::size_t>(length));
+            return text;
+        }
+        text.resize(text.size() * 2);
+    }
+}
+
 bool IsExistingFolder(const std::string& path) {
     struct stat status {};
     return ::stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
 }
 
 std::optional<std::string> LinkOfAnotherUserOn(const std::string& path) {
-    // Walked a name at a time, each link's own path followed too, so that a
-    // link reached through another link is judged as well.
-    const uid_t caller = ::geteuid();
-    std::string reached = path.starts_with('/') ? "/" : ".";
-    std::string rest = path;
-    for (int links = 0; links <= 40;) {
-        const std::size_t begin = rest.find_first_not_of('/');
-        if (begin == std::string::npos) {
-            return std::nullopt;
-        }
-        const std::size_t end = rest.find('/', begin);
-        const std::string name = rest.substr(begin, end - begin);
-        rest = end == std::string::npos ? std::string() : rest.substr(end);
-        std::string next = reached;
-        if (!next.ends_with('/')) {
-            next += '/';
-        }
-        next += name;
-        struct stat status {};
-        if (::lstat(next.c_str(), &status) != 0 || !S_ISLNK(status.st_mode)) {
-            reached = std::move(next);
-            continue;
-        }
-        if (status.st_uid != 0 && status.st_uid != caller) {
-            return next;
-        }
-        std::string target(PATH_MAX, '\0');
-        const ssize_t length = ::readlink(next.c_str(), target.data(), target.size());
-        if (length < 0) {
-            return std::nullopt;
-        }
-        target.resize(static_cast<std::size_t>(length));
-        if (target.starts_with('/')) {
-            reached = "/";
-        }
-        target += rest;
-        rest = std::move(target);
-        ++links;
+    std::string foreign;
+    if (!OpenThroughOwnedLinks(AT_FDCWD, path, &foreign) && !foreign.empty()) {
+        return foreign;
     }
     return std::nullopt;
 }

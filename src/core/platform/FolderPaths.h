@@ -12,6 +12,10 @@ namespace hollowsweep {
 enum class LinkPolicy {
     // Links inside the path are followed, as any other program would.
     Follow,
+    // Links are followed only when root or the caller owns them, each judged
+    // as it is read, so that no one else's link chooses the folder; another
+    // user's link fails with EPERM.
+    FollowOwned,
     // No component may be a link: a folder replaced by a link is not entered.
     Refuse,
 };
@@ -25,6 +29,11 @@ FileDescriptor OpenFolderAt(int base, std::string_view path, LinkPolicy links);
 // cannot be resolved.
 std::string CanonicalPath(const std::string& path);
 
+// Where the open folder fd lies now, as the system names it; the canonical
+// form of spelled when the system cannot say. Unlike a second look-up of a
+// path, it cannot name a folder other than the one opened.
+std::string CanonicalPathOf(int fd, const std::string& spelled);
+
 // True when path, as spelled, is folder or lies below it: "a/b" is at or
 // below "a", "ab" is not. Neither path is looked up.
 bool IsAtOrBelow(std::string_view path, std::string_view folder) noexcept;
@@ -32,6 +41,10 @@ bool IsAtOrBelow(std::string_view path, std::string_view folder) noexcept;
 // True when some component of path is "." or "..": such a path does not
 // spell where it leads.
 bool StepsThroughDots(std::string_view path);
+
+// What the link name (relative to the folder at, or empty for at itself)
+// holds; none, with errno set, when it cannot be read.
+std::optional<std::string> ReadLinkAt(int at, const char* name);
 
 // True when path names an existing folder (following links, as a user would).
 bool IsExistingFolder(const std::string& path);

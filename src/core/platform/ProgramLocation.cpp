@@ -1,14 +1,13 @@
 #include "core/platform/ProgramLocation.h"
 
 #include "core/errors/Errors.h"
+#include "core/platform/FolderPaths.h"
 
 #include <cerrno>
-#include <climits>
 #include <cstdlib>
 #include <fcntl.h>
 #include <pwd.h>
 #include <unistd.h>
-#include <vector>
 
 namespace hollowsweep {
 
@@ -26,19 +25,12 @@ std::string HomeFolder() {
 } // namespace
 
 std::string ExecutableFolder() {
-    std::vector<char> buffer(PATH_MAX);
-    for (;;) {
-        const ssize_t length = ::readlink("/proc/self/exe", buffer.data(), buffer.size());
-        if (length < 0) {
-            throw IOError("/proc/self/exe", errno, "cannot read");
-        }
-        if (static_cast<std::size_t>(length) < buffer.size()) {
-            const std::string path(buffer.data(), static_cast<std::size_t>(length));
-            const std::size_t slash = path.rfind('/');
-            return slash == 0 ? "/" : path.substr(0, slash);
-        }
-        buffer.resize(buffer.size() * 2);
+    const auto path = ReadLinkAt(AT_FDCWD, "/proc/self/exe");
+    if (!path) {
+        throw IOError("/proc/self/exe", errno, "cannot read");
     }
+    const std::size_t slash = path->rfind('/');
+    return slash == 0 ? "/" : path->substr(0, slash);
 }
 
 std::string UserConfigFolder() {

@@ -176,7 +176,7 @@ void Removal::RunFrom(PlanIndex start) {
         return;
     }
     Worker worker;
-    FileDescriptor fd = OpenFolderAt(AT_FDCWD, root.Name, LinkPolicy::Follow);
+    FileDescriptor fd = OpenFolderAt(AT_FDCWD, root.Name, LinkPolicy::FollowOwned);
     if (!fd) {
         SettleSubtree(start, OpenFailure(errno), worker);
         return;
@@ -190,7 +190,7 @@ void Removal::RunFrom(PlanIndex start) {
     root.Identity = identity;
     startDevice_ = identity.Device;
     if (rules_.HasPathExclusions()) {
-        startCanonical_ = CanonicalPath(root.Name);
+        startCanonical_ = CanonicalPathOf(fd.Get(), root.Name);
         startLength_ = std::string_view(root.Name).size();
     }
     // Its age is judged now: removing what lies below it makes it new.
@@ -202,7 +202,7 @@ void Removal::RunFrom(PlanIndex start) {
     // Found now: once folders below it are gone, a name like "a/.." no longer resolves.
     auto [parentPath, name] = ParentAndName(root.Name);
     startName_ = std::move(name);
-    startParent_ = OpenFolderAt(AT_FDCWD, parentPath, LinkPolicy::Follow);
+    startParent_ = OpenFolderAt(AT_FDCWD, parentPath, LinkPolicy::FollowOwned);
     startParentError_ = startParent_ ? 0 : errno;
     if (root.ChildCount == 0) {
         RemoveStartingFolder(start, worker);

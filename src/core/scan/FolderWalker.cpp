@@ -601,14 +601,14 @@ FolderWalker::FolderWalker(ScanOptions options)
 bool FolderWalker::Walk(std::string_view folder, const EmptyFolderSink& sink,
                         const UnreadableFolderSink& unreadable, const ProtectedFolderSink& kept) {
     std::string stored = StoredFolderPath(folder);
-    FileDescriptor root = OpenFolderAt(AT_FDCWD, stored, LinkPolicy::Follow);
+    FileDescriptor root = OpenFolderAt(AT_FDCWD, stored, LinkPolicy::FollowOwned);
     if (!root) {
         if (unreadable) {
             unreadable(stored, errno);
         }
         return true;
     }
-    std::string canonical = CanonicalPath(stored);
+    std::string canonical = CanonicalPathOf(root.Get(), stored);
     ParallelWalk walk(options_, std::move(root), std::move(canonical),
                       ScanThreadCount(options_.Threads));
     if (!walk.ReadAll()) {
