@@ -41,6 +41,11 @@ bool AllAreFolders(const std::vector<std::string>& folders) {
     return true;
 }
 
+bool IsPipe(const std::string& path) {
+    struct stat status {};
+    return ::stat(path.c_str(), &status) == 0 && S_ISFIFO(status.st_mode);
+}
+
 void WritePath(std::string_view path, char terminator) {
     std::fwrite(path.data(), 1, path.size(), stdout);
     std::fputc(terminator, stdout);

@@ -17,6 +17,9 @@ void ReportError(std::string_view subject, std::string_view reason);
 // through a link another user owns.
 bool AllAreFolders(const std::vector<std::string>& folders);
 
+// True when path leads to a pipe, which may keep the tool waiting for a reader.
+bool IsPipe(const std::string& path);
+
 // A path and its terminator on standard output.
 void WritePath(std::string_view path, char terminator);
 

@@ -1,5 +1,6 @@
 #include "cli/CommandOutput.h"
 #include "cli/Commands.h"
+#include "cli/Interruption.h"
 #include "core/errors/Errors.h"
 #include "core/platform/FolderPaths.h"
 #include "core/platform/WholeFile.h"
@@ -19,7 +20,12 @@ namespace {
 // The paths of a list file, one per line or NUL-separated; empty ones are skipped.
 // A list of lines that holds a NUL was surely meant to be read with -0.
 std::vector<std::string> ReadPathList(const std::string& file, char separator) {
-    const std::string text = ReadWholeFile(file == "-" ? "/dev/stdin" : file);
+    std::string text;
+    {
+        // The list may come from a program that never ends it.
+        const WaitBeforeWork wait;
+        text = ReadWholeFile(file == "-" ? "/dev/stdin" : file);
+    }
     if (separator != '\0' && text.find('\0') != std::string::npos) {
         throw ConversionError(file + ": " +
                               Tr("holds NUL bytes: read a NUL-separated list with -0 (--null)"));

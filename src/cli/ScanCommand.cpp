@@ -1,5 +1,6 @@
 #include "cli/CommandOutput.h"
 #include "cli/Commands.h"
+#include "cli/Interruption.h"
 #include "cli/ScanExport.h"
 #include "core/platform/TextOutput.h"
 #include "core/product/Messages.h"
@@ -29,7 +30,10 @@ ExitStatus ScanAndExport(const ScanRequest& request, const std::vector<std::stri
     if (status == ExitInterrupted) {
         return status;
     }
-    WriteExport(request.Format, list, columns, request.Output);
+    {
+        const WaitBeforeWork wait(IsPipe(request.Output));
+        WriteExport(request.Format, list, columns, request.Output);
+    }
     const ExitStatus flushed = FlushOutput();
     return flushed != ExitOk ? flushed : status;
 }
@@ -37,15 +41,20 @@ ExitStatus ScanAndExport(const ScanRequest& request, const std::vector<std::stri
 // The file is opened before the scan, so a target that cannot be written is
 // named before a long walk rather than after it.
 ExitStatus ScanToFile(const ScanRequest& request, char terminator) {
-    TextOutput file(request.Output);
+    std::optional<TextOutput> file;
+    {
+        // A pipe opens only once it has a reader; until then a signal ends the wait.
+        const WaitBeforeWork wait(IsPipe(request.Output));
+        file.emplace(request.Output);
+    }
     const ExitStatus status =
         ScanFolders(request.Folders, request.Walk, [&file, terminator](const EmptyFolder& found) {
-            file.Append(found.Path);
-            file.Append(terminator);
+            file->Append(found.Path);
+            file->Append(terminator);
         });
     // A stopped scan leaves the target as it was, and no temporary file.
     if (status != ExitInterrupted) {
-        file.Close();
+        file->Close();
     }
     return status;
 }
@@ -58,6 +67,7 @@ ExitStatus ListProtected(const ScanRequest& request, char terminator) {
     }
     std::optional<TextOutput> file;
     if (!ToStandardOutput(request.Output)) {
+        const WaitBeforeWork wait(IsPipe(request.Output));
         file.emplace(request.Output);
     }
     std::string line;
