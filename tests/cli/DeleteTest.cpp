@@ -14,8 +14,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string Changed(const std::string& path) {
-    return "hollowsweep-cli: " + path + ": changed since the scan\n";
+std::string Refused(const std::string& path, const std::string& reason) {
+    return "hollowsweep-cli: " + path + ": " + reason + "\n";
 }
 
 std::string Outside(const std::string& path) {
@@ -69,18 +69,20 @@ TEST(Delete, FromStandardInputAndNulSeparatedNamesWithLineFeeds) {
 }
 
 // The scan's list is written, the tree changes under it, then the list is
-// removed: nothing outside the tree goes, and each folder is named.
+// removed: nothing outside the tree goes, and each folder is named with what
+// is there now (the list alone does not say that a scan made it).
 TEST(Delete, FromAListAfterAParentWasSwappedRemovesNothingOutside) {
     const struct {
         const char* name;
+        const char* reason;
         std::function<void(const TestDir&)> swap;
     } cases[] = {
-        {"for a link",
+        {"for a link", "leads through a link, which is not followed",
          [](const TestDir& d) {
              fs::rename(d.Path("tree/A"), d.Path("tree/moved"));
              d.MakeLink("tree/A", d.Path("outside"));
          }},
-        {"for a file",
+        {"for a file", "not a folder",
          [](const TestDir& d) {
              fs::remove_all(d.Path("tree/A"));
              d.MakeFile("tree/A");
@@ -97,9 +99,9 @@ TEST(Delete, FromAListAfterAParentWasSwappedRemovesNothingOutside) {
         const auto result = Cli({"delete", "--from", dir.Path("list"), dir.Path("tree")});
         EXPECT_EQ(result.Status, 1);
         EXPECT_EQ(result.Out, "");
-        EXPECT_EQ(SortedLines(result.Err),
-                  SortedLines(Changed(dir.Path("tree/A/x/y")) + Changed(dir.Path("tree/A/x")) +
-                              Changed(dir.Path("tree/A"))));
+        EXPECT_EQ(SortedLines(result.Err), SortedLines(Refused(dir.Path("tree/A/x/y"), c.reason) +
+                                                       Refused(dir.Path("tree/A/x"), c.reason) +
+                                                       Refused(dir.Path("tree/A"), c.reason)));
         EXPECT_TRUE(dir.Exists("outside/x/y"));
     }
 }

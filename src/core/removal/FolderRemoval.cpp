@@ -383,7 +383,15 @@ FileDescriptor Removal::OpenChecked(int parentFd, PlanIndex index, Worker& worke
     }
     FileDescriptor fd(::openat(parentFd, node.Name, HandleFlags));
     if (!fd) {
-        SettleSubtree(index, OpenFailure(errno), worker);
+        RemovalResult failure = OpenFailure(errno);
+        // Listed without a scan, nothing has changed: say what is there.
+        if (failure.Outcome == RemovalOutcome::Changed && !node.Identity.Known()) {
+            struct stat entry {};
+            const bool link = ::fstatat(parentFd, node.Name, &entry, AT_SYMLINK_NOFOLLOW) == 0 &&
+                              S_ISLNK(entry.st_mode);
+            failure.Outcome = link ? RemovalOutcome::LinkOnPath : RemovalOutcome::NotAFolder;
+        }
+        SettleSubtree(index, failure, worker);
         return fd;
     }
     const auto status = StatusOf(fd.Get());

@@ -31,6 +31,8 @@ std::string RemovalReason(RemovalOutcome outcome, int errorCode) {
         return Tr("changed since the scan");
     case RemovalOutcome::NotAFolder:
         return Tr("not a folder");
+    case RemovalOutcome::LinkOnPath:
+        return Tr("leads through a link, which is not followed");
     case RemovalOutcome::ThroughLink:
         return Tr("named through a link, which is kept");
     case RemovalOutcome::Outside:

@@ -17,6 +17,9 @@ enum class RemovalOutcome : std::uint8_t {
     Changed,
     // Listed without a scan, it is a file or something else, not a folder.
     NotAFolder,
+    // Listed without a scan, it or a folder on its path is a link, which a
+    // removal never follows.
+    LinkOnPath,
     // A starting folder named through a link: what lay below it was handled,
     // but it is never removed itself.
     ThroughLink,
