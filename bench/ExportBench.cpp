@@ -5,12 +5,10 @@
 #include "core/config/ConfigBinding.h"
 #include "core/config/DefaultConfig.h"
 #include "core/export/ExportCommand.h"
-#include "core/export/JSONExport.h"
 
 #include <chrono>
 #include <cstdio>
 #include <fcntl.h>
-#include <map>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -51,17 +49,12 @@ double TimeOneWrite(std::size_t bytes, const std::string& path, bool flushed) {
 } // namespace
 
 int main(int argc, char** argv) {
-    const std::map<std::string, ExportFormat> formats = {
-        {"html", ExportFormat::HTML}, {"txt", ExportFormat::Text},   {"csv", ExportFormat::CSV},
-        {"xml", ExportFormat::XML},   {"xlsx", ExportFormat::Excel},
-    };
-    // JSON is the command-line tool's own format, written without the desktop's frame.
-    if (argc != 3 || (!formats.contains(argv[1]) && std::string(argv[1]) != "json")) {
+    const ExportFormat* format = argc == 3 ? FindExportFormat(argv[1]) : nullptr;
+    if (format == nullptr) {
         std::fprintf(stderr, "usage: %s html|txt|csv|xml|xlsx|json FOLDER\n", argv[0]);
         return 2;
     }
-    const std::string format = argv[1];
-    const std::string target = std::string(argv[2]) + "/out." + format;
+    const std::string target = std::string(argv[2]) + "/out." + std::string(format->Name);
     const std::string floorTarget = std::string(argv[2]) + "/floor";
 
     const ResultList list = bench::MillionScannedEntries();
@@ -78,13 +71,7 @@ int main(int argc, char** argv) {
         XMLDocument document;
         AnswerPath ui(target);
         const auto start = std::chrono::steady_clock::now();
-        if (format == "json") {
-            TextOutput out(target);
-            WriteJSON(out, list);
-            out.Close();
-        } else {
-            RunExport(formats.at(format), list, *config, document, ui);
-        }
+        RunExport(*format, list, *config, document, ui);
         best = std::min(best, bench::SecondsSince(start));
         if (round == 0) {
             exportPeak = bench::PeakResidentKilobytes();
@@ -102,7 +89,8 @@ int main(int argc, char** argv) {
     }
     std::printf("%-5s %zu entries  %10lld bytes  export %.3f s  one write %.3f s (flushed %.3f s)  "
                 "ratio %.2f (to the flushed write %.2f)  peak %.0f MB (list %.0f MB)\n",
-                format.c_str(), list.Count(), bytes, best, bestFloor, bestFlushedFloor,
-                best / bestFloor, best / bestFlushedFloor, exportPeak / 1024.0, listPeak / 1024.0);
+                std::string(format->Name).c_str(), list.Count(), bytes, best, bestFloor,
+                bestFlushedFloor, best / bestFloor, best / bestFlushedFloor, exportPeak / 1024.0,
+                listPeak / 1024.0);
     return 0;
 }

@@ -85,26 +85,6 @@
         <source>Help</source>
         <translation>Hilfe</translation>
     </message>
-    <message>
-        <source>Export To HTML</source>
-        <translation>Als HTML exportieren</translation>
-    </message>
-    <message>
-        <source>Export To Text</source>
-        <translation>Als Text exportieren</translation>
-    </message>
-    <message>
-        <source>Export To Excel</source>
-        <translation>Als Excel-Mappe exportieren</translation>
-    </message>
-    <message>
-        <source>Export To SCV</source>
-        <translation>Als CSV exportieren</translation>
-    </message>
-    <message>
-        <source>Export To XML</source>
-        <translation>Als XML exportieren</translation>
-    </message>
     <message numerus="yes">
         <source>%1 empty %2, %3 checked</source>
         <translation>

@@ -15,7 +15,9 @@
 #include "core/config/ScanRulesSetting.h"
 #include "core/config/WindowFrameSetting.h"
 #include "core/errors/Errors.h"
+#include "core/export/ExportFormats.h"
 #include "core/platform/FolderPaths.h"
+#include "core/product/Messages.h"
 #include "core/product/Product.h"
 #include "core/results/DeleteChecked.h"
 #include "core/scan/EmptyFolderScan.h"
@@ -191,28 +193,21 @@ void MainWindow::BuildMenus() {
     auto* style = new LargeMenuIconStyle;
     style->setParent(exportMenu);
     exportMenu->setStyle(style);
-    const auto addExport = [this](const QString& caption, const QString& icon,
-                                  void (ResultListController::*operation)(QTreeView*)) {
-        QAction* action = exportMenu->addAction(QIcon(":/icons/" + icon + ".svg"), caption);
-        connect(action, &QAction::triggered, this, [this, operation] {
+    for (const ExportFormat& format : ExportFormats()) {
+        if (format.MenuCaption == nullptr) {
+            continue;
+        }
+        QAction* action =
+            exportMenu->addAction(QIcon(":/icons/" + QString::fromUtf8(format.Icon) + ".svg"),
+                                  QString::fromUtf8(Tr(format.MenuCaption)));
+        connect(action, &QAction::triggered, this, [this, &format] {
             Guarded([&] {
                 if (controller) {
-                    (controller.get()->*operation)(resultView);
+                    controller->Export(format);
                 }
             });
         });
-        return action;
-    };
-    exportHtmlAction =
-        addExport(tr("Export To HTML"), "export-html", &ResultListController::ExportToHTML);
-    exportTextAction =
-        addExport(tr("Export To Text"), "export-text", &ResultListController::ExportToText);
-    exportExcelAction =
-        addExport(tr("Export To Excel"), "export-excel", &ResultListController::ExportToExcel);
-    exportCsvAction =
-        addExport(tr("Export To SCV"), "export-csv", &ResultListController::ExportToCSV);
-    exportXmlAction =
-        addExport(tr("Export To XML"), "export-xml", &ResultListController::ExportToXML);
+    }
     connect(resultView, &QWidget::customContextMenuRequested, this, [this](const QPoint& position) {
         exportMenu->popup(resultView->viewport()->mapToGlobal(position));
     });

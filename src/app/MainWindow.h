@@ -73,11 +73,6 @@ public:
     QAction* aboutAction;
     QAction* helpAction;
     QMenu* exportMenu;
-    QAction* exportHtmlAction;
-    QAction* exportTextAction;
-    QAction* exportExcelAction;
-    QAction* exportCsvAction;
-    QAction* exportXmlAction;
 
     void onFirstShow();
     void onClose();

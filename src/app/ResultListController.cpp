@@ -277,29 +277,9 @@ std::vector<std::string> ResultListController::GetExportColumns() const {
     return hollowsweep::GetExportColumns(*Configuration().Root());
 }
 
-void ResultListController::Export(ExportFormat format) {
+void ResultListController::Export(const ExportFormat& format) {
     QtExportPrompts ui(mainWindow->Dialogs, mainWindow->Wait, mainWindow);
     RunExport(format, mainWindow->List(), *Configuration().Root(), mainWindow->resultDocument, ui);
-}
-
-void ResultListController::ExportToHTML(QTreeView*) {
-    Export(ExportFormat::HTML);
-}
-
-void ResultListController::ExportToText(QTreeView*) {
-    Export(ExportFormat::Text);
-}
-
-void ResultListController::ExportToExcel(QTreeView*) {
-    Export(ExportFormat::Excel);
-}
-
-void ResultListController::ExportToCSV(QTreeView*) {
-    Export(ExportFormat::CSV);
-}
-
-void ResultListController::ExportToXML(QTreeView*) {
-    Export(ExportFormat::XML);
 }
 
 } // namespace hollowsweep::app

@@ -43,11 +43,8 @@ public:
     void onHeaderPressed(Qt::MouseButton button);
     void ShowColumnConfig();
 
-    void ExportToHTML(QTreeView* list);
-    void ExportToText(QTreeView* list);
-    void ExportToExcel(QTreeView* list);
-    void ExportToCSV(QTreeView* list);
-    void ExportToXML(QTreeView* list);
+    // Exports the list in format, asking for the file.
+    void Export(const ExportFormat& format);
     std::vector<std::string> GetExportColumns() const;
 
 protected:
@@ -59,7 +56,6 @@ private:
     void FollowFirstVisibleColumn();
     // Space: every selected row takes the opposite of the current row's check.
     void ToggleSelectedRows();
-    void Export(ExportFormat format);
 
     ResultListModel& Model() const;
     Config& Configuration() const;

@@ -3,6 +3,7 @@
 #include "cli/Commands.h"
 #include "cli/Interruption.h"
 #include "core/errors/Errors.h"
+#include "core/export/ExportFormats.h"
 #include "core/product/Messages.h"
 #include "core/product/Product.h"
 
@@ -10,6 +11,8 @@
 #include <cstdio>
 #include <exception>
 #include <new>
+#include <string>
+#include <vector>
 
 namespace hollowsweep::cli {
 
@@ -65,6 +68,15 @@ void AddWalkOptions(CLI::App& command, WalkSettings& walk, const char* threadsHe
         ->option_text("AGE");
 }
 
+// The list, then every export format.
+std::vector<std::string> FormatNames() {
+    std::vector<std::string> names{"list"};
+    for (const ExportFormat& format : ExportFormats()) {
+        names.emplace_back(format.Name);
+    }
+    return names;
+}
+
 void AddScan(CLI::App& app, ScanRequest& request) {
     auto* scan = app.add_subcommand("scan", Tr("List the empty folders at and below each FOLDER"));
     scan->add_flag("-0,--null", request.NullSeparated,
@@ -72,7 +84,7 @@ void AddScan(CLI::App& app, ScanRequest& request) {
     scan->add_option("-f,--format", request.Format,
                      Tr("Output format; json is one array of objects with the fields the xml "
                         "export has, on one line"))
-        ->check(CLI::IsMember({"list", "txt", "csv", "html", "xml", "xlsx", "json"}))
+        ->check(CLI::IsMember(FormatNames()))
         ->capture_default_str();
     scan->add_option("-o,--output", request.Output,
                      Tr("Write the list or the export to FILE (standard output when absent or -)"));

@@ -20,8 +20,9 @@ ResultList ScanIntoList(const ScanRequest& request, ExitStatus& status) {
     return list;
 }
 
-ExitStatus ScanAndExport(const ScanRequest& request, const std::vector<std::string>& columns) {
-    if (NeedsFile(request.Format) && (request.Output.empty() || request.Output == "-")) {
+ExitStatus ScanAndExport(const ScanRequest& request, const ExportFormat& format,
+                         const std::vector<std::string>& columns) {
+    if (format.NeedsFile && ToStandardOutput(request.Output)) {
         ReportError("--format " + request.Format, Tr("needs --output FILE"));
         return ExitUsage;
     }
@@ -32,7 +33,7 @@ ExitStatus ScanAndExport(const ScanRequest& request, const std::vector<std::stri
     }
     {
         const WaitBeforeWork wait(IsPipe(request.Output));
-        WriteExport(request.Format, list, columns, request.Output);
+        WriteExport(format, list, columns, request.Output);
     }
     const ExitStatus flushed = FlushOutput();
     return flushed != ExitOk ? flushed : status;
@@ -109,8 +110,8 @@ ExitStatus RunScan(const ScanRequest& request) {
     }
     // A bad configuration is refused before the scan, whatever the format.
     const std::vector<std::string> columns = LoadExportColumns(request.ConfigFile);
-    if (request.Format != "list") {
-        return ScanAndExport(request, columns);
+    if (const ExportFormat* format = FindExportFormat(request.Format)) {
+        return ScanAndExport(request, *format, columns);
     }
     const char terminator = request.NullSeparated ? '\0' : '\n';
     if (request.ListProtected) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/export/ExportFormats.h"
 #include "core/results/ResultList.h"
 
 #include <string>
@@ -11,14 +12,11 @@ namespace hollowsweep::cli {
 // given, else from the default configuration. Errors name the file.
 std::vector<std::string> LoadExportColumns(const std::string& configFile);
 
-// Writes the list in an export format ("txt", "csv", "html", "xml", "xlsx" or "json")
-// to a file, or to standard output when output is empty or "-". The bytes are
-// the desktop program's export of the same list and columns.
-void WriteExport(const std::string& format, const ResultList& list,
+// Writes the list in an export format to a file, or to standard output when
+// output is empty or "-". The bytes are the desktop program's export of the
+// same list and columns.
+void WriteExport(const ExportFormat& format, const ResultList& list,
                  const std::vector<std::string>& columns, const std::string& output);
-
-// Whether a format can only go to a file.
-bool NeedsFile(const std::string& format);
 
 // Whether --output names standard output: absent or "-".
 bool ToStandardOutput(const std::string& output);

@@ -1,47 +1,37 @@
 #include "core/export/ExportCommand.h"
 
-#include "core/export/DelimitedText.h"
 #include "core/export/ExportColumns.h"
-#include "core/export/ExportSession.h"
+#include "core/export/ResultDocument.h"
 #include "core/product/Messages.h"
 
 namespace hollowsweep {
 
-namespace {
-
-bool Save(ExportFormat format, ExportSession& exporter, const ResultList& list) {
-    switch (format) {
-    case ExportFormat::HTML:
-        return exporter.SaveToHTML(list);
-    case ExportFormat::Text:
-        return exporter.SaveToText(TextSeparator, list);
-    case ExportFormat::CSV:
-        return exporter.SaveToCSV(CSVSeparator, list);
-    case ExportFormat::Excel:
-        exporter.ResetXMLDoc();
-        exporter.BuildXMLDoc(list);
-        return exporter.SaveToExcel();
-    case ExportFormat::XML:
-        exporter.ResetXMLDoc();
-        exporter.BuildXMLDoc(list);
-        return exporter.SaveToXML();
-    }
-    return false;
-}
-
-} // namespace
-
-void RunExport(ExportFormat format, const ResultList& list, ConfigRoot& config,
+void RunExport(const ExportFormat& format, const ResultList& list, ConfigRoot& config,
                XMLDocument& resultDocument, IExportUI& ui) {
     if (list.Empty()) {
         return;
     }
-    ExportSession exporter(ui);
-    exporter.XMLDoc = &resultDocument;
-    exporter.ExportColumns = GetExportColumns(config);
-    if (Save(format, exporter, list)) {
-        ui.ShowMessage(Tr("Export Finished"), Tr("Done"), MessageIcon::None);
+    const std::vector<std::string> columns = GetExportColumns(config);
+    if (format.ReadsResultDocument) {
+        const WaitScope wait(ui, Tr("Gathering info.."));
+        ResetXMLDoc(resultDocument);
+        BuildXMLDoc(resultDocument, list);
     }
+    // Only the workbook has a limit; it is told before anything is asked.
+    if (format.EntryLimit != 0 && list.Count() > format.EntryLimit) {
+        ui.ShowMessage(Tr("The row count is out of excel range."), Tr("Warning"),
+                       MessageIcon::Warning);
+        return;
+    }
+    const std::string path = AskSaveFileName(ui, format.Extension, Tr(format.Filter));
+    if (path.empty()) {
+        return;
+    }
+    {
+        const WaitScope wait(ui, Tr("Export to file.."));
+        format.Write(path, {list, columns, &resultDocument});
+    }
+    ui.ShowMessage(Tr("Export Finished"), Tr("Done"), MessageIcon::None);
 }
 
 } // namespace hollowsweep

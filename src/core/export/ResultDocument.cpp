@@ -84,8 +84,7 @@ XMLNodePtr GetRootNode(XMLDocument& document) {
     return document.DocumentElement();
 }
 
-void BuildXMLDoc(XMLDocument& document, const ResultList& list, IExportUI& ui) {
-    const WaitScope wait(ui, "Gathering info..");
+void BuildXMLDoc(XMLDocument& document, const ResultList& list) {
     const XMLNodePtr root = GetRootNode(document);
     root->RemoveChildren();
     for (const auto& entry : list) {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "core/config/XMLDocument.h"
-#include "core/export/ExportUI.h"
 #include "core/results/ResultList.h"
 
 #include <string>
@@ -18,7 +17,7 @@ void ResetXMLDoc(XMLDocument& document);
 // The root element, parsing the document's text first when it is inactive.
 XMLNodePtr GetRootNode(XMLDocument& document);
 // Replaces the root's children by one element per entry.
-void BuildXMLDoc(XMLDocument& document, const ResultList& list, IExportUI& ui);
+void BuildXMLDoc(XMLDocument& document, const ResultList& list);
 
 // The attribute that carries a field or a column: its name without spaces.
 std::string AttributeNameFor(std::string_view name);

@@ -16,6 +16,15 @@ TextOutput::TextOutput(std::string path)
     buffer_.reserve(FlushSize + FlushSize / 2);
 }
 
+TextOutput::TextOutput(int fd, std::string name)
+    : path_(std::move(name))
+    , file_(::fcntl(fd, F_DUPFD_CLOEXEC, 0)) {
+    if (!file_) {
+        throw IOError(path_, errno, "cannot write");
+    }
+    buffer_.reserve(FlushSize + FlushSize / 2);
+}
+
 void TextOutput::Reserve(std::size_t size) {
     if (!file_) {
         buffer_.reserve(size);
@@ -35,7 +44,9 @@ void TextOutput::Close() {
     if (::close(file_.Release()) != 0) {
         throw IOError(path_, errno, "cannot write");
     }
-    replacement_->Commit();
+    if (replacement_) {
+        replacement_->Commit();
+    }
 }
 
 } // namespace hollowsweep

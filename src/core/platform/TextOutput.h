@@ -18,6 +18,9 @@ public:
     TextOutput() = default;
     // Starts the new content of a file; failures raise IOError naming it.
     explicit TextOutput(std::string path);
+    // Writes straight to an open descriptor of the caller's, such as standard
+    // output, which stays open; failures raise IOError naming it name.
+    TextOutput(int fd, std::string name);
     TextOutput(const TextOutput&) = delete;
     TextOutput& operator=(const TextOutput&) = delete;
 

@@ -23,12 +23,14 @@ using hollowsweep::test::TestDir;
 
 namespace {
 
-const std::pair<ExportFormat, std::string> Formats[] = {
-    {ExportFormat::HTML, "save dialog .htm HTML File|*.htm"},
-    {ExportFormat::Text, "save dialog .txt Text File|*.txt"},
-    {ExportFormat::Excel, "save dialog .xlsx EXCEL File|*.xlsx"},
-    {ExportFormat::CSV, "save dialog .csv CSV File|*.csv"},
-    {ExportFormat::XML, "save dialog .xml XML File|*.XML"},
+const ExportFormat& Format(std::string_view name) {
+    return *FindExportFormat(name);
+}
+
+const std::pair<std::string_view, std::string> Formats[] = {
+    {"html", "save dialog .htm HTML File|*.htm"},    {"txt", "save dialog .txt Text File|*.txt"},
+    {"xlsx", "save dialog .xlsx EXCEL File|*.xlsx"}, {"csv", "save dialog .csv CSV File|*.csv"},
+    {"xml", "save dialog .xml XML File|*.XML"},      {"json", "save dialog .json JSON File|*.json"},
 };
 
 // Columns listed out of display order, one of them switched off.
@@ -62,7 +64,8 @@ TEST(ExportCommand, TheColumnsAreTheVisibleItemsInDocumentOrder) {
 }
 
 TEST(ExportCommand, AnEmptyListAsksAndWritesNothing) {
-    for (const auto& [format, dialog] : Formats) {
+    for (const auto& [name, dialog] : Formats) {
+        const ExportFormat& format = Format(name);
         ScriptedExportUI ui;
         XMLDocument document;
         RunExport(format, ResultList(), *Config(), document, ui);
@@ -71,11 +74,12 @@ TEST(ExportCommand, AnEmptyListAsksAndWritesNothing) {
 }
 
 TEST(ExportCommand, CancellingWritesNothingButTheDocumentIsRebuilt) {
-    for (const auto& [format, dialog] : Formats) {
+    for (const auto& [name, dialog] : Formats) {
+        const ExportFormat& format = Format(name);
         ScriptedExportUI ui;
         XMLDocument document;
         RunExport(format, ListOf({"/d/a"}), *Config(), document, ui);
-        const bool buildsDocument = format == ExportFormat::Excel || format == ExportFormat::XML;
+        const bool buildsDocument = name == "xlsx" || name == "xml";
         const std::vector<std::string> building = {"wait shown", "wait message Gathering info..",
                                                    "wait hidden"};
         EXPECT_EQ(ui.Calls,
@@ -85,7 +89,8 @@ TEST(ExportCommand, CancellingWritesNothingButTheDocumentIsRebuilt) {
 }
 
 TEST(ExportCommand, AnExistingFileIsReplacedOnlyAfterYes) {
-    for (const auto& [format, dialog] : Formats) {
+    for (const auto& [name, dialog] : Formats) {
+        const ExportFormat& format = Format(name);
         TestDir dir;
         dir.MakeFile("out", "old");
         ScriptedExportUI ui;
@@ -114,7 +119,7 @@ TEST(ExportCommand, AnExportThatFailsAfterYesKeepsTheOldFile) {
     ui.OverwriteAnswer = true;
     XMLDocument document;
     const ResultList list = ListOf({"/d/a", "/d/" + std::string(33'000, 'n')});
-    EXPECT_THROW(RunExport(ExportFormat::Excel, list, *Config(), document, ui), ConversionError);
+    EXPECT_THROW(RunExport(Format("xlsx"), list, *Config(), document, ui), ConversionError);
     EXPECT_EQ(ReadWholeFile(dir.Path("out.xlsx")), "old");
 }
 
@@ -123,7 +128,7 @@ TEST(ExportCommand, VisibleColumnsAreExportedInDocumentOrder) {
     ScriptedExportUI ui;
     ui.SavePath = dir.Path("out.csv");
     XMLDocument document;
-    RunExport(ExportFormat::CSV, ListOf({"/d/a"}), *Config(), document, ui);
+    RunExport(Format("csv"), ListOf({"/d/a"}), *Config(), document, ui);
     EXPECT_EQ(ui.Calls, Joined({"save dialog .csv CSV File|*.csv"}, Written));
     EXPECT_EQ(ReadWholeFile(dir.Path("out.csv")), "Full Path,Folder Name,\r\n/d/a,a\r\n");
 }
@@ -132,12 +137,12 @@ TEST(ExportCommand, TextFilesHoldTheBuiltTextWithTheirLineEnds) {
     TestDir dir;
     const ResultList list = ListOf({"/d/a&b", "/d/c"});
     const std::vector<std::string> columns = {"Full Path", "Folder Name"};
-    const std::tuple<ExportFormat, std::string, std::string> cases[] = {
-        {ExportFormat::HTML, dir.Path("report.htm"),
+    const std::tuple<const ExportFormat&, std::string, std::string> cases[] = {
+        {Format("html"), dir.Path("report.htm"),
          BuildHTML(list, columns, dir.Path("report.htm")) + "\r\n"},
-        {ExportFormat::Text, dir.Path("list.txt"),
+        {Format("txt"), dir.Path("list.txt"),
          BuildDelimitedText(list, columns, TextSeparator, Quoting::None)},
-        {ExportFormat::CSV, dir.Path("list.csv"),
+        {Format("csv"), dir.Path("list.csv"),
          BuildDelimitedText(list, columns, CSVSeparator, Quoting::WhereNeeded)},
     };
     for (const auto& [format, path, expected] : cases) {
@@ -155,7 +160,7 @@ TEST(ExportCommand, AFailedWriteHidesTheWaitWindowAndReportsNoSuccess) {
     ScriptedExportUI ui;
     ui.SavePath = dir.Path("missing/out.htm");
     XMLDocument document;
-    EXPECT_THROW(RunExport(ExportFormat::HTML, ListOf({"/d/a"}), *Config(), document, ui), IOError);
+    EXPECT_THROW(RunExport(Format("html"), ListOf({"/d/a"}), *Config(), document, ui), IOError);
     EXPECT_EQ(ui.Calls, (std::vector<std::string>{"save dialog .htm HTML File|*.htm", "wait shown",
                                                   "wait message Export to file..", "wait hidden"}));
 }

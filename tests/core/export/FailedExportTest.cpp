@@ -3,11 +3,10 @@
 
 #include "ResultLists.h"
 #include "ScopedMount.h"
-#include "ScriptedExportUI.h"
 #include "TestDir.h"
 #include "Unprivileged.h"
 #include "core/errors/Errors.h"
-#include "core/export/ExportSession.h"
+#include "core/export/ExportFormats.h"
 #include "core/export/ResultDocument.h"
 #include "core/platform/WholeFile.h"
 
@@ -21,7 +20,6 @@
 #include <unistd.h>
 
 using namespace hollowsweep;
-using hollowsweep::test::ScriptedExportUI;
 using hollowsweep::test::TestDir;
 
 namespace {
@@ -63,42 +61,35 @@ std::string StandardErrorOf(const std::function<void()>& work) {
 // The XML result document of a list, as the XML and workbook exports take it.
 XMLDocument ResultDocumentOf(const ResultList& list) {
     XMLDocument document;
-    ScriptedExportUI ui;
     ResetXMLDoc(document);
-    BuildXMLDoc(document, list, ui);
+    BuildXMLDoc(document, list);
     return document;
 }
 
+const std::vector<std::string> Columns = {"Folder Name", "Full Path"};
+
+// Writes list to path in the named format, as an export does once its target
+// is chosen.
+void Write(std::string_view name, const std::string& path, const ResultList& list) {
+    const XMLDocument document = ResultDocumentOf(list);
+    FindExportFormat(name)->Write(path, {list, Columns, &document});
+}
+
 struct Format {
-    const char* name;
+    std::string name;
     std::function<void(const std::string& path, const ResultList& list)> write;
 };
 
-const std::vector<std::string> Columns = {"Folder Name", "Full Path"};
-
-const Format Formats[] = {
-    {"html",
-     [](const std::string& path, const ResultList& list) {
-         WriteHTMLFile(path, list, Columns);
-     }},
-    {"txt",
-     [](const std::string& path, const ResultList& list) {
-         WriteDelimitedFile(path, list, Columns, "          ");
-     }},
-    {"csv",
-     [](const std::string& path, const ResultList& list) {
-         WriteDelimitedFile(path, list, Columns, ",");
-     }},
-    {"xml",
-     [](const std::string& path, const ResultList& list) {
-         ResultDocumentOf(list).SaveToFile(path);
-     }},
-    {"xlsx",
-     [](const std::string& path, const ResultList& list) {
-         XMLDocument document = ResultDocumentOf(list);
-         WriteWorkbookFile(path, *GetRootNode(document), Columns);
-     }},
-};
+const std::vector<Format> Formats = [] {
+    std::vector<Format> all;
+    for (const ExportFormat& format : ExportFormats()) {
+        all.push_back({std::string(format.Name),
+                       [name = format.Name](const std::string& path, const ResultList& list) {
+                           Write(name, path, list);
+                       }});
+    }
+    return all;
+}();
 
 } // namespace
 
@@ -154,7 +145,7 @@ TEST(FailedExport, ACompleteExportReplacesTheOldFileKeepingItsPermissions) {
                   std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
                       std::filesystem::perms::group_read);
     }
-    EXPECT_EQ(FilesIn(dir.Root()).size(), std::size(Formats));
+    EXPECT_EQ(FilesIn(dir.Root()).size(), Formats.size());
 }
 
 // A name too long for any cell stops the workbook after its rows began.
@@ -165,7 +156,7 @@ TEST(FailedExport, AWorkbookStoppedHalfWayLeavesTheOldFile) {
     ResultList list;
     list.Append(ResultRecord::ForFolder("/d/first"));
     list.Append(ResultRecord::ForFolder("/d/" + std::string(33'000, 'n')));
-    EXPECT_THROW(Formats[4].write(path, list), ConversionError);
+    EXPECT_THROW(Write("xlsx", path, list), ConversionError);
     EXPECT_EQ(ReadWholeFile(path), "the old export\n");
     EXPECT_EQ(FilesIn(dir.Root()), (std::vector<std::string>{"old.xlsx"}));
 }
@@ -176,7 +167,7 @@ TEST(FailedExport, TheWorkbookLibraryKeepsQuietAndTheMessageNamesTheCause) {
     std::string message;
     const std::string printed = StandardErrorOf([&] {
         try {
-            Formats[4].write(dir.Path("missing/out.xlsx"), list);
+            Write("xlsx", dir.Path("missing/out.xlsx"), list);
         } catch (const IOError& error) {
             message = error.what();
         }
@@ -193,7 +184,7 @@ TEST(FailedExport, ATargetThatIsNotAFileIsWrittenDirectly) {
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     std::string received;
     std::thread reader([&] { received = ReadWholeFile(fifo); });
-    Formats[1].write(fifo, test::ListOf({"/d/a"}));
+    Write("txt", fifo, test::ListOf({"/d/a"}));
     reader.join();
     EXPECT_EQ(received, "Folder Name          Full Path          \r\na          /d/a\r\n");
     EXPECT_EQ(FilesIn(dir.Root()), (std::vector<std::string>{"pipe"}));
@@ -204,7 +195,7 @@ TEST(FailedExport, ALinkIsWrittenThroughAndStaysALink) {
     TestDir dir;
     dir.MakeFile("real.txt", "old");
     dir.MakeLink("link.txt", dir.Path("real.txt"));
-    Formats[1].write(dir.Path("link.txt"), test::ListOf({"/d/a"}));
+    Write("txt", dir.Path("link.txt"), test::ListOf({"/d/a"}));
     EXPECT_TRUE(std::filesystem::is_symlink(dir.Path("link.txt")));
     EXPECT_EQ(ReadWholeFile(dir.Path("real.txt")),
               "Folder Name          Full Path          \r\na          /d/a\r\n");
@@ -240,7 +231,7 @@ TEST(FailedExport, ALinkAnotherUserOwnsInASharedFolderIsRefused) {
     const std::string pipe = dir.Path("shared/report.csv");
     ASSERT_EQ(::mkfifo(pipe.c_str(), 0666), 0);
     ASSERT_EQ(::lchown(pipe.c_str(), test::UnprivilegedId, test::UnprivilegedId), 0);
-    EXPECT_THROW(Formats[2].write(pipe, test::ListOf({"/d/a"})), IOError);
+    EXPECT_THROW(Write("csv", pipe, test::ListOf({"/d/a"})), IOError);
     ASSERT_EQ(::lchown(link.c_str(), 0, 0), 0);
     ReplaceWholeFile(link, "config");
     EXPECT_EQ(ReadWholeFile(dir.Path("secret")), "config");
@@ -258,7 +249,7 @@ TEST(FailedExport, AReplacedFileKeepsItsOwnerAndNoSetIdBits) {
     if (root) {
         ASSERT_EQ(::chown(path.c_str(), test::UnprivilegedId, test::UnprivilegedId), 0);
     }
-    Formats[1].write(path, test::ListOf({"/d/a"}));
+    Write("txt", path, test::ListOf({"/d/a"}));
     struct stat status {};
     ASSERT_EQ(::stat(path.c_str(), &status), 0);
     EXPECT_EQ(status.st_mode & 07777, 0777U);
@@ -279,7 +270,7 @@ TEST(FailedExport, AWorkbookIsRefusedUpFrontWhereTheTargetCannotSeek) {
     std::string received = "unread";
     std::thread reader([&] { received = ReadWholeFile(fifo); });
     try {
-        Formats[4].write(fifo, test::ListOf({"/d/a"}));
+        Write("xlsx", fifo, test::ListOf({"/d/a"}));
         ADD_FAILURE() << "the workbook was written to a pipe";
     } catch (const IOError& error) {
         EXPECT_EQ(error.Code(), ESPIPE) << error.what();

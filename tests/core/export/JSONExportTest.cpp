@@ -1,7 +1,6 @@
 #include "core/export/JSONExport.h"
 
 #include "ResultLists.h"
-#include "ScriptedExportUI.h"
 #include "core/export/ResultDocument.h"
 
 #include <gtest/gtest.h>
@@ -10,7 +9,6 @@
 
 using namespace hollowsweep;
 using hollowsweep::test::ListOf;
-using hollowsweep::test::ScriptedExportUI;
 
 namespace {
 
@@ -35,10 +33,9 @@ TEST(JSONExport, EachEntryCarriesWhatItsXMLElementCarries) {
     list.At(1).Record.SetField(SizeRange, "big");
     list.Append(ResultRecord());
 
-    ScriptedExportUI ui;
     XMLDocument document;
     ResetXMLDoc(document);
-    BuildXMLDoc(document, list, ui);
+    BuildXMLDoc(document, list);
     pugi::xml_document xml;
     const std::string xmlText = document.Text();
     ASSERT_TRUE(xml.load_buffer(xmlText.data(), xmlText.size()));

@@ -1,9 +1,7 @@
 #include "core/export/ResultDocument.h"
 
 #include "ResultLists.h"
-#include "ScriptedExportUI.h"
 #include "TestDir.h"
-#include "core/export/ExportSession.h"
 #include "core/platform/WholeFile.h"
 #include "core/product/Product.h"
 
@@ -12,7 +10,6 @@
 
 using namespace hollowsweep;
 using hollowsweep::test::ListOf;
-using hollowsweep::test::ScriptedExportUI;
 using hollowsweep::test::TestDir;
 
 namespace {
@@ -44,15 +41,10 @@ TEST(ResultDocument, SavedDocumentHoldsOneElementPerEntryWithItsNonEmptyFields) 
     list.Append(ResultRecord());
 
     TestDir dir;
-    ScriptedExportUI ui;
     XMLDocument document;
-    ExportSession exporter(ui);
-    exporter.XMLDoc = &document;
-    exporter.ResetXMLDoc();
-    exporter.BuildXMLDoc(list);
-    EXPECT_EQ(ui.Calls, (std::vector<std::string>{"wait shown", "wait message Gathering info..",
-                                                  "wait hidden"}));
-    exporter.SaveXMLDocToFile(dir.Path("out.xml"));
+    ResetXMLDoc(document);
+    BuildXMLDoc(document, list);
+    document.SaveToFile(dir.Path("out.xml"));
 
     const std::string saved = ReadWholeFile(dir.Path("out.xml"));
     EXPECT_TRUE(saved.starts_with(
@@ -88,12 +80,11 @@ TEST(ResultDocument, SavedDocumentHoldsOneElementPerEntryWithItsNonEmptyFields) 
 
 TEST(ResultDocument, BuildingAgainGivesTheSameDocument) {
     const ResultList list = ListOf({"/d/a", "/d/b", "/d/c"});
-    ScriptedExportUI ui;
     XMLDocument document;
     ResetXMLDoc(document);
-    BuildXMLDoc(document, list, ui);
+    BuildXMLDoc(document, list);
     const std::string first = document.Text();
-    BuildXMLDoc(document, list, ui);
+    BuildXMLDoc(document, list);
     EXPECT_EQ(document.Text(), first);
     EXPECT_EQ(GetRootNode(document)->ChildCount(), 3U);
 }

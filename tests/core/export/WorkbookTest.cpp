@@ -4,8 +4,10 @@
 #include "RunProgram.h"
 #include "ScriptedExportUI.h"
 #include "TestDir.h"
+#include "core/config/DefaultConfig.h"
 #include "core/export/ExcelExport.h"
-#include "core/export/ExportSession.h"
+#include "core/export/ExportCommand.h"
+#include "core/export/ExportFormats.h"
 #include "core/export/ResultDocument.h"
 
 #include <algorithm>
@@ -116,15 +118,10 @@ private:
 // Exports a list through the frame with the save dialog answering path.
 void Export(const ResultList& list, const std::vector<std::string>& columns,
             const std::string& path) {
-    ScriptedExportUI ui;
-    ui.SavePath = path;
     XMLDocument document;
-    ExportSession exporter(ui);
-    exporter.XMLDoc = &document;
-    exporter.ExportColumns = columns;
-    exporter.ResetXMLDoc();
-    exporter.BuildXMLDoc(list);
-    ASSERT_TRUE(exporter.SaveToExcel());
+    ResetXMLDoc(document);
+    BuildXMLDoc(document, list);
+    FindExportFormat("xlsx")->Write(path, {list, columns, &document});
 }
 
 } // namespace
@@ -197,23 +194,23 @@ TEST(Workbook, NamesReadBackExactlyWhateverEscapesTheyLookLike) {
     }
 }
 
+// A sheet's rows hold the title and the header before the entries; a list
+// that cannot fit is refused before anything is asked.
 TEST(Workbook, TooManyRowsAreRefusedBeforeAnyDialog) {
-    for (const std::size_t elements : {WorkbookRowLimit - 2, WorkbookRowLimit - 1}) {
-        std::string text = "<fileinfo>";
-        for (std::size_t i = 0; i < elements; ++i) {
-            text += "<f/>";
-        }
-        XMLDocument document;
-        document.SetXML(text + "</fileinfo>");
+    const ExportFormat& workbook = *FindExportFormat("xlsx");
+    EXPECT_EQ(workbook.EntryLimit + 2, WorkbookRowLimit);
+    ExportFormat small = workbook;
+    small.EntryLimit = 2;
+    const ConfigRootPtr config = ParseConfig(DefaultConfigText, "default configuration");
+    for (const ResultList& list : {ListOf({"/d/a", "/d/b"}), ListOf({"/d/a", "/d/b", "/d/c"})}) {
         ScriptedExportUI ui;
-        ExportSession exporter(ui);
-        exporter.XMLDoc = &document;
-        EXPECT_FALSE(exporter.SaveToExcel());
-        const std::string first = elements == WorkbookRowLimit - 2
+        XMLDocument document;
+        RunExport(small, list, *config, document, ui);
+        const std::string asked = list.Count() == 2
                                       ? "save dialog .xlsx EXCEL File|*.xlsx"
                                       : "message Warning: The row count is out of excel range. "
                                         "(warning)";
-        EXPECT_EQ(ui.Calls, std::vector<std::string>{first});
+        EXPECT_EQ(ui.Calls.back(), asked);
     }
 }
 
