@@ -20,7 +20,7 @@
 #include "core/product/Messages.h"
 #include "core/product/Product.h"
 #include "core/results/DeleteChecked.h"
-#include "core/scan/EmptyFolderScan.h"
+#include "core/results/LoadEmptyFolders.h"
 
 #include <QCloseEvent>
 #include <QDropEvent>

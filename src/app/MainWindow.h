@@ -4,8 +4,8 @@
 #include "core/config/Config.h"
 #include "core/config/XMLDocument.h"
 #include "core/results/DeleteChecked.h"
+#include "core/results/LoadEmptyFolders.h"
 #include "core/results/ResultList.h"
-#include "core/scan/EmptyFolderScan.h"
 
 #include <QMainWindow>
 #include <atomic>

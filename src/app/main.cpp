@@ -3,7 +3,7 @@
 #include "app/Translations.h"
 #include "app/UserDialogs.h"
 #include "app/WaitWindow.h"
-#include "core/product/Messages.h"
+#include "core/platform/MessageCatalog.h"
 
 #include <QApplication>
 #include <QLocale>

@@ -4,6 +4,7 @@
 #include "cli/Interruption.h"
 #include "core/errors/Errors.h"
 #include "core/export/ExportFormats.h"
+#include "core/platform/MessageCatalog.h"
 #include "core/product/Messages.h"
 #include "core/product/Product.h"
 

@@ -2,7 +2,7 @@
 
 #include "TestDir.h"
 #include "Unprivileged.h"
-#include "core/scan/EmptyFolderScan.h"
+#include "core/results/LoadEmptyFolders.h"
 
 #include <algorithm>
 #include <cerrno>

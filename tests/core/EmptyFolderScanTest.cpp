@@ -3,6 +3,7 @@
 #include "ReferenceWalk.h"
 #include "TestDir.h"
 #include "Unprivileged.h"
+#include "core/results/LoadEmptyFolders.h"
 
 #include <atomic>
 #include <cerrno>

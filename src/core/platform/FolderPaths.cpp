@@ -167,6 +167,14 @@ std::string CanonicalPathOf(int fd, const std::string& spelled) {
     return *path;
 }
 
+std::string StoredFolderPath(std::string_view folder) {
+    const std::size_t end = folder.find_last_not_of('/');
+    if (end == std::string_view::npos) {
+        return folder.empty() ? std::string() : std::string("/");
+    }
+    return std::string(folder.substr(0, end + 1));
+}
+
 bool IsAtOrBelow(std::string_view path, std::string_view folder) noexcept {
     if (folder.empty() || !path.starts_with(folder)) {
         return false;

@@ -34,6 +34,10 @@ std::string CanonicalPath(const std::string& path);
 // path, it cannot name a folder other than the one opened.
 std::string CanonicalPathOf(int fd, const std::string& spelled);
 
+// The text under which a starting folder's entry is stored: without trailing
+// separators, except that the root folder stays "/".
+std::string StoredFolderPath(std::string_view folder);
+
 // True when path, as spelled, is folder or lies below it: "a/b" is at or
 // below "a", "ab" is not. Neither path is looked up.
 bool IsAtOrBelow(std::string_view path, std::string_view folder) noexcept;

@@ -15,9 +15,7 @@ constexpr const char* TrNoop(const char* english) noexcept {
     return english;
 }
 
-// Takes the user's language for messages, and only for messages, and finds
-// the catalogue: beside an executable run from its build tree, else in the
-// installation's share/locale.
-void UseMessageCatalog() noexcept;
+// The gettext domain of the catalogue (see platform/MessageCatalog).
+inline constexpr const char* MessageDomain = "hollowsweep";
 
 } // namespace hollowsweep

@@ -1,7 +1,6 @@
 #include "core/removal/RemovalPlan.h"
 
 #include "core/platform/FolderPaths.h"
-#include "core/scan/FolderWalker.h"
 
 #include <algorithm>
 #include <new>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/platform/FolderIdentity.h"
-#include "core/scan/NameArena.h"
+#include "core/platform/NameArena.h"
 
 #include <cstddef>
 #include <cstdint>

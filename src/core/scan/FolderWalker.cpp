@@ -5,8 +5,8 @@
 #include "core/platform/DirectoryReader.h"
 #include "core/platform/EntryStatus.h"
 #include "core/platform/FolderPaths.h"
+#include "core/platform/NameArena.h"
 #include "core/scan/FolderTree.h"
-#include "core/scan/NameArena.h"
 #include "core/scan/WalkProtection.h"
 
 #include <algorithm>
@@ -617,14 +617,6 @@ bool FolderWalker::Walk(std::string_view folder, const EmptyFolderSink& sink,
     walk.ReportUnreadable(stored, unreadable);
     walk.ReportEmpty(std::move(stored), sink, kept);
     return true;
-}
-
-std::string StoredFolderPath(std::string_view folder) {
-    const std::size_t end = folder.find_last_not_of('/');
-    if (end == std::string_view::npos) {
-        return folder.empty() ? std::string() : std::string("/");
-    }
-    return std::string(folder.substr(0, end + 1));
 }
 
 } // namespace hollowsweep

@@ -32,8 +32,4 @@ private:
     ScanOptions options_;
 };
 
-// The text under which a starting folder's entry is stored: without trailing
-// separators, except that the root folder stays "/".
-std::string StoredFolderPath(std::string_view folder);
-
 } // namespace hollowsweep

@@ -1,4 +1,4 @@
-#include "core/scan/NameArena.h"
+#include "core/platform/NameArena.h"
 
 #include <algorithm>
 #include <cstring>
