@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
 # Runs clang-tidy, as .clang-tidy configures it, over every source file of src/
-# (or only the files named), on one process per core. Any finding fails the run.
+# and tests/ (or only the files named), on one process per core. Any finding fails the run.
 #
 #   scripts/tidy.sh [--analyzer] [FILE...]
 #
 # TIDY_JOBS sets the number of processes (default: one per core).
 # --analyzer adds the clang static analyser's checks, which more than double
 # the time. The compile commands come from a build directory of its own,
-# build/tidy, which is configured but not built: only the Qt program's moc
-# step runs, so that the headers it generates are there to be read.
+# build/tidy, which is configured but not built: only the moc steps of the Qt
+# program and its tests run, so that the code they generate is there to be read.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -27,14 +27,15 @@ jobs=${TIDY_JOBS:-$(nproc)}
 # Without origin dependencies the moc step does not wait for the core library
 # to be compiled; clang-tidy needs the headers, not the objects.
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_EXPORT_COMPILE_COMMANDS=ON \
-    -DCMAKE_AUTOGEN_ORIGIN_DEPENDS=OFF -DBUILD_TESTING=OFF -DHOLLOWSWEEP_BUILD_BENCH=OFF \
+    -DCMAKE_AUTOGEN_ORIGIN_DEPENDS=OFF -DBUILD_TESTING=ON -DHOLLOWSWEEP_BUILD_BENCH=OFF \
     -DHOLLOWSWEEP_BUILD_FUZZ=OFF >/dev/null
-cmake --build "$build" --target hollowsweep_app_autogen >/dev/null
+mapfile -t autogen < <(ninja -C "$build" -t targets all | sed -n 's/^\([A-Za-z0-9_]*_autogen\): phony$/\1/p')
+cmake --build "$build" --target "${autogen[@]}" >/dev/null
 
 if [[ $# -gt 0 ]]; then
     files=("$@")
 else
-    mapfile -d '' files < <(find src -name '*.cpp' -print0 | sort -z)
+    mapfile -d '' files < <(find src tests -name '*.cpp' -print0 | sort -z)
 fi
 
 # Each file's findings are collected and printed whole, so that the parallel

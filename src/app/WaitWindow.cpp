@@ -31,7 +31,7 @@ SearchAnimation::SearchAnimation(QWidget* parent)
     timer_.start(70);
 }
 
-void SearchAnimation::paintEvent(QPaintEvent*) {
+void SearchAnimation::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     // The folder.

@@ -14,7 +14,7 @@ std::atomic<bool> waiting{false};
 static_assert(std::atomic<bool>::is_always_lock_free && std::atomic<int>::is_always_lock_free,
               "the flags are used from a signal handler");
 
-extern "C" void OnInterrupt(int) {
+extern "C" void OnInterrupt(int /*signal*/) {
     if (waiting.load() || signals.fetch_add(1) > 0) {
         ::_exit(ExitInterrupted);
     }
@@ -40,7 +40,7 @@ Interruption::~Interruption() {
     ::sigaction(SIGTERM, &previousTerminate_, nullptr);
 }
 
-std::atomic<bool>& Interruption::Flag() const noexcept {
+std::atomic<bool>& Interruption::Flag() noexcept {
     return interrupted;
 }
 

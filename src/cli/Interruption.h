@@ -19,8 +19,8 @@ public:
     ~Interruption();
 
     // Set by a signal; the work may set it too, to stop the same way.
-    std::atomic<bool>& Flag() const noexcept;
-    bool Requested() const noexcept { return Flag().load(); }
+    static std::atomic<bool>& Flag() noexcept;
+    static bool Requested() noexcept { return Flag().load(); }
 
 private:
     struct sigaction previousInterrupt_ {};

@@ -16,22 +16,24 @@ public:
     QStringList Calls;
     QList<QUrl> Opened;
 
-    QString ChooseFolder(QWidget*, const QString& startIn) override {
+    QString ChooseFolder(QWidget* /*parent*/, const QString& startIn) override {
         Calls << "choose folder in " + startIn;
         return FolderAnswer;
     }
-    QString ChooseSaveFile(QWidget*, const QString& defaultExt, const QString& filter) override {
+    QString ChooseSaveFile(QWidget* /*parent*/, const QString& defaultExt,
+                           const QString& filter) override {
         Calls << "save " + defaultExt + " " + filter;
         return SaveAnswer;
     }
-    bool AskYesNo(QWidget*, const QString& text, const QString& caption) override {
+    bool AskYesNo(QWidget* /*parent*/, const QString& text, const QString& caption) override {
         Calls << "ask " + caption + ": " + text;
         return YesAnswer;
     }
-    void ShowMessage(QWidget*, const QString& text, const QString& caption, MessageIcon) override {
+    void ShowMessage(QWidget* /*parent*/, const QString& text, const QString& caption,
+                     MessageIcon /*icon*/) override {
         Calls << "message " + caption + ": " + text;
     }
-    void ShowReport(QWidget*, const QString& text, const QString& details,
+    void ShowReport(QWidget* /*parent*/, const QString& text, const QString& details,
                     const QString& caption) override {
         Calls << "report " + caption + ": " + text + (details.isEmpty() ? "" : " | " + details);
     }

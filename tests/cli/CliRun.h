@@ -26,7 +26,7 @@ inline ProgramResult Cli(const std::vector<std::string>& arguments) {
 
 // The tool copied into a test's folder, where the unprivileged user may run it.
 inline std::string UnprivilegedCli(const TestDir& dir) {
-    const std::string cli = dir.Path("hollowsweep-cli");
+    std::string cli = dir.Path("hollowsweep-cli");
     std::filesystem::copy_file(HOLLOWSWEEP_CLI, cli);
     ::chmod(cli.c_str(), 0755);
     return cli;

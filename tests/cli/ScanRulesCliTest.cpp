@@ -20,7 +20,7 @@ TEST(ScanRulesCli, RulesSteerScanAndDeleteAlike) {
     const std::time_t now = std::time(nullptr);
     for (const char* folder : {"tree/repo/.git/refs", "tree/repo/.git", "tree/repo", "tree/photos",
                                "tree/notes", "tree/stale", "tree"}) {
-        dir.SetModified(folder, now - 3 * 86400);
+        dir.SetModified(folder, now - 3L * 86400);
     }
     const std::vector<std::string> rules = {"-e", ".git", "--junk-common", "--older-than", "1d"};
     auto scan = std::vector<std::string>{"scan", "-q"};
@@ -155,7 +155,7 @@ TEST(ScanRulesCli, DryRunOfAListObeysTheRules) {
     dir.MakeFolders("root/old");
     const std::time_t now = std::time(nullptr);
     for (const char* folder : {"root/.cache/refs", "root/.cache", "root/old"}) {
-        dir.SetModified(folder, now - 3 * 86400);
+        dir.SetModified(folder, now - 3L * 86400);
     }
     dir.MakeFile("list", Lines({dir.Path("root/.cache/refs"), dir.Path("root/.cache"),
                                 dir.Path("root/new"), dir.Path("root/old")}));

@@ -8,7 +8,9 @@ namespace {
 
 // Days since a fixed day for "YYYY-MM-DD", as a locale's reader would give.
 std::optional<double> ReadIsoDay(std::string_view text) {
-    int year = 0, month = 0, day = 0;
+    int year = 0;
+    int month = 0;
+    int day = 0;
     if (std::sscanf(std::string(text).c_str(), "%d-%d-%d", &year, &month, &day) != 3) {
         return std::nullopt;
     }

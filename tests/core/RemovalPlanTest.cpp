@@ -77,7 +77,7 @@ TEST(RemovalPlan, PathsOfADeepChainCostTheirLengthOnly) {
     ASSERT_TRUE(plan.Add(path, {}, 0));
     PlanPaths builder;
     std::string expected = path;
-    for (PlanIndex index = static_cast<PlanIndex>(plan.Size() - 1);; --index) {
+    for (auto index = static_cast<PlanIndex>(plan.Size() - 1);; --index) {
         ASSERT_EQ(builder.PathOf(plan, index), expected);
         if (index == 0) {
             break;

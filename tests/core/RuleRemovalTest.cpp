@@ -175,7 +175,7 @@ TEST(RuleRemoval, ListedFoldersObeyTheRules) {
     dir.MakeFile("junk/desktop.ini");
     const std::time_t now = std::time(nullptr);
     for (const char* folder : {".git/refs", ".git", "young/old", "old", "junk"}) {
-        dir.SetModified(folder, now - 2 * 86400);
+        dir.SetModified(folder, now - 2L * 86400);
     }
     ScanRules rules = CommonJunk();
     rules.ExcludedFolders = {".git"};
@@ -198,7 +198,7 @@ TEST(RuleRemoval, OldChainGoesWholeThoughEachRemovalRenewsItsParent) {
     dir.MakeFolders("a/b/c/d");
     const std::time_t now = std::time(nullptr);
     for (const char* folder : {"a/b/c/d", "a/b/c", "a/b", "a", "."}) {
-        dir.SetModified(folder, now - 2 * 86400);
+        dir.SetModified(folder, now - 2L * 86400);
     }
     ScanRules rules;
     rules.MinimumAge = 24h;

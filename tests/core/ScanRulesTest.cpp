@@ -33,6 +33,7 @@ std::vector<std::string> Walked(const TestDir& dir, const ScanRules& rules) {
 
 std::vector<std::string> Relative(const TestDir& dir, const std::vector<std::string>& paths) {
     std::vector<std::string> relative;
+    relative.reserve(paths.size());
     for (const auto& path : paths) {
         relative.push_back(path == dir.Root() ? "." : path.substr(dir.Root().size() + 1));
     }
@@ -47,7 +48,7 @@ ScanRules Plain() {
 }
 
 constexpr std::time_t DaysAgo(int days) {
-    return days * 86400;
+    return std::time_t{days} * 86400;
 }
 
 test::ReferenceRules ReferenceOf(const ScanRules& rules) {
@@ -65,8 +66,14 @@ void BuildRandomTree(const TestDir& dir, std::mt19937& random) {
     for (int i = 0; i < count; ++i) {
         const std::string parent = folders[random() % folders.size()];
         const std::string name = folderNames[random() % 5];
-        const std::string folder = (parent.empty() ? "" : parent + "/") + name +
-                                   (random() % 3 == 0 ? "" : std::to_string(i));
+        std::string folder = parent;
+        if (!folder.empty()) {
+            folder += '/';
+        }
+        folder += name;
+        if (random() % 3 != 0) {
+            folder += std::to_string(i);
+        }
         if (!dir.Exists(folder)) {
             dir.MakeFolders(folder);
             folders.push_back(folder);

@@ -1,5 +1,6 @@
 #include "ReferenceWalk.h"
 
+#include <algorithm>
 #include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
@@ -12,12 +13,9 @@ namespace hollowsweep::test {
 namespace {
 
 bool AnyMatch(const std::vector<std::string>& patterns, const char* name) {
-    for (const auto& pattern : patterns) {
-        if (::fnmatch(pattern.c_str(), name, 0) == 0) {
-            return true;
-        }
-    }
-    return false;
+    return std::any_of(patterns.begin(), patterns.end(), [name](const std::string& pattern) {
+        return ::fnmatch(pattern.c_str(), name, 0) == 0;
+    });
 }
 
 bool IsMountRoot(const std::string& path) {

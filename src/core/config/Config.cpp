@@ -4,6 +4,8 @@
 #include "core/platform/ProgramLocation.h"
 #include "core/platform/WholeFile.h"
 
+#include <algorithm>
+#include <iterator>
 #include <memory>
 #include <string_view>
 
@@ -19,12 +21,10 @@ std::string FolderOf(const std::string& path) {
 // The package manager's folders: root may write them, but a file left there
 // by a run belongs to no package and outlives the program's removal.
 bool IsSystemProgramFolder(std::string_view folder) {
-    for (const std::string_view system : {"/usr", "/bin", "/sbin"}) {
-        if (folder == system || (folder.starts_with(system) && folder[system.size()] == '/')) {
-            return true;
-        }
-    }
-    return false;
+    constexpr std::string_view Systems[] = {"/usr", "/bin", "/sbin"};
+    return std::any_of(std::begin(Systems), std::end(Systems), [folder](std::string_view system) {
+        return folder == system || (folder.starts_with(system) && folder[system.size()] == '/');
+    });
 }
 
 } // namespace

@@ -176,9 +176,9 @@ public:
         block_ = ParseRange(range);
         source_ = std::move(source);
     }
-    void SetBorders(std::string_view) override { borders_ = true; }
-    void AutoFitColumns(std::string_view) override { fitColumns_ = true; }
-    void AutoFitRows(std::string_view) override { fitRows_ = true; }
+    void SetBorders(std::string_view /*range*/) override { borders_ = true; }
+    void AutoFitColumns(std::string_view /*range*/) override { fitColumns_ = true; }
+    void AutoFitRows(std::string_view /*range*/) override { fitRows_ = true; }
     void SaveAs(const std::string& path) override;
     void Close() override {}
 

@@ -26,8 +26,9 @@ std::string CatalogueFolder() {
 void UseMessageCatalog() noexcept {
     // Numbers, sorting and the bytes written stay as in the C locale; the
     // character type follows the user so that translations arrive whole.
-    std::setlocale(LC_MESSAGES, "");
-    std::setlocale(LC_CTYPE, "");
+    // Called at the start, before any thread.
+    std::setlocale(LC_MESSAGES, ""); // NOLINT(concurrency-mt-unsafe)
+    std::setlocale(LC_CTYPE, "");    // NOLINT(concurrency-mt-unsafe)
     try {
         ::bindtextdomain(MessageDomain, CatalogueFolder().c_str());
     } catch (...) {

@@ -96,7 +96,8 @@ ThroughRootLink(std::string_view path,
 }
 
 std::string AdminFolder() {
-    const char* folder = std::getenv("DPKG_ADMINDIR");
+    // No thread of this program changes the environment.
+    const char* folder = std::getenv("DPKG_ADMINDIR"); // NOLINT(concurrency-mt-unsafe)
     return folder != nullptr && *folder != '\0' ? folder : "/var/lib/dpkg";
 }
 

@@ -14,11 +14,12 @@ namespace hollowsweep {
 namespace {
 
 std::string HomeFolder() {
-    const char* home = std::getenv("HOME");
+    // No thread of this program changes the environment or the user database.
+    const char* home = std::getenv("HOME"); // NOLINT(concurrency-mt-unsafe)
     if (home != nullptr && home[0] == '/') {
         return home;
     }
-    const passwd* user = ::getpwuid(::getuid());
+    const passwd* user = ::getpwuid(::getuid()); // NOLINT(concurrency-mt-unsafe)
     return user != nullptr && user->pw_dir != nullptr ? user->pw_dir : "/";
 }
 
@@ -35,7 +36,7 @@ std::string ExecutableFolder() {
 
 std::string UserConfigFolder() {
     // A relative value is to be ignored, as the XDG base directory rules say.
-    const char* configHome = std::getenv("XDG_CONFIG_HOME");
+    const char* configHome = std::getenv("XDG_CONFIG_HOME"); // NOLINT(concurrency-mt-unsafe)
     const std::string base = configHome != nullptr && configHome[0] == '/'
                                  ? std::string(configHome)
                                  : HomeFolder() + "/.config";

@@ -112,7 +112,7 @@ private:
     FileDescriptor OpenChecked(int parentFd, PlanIndex index, Worker& worker);
     void RemoveTarget(PlanIndex index, int parentFd, const char* name, Worker& worker);
     RemovalResult RemoveFolder(PlanIndex index, int parentFd, const char* name, Worker& worker);
-    DirectoryReader& ReaderOf(Worker& worker);
+    static DirectoryReader& ReaderOf(Worker& worker);
     std::optional<RemovalOutcome> Exclusion(PlanIndex index, Worker& worker);
     std::optional<RemovalResult> RefusedByRules(const PlanNode& node,
                                                 const std::optional<EntryStatus>& status,

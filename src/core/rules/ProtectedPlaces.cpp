@@ -80,6 +80,22 @@ std::vector<std::string> ReadSubmodules(const std::string& workTree) {
     return folder ? SubmodulesNamedIn(folder.Get()) : std::vector<std::string>{};
 }
 
+// What a folder's name and the folders beside it say, without looking into it.
+std::optional<ProtectionKind> SealByPlace(const std::string& folder) {
+    const std::string_view name = NameOf(folder);
+    if (const auto kind = ProtectionByName(name)) {
+        return kind;
+    }
+    if (ListingMarkers::IsMaildirFolderName(name)) {
+        const std::string parent = ParentOf(folder);
+        if (IsFolderAt(Child(parent, "cur")) && IsFolderAt(Child(parent, "new")) &&
+            IsFolderAt(Child(parent, "tmp"))) {
+            return ProtectionKind::MailFolder;
+        }
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 ProtectedPlaces::ProtectedPlaces(const std::string& mountTable)
@@ -162,22 +178,6 @@ std::optional<Protection> ProtectedPlaces::ByPath(const std::string& path, bool 
             if (submodule == relative) {
                 return Protection{ProtectionKind::Submodule, {}};
             }
-        }
-    }
-    return std::nullopt;
-}
-
-// What a folder's name and the folders beside it say, without looking into it.
-std::optional<ProtectionKind> ProtectedPlaces::SealByPlace(const std::string& folder) const {
-    const std::string_view name = NameOf(folder);
-    if (const auto kind = ProtectionByName(name)) {
-        return kind;
-    }
-    if (ListingMarkers::IsMaildirFolderName(name)) {
-        const std::string parent = ParentOf(folder);
-        if (IsFolderAt(Child(parent, "cur")) && IsFolderAt(Child(parent, "new")) &&
-            IsFolderAt(Child(parent, "tmp"))) {
-            return ProtectionKind::MailFolder;
         }
     }
     return std::nullopt;

@@ -61,7 +61,6 @@ private:
     };
     const FolderFacts& FactsOf(const std::string& folder);
     std::optional<Protection> ByPath(const std::string& path, bool byOwnContent);
-    std::optional<ProtectionKind> SealByPlace(const std::string& folder) const;
     // mountPoint must be one of mounts_.
     const MountedFileSystem& TopmostAt(const std::string& mountPoint) const;
 

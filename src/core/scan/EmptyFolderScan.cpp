@@ -14,12 +14,8 @@ namespace hollowsweep {
 namespace {
 
 bool IsAtOrBelowAny(std::string_view path, const std::vector<std::string>& folders) {
-    for (const auto& folder : folders) {
-        if (IsAtOrBelow(path, folder)) {
-            return true;
-        }
-    }
-    return false;
+    return std::any_of(folders.begin(), folders.end(),
+                       [path](const std::string& folder) { return IsAtOrBelow(path, folder); });
 }
 
 // The order of the walks: as given, except that where rules keep a walk out of

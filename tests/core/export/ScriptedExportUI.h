@@ -29,7 +29,9 @@ public:
         Calls.push_back("message " + std::string(caption) + ": " + std::string(text) +
                         (icon == MessageIcon::Warning ? " (warning)" : ""));
     }
-    void ShowWaitForm(bool show) override { Calls.push_back(show ? "wait shown" : "wait hidden"); }
+    void ShowWaitForm(bool show) override {
+        Calls.emplace_back(show ? "wait shown" : "wait hidden");
+    }
     void SetWaitMessage(std::string_view message) override {
         Calls.push_back("wait message " + std::string(message));
     }

@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cctype>
 #include <gtest/gtest.h>
+#include <iterator>
 #include <map>
 #include <pugixml.hpp>
 
@@ -88,12 +89,10 @@ public:
     bool Bordered(int style) const {
         const pugi::xml_node border = Nth(styles_.child("styleSheet").child("borders"), "border",
                                           Format(style).attribute("borderId").as_int());
-        for (const char* side : {"left", "right", "top", "bottom"}) {
-            if (std::string(border.child(side).attribute("style").value()) != "thin") {
-                return false;
-            }
-        }
-        return true;
+        constexpr const char* Sides[] = {"left", "right", "top", "bottom"};
+        return std::all_of(std::begin(Sides), std::end(Sides), [&border](const char* side) {
+            return std::string(border.child(side).attribute("style").value()) == "thin";
+        });
     }
 
 private:
