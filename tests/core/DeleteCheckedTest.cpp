@@ -2,6 +2,7 @@
 
 #include "TestDir.h"
 #include "Unprivileged.h"
+#include "core/errors/Errors.h"
 #include "core/results/LoadEmptyFolders.h"
 
 #include <algorithm>
@@ -9,6 +10,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <gtest/gtest.h>
 #include <map>
 #include <random>
@@ -395,4 +397,40 @@ TEST(DeleteChecked, NeverRemovesAFileOrAnythingOutsideTheScannedFolder) {
             EXPECT_EQ(run(setting), expected);
         }
     }
+}
+
+// The removal works from the list's entries on other threads: from its plan to
+// its finish, the list refuses every change, whoever asks, and keeps its
+// entries as they were.
+TEST(DeleteChecked, TheListRefusesChangesWhileItsFoldersAreRemoved) {
+    TestDir dir;
+    dir.MakeFolders("a/b");
+    dir.MakeFile("keep");
+    ResultList list = Scanned(dir);
+    ASSERT_EQ(Remaining(list, dir), (std::vector<std::string>{"a/b", "a"}));
+    list.SetChecked(IndexOf(list, dir.Path("a")), false);
+    CheckedFolderRemoval removal(list);
+    ASSERT_EQ(removal.Plan(), 1U);
+    const std::function<void()> changes[] = {
+        [&] { list.CheckAll(); },
+        [&] { list.UncheckAll(); },
+        [&] { list.SetChecked(0, false); },
+        [&] { list.Append(ResultRecord::ForFolder("/elsewhere")); },
+        [&] { list.Delete(0); },
+        [&] { list.Clear(); },
+        [&] { list.Replace(ResultList()); },
+        [&] {
+            list.Sort([](const ResultEntry&, const ResultEntry&) { return 0; },
+                      SortDirection::Descending);
+        },
+    };
+    for (const auto& change : changes) {
+        EXPECT_THROW(change(), HollowsweepError);
+    }
+    EXPECT_EQ(Remaining(list, dir), (std::vector<std::string>{"a/b", "-a"}));
+    removal.Remove({}, {});
+    EXPECT_EQ(removal.Finish().Removed, 1U);
+    EXPECT_EQ(Remaining(list, dir), (std::vector<std::string>{"-a"}));
+    list.CheckAll();
+    EXPECT_EQ(Remaining(list, dir), (std::vector<std::string>{"a"}));
 }

@@ -34,7 +34,12 @@ public:
                                                                       : NestedFolders::JoinOuter)
         , rules_(list.Rules()) {}
 
+    Run(const Run&) = delete;
+    Run& operator=(const Run&) = delete;
+    ~Run() { list_.SetRemovalRunning(false); }
+
     std::size_t Plan() {
+        list_.SetRemovalRunning(true);
         std::size_t planned = 0;
         for (const std::size_t index : CheckedGrouped(list_)) {
             ResultEntry& entry = list_.At(index);
@@ -58,6 +63,7 @@ public:
 
     // Entries of folders already removed leave the list even when a later step fails.
     DeleteSummary Finish() {
+        list_.SetRemovalRunning(false);
         // Marked before the entries move: the indices are the list's as planned.
         for (const auto& [index, failure] : failures_) {
             ResultEntry& entry = list_.At(index);

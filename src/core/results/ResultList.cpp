@@ -1,6 +1,7 @@
 #include "core/results/ResultList.h"
 
 #include "core/errors/Errors.h"
+#include "core/product/Messages.h"
 
 #include <utility>
 
@@ -19,6 +20,7 @@ void ResultList::EndUpdate() {
 }
 
 void ResultList::Clear() {
+    RefuseWhileRemoving();
     UpdateScope update(*this);
     Entries().swap(entries_);
     scannedFolders_.clear();
@@ -28,6 +30,7 @@ void ResultList::Clear() {
 }
 
 ResultEntry& ResultList::Append(ResultRecord record, FolderIdentity identity) {
+    RefuseWhileRemoving();
     UpdateScope update(*this);
     ResultEntry& entry = entries_.emplace_back();
     entry.Record = std::move(record);
@@ -36,12 +39,14 @@ ResultEntry& ResultList::Append(ResultRecord record, FolderIdentity identity) {
 }
 
 void ResultList::Delete(std::size_t index) {
+    RefuseWhileRemoving();
     At(index);
     UpdateScope update(*this);
     entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(index));
 }
 
 void ResultList::DeleteMarked(const std::vector<bool>& marked) {
+    RefuseWhileRemoving();
     UpdateScope update(*this);
     std::size_t kept = 0;
     for (std::size_t i = 0; i < entries_.size(); ++i) {
@@ -56,6 +61,7 @@ void ResultList::DeleteMarked(const std::vector<bool>& marked) {
 }
 
 void ResultList::Replace(ResultList&& other) {
+    RefuseWhileRemoving();
     UpdateScope update(*this);
     entries_ = std::move(other.entries_);
     scannedFolders_ = std::move(other.scannedFolders_);
@@ -74,11 +80,18 @@ void ResultList::UncheckAll() {
 }
 
 void ResultList::SetAllChecked(bool checked) {
+    RefuseWhileRemoving();
     for (auto& entry : entries_) {
         entry.Checked = checked;
     }
     if (observer_ != nullptr && updateDepth_ == 0) {
         observer_->ListChecksChanged();
+    }
+}
+
+void ResultList::RefuseWhileRemoving() const {
+    if (removalRunning_) {
+        throw HollowsweepError(Tr("The list cannot change while its folders are being removed."));
     }
 }
 
@@ -94,6 +107,7 @@ ResultEntry& ResultList::At(std::size_t index) {
 }
 
 void ResultList::SetChecked(std::size_t index, bool checked) {
+    RefuseWhileRemoving();
     At(index).Checked = checked;
 }
 

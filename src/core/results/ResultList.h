@@ -116,6 +116,12 @@ public:
     // compare(a, b) <= 0, descending when compare(a, b) >= 0.
     template <class Compare> void Sort(Compare compare, SortDirection direction);
 
+    // From a removal's plan to its finish the removal works from the list's
+    // entries, and the list refuses every change: each one raises
+    // HollowsweepError and changes nothing.
+    void SetRemovalRunning(bool running) noexcept { removalRunning_ = running; }
+    bool RemovalRunning() const noexcept { return removalRunning_; }
+
 private:
     class UpdateScope {
     public:
@@ -131,6 +137,7 @@ private:
         ResultList& list_;
     };
 
+    void RefuseWhileRemoving() const;
     void Reorder(const std::vector<std::uint32_t>& order);
     void SetAllChecked(bool checked);
 
@@ -141,9 +148,11 @@ private:
     std::vector<KeptFolder> keptFolders_;
     IResultListObserver* observer_ = nullptr;
     int updateDepth_ = 0;
+    bool removalRunning_ = false;
 };
 
 template <class Compare> void ResultList::Sort(Compare compare, SortDirection direction) {
+    RefuseWhileRemoving();
     std::vector<std::uint32_t> order(entries_.size());
     for (std::uint32_t i = 0; i < order.size(); ++i) {
         order[i] = i;
