@@ -4,7 +4,7 @@
 # translated. Run it after changing a message, then translate what is new.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-xgettext --language=C++ --from-code=UTF-8 --keyword=Tr --keyword=TrNoop --keyword=IOError:3 \
+xgettext --language=C++ --from-code=UTF-8 --keyword=Tr --keyword=TrN:1,2 --keyword=TrNoop --keyword=IOError:3 \
     --package-name=hollowsweep --msgid-bugs-address=mail@hollowsweep.example.org \
     --sort-by-file -o po/hollowsweep.pot $(git ls-files 'src/core/*.cpp' 'src/cli/*.cpp')
 for po in po/*.po; do

@@ -42,14 +42,6 @@
 <context>
     <name>hollowsweep::app::MainWindow</name>
     <message>
-        <source>1 folder</source>
-        <translation>1 Ordner</translation>
-    </message>
-    <message>
-        <source>%1 folders</source>
-        <translation>%1 Ordner</translation>
-    </message>
-    <message>
         <source>&amp;Open Folder</source>
         <translation>&amp;Öffnen</translation>
     </message>
@@ -85,118 +77,6 @@
         <source>Help</source>
         <translation>Hilfe</translation>
     </message>
-    <message numerus="yes">
-        <source>%1 empty %2, %3 checked</source>
-        <translation>
-            <numerusform>%1 leerer %2, %3 markiert</numerusform>
-            <numerusform>%1 leere %2, %3 markiert</numerusform>
-        </translation>
-    </message>
-    <message>
-        <source>folder</source>
-        <translation>Ordner</translation>
-    </message>
-    <message>
-        <source>folders</source>
-        <translation>Ordner</translation>
-    </message>
-    <message numerus="yes">
-        <source>%1 could not be read:</source>
-        <translation>
-            <numerusform>%1 konnte nicht gelesen werden:</numerusform>
-            <numerusform>%1 konnten nicht gelesen werden:</numerusform>
-        </translation>
-    </message>
-    <message>
-        <source>
-... and %1 more</source>
-        <translation>
-... und %1 weitere</translation>
-    </message>
-    <message>
-        <source>The scan rules could not be read, so nothing was scanned: </source>
-        <translation>Die Suchregeln konnten nicht gelesen werden, daher wurde nichts durchsucht: </translation>
-    </message>
-    <message>
-        <source>Warning</source>
-        <translation>Warnung</translation>
-    </message>
-    <message>
-        <source>%1 folders scanned</source>
-        <translation>%1 Ordner durchsucht</translation>
-    </message>
-    <message>
-        <source>Cancelling..</source>
-        <translation>Wird abgebrochen..</translation>
-    </message>
-    <message>
-        <source>Loading info..</source>
-        <translation>Informationen werden geladen..</translation>
-    </message>
-    <message>
-        <source>The removal options could not be read, so nothing was removed: </source>
-        <translation>Die Einstellungen zum Entfernen konnten nicht gelesen werden, daher wurde nichts entfernt: </translation>
-    </message>
-    <message>
-        <source>Are you sure to delete the folders?
-
-%1 checked</source>
-        <translation>Sollen die Ordner wirklich gelöscht werden?
-
-%1 markiert</translation>
-    </message>
-    <message>
-        <source>, to be moved to the trash</source>
-        <translation>, sie kommen in den Papierkorb</translation>
-    </message>
-    <message>
-        <source>Moving folders to the trash..</source>
-        <translation>Ordner werden in den Papierkorb verschoben..</translation>
-    </message>
-    <message>
-        <source>Removing folders..</source>
-        <translation>Ordner werden entfernt..</translation>
-    </message>
-    <message>
-        <source>%1 of %2 folders moved to the trash</source>
-        <translation>%1 von %2 Ordnern in den Papierkorb verschoben</translation>
-    </message>
-    <message>
-        <source>%1 of %2 folders removed</source>
-        <translation>%1 von %2 Ordnern entfernt</translation>
-    </message>
-    <message>
-        <source> moved to the trash.</source>
-        <translation> in den Papierkorb verschoben.</translation>
-    </message>
-    <message>
-        <source> removed.</source>
-        <translation> entfernt.</translation>
-    </message>
-    <message numerus="yes">
-        <source> could not be moved to the trash.</source>
-        <translation>
-            <numerusform> konnte nicht in den Papierkorb verschoben werden.</numerusform>
-            <numerusform> konnten nicht in den Papierkorb verschoben werden.</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source> could not be removed.</source>
-        <translation>
-            <numerusform> konnte nicht entfernt werden.</numerusform>
-            <numerusform> konnten nicht entfernt werden.</numerusform>
-        </translation>
-    </message>
-    <message>
-        <source>
-The removal was cancelled before every checked folder was handled.</source>
-        <translation>
-Das Entfernen wurde abgebrochen, bevor alle markierten Ordner an der Reihe waren.</translation>
-    </message>
-    <message>
-        <source>Delete Checked From Disk</source>
-        <translation>Markierte vom Datenträger löschen</translation>
-    </message>
     <message>
         <source>The configuration could not be read: </source>
         <translation>Die Konfiguration konnte nicht gelesen werden: </translation>
@@ -204,20 +84,6 @@ Das Entfernen wurde abgebrochen, bevor alle markierten Ordner an der Reihe waren
     <message>
         <source>Options</source>
         <translation>Einstellungen</translation>
-    </message>
-    <message numerus="yes">
-        <source>%n kept for other programs</source>
-        <translation>
-            <numerusform>%n für andere Programme behalten</numerusform>
-            <numerusform>%n für andere Programme behalten</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>%1 kept because other programs need them:</source>
-        <translation>
-            <numerusform>%1 behalten, weil andere Programme ihn brauchen:</numerusform>
-            <numerusform>%1 behalten, weil andere Programme sie brauchen:</numerusform>
-        </translation>
     </message>
 </context>
 <context>
@@ -337,6 +203,10 @@ Nicht entfernt: </translation>
     <message>
         <source>Cancel</source>
         <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Cancelling..</source>
+        <translation>Wird abgebrochen..</translation>
     </message>
 </context>
 </TS>

@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 
 #include "app/AboutDialog.h"
+#include "app/BackgroundWork.h"
 #include "app/DesktopLinks.h"
 #include "app/DesktopTrash.h"
 #include "app/ExceptionGuard.h"
@@ -9,22 +10,18 @@
 #include "app/PathText.h"
 #include "app/ResultListController.h"
 #include "app/UserDialogs.h"
+#include "app/UserPrompts.h"
 #include "app/WaitWindow.h"
 #include "app/WindowLook.h"
-#include "core/config/RemovalSetting.h"
-#include "core/config/ScanRulesSetting.h"
 #include "core/config/WindowFrameSetting.h"
 #include "core/errors/Errors.h"
 #include "core/export/ExportFormats.h"
 #include "core/platform/FolderPaths.h"
 #include "core/product/Messages.h"
 #include "core/product/Product.h"
-#include "core/results/DeleteChecked.h"
-#include "core/results/LoadEmptyFolders.h"
 
 #include <QCloseEvent>
 #include <QDropEvent>
-#include <QEventLoop>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QHeaderView>
@@ -33,56 +30,20 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
-#include <QScopeGuard>
 #include <QScreen>
 #include <QStatusBar>
-#include <QThread>
 #include <QTimer>
 #include <QTreeView>
 #include <algorithm>
-#include <atomic>
 
 namespace hollowsweep::app {
 
 namespace {
 
-QString FolderCount(std::size_t count) {
-    return count == 1 ? QCoreApplication::translate("hollowsweep::app::MainWindow", "1 folder")
-                      : QCoreApplication::translate("hollowsweep::app::MainWindow", "%1 folders")
-                            .arg(count);
-}
-
 constexpr int ClientWidth = 980;
 constexpr int ClientHeight = 401;
 constexpr int StatusBarHeight = 19;
 constexpr int ButtonBarHeight = 68;
-
-// Shows the wait window, modal, for the time a scan or a removal runs on
-// another thread: it takes all input, and gives it back however the work ends.
-class WorkWaitScope {
-public:
-    WorkWaitScope(WaitWindow& wait, const std::optional<QString>& message)
-        : wait_(wait) {
-        if (!wait_.isVisible()) {
-            wait_.setWindowModality(Qt::ApplicationModal);
-        }
-        wait_.ShowWaitForm(true);
-        if (message) {
-            wait_.SetWaitMessage(*message);
-        }
-    }
-    WorkWaitScope(const WorkWaitScope&) = delete;
-    WorkWaitScope& operator=(const WorkWaitScope&) = delete;
-    ~WorkWaitScope() {
-        wait_.SetCancellable(false);
-        wait_.SetWaitProgress({});
-        wait_.ShowWaitForm(false);
-        wait_.setWindowModality(Qt::NonModal);
-    }
-
-private:
-    WaitWindow& wait_;
-};
 
 } // namespace
 
@@ -102,6 +63,12 @@ MainWindow::MainWindow(IUserDialogs& dialogs, LazyConfig& config, WaitWindow& wa
     BuildList();
     BuildMenus();
     BuildStatusBar();
+    prompts_ = std::make_unique<QtUserPrompts>(Dialogs, this);
+    work_ = std::make_unique<QtBackgroundWork>(Wait);
+    exportPrompts_ = std::make_unique<QtExportPrompts>(Dialogs, Wait, this);
+    IMainView& view = *this;
+    presenter_ = std::make_unique<MainPresenter>(List(), Configuration, view, *prompts_, *work_,
+                                                 *exportPrompts_, MoveToDesktopTrash);
     setWindowIcon(QIcon(":/icons/hollowsweep.svg"));
     // It opens at its designed size, which is also the least it can take:
     // the buttons keep their places, and the list grows with the window.
@@ -203,7 +170,7 @@ void MainWindow::BuildMenus() {
         connect(action, &QAction::triggered, this, [this, &format] {
             Guarded([&] {
                 if (controller) {
-                    controller->Export(format);
+                    presenter_->Export(format);
                 }
             });
         });
@@ -231,65 +198,21 @@ void MainWindow::BuildStatusBar() {
 
 namespace {
 
-// A panel's hint: a heading and the first folders, each with its reason.
-template <class Folder, class Describe>
-QString FolderHint(QString heading, const std::vector<Folder>& folders, Describe describe) {
-    constexpr std::size_t Shown = 30;
-    for (std::size_t i = 0; i < folders.size() && i < Shown; ++i) {
-        heading += "\n" + DisplayText(folders[i].Path) + ": " + describe(folders[i]);
-    }
-    if (folders.size() > Shown) {
-        heading += MainWindow::tr("\n... and %1 more").arg(folders.size() - Shown);
-    }
-    return heading;
-}
-
-void ClearPanel(QLabel* panel) {
-    panel->clear();
-    panel->setToolTip({});
+void ShowPanel(QLabel* label, const StatusPanel& panel) {
+    label->setText(DisplayText(panel.Text));
+    label->setToolTip(DisplayText(panel.Hint));
 }
 
 } // namespace
 
-// "N empty folders, M checked" once a scan filled the list; in the second
-// panel how many folders the scan could not read, and in the third how many
-// it kept for other programs, which their hints name.
 void MainWindow::ShowCounts() {
-    const ResultList& list = List();
-    if (list.ScannedFolders().empty() && list.Empty()) {
-        statusText->clear();
-        ClearPanel(statusCount);
-        ClearPanel(statusKept);
+    if (!presenter_) {
         return;
     }
-    const auto checked =
-        std::count_if(list.begin(), list.end(), [](const ResultEntry& e) { return e.Checked; });
-    statusText->setText(tr("%1 empty %2, %3 checked", nullptr, static_cast<int>(list.Count()))
-                            .arg(list.Count())
-                            .arg(list.Count() == 1 ? tr("folder") : tr("folders"))
-                            .arg(checked));
-    const auto& unreadable = list.UnreadableFolders();
-    if (unreadable.empty()) {
-        ClearPanel(statusCount);
-    } else {
-        statusCount->setText(QString::number(unreadable.size()));
-        statusCount->setToolTip(FolderHint(
-            tr("%1 could not be read:", nullptr, static_cast<int>(unreadable.size()))
-                .arg(FolderCount(unreadable.size())),
-            unreadable,
-            [](const UnreadableFolder& f) { return DisplayText(SystemErrorText(f.Error)); }));
-    }
-    const auto& kept = list.KeptFolders();
-    if (kept.empty()) {
-        ClearPanel(statusKept);
-    } else {
-        const auto count = static_cast<int>(kept.size());
-        statusKept->setText(tr("%n kept for other programs", nullptr, count));
-        statusKept->setToolTip(FolderHint(
-            tr("%1 kept because other programs need them:", nullptr, count)
-                .arg(FolderCount(kept.size())),
-            kept, [](const KeptFolder& f) { return DisplayText(ProtectionReason(f.Reason)); }));
-    }
+    const StatusTexts status = presenter_->Status();
+    ShowPanel(statusText, status.Counts);
+    ShowPanel(statusCount, status.Unreadable);
+    ShowPanel(statusKept, status.Kept);
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event) {
@@ -374,7 +297,7 @@ void MainWindow::onClose() {
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
-    if (!busy_ && event->mimeData()->hasUrls()) {
+    if (!presenter_->Busy() && event->mimeData()->hasUrls()) {
         event->acceptProposedAction();
     }
 }
@@ -401,215 +324,32 @@ void MainWindow::DropFolders(const QStringList& paths) {
 }
 
 void MainWindow::OpenFolders(const std::vector<std::string>& paths) {
-    std::vector<std::string> folders;
-    for (const std::string& path : paths) {
-        if (IsExistingFolder(path)) {
-            folders.push_back(path);
-        }
-    }
-    if (folders.empty()) {
-        Wait.ShowWaitForm(true);
-        Wait.ShowWaitForm(false);
-        return;
-    }
-    ScanFolders(folders, std::nullopt);
+    presenter_->OpenFolders(paths);
 }
 
-void MainWindow::ScanFolders(const std::vector<std::string>& folders,
-                             const std::optional<QString>& message) {
-    if (busy_) {
-        return;
-    }
-    ScanOptions options;
-    try {
-        options.Rules = ReadScanRules(*Configuration.GetConfig().Root());
-    } catch (const HollowsweepError& error) {
-        // Scanning without a rule the user set could offer folders meant to stay.
-        Dialogs.ShowMessage(this,
-                            tr("The scan rules could not be read, so nothing was scanned: ") +
-                                DisplayText(error.what()),
-                            tr("Warning"), MessageIcon::Warning);
-        return;
-    }
-    busy_ = true;
-    const auto idle = qScopeGuard([this] { busy_ = false; });
-    ScanOutcome outcome;
-    ResultList found;
-    {
-        const WorkWaitScope waiting(Wait, message);
-        Wait.SetCancellable(true);
-        outcome = RunScan(found, folders, options);
-    }
-    // The wait window had the keyboard; give it back to the list.
+void MainWindow::SetScanner(MainPresenter::Scanner scanner) {
+    presenter_->SetScanner(std::move(scanner));
+}
+
+void MainWindow::FocusList() {
     activateWindow();
     resultView->setFocus();
-    if (outcome.Cancelled) {
-        return;
-    }
-    // The list stays as quiet about an error as ever; the error is not lost.
-    List().Replace(std::move(found));
-    if (!outcome) {
-        IgnoreException(outcome.Error);
-    }
-}
-
-ScanOutcome MainWindow::RunScan(ResultList& found, const std::vector<std::string>& folders,
-                                ScanOptions& options) {
-    std::atomic<std::uint64_t> scanned{0};
-    options.Progress = [&scanned](std::uint64_t count) {
-        scanned.store(count);
-    };
-    std::atomic<bool> cancel{false};
-    options.Cancel = &cancel;
-    ScanOutcome outcome;
-    const std::exception_ptr error = RunInBackground(
-        [&] {
-            outcome = scanner ? scanner(found, folders, options)
-                              : LoadEmptyFolders(found, folders, options);
-        },
-        cancel, [&scanned] { return tr("%1 folders scanned").arg(scanned.load()); });
-    if (error) {
-        outcome.Error = error;
-    }
-    return outcome;
-}
-
-// The work runs on a thread of its own while this one keeps the windows
-// painted and the wait window's progress line moving, and turns its Cancel
-// into the work's cancel flag. Nothing the work throws crosses the thread.
-std::exception_ptr MainWindow::RunInBackground(const std::function<void()>& work,
-                                               std::atomic<bool>& cancel,
-                                               const std::function<QString()>& progressText) {
-    std::exception_ptr error;
-    const std::unique_ptr<QThread> worker(QThread::create([&] {
-        try {
-            work();
-        } catch (...) {
-            error = std::current_exception();
-        }
-    }));
-    QEventLoop loop;
-    connect(worker.get(), &QThread::finished, &loop, &QEventLoop::quit);
-    connect(&Wait, &WaitWindow::cancelRequested, &loop, [this, &cancel] {
-        cancel = true;
-        Wait.cancelButton->setEnabled(false);
-        Wait.SetWaitMessage(tr("Cancelling.."));
-    });
-    QTimer progress;
-    connect(&progress, &QTimer::timeout, &loop,
-            [this, &progressText] { Wait.SetWaitProgress(progressText()); });
-    progress.start(100);
-    worker->start();
-    loop.exec();
-    worker->wait();
-    return error;
 }
 
 void MainWindow::onOpenClicked() {
-    if (busy_) {
-        return;
-    }
-    const QString folder = Dialogs.ChooseFolder(this, lastOpened_);
-    if (folder.isEmpty()) {
-        return;
-    }
-    lastOpened_ = folder;
-    repaint();
-    ScanFolders({LocalPath(folder)}, tr("Loading info.."));
+    presenter_->OpenFolder();
 }
 
 void MainWindow::onCheckAllClicked() {
-    List().CheckAll();
+    presenter_->CheckAll();
 }
 
 void MainWindow::onUncheckAllClicked() {
-    List().UncheckAll();
+    presenter_->UncheckAll();
 }
 
 void MainWindow::onDeleteClicked() {
-    if (busy_) {
-        return;
-    }
-    const auto checked = static_cast<std::size_t>(std::count_if(
-        List().begin(), List().end(), [](const ResultEntry& e) { return e.Checked; }));
-    if (checked == 0) {
-        return;
-    }
-    bool moveToTrash = false;
-    try {
-        moveToTrash = ReadMoveToTrash(*Configuration.GetConfig().Root());
-    } catch (const HollowsweepError& error) {
-        // Removing what the user wanted in the trash could not be undone.
-        Dialogs.ShowMessage(this,
-                            tr("The removal options could not be read, so nothing was removed: ") +
-                                DisplayText(error.what()),
-                            tr("Warning"), MessageIcon::Warning);
-        return;
-    }
-    QString question =
-        tr("Are you sure to delete the folders?\n\n%1 checked").arg(FolderCount(checked));
-    if (moveToTrash) {
-        question += tr(", to be moved to the trash");
-    }
-    if (!Dialogs.AskYesNo(this, question, tr("Warning"))) {
-        return;
-    }
-    busy_ = true;
-    const auto idle = qScopeGuard([this] { busy_ = false; });
-    CheckedFolderRemoval removal(List());
-    const std::size_t planned = removal.Plan();
-    std::exception_ptr error;
-    {
-        const WorkWaitScope waiting(Wait, moveToTrash ? tr("Moving folders to the trash..")
-                                                      : tr("Removing folders.."));
-        Wait.SetCancellable(true);
-        error = RunRemoval(removal, planned, moveToTrash);
-    }
-    const DeleteSummary summary = removal.Finish();
-    activateWindow();
-    resultView->setFocus();
-    if (error) {
-        IgnoreException(error);
-    }
-    ReportRemoval(summary, moveToTrash);
-}
-
-// The removal's own threads do the work; this one keeps the window painted
-// and the count moving.
-std::exception_ptr MainWindow::RunRemoval(CheckedFolderRemoval& removal, std::size_t planned,
-                                          bool moveToTrash) {
-    std::atomic<std::size_t> removed{0};
-    std::atomic<bool> cancel{false};
-    RemovalOptions options;
-    options.Cancel = &cancel;
-    if (moveToTrash) {
-        options.MoveToTrash = MoveToDesktopTrash;
-    }
-    const QString progress =
-        moveToTrash ? tr("%1 of %2 folders moved to the trash") : tr("%1 of %2 folders removed");
-    return RunInBackground(
-        [&] { removal.Remove(options, [&removed](std::string_view) { ++removed; }); }, cancel,
-        [&removed, planned, &progress] { return progress.arg(removed.load()).arg(planned); });
-}
-
-void MainWindow::ReportRemoval(const DeleteSummary& summary, bool moveToTrash) {
-    QString text =
-        FolderCount(summary.Removed) + (moveToTrash ? tr(" moved to the trash.") : tr(" removed."));
-    if (!summary.Failures.empty()) {
-        const auto failed = static_cast<int>(summary.Failures.size());
-        text += "\n" + FolderCount(summary.Failures.size()) +
-                (moveToTrash ? tr(" could not be moved to the trash.", nullptr, failed)
-                             : tr(" could not be removed.", nullptr, failed));
-    }
-    if (!summary.Complete) {
-        text += tr("\nThe removal was cancelled before every checked folder was handled.");
-    }
-    QString details;
-    for (const auto& failure : summary.Failures) {
-        details += DisplayText(failure.Path) + ": " +
-                   DisplayText(RemovalReason(failure.Outcome, failure.ErrorCode)) + "\n";
-    }
-    Dialogs.ShowReport(this, text, details, tr("Delete Checked From Disk"));
+    presenter_->DeleteChecked();
 }
 
 void MainWindow::onHelpClicked() {
@@ -625,7 +365,7 @@ void MainWindow::onExitClicked() {
 }
 
 void MainWindow::onOptionsTriggered() {
-    if (busy_) {
+    if (presenter_->Busy()) {
         return;
     }
     Config* config = nullptr;

@@ -2,18 +2,11 @@
 
 #include "app/ResultListModel.h"
 #include "core/config/Config.h"
-#include "core/config/XMLDocument.h"
-#include "core/results/DeleteChecked.h"
-#include "core/results/LoadEmptyFolders.h"
+#include "core/presenter/MainPresenter.h"
 #include "core/results/ResultList.h"
 
 #include <QMainWindow>
-#include <atomic>
-#include <exception>
-#include <functional>
 #include <memory>
-#include <optional>
-#include <span>
 #include <string>
 #include <vector>
 
@@ -27,13 +20,17 @@ class QTreeView;
 namespace hollowsweep::app {
 
 class IUserDialogs;
+class QtBackgroundWork;
+class QtExportPrompts;
+class QtUserPrompts;
 class ResultListController;
 class WaitWindow;
 
 // The main window: the button bar, the result list, the status bar, the menu
 // bar with "About" and "Help", and the list's pop-up menu of exports. Folders
-// dropped anywhere on it are scanned.
-class MainWindow final : public QMainWindow {
+// dropped anywhere on it are scanned. What its commands do is decided by a
+// MainPresenter; the window forwards them and draws.
+class MainWindow final : public QMainWindow, private IMainView {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(MainWindow)
 
@@ -49,7 +46,6 @@ public:
     IUserDialogs& Dialogs;
     LazyConfig& Configuration;
     WaitWindow& Wait;
-    XMLDocument resultDocument;
     // Holds the result list; the window owns it.
     ResultListModel* Model;
     ResultList& List() noexcept { return Model->List(); }
@@ -87,16 +83,8 @@ public:
     void onAboutTriggered();
     void onOptionsTriggered();
 
-    // Scans folders behind the wait window and puts their empty folders in the
-    // list, replacing what it held. A message, when given, goes to the wait
-    // window first. A scan the user cancels leaves the list as it was, and
-    // while one runs the window takes no other command.
-    void ScanFolders(const std::vector<std::string>& folders,
-                     const std::optional<QString>& message);
     // What a scan runs on its thread; tests hold it to cancel it.
-    using Scanner =
-        std::function<ScanOutcome(ResultList&, std::span<const std::string>, const ScanOptions&)>;
-    Scanner scanner;
+    void SetScanner(MainPresenter::Scanner scanner);
     // A drop of paths: the folders among them are scanned together.
     void DropFolders(const QStringList& paths);
     // The same for paths as the file system spells them, as the program's
@@ -118,23 +106,16 @@ private:
     QPushButton* AddButton(const QString& caption, const QString& icon, int left, int width,
                            bool bold, void (MainWindow::*handler)());
 
-    ScanOutcome RunScan(ResultList& found, const std::vector<std::string>& folders,
-                        ScanOptions& options);
-    std::exception_ptr RunRemoval(CheckedFolderRemoval& removal, std::size_t planned,
-                                  bool moveToTrash);
-    std::exception_ptr RunInBackground(const std::function<void()>& work, std::atomic<bool>& cancel,
-                                       const std::function<QString()>& progressText);
-    void ReportRemoval(const DeleteSummary& summary, bool moveToTrash);
+    void FocusList() override;
     void RestorePlacement();
     void StorePlacement();
     void ShowCounts();
 
     bool shown_ = false;
-    // Where the folder chooser starts: the folder opened last.
-    QString lastOpened_;
-    // A scan runs: commands that would start another, or change the list,
-    // wait for it.
-    bool busy_ = false;
+    std::unique_ptr<QtUserPrompts> prompts_;
+    std::unique_ptr<QtBackgroundWork> work_;
+    std::unique_ptr<QtExportPrompts> exportPrompts_;
+    std::unique_ptr<MainPresenter> presenter_;
 };
 
 } // namespace hollowsweep::app

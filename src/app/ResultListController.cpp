@@ -3,13 +3,12 @@
 #include "app/ColumnDialog.h"
 #include "app/DesktopLinks.h"
 #include "app/ExceptionGuard.h"
-#include "app/ExportPrompts.h"
 #include "app/MainWindow.h"
 #include "app/PathText.h"
+#include "app/UserDialogs.h"
 #include "app/WindowLook.h"
 #include "core/config/Config.h"
 #include "core/export/ExportColumns.h"
-#include "core/export/ExportCommand.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -275,11 +274,6 @@ void ResultListController::ApplyVisibility() {
 
 std::vector<std::string> ResultListController::GetExportColumns() const {
     return hollowsweep::GetExportColumns(*Configuration().Root());
-}
-
-void ResultListController::Export(const ExportFormat& format) {
-    QtExportPrompts ui(mainWindow->Dialogs, mainWindow->Wait, mainWindow);
-    RunExport(format, mainWindow->List(), *Configuration().Root(), mainWindow->resultDocument, ui);
 }
 
 } // namespace hollowsweep::app

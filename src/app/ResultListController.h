@@ -2,7 +2,7 @@
 
 #include "app/ResultListModel.h"
 #include "core/config/Config.h"
-#include "core/export/ExportCommand.h"
+#include "core/config/ConfigBinding.h"
 #include "core/results/EntryComparison.h"
 
 #include <QObject>
@@ -43,8 +43,6 @@ public:
     void onHeaderPressed(Qt::MouseButton button);
     void ShowColumnConfig();
 
-    // Exports the list in format, asking for the file.
-    void Export(const ExportFormat& format);
     std::vector<std::string> GetExportColumns() const;
 
 protected:

@@ -127,14 +127,14 @@ private slots:
             program.Fill({ResultRecord::ForFolder("/earlier")});
             bool held = false;
             // Holds the scan until the user has cancelled it.
-            program.Main.scanner = [&held](ResultList& found, std::span<const std::string> folders,
-                                           const ScanOptions& options) {
+            program.Main.SetScanner([&held](ResultList& found, std::span<const std::string> folders,
+                                            const ScanOptions& options) {
                 held = true;
                 while (!options.Cancel->load()) {
                     QThread::msleep(5);
                 }
                 return LoadEmptyFolders(found, folders, options);
-            };
+            });
             QTimer::singleShot(50, [&program, &cancel = cancel] {
                 QVERIFY(program.Wait.isVisible());
                 QVERIFY(program.Wait.cancelButton->isVisible());
@@ -149,7 +149,7 @@ private slots:
             QVERIFY(!program.Wait.isVisible());
 
             // The next scan is whole again.
-            program.Main.scanner = nullptr;
+            program.Main.SetScanner(nullptr);
             program.Main.openButton->click();
             QCOMPARE(program.Column(1), QStringList({Local(dir, "tree/a"), Local(dir, "tree")}));
         }
@@ -329,28 +329,24 @@ private slots:
     // In German the windows speak German; the texts that the tests compare
     // are English again as soon as the English locale is back.
     void theWindowsSpeakTheUsersLanguage() {
-        const auto english =
-            qScopeGuard([] { InstallTranslators(*QCoreApplication::instance(), QLocale::c()); });
-        InstallTranslators(*QCoreApplication::instance(),
-                           QLocale(QLocale::German, QLocale::Germany));
         {
+            const SpeakGerman german;
             RunningProgram program;
             QCOMPARE(program.Main.openButton->text(), QString("&Öffnen"));
             QCOMPARE(program.Main.optionsAction->text(), QString("Einstellungen..."));
             QCOMPARE(program.Wait.cancelButton->text(), QString("Abbrechen"));
+            QCOMPARE(program.Main.exportMenu->actions().first()->text(),
+                     QString("Als HTML exportieren"));
         }
-        InstallTranslators(*QCoreApplication::instance(), QLocale::c());
         RunningProgram program;
         QCOMPARE(program.Main.openButton->text(), QString("&Open Folder"));
+        QCOMPARE(program.Main.exportMenu->actions().first()->text(), QString("Export To HTML"));
     }
 
     // German words agree with the count where English ones need not, so one
     // folder and two read differently beyond the noun.
     void germanCountsAgreeInNumber() {
-        const auto english =
-            qScopeGuard([] { InstallTranslators(*QCoreApplication::instance(), QLocale::c()); });
-        InstallTranslators(*QCoreApplication::instance(),
-                           QLocale(QLocale::German, QLocale::Germany));
+        const SpeakGerman german;
         const struct {
             const char* made;
             int unreadable;

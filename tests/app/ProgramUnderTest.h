@@ -19,6 +19,7 @@
 #include "core/config/DefaultConfig.h"
 #include "core/config/RemovalSetting.h"
 #include "core/config/ScanRulesSetting.h"
+#include "core/platform/MessageCatalog.h"
 #include "core/platform/WholeFile.h"
 #include "core/product/Product.h"
 
@@ -42,6 +43,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace hollowsweep::test {
 
@@ -57,6 +59,30 @@ inline std::string ConfigFile() {
 
 // The program as it starts: a main window and its wait window on the test's
 // configuration, shown.
+// While it lives, the windows and the messages the core words speak German,
+// as under a German desktop; English is back when it goes.
+class SpeakGerman {
+public:
+    SpeakGerman() {
+        environment_.emplace();
+        environment_->Set("LC_ALL", "C.UTF-8");
+        environment_->Set("LANGUAGE", "de");
+        UseMessageCatalog();
+        InstallTranslators(*QCoreApplication::instance(),
+                           QLocale(QLocale::German, QLocale::Germany));
+    }
+    SpeakGerman(const SpeakGerman&) = delete;
+    SpeakGerman& operator=(const SpeakGerman&) = delete;
+    ~SpeakGerman() {
+        environment_.reset();
+        UseMessageCatalog();
+        InstallTranslators(*QCoreApplication::instance(), QLocale::c());
+    }
+
+private:
+    std::optional<ScopedEnvironment> environment_;
+};
+
 struct RunningProgram {
     ScriptedDialogs Dialogs;
     LazyConfig Configuration{ConfigFile()};

@@ -8,4 +8,24 @@ const char* Tr(const char* english) noexcept {
     return ::dgettext(MessageDomain, english);
 }
 
+const char* TrN(const char* singular, const char* plural, unsigned long count) noexcept {
+    return ::dngettext(MessageDomain, singular, plural, count);
+}
+
+std::string FormatText(std::string_view text, std::initializer_list<std::string_view> values) {
+    std::string result;
+    result.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char next = i + 1 < text.size() ? text[i + 1] : '\0';
+        const auto number = static_cast<std::size_t>(next - '1');
+        if (text[i] == '%' && next >= '1' && next <= '9' && number < values.size()) {
+            result += *(values.begin() + number);
+            ++i;
+        } else {
+            result += text[i];
+        }
+    }
+    return result;
+}
+
 } // namespace hollowsweep

@@ -1,0 +1,220 @@
+#include "core/presenter/MainPresenter.h"
+
+#include "core/config/RemovalSetting.h"
+#include "core/config/ScanRulesSetting.h"
+#include "core/errors/Errors.h"
+#include "core/export/ExportCommand.h"
+#include "core/platform/FolderPaths.h"
+#include "core/product/Messages.h"
+#include "core/removal/RemovalOutcome.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cstdint>
+
+namespace hollowsweep {
+
+namespace {
+
+// Marks the presenter busy for as long as it lives.
+class BusyScope {
+public:
+    explicit BusyScope(bool& busy)
+        : busy_(busy) {
+        busy_ = true;
+    }
+    BusyScope(const BusyScope&) = delete;
+    BusyScope& operator=(const BusyScope&) = delete;
+    ~BusyScope() { busy_ = false; }
+
+private:
+    bool& busy_;
+};
+
+std::size_t CheckedCount(const ResultList& list) {
+    return static_cast<std::size_t>(
+        std::count_if(list.begin(), list.end(), [](const ResultEntry& e) { return e.Checked; }));
+}
+
+} // namespace
+
+MainPresenter::MainPresenter(ResultList& list, LazyConfig& config, IMainView& view,
+                             IUserPrompts& prompts, IBackgroundWork& work, IExportUI& exportUI,
+                             MoveToTrashFunction moveToTrash)
+    : list_(list)
+    , config_(config)
+    , view_(view)
+    , prompts_(prompts)
+    , work_(work)
+    , exportUI_(exportUI)
+    , moveToTrash_(std::move(moveToTrash)) {}
+
+void MainPresenter::OpenFolder() {
+    if (busy_) {
+        return;
+    }
+    const std::string folder = prompts_.ChooseFolder(lastOpened_);
+    if (folder.empty()) {
+        return;
+    }
+    lastOpened_ = folder;
+    ScanFolders({folder}, Tr("Loading info.."));
+}
+
+void MainPresenter::OpenFolders(const std::vector<std::string>& paths) {
+    std::vector<std::string> folders;
+    std::copy_if(paths.begin(), paths.end(), std::back_inserter(folders), IsExistingFolder);
+    if (folders.empty()) {
+        std::atomic<bool> cancel{false};
+        work_.Run(
+            std::nullopt, [] {}, cancel, [] { return std::string(); });
+        return;
+    }
+    ScanFolders(folders, std::nullopt);
+}
+
+void MainPresenter::ScanFolders(const std::vector<std::string>& folders,
+                                const std::optional<std::string>& message) {
+    if (busy_) {
+        return;
+    }
+    ScanOptions options;
+    try {
+        options.Rules = ReadScanRules(*config_.GetConfig().Root());
+    } catch (const HollowsweepError& error) {
+        // Scanning without a rule the user set could offer folders meant to stay.
+        prompts_.ShowMessage(
+            std::string(Tr("The scan rules could not be read, so nothing was scanned: ")) +
+                error.what(),
+            Tr("Warning"), MessageIcon::Warning);
+        return;
+    }
+    const BusyScope busy(busy_);
+    std::atomic<std::uint64_t> scanned{0};
+    options.Progress = [&scanned](std::uint64_t count) {
+        scanned.store(count);
+    };
+    std::atomic<bool> cancel{false};
+    options.Cancel = &cancel;
+    ScanOutcome outcome;
+    ResultList found;
+    const std::exception_ptr error = work_.Run(
+        message,
+        [&] {
+            outcome = scanner_ ? scanner_(found, folders, options)
+                               : LoadEmptyFolders(found, folders, options);
+        },
+        cancel,
+        [&scanned] {
+            return FormatText(Tr("%1 folders scanned"), {std::to_string(scanned.load())});
+        });
+    view_.FocusList();
+    if (error) {
+        outcome.Error = error;
+    }
+    if (outcome.Cancelled) {
+        return;
+    }
+    // What was found before an error is shown; the error is not lost.
+    list_.Replace(std::move(found));
+    if (outcome.Error) {
+        std::rethrow_exception(outcome.Error);
+    }
+}
+
+void MainPresenter::CheckAll() {
+    list_.CheckAll();
+}
+
+void MainPresenter::UncheckAll() {
+    list_.UncheckAll();
+}
+
+void MainPresenter::DeleteChecked() {
+    if (busy_) {
+        return;
+    }
+    const std::size_t checked = CheckedCount(list_);
+    if (checked == 0) {
+        return;
+    }
+    bool moveToTrash = false;
+    try {
+        moveToTrash = ReadMoveToTrash(*config_.GetConfig().Root());
+    } catch (const HollowsweepError& error) {
+        // Removing what the user wanted in the trash could not be undone.
+        prompts_.ShowMessage(
+            std::string(Tr("The removal options could not be read, so nothing was removed: ")) +
+                error.what(),
+            Tr("Warning"), MessageIcon::Warning);
+        return;
+    }
+    std::string question =
+        FormatText(Tr("Are you sure to delete the folders?\n\n%1 checked"), {FolderCount(checked)});
+    if (moveToTrash) {
+        question += Tr(", to be moved to the trash");
+    }
+    if (!prompts_.AskYesNo(question, Tr("Warning"))) {
+        return;
+    }
+    const BusyScope busy(busy_);
+    CheckedFolderRemoval removal(list_);
+    const std::size_t planned = removal.Plan();
+    const std::exception_ptr error = RunRemoval(removal, planned, moveToTrash);
+    const DeleteSummary summary = removal.Finish();
+    view_.FocusList();
+    ReportRemoval(summary, moveToTrash);
+    if (error) {
+        std::rethrow_exception(error);
+    }
+}
+
+// The removal's own threads do the work; the window stays painted and the
+// count moves.
+std::exception_ptr MainPresenter::RunRemoval(CheckedFolderRemoval& removal, std::size_t planned,
+                                             bool moveToTrash) {
+    std::atomic<std::size_t> removed{0};
+    std::atomic<bool> cancel{false};
+    RemovalOptions options;
+    options.Cancel = &cancel;
+    if (moveToTrash) {
+        options.MoveToTrash = moveToTrash_;
+    }
+    const char* progress =
+        moveToTrash ? Tr("%1 of %2 folders moved to the trash") : Tr("%1 of %2 folders removed");
+    return work_.Run(
+        moveToTrash ? Tr("Moving folders to the trash..") : Tr("Removing folders.."),
+        [&] { removal.Remove(options, [&removed](std::string_view) { ++removed; }); }, cancel,
+        [&removed, planned, progress] {
+            return FormatText(progress, {std::to_string(removed.load()), std::to_string(planned)});
+        });
+}
+
+void MainPresenter::ReportRemoval(const DeleteSummary& summary, bool moveToTrash) {
+    std::string text =
+        FolderCount(summary.Removed) + (moveToTrash ? Tr(" moved to the trash.") : Tr(" removed."));
+    if (!summary.Failures.empty()) {
+        const std::size_t failed = summary.Failures.size();
+        text += "\n" + FolderCount(failed);
+        text += moveToTrash ? TrN(" could not be moved to the trash.",
+                                  " could not be moved to the trash.", failed)
+                            : TrN(" could not be removed.", " could not be removed.", failed);
+    }
+    if (!summary.Complete) {
+        text += Tr("\nThe removal was cancelled before every checked folder was handled.");
+    }
+    std::string details;
+    for (const auto& failure : summary.Failures) {
+        details += failure.Path + ": " + RemovalReason(failure.Outcome, failure.ErrorCode) + "\n";
+    }
+    prompts_.ShowReport(text, details, Tr("Delete Checked From Disk"));
+}
+
+void MainPresenter::Export(const ExportFormat& format) {
+    if (busy_) {
+        return;
+    }
+    RunExport(format, list_, *config_.GetConfig().Root(), resultDocument_, exportUI_);
+}
+
+} // namespace hollowsweep

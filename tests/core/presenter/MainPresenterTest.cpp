@@ -1,0 +1,271 @@
+// The main window's decisions without a window: scripted answers stand in for
+// the dialogs, the work runs in place of the wait window's thread, and the
+// folders, the configuration and the exports are real.
+
+#include "core/presenter/MainPresenter.h"
+
+#include "ResultLists.h"
+#include "ScriptedExportUI.h"
+#include "TestDir.h"
+#include "core/config/DefaultConfig.h"
+#include "core/config/RemovalSetting.h"
+#include "core/errors/Errors.h"
+#include "core/platform/WholeFile.h"
+
+#include <cerrno>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+using namespace hollowsweep;
+using hollowsweep::test::ScriptedExportUI;
+using hollowsweep::test::TestDir;
+
+namespace {
+
+// Answers the main window's questions from a script and records each call.
+class ScriptedPrompts final : public IUserPrompts {
+public:
+    std::string FolderAnswer;
+    bool YesAnswer = true;
+    std::vector<std::string> Calls;
+
+    std::string ChooseFolder(const std::string& startIn) override {
+        Calls.push_back("choose folder in " + startIn);
+        return FolderAnswer;
+    }
+    bool AskYesNo(std::string_view text, std::string_view caption) override {
+        Calls.push_back("ask " + std::string(caption) + ": " + std::string(text));
+        return YesAnswer;
+    }
+    void ShowMessage(std::string_view text, std::string_view caption,
+                     MessageIcon /*icon*/) override {
+        Calls.push_back("message " + std::string(caption) + ": " + std::string(text));
+    }
+    void ShowReport(std::string_view text, std::string_view details,
+                    std::string_view caption) override {
+        Calls.push_back("report " + std::string(caption) + ": " + std::string(text) + " | " +
+                        std::string(details));
+    }
+};
+
+// Runs the work where it is called, as if behind the wait window; with
+// CancelAtOnce, the user pressed Cancel before the work began.
+class WorkInPlace final : public IBackgroundWork {
+public:
+    bool CancelAtOnce = false;
+    std::vector<std::string> Messages;
+    std::string LastProgress;
+
+    std::exception_ptr Run(const std::optional<std::string>& message,
+                           const std::function<void()>& work, std::atomic<bool>& cancel,
+                           const std::function<std::string()>& progress) override {
+        Messages.push_back(message.value_or("(none)"));
+        cancel = CancelAtOnce;
+        try {
+            work();
+        } catch (...) {
+            return std::current_exception();
+        }
+        LastProgress = progress();
+        return nullptr;
+    }
+};
+
+class CountingView final : public IMainView {
+public:
+    int Focused = 0;
+    void FocusList() override { ++Focused; }
+};
+
+// A presenter on a configuration file of its own, as the program starts.
+struct Presenter {
+    explicit Presenter(const TestDir& dir, std::string_view configText = DefaultConfigText)
+        : config([&dir, configText] {
+            dir.MakeFile("config.xml", configText);
+            return dir.Path("config.xml");
+        }()) {}
+
+    ResultList list;
+    LazyConfig config;
+    CountingView view;
+    ScriptedPrompts prompts;
+    WorkInPlace work;
+    ScriptedExportUI exportUI;
+    std::vector<std::string> trashed;
+    MainPresenter presenter{
+        list, config, view, prompts, work, exportUI, [this](const std::string& path) {
+            trashed.push_back(path);
+            return true;
+        }};
+};
+
+} // namespace
+
+TEST(MainPresenter, AScanFillsTheListAndTheStatusCountsIt) {
+    TestDir dir;
+    dir.MakeFolders("tree/a/b");
+    dir.MakeFile("tree/keep");
+    Presenter p(dir);
+    EXPECT_EQ(p.presenter.Status(), StatusTexts{});
+    p.prompts.FolderAnswer = dir.Path("tree");
+    p.presenter.OpenFolder();
+    EXPECT_EQ(p.work.Messages, std::vector<std::string>{"Loading info.."});
+    EXPECT_EQ(p.work.LastProgress, "3 folders scanned");
+    EXPECT_EQ(p.list.Count(), 2U);
+    EXPECT_EQ(p.view.Focused, 1);
+    EXPECT_EQ(p.presenter.Status().Counts.Text, "2 empty folders, 2 checked");
+    p.list.SetChecked(0, false);
+    EXPECT_EQ(p.presenter.Status().Counts.Text, "2 empty folders, 1 checked");
+    // The chooser starts where the user chose last.
+    p.prompts.FolderAnswer.clear();
+    p.presenter.OpenFolder();
+    EXPECT_EQ(p.prompts.Calls.back(), "choose folder in " + dir.Path("tree"));
+    EXPECT_EQ(p.list.Count(), 2U);
+}
+
+TEST(MainPresenter, TheStatusNamesWhatCouldNotBeReadAndWhatWasKept) {
+    TestDir dir;
+    Presenter p(dir);
+    ResultList list;
+    list.SetScannedFolders({"/t"});
+    list.Append(ResultRecord::ForFolder("/t/a"));
+    for (int i = 0; i < 32; ++i) {
+        list.AddUnreadableFolder({"/t/locked" + std::to_string(i), EACCES});
+    }
+    list.AddKeptFolder({"/t/.git", Protection{ProtectionKind::VersionControl, {}}});
+    p.list.Replace(std::move(list));
+    const StatusTexts status = p.presenter.Status();
+    EXPECT_EQ(status.Counts.Text, "1 empty folder, 1 checked");
+    EXPECT_EQ(status.Unreadable.Text, "32");
+    EXPECT_TRUE(status.Unreadable.Hint.starts_with(
+        "32 folders could not be read:\n/t/locked0: " + SystemErrorText(EACCES) + "\n"));
+    EXPECT_TRUE(status.Unreadable.Hint.ends_with("/t/locked29: " + SystemErrorText(EACCES) +
+                                                 "\n... and 2 more"));
+    EXPECT_EQ(status.Kept.Text, "1 kept for other programs");
+    EXPECT_EQ(status.Kept.Hint,
+              "1 folder kept because other programs need them:\n/t/.git: version control data");
+}
+
+TEST(MainPresenter, ACancelledScanLeavesTheListAsItWas) {
+    TestDir dir;
+    dir.MakeFolders("tree/a");
+    Presenter p(dir);
+    p.list.Append(ResultRecord::ForFolder("/earlier"));
+    p.work.CancelAtOnce = true;
+    p.presenter.OpenFolders({dir.Path("tree")});
+    ASSERT_EQ(p.list.Count(), 1U);
+    EXPECT_EQ(p.list.At(0).Record.Path(), "/earlier");
+    // Paths that are no folders scan nothing; the wait window only flashes.
+    p.work.CancelAtOnce = false;
+    p.presenter.OpenFolders({dir.Path("missing")});
+    EXPECT_EQ(p.list.Count(), 1U);
+    EXPECT_EQ(p.work.Messages.size(), 2U);
+}
+
+// A rule the user set that cannot be read must not be scanned without, and a
+// trash setting that cannot be read must not turn into a removal for good.
+TEST(MainPresenter, UnreadableOptionsStopTheScanOrTheRemovalWithAMessage) {
+    TestDir dir;
+    dir.MakeFolders("tree/a");
+    Presenter p(dir, "<config><nodes/><scanRules oneFileSystem=\"perhaps\"/>"
+                     "<removal moveToTrash=\"perhaps\"/></config>");
+    p.presenter.ScanFolders({dir.Path("tree")}, std::nullopt);
+    ASSERT_EQ(p.prompts.Calls.size(), 1U);
+    EXPECT_TRUE(p.prompts.Calls[0].starts_with(
+        "message Warning: The scan rules could not be read, so nothing was scanned: "));
+    EXPECT_TRUE(p.work.Messages.empty());
+    p.list.Append(ResultRecord::ForFolder(dir.Path("tree/a")));
+    p.presenter.DeleteChecked();
+    ASSERT_EQ(p.prompts.Calls.size(), 2U);
+    EXPECT_TRUE(p.prompts.Calls[1].starts_with(
+        "message Warning: The removal options could not be read, so nothing was removed: "));
+    EXPECT_TRUE(dir.Exists("tree/a"));
+}
+
+TEST(MainPresenter, DeleteAsksRemovesAndReportsWhatBecameOfEachFolder) {
+    TestDir dir;
+    dir.MakeFolders("tree/a");
+    dir.MakeFolders("tree/b");
+    dir.MakeFile("tree/keep");
+    Presenter p(dir);
+    p.presenter.ScanFolders({dir.Path("tree")}, std::nullopt);
+    ASSERT_EQ(p.list.Count(), 2U);
+    // Nothing checked: nothing asked.
+    p.presenter.UncheckAll();
+    p.presenter.DeleteChecked();
+    EXPECT_TRUE(p.prompts.Calls.empty());
+    p.presenter.CheckAll();
+    p.prompts.YesAnswer = false;
+    p.presenter.DeleteChecked();
+    EXPECT_EQ(p.prompts.Calls.back(),
+              "ask Warning: Are you sure to delete the folders?\n\n2 folders checked");
+    EXPECT_TRUE(dir.Exists("tree/a"));
+
+    // One of them fills up before the removal.
+    dir.MakeFile("tree/b/new");
+    p.prompts.YesAnswer = true;
+    p.presenter.DeleteChecked();
+    EXPECT_EQ(p.work.Messages.back(), "Removing folders..");
+    EXPECT_EQ(p.work.LastProgress, "1 of 2 folders removed");
+    EXPECT_EQ(p.prompts.Calls.back(),
+              "report Delete Checked From Disk: 1 folder removed.\n1 folder could not be "
+              "removed. | " +
+                  dir.Path("tree/b") + ": " + SystemErrorText(ENOTEMPTY) + "\n");
+    EXPECT_FALSE(dir.Exists("tree/a"));
+    ASSERT_EQ(p.list.Count(), 1U);
+    EXPECT_TRUE(p.list.At(0).Kept);
+}
+
+TEST(MainPresenter, WithTheTrashSetTheFoldersGoToTheTrash) {
+    TestDir dir;
+    dir.MakeFolders("tree/a");
+    dir.MakeFile("tree/keep");
+    Presenter p(dir);
+    WriteMoveToTrash(*p.config.GetConfig().Root(), true);
+    p.presenter.ScanFolders({dir.Path("tree")}, std::nullopt);
+    p.presenter.DeleteChecked();
+    EXPECT_EQ(p.prompts.Calls.front(),
+              "ask Warning: Are you sure to delete the folders?\n\n1 folder checked, to be moved "
+              "to the trash");
+    EXPECT_EQ(p.work.Messages.back(), "Moving folders to the trash..");
+    EXPECT_EQ(p.trashed, std::vector<std::string>{dir.Path("tree/a")});
+    EXPECT_EQ(p.prompts.Calls.back(),
+              "report Delete Checked From Disk: 1 folder moved to the trash. | ");
+}
+
+// While a scan runs, nothing starts another or changes the list.
+TEST(MainPresenter, CommandsWaitForTheWorkInHand) {
+    TestDir dir;
+    dir.MakeFolders("tree/a");
+    Presenter p(dir);
+    p.list.Append(ResultRecord::ForFolder("/earlier"));
+    bool triedDuring = false;
+    p.presenter.SetScanner(
+        [&](ResultList& found, std::span<const std::string> folders, const ScanOptions& options) {
+            triedDuring = p.presenter.Busy();
+            p.presenter.ScanFolders({dir.Path("tree")}, std::nullopt);
+            p.presenter.DeleteChecked();
+            p.presenter.OpenFolder();
+            return LoadEmptyFolders(found, folders, options);
+        });
+    p.presenter.ScanFolders({dir.Path("tree")}, std::nullopt);
+    EXPECT_TRUE(triedDuring);
+    EXPECT_FALSE(p.presenter.Busy());
+    EXPECT_TRUE(p.prompts.Calls.empty());
+    EXPECT_EQ(p.work.Messages.size(), 1U);
+    EXPECT_EQ(p.list.Count(), 2U);
+}
+
+TEST(MainPresenter, AnExportWritesTheListInTheChosenFormat) {
+    TestDir dir;
+    dir.MakeFolders("tree/a");
+    dir.MakeFile("tree/keep");
+    Presenter p(dir);
+    p.presenter.ScanFolders({dir.Path("tree")}, std::nullopt);
+    p.exportUI.SavePath = dir.Path("out.csv");
+    p.presenter.Export(*FindExportFormat("csv"));
+    EXPECT_EQ(ReadWholeFile(dir.Path("out.csv")),
+              "Folder Name,Full Path,\r\na," + dir.Path("tree/a") + "\r\n");
+    EXPECT_EQ(p.exportUI.Calls.back(), "message Done: Export Finished");
+}
