@@ -53,7 +53,7 @@ int main(int argc, char** argv) {
     const double scan = bench::SecondsSince(start);
     const std::size_t listed = window.List().Count();
     start = std::chrono::steady_clock::now();
-    window.deleteButton->click();
+    window.findChild<QPushButton*>("deleteButton")->click();
     const double removal = bench::SecondsSince(start);
     std::printf(
         "window: scan and removal %.2f s (scan %.2f s, removal %.2f s); %zu folders listed, "

@@ -52,10 +52,10 @@ QString MainWindow::Caption() {
 }
 
 MainWindow::MainWindow(IUserDialogs& dialogs, LazyConfig& config, WaitWindow& wait)
-    : Dialogs(dialogs)
-    , Configuration(config)
-    , Wait(wait) {
-    Wait.SetMainWindow(this);
+    : dialogs_(dialogs)
+    , configuration_(config)
+    , wait_(wait) {
+    wait_.SetMainWindow(this);
     UseSmallFont(this);
     centralPanel = new QWidget(this);
     setCentralWidget(centralPanel);
@@ -63,11 +63,12 @@ MainWindow::MainWindow(IUserDialogs& dialogs, LazyConfig& config, WaitWindow& wa
     BuildList();
     BuildMenus();
     BuildStatusBar();
-    prompts_ = std::make_unique<QtUserPrompts>(Dialogs, this);
-    work_ = std::make_unique<QtBackgroundWork>(Wait);
-    exportPrompts_ = std::make_unique<QtExportPrompts>(Dialogs, Wait, this);
+    NameWidgets();
+    prompts_ = std::make_unique<QtUserPrompts>(dialogs_, this);
+    work_ = std::make_unique<QtBackgroundWork>(wait_);
+    exportPrompts_ = std::make_unique<QtExportPrompts>(dialogs_, wait_, this);
     IMainView& view = *this;
-    presenter_ = std::make_unique<MainPresenter>(List(), Configuration, view, *prompts_, *work_,
+    presenter_ = std::make_unique<MainPresenter>(List(), configuration_, view, *prompts_, *work_,
                                                  *exportPrompts_, MoveToDesktopTrash);
     setWindowIcon(QIcon(":/icons/hollowsweep.svg"));
     // It opens at its designed size, which is also the least it can take:
@@ -98,6 +99,31 @@ QPushButton* MainWindow::AddButton(const QString& caption, const QString& icon, 
     return button;
 }
 
+void MainWindow::NameWidgets() {
+    const std::pair<QObject*, const char*> named[] = {
+        {centralPanel, "centralPanel"},
+        {buttonBar, "buttonBar"},
+        {listFrame, "listFrame"},
+        {resultView, "resultView"},
+        {openButton, "openButton"},
+        {checkAllButton, "checkAllButton"},
+        {uncheckAllButton, "uncheckAllButton"},
+        {deleteButton, "deleteButton"},
+        {helpButton, "helpButton"},
+        {exitButton, "exitButton"},
+        {statusText, "statusText"},
+        {statusCount, "statusCount"},
+        {statusKept, "statusKept"},
+        {optionsAction, "optionsAction"},
+        {aboutAction, "aboutAction"},
+        {helpAction, "helpAction"},
+        {exportMenu, "exportMenu"},
+    };
+    for (const auto& [object, name] : named) {
+        object->setObjectName(name);
+    }
+}
+
 void MainWindow::BuildButtonBar() {
     buttonBar = new QWidget(centralPanel);
     buttonBar->setGeometry(0, 0, ClientWidth, ButtonBarHeight);
@@ -122,10 +148,10 @@ void MainWindow::BuildList() {
     resultView = new QTreeView(listFrame);
     resultView->setGeometry(2, 2, listFrame->width() - 4, listFrame->height() - 4);
     resultView->setFrameShape(QFrame::NoFrame);
-    Model = new ResultListModel(this);
-    resultView->setModel(Model);
-    connect(Model, &QAbstractItemModel::modelReset, this, [this] { ShowCounts(); });
-    connect(Model, &QAbstractItemModel::dataChanged, this, [this] { ShowCounts(); });
+    model_ = new ResultListModel(this);
+    resultView->setModel(model_);
+    connect(model_, &QAbstractItemModel::modelReset, this, [this] { ShowCounts(); });
+    connect(model_, &QAbstractItemModel::dataChanged, this, [this] { ShowCounts(); });
     resultView->setItemDelegate(new GridDelegate(resultView));
     resultView->setRootIsDecorated(false);
     resultView->setItemsExpandable(false);
@@ -169,7 +195,7 @@ void MainWindow::BuildMenus() {
                                   QString::fromUtf8(Tr(format.MenuCaption)));
         connect(action, &QAction::triggered, this, [this, &format] {
             Guarded([&] {
-                if (controller) {
+                if (controller_) {
                     presenter_->Export(format);
                 }
             });
@@ -237,8 +263,9 @@ void MainWindow::onFirstShow() {
     setWindowTitle(Caption());
     // A place that cannot be read leaves the window where it opened.
     Guarded([&] { RestorePlacement(); });
-    controller = std::make_unique<ResultListController>(this);
-    controller->SetupColumns(resultView);
+    controller_ =
+        std::make_unique<ResultListController>(resultView, *model_, configuration_, dialogs_);
+    controller_->SetupColumns(resultView);
     setAcceptDrops(true);
 }
 
@@ -246,7 +273,7 @@ void MainWindow::onFirstShow() {
 // own, and that size is smaller than the window can be: then the window opens
 // at its designed size, centred. A place on no screen any more is not taken.
 void MainWindow::RestorePlacement() {
-    const WindowFrame frame = ReadWindowFrame(*Configuration.GetConfig().Root());
+    const WindowFrame frame = ReadWindowFrame(*configuration_.GetConfig().Root());
     if (frame.Width < minimumWidth() || frame.Height < minimumHeight()) {
         return;
     }
@@ -267,7 +294,7 @@ void MainWindow::RestorePlacement() {
 // The position of the frame and the size of the client area, as move and
 // resize take them, of the window as it is when not maximised.
 void MainWindow::StorePlacement() {
-    ConfigRoot& root = *Configuration.GetConfig().Root();
+    ConfigRoot& root = *configuration_.GetConfig().Root();
     WindowFrame frame = ReadWindowFrame(root);
     frame.Maximized = isMaximized();
     const QRect normal = isMaximized() ? normalGeometry() : geometry();
@@ -287,13 +314,13 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 void MainWindow::onClose() {
-    if (!controller) {
+    if (!controller_) {
         return;
     }
     // A store that fails never keeps the program from closing.
     Guarded([&] { StorePlacement(); });
-    Guarded([&] { controller->SaveColumns(); });
-    controller.reset();
+    Guarded([&] { controller_->SaveColumns(); });
+    controller_.reset();
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
@@ -353,11 +380,11 @@ void MainWindow::onDeleteClicked() {
 }
 
 void MainWindow::onHelpClicked() {
-    OpenWebSite(Dialogs);
+    OpenWebSite(dialogs_);
 }
 
 void MainWindow::onHelpTriggered() {
-    OpenWebSite(Dialogs);
+    OpenWebSite(dialogs_);
 }
 
 void MainWindow::onExitClicked() {
@@ -370,19 +397,19 @@ void MainWindow::onOptionsTriggered() {
     }
     Config* config = nullptr;
     try {
-        config = &Configuration.GetConfig();
+        config = &configuration_.GetConfig();
     } catch (const HollowsweepError& error) {
-        Dialogs.ShowMessage(this,
-                            tr("The configuration could not be read: ") + DisplayText(error.what()),
-                            tr("Options"), MessageIcon::Warning);
+        dialogs_.ShowMessage(
+            this, tr("The configuration could not be read: ") + DisplayText(error.what()),
+            tr("Options"), MessageIcon::Warning);
         return;
     }
-    OptionsDialog options(*config, Dialogs, this);
+    OptionsDialog options(*config, dialogs_, this);
     options.exec();
 }
 
 void MainWindow::onAboutTriggered() {
-    AboutDialog about(Dialogs, this);
+    AboutDialog about(dialogs_, this);
     about.exec();
 }
 

@@ -43,14 +43,33 @@ public:
     MainWindow(IUserDialogs& dialogs, LazyConfig& config, WaitWindow& wait);
     ~MainWindow() override;
 
-    IUserDialogs& Dialogs;
-    LazyConfig& Configuration;
-    WaitWindow& Wait;
-    // Holds the result list; the window owns it.
-    ResultListModel* Model;
-    ResultList& List() noexcept { return Model->List(); }
+    // The result list the window shows; the window owns it.
+    ResultList& List() noexcept { return model_->List(); }
+
+    // What a scan runs on its thread; tests hold it to cancel it.
+    void SetScanner(MainPresenter::Scanner scanner);
+    // A drop of paths: the folders among them are scanned together.
+    void DropFolders(const QStringList& paths);
+    // The same for paths as the file system spells them, as the program's
+    // arguments give them.
+    void OpenFolders(const std::vector<std::string>& paths);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    // Widgets are found by their object names, which are these names.
+    IUserDialogs& dialogs_;
+    LazyConfig& configuration_;
+    WaitWindow& wait_;
+    // Holds the result list.
+    ResultListModel* model_;
     // Made at the first show, gone at close.
-    std::unique_ptr<ResultListController> controller;
+    std::unique_ptr<ResultListController> controller_;
 
     QWidget* centralPanel;
     QWidget* buttonBar;
@@ -83,22 +102,7 @@ public:
     void onAboutTriggered();
     void onOptionsTriggered();
 
-    // What a scan runs on its thread; tests hold it to cancel it.
-    void SetScanner(MainPresenter::Scanner scanner);
-    // A drop of paths: the folders among them are scanned together.
-    void DropFolders(const QStringList& paths);
-    // The same for paths as the file system spells them, as the program's
-    // arguments give them.
-    void OpenFolders(const std::vector<std::string>& paths);
-
-protected:
-    void showEvent(QShowEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-    void dragEnterEvent(QDragEnterEvent* event) override;
-    void dropEvent(QDropEvent* event) override;
-
-private:
+    void NameWidgets();
     void BuildButtonBar();
     void BuildList();
     void BuildMenus();

@@ -3,7 +3,6 @@
 #include "app/ColumnDialog.h"
 #include "app/DesktopLinks.h"
 #include "app/ExceptionGuard.h"
-#include "app/MainWindow.h"
 #include "app/PathText.h"
 #include "app/UserDialogs.h"
 #include "app/WindowLook.h"
@@ -68,9 +67,12 @@ std::string FolderToOpen(const ResultRecord& record) {
 
 } // namespace
 
-ResultListController::ResultListController(MainWindow* window)
-    : mainWindow(window)
-    , view(window->resultView)
+ResultListController::ResultListController(QTreeView* list, ResultListModel& model,
+                                           LazyConfig& config, IUserDialogs& dialogs)
+    : view(list)
+    , model_(model)
+    , config_(config)
+    , dialogs_(dialogs)
     , readers_(UserLocaleReaders()) {
     QHeaderView* header = view->header();
     connect(header, &QHeaderView::sectionClicked, this,
@@ -86,14 +88,6 @@ ResultListController::ResultListController(MainWindow* window)
     view->installEventFilter(this);
     connect(header, &QHeaderView::sectionMoved, this, [this] { FollowFirstVisibleColumn(); });
     Model().SetNumberFormat(readers_.Numbers);
-}
-
-ResultListModel& ResultListController::Model() const {
-    return *mainWindow->Model;
-}
-
-Config& ResultListController::Configuration() const {
-    return mainWindow->Configuration.GetConfig();
 }
 
 ColumnSettingPtr ResultListController::Node(int position) const {
@@ -183,7 +177,7 @@ void ResultListController::ToggleSelectedRows() {
     if (!current.isValid()) {
         return;
     }
-    const bool checked = !mainWindow->List().At(static_cast<std::size_t>(current.row())).Checked;
+    const bool checked = !Model().List().At(static_cast<std::size_t>(current.row())).Checked;
     std::vector<int> rows;
     for (const QModelIndex& selected : view->selectionModel()->selectedRows()) {
         rows.push_back(selected.row());
@@ -221,11 +215,9 @@ void ResultListController::onHeaderClicked(int column, Qt::MouseButton button) {
     header->setSortIndicator(column, direction_ == SortDirection::Ascending ? Qt::AscendingOrder
                                                                             : Qt::DescendingOrder);
     SortField = FieldIndexOf(Node(column)->GetName());
-    mainWindow->List().Sort(
-        [this](const ResultEntry& a, const ResultEntry& b) {
-            return CompareRows(a.Record, b.Record);
-        },
-        direction_);
+    Model().List().Sort([this](const ResultEntry& a,
+                               const ResultEntry& b) { return CompareRows(a.Record, b.Record); },
+                        direction_);
 }
 
 int ResultListController::CompareRows(const ResultRecord& a, const ResultRecord& b) const {
@@ -244,9 +236,9 @@ void ResultListController::OpenEntryFolder(QTreeView* list) {
         return;
     }
     const std::string folder =
-        FolderToOpen(mainWindow->List().At(static_cast<std::size_t>(focused.row())).Record);
+        FolderToOpen(Model().List().At(static_cast<std::size_t>(focused.row())).Record);
     if (!folder.empty()) {
-        mainWindow->Dialogs.OpenUrl(LocalFileUrl(folder));
+        dialogs_.OpenUrl(LocalFileUrl(folder));
     }
 }
 

@@ -14,7 +14,7 @@ class QTreeView;
 
 namespace hollowsweep::app {
 
-class MainWindow;
+class IUserDialogs;
 
 // Drives the main window's result list: builds its columns from the
 // configuration, gives every cell its text, sorts on header clicks, opens an
@@ -24,9 +24,9 @@ class ResultListController final : public QObject {
     Q_DISABLE_COPY_MOVE(ResultListController)
 
 public:
-    explicit ResultListController(MainWindow* window);
+    ResultListController(QTreeView* view, ResultListModel& model, LazyConfig& config,
+                         IUserDialogs& dialogs);
 
-    MainWindow* mainWindow;
     // The field of the last header-click sort.
     FieldIndex SortField = 0;
     QTreeView* view;
@@ -55,10 +55,13 @@ private:
     // Space: every selected row takes the opposite of the current row's check.
     void ToggleSelectedRows();
 
-    ResultListModel& Model() const;
-    Config& Configuration() const;
+    ResultListModel& Model() const { return model_; }
+    Config& Configuration() const { return config_.GetConfig(); }
     ColumnSettingPtr Node(int position) const;
     int NodeCount() const;
+    ResultListModel& model_;
+    LazyConfig& config_;
+    IUserDialogs& dialogs_;
     LocaleReaders readers_;
     std::optional<int> sortColumn_;
     SortDirection direction_ = SortDirection::Ascending;

@@ -14,9 +14,9 @@ private slots:
 
     void aboutWindowAndHelpOpenTheMakersAddresses() {
         RunningProgram program;
-        program.Main.helpButton->click();
-        program.Main.helpAction->trigger();
-        QVERIFY(WithModal([&] { program.Main.aboutAction->trigger(); },
+        program.Find<QPushButton>("helpButton")->click();
+        program.Find<QAction>("helpAction")->trigger();
+        QVERIFY(WithModal([&] { program.Find<QAction>("aboutAction")->trigger(); },
                           [](QWidget* dialog) {
                               auto* about = qobject_cast<AboutDialog*>(dialog);
                               QCOMPARE(about->windowTitle(), QString("About"));

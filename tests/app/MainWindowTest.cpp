@@ -19,10 +19,8 @@ private slots:
                  QString("Tarnwick Hollowsweep ") + DisplayText(ProgramVersion));
         QCOMPARE(ReadWholeFile(ConfigFile()), std::string(DefaultConfigText));
         QCOMPARE(program.Header()->count(), 2);
-        QCOMPARE(program.Main.Model->headerData(0, Qt::Horizontal).toString(),
-                 QString("Folder Name"));
-        QCOMPARE(program.Main.Model->headerData(1, Qt::Horizontal).toString(),
-                 QString("Full Path"));
+        QCOMPARE(program.Model()->headerData(0, Qt::Horizontal).toString(), QString("Folder Name"));
+        QCOMPARE(program.Model()->headerData(1, Qt::Horizontal).toString(), QString("Full Path"));
         QCOMPARE(program.Header()->sectionSize(0), 172);
         QCOMPARE(program.Header()->sectionSize(1), 320);
         QCOMPARE(program.Header()->visualIndex(1), 1);
@@ -30,12 +28,13 @@ private slots:
         QCOMPARE(program.Header()->height(), 17);
         QCOMPARE(program.Main.centralWidget()->height() + program.Main.statusBar()->height(), 401);
         QCOMPARE(program.Main.width(), 980);
-        QCOMPARE(program.Main.deleteButton->text(), QString("&Delete Checked From Disk"));
-        QVERIFY(program.Main.deleteButton->font().bold());
-        QVERIFY(!program.Main.checkAllButton->font().bold());
-        QCOMPARE(program.Main.statusText->text(), QString());
+        QCOMPARE(program.Find<QPushButton>("deleteButton")->text(),
+                 QString("&Delete Checked From Disk"));
+        QVERIFY(program.Find<QPushButton>("deleteButton")->font().bold());
+        QVERIFY(!program.Find<QPushButton>("checkAllButton")->font().bold());
+        QCOMPARE(program.Find<QLabel>("statusText")->text(), QString());
         QStringList popup;
-        for (const QAction* action : program.Main.exportMenu->actions()) {
+        for (const QAction* action : program.Find<QMenu>("exportMenu")->actions()) {
             popup << action->text();
         }
         QCOMPARE(popup, QStringList({"Export To HTML", "Export To Text", "Export To Excel",
@@ -44,13 +43,13 @@ private slots:
         program.Fill({ResultRecord::ForFolder("/data/Old"), ResultRecord::ForFolder("/x/b")});
         QCOMPARE(program.Cell(0, 0), QString("Old"));
         QCOMPARE(program.Cell(0, 1), QString("/data/Old"));
-        QCOMPARE(program.Main.Model->index(0, 1).data(Qt::ToolTipRole).toString(),
+        QCOMPARE(program.Model()->index(0, 1).data(Qt::ToolTipRole).toString(),
                  QString("Double click to open it in explorer."));
-        QCOMPARE(program.Main.Model->index(0, 1).data(Qt::BackgroundRole).value<QColor>(),
+        QCOMPARE(program.Model()->index(0, 1).data(Qt::BackgroundRole).value<QColor>(),
                  QColor(239, 243, 255));
-        QAbstractItemModelTester tester(program.Main.Model,
+        QAbstractItemModelTester tester(program.Model(),
                                         QAbstractItemModelTester::FailureReportingMode::QtTest);
-        program.Main.uncheckAllButton->click();
+        program.Find<QPushButton>("uncheckAllButton")->click();
         program.Fill({});
     }
 
@@ -64,7 +63,7 @@ private slots:
         RunningProgram program;
         program.Drop({Local(dir, "a"), Local(dir, "b"), Local(dir, "a/x")});
         // The drop is taken at once; the scan comes after it.
-        QCOMPARE(program.Main.Model->rowCount(), 0);
+        QCOMPARE(program.Model()->rowCount(), 0);
         QTRY_COMPARE(program.Column(1),
                      QStringList({Local(dir, "a/x/y"), Local(dir, "a/x"), Local(dir, "b/z")}));
         QVERIFY(program.Checked(0) && program.Checked(2));
@@ -72,7 +71,7 @@ private slots:
 
         program.Drop({Local(dir, "plain.txt")});
         QTest::qWait(50);
-        QCOMPARE(program.Main.Model->rowCount(), 3);
+        QCOMPARE(program.Model()->rowCount(), 3);
     }
 
     // As the program's arguments give them: the folders among them, byte for byte.
@@ -91,13 +90,13 @@ private slots:
         dir.MakeFolders("tree/a/b/c");
         dir.MakeFile("tree/file");
         RunningProgram program;
-        program.Main.openButton->click();
-        QCOMPARE(program.Main.Model->rowCount(), 0);
+        program.Find<QPushButton>("openButton")->click();
+        QCOMPARE(program.Model()->rowCount(), 0);
         program.Dialogs.FolderAnswer = Local(dir, "tree");
-        program.Main.openButton->click();
+        program.Find<QPushButton>("openButton")->click();
         QCOMPARE(program.Column(0), QStringList({"c", "b", "a"}));
         // The chooser starts where the last folder was opened.
-        program.Main.openButton->click();
+        program.Find<QPushButton>("openButton")->click();
         QCOMPARE(program.Dialogs.Calls.last(), "choose folder in " + Local(dir, "tree"));
         QCOMPARE(program.Wait.messageLabel->text(), QString("Loading info.."));
         QVERIFY(!program.Wait.isVisible());
@@ -143,14 +142,14 @@ private slots:
                 QVERIFY(program.Wait.isVisible());
             });
             program.Dialogs.FolderAnswer = Local(dir, "tree");
-            program.Main.openButton->click();
+            program.Find<QPushButton>("openButton")->click();
             QVERIFY2(held, name);
             QCOMPARE(program.Column(1), QStringList({"/earlier"}));
             QVERIFY(!program.Wait.isVisible());
 
             // The next scan is whole again.
             program.Main.SetScanner(nullptr);
-            program.Main.openButton->click();
+            program.Find<QPushButton>("openButton")->click();
             QCOMPARE(program.Column(1), QStringList({Local(dir, "tree/a"), Local(dir, "tree")}));
         }
     }
@@ -165,29 +164,28 @@ private slots:
         RunningProgram program;
         program.Fill({ResultRecord::ForFolder("/d/a")});
         QVERIFY(program.Header()->isSectionHidden(0));
-        QCOMPARE(program.Main.Model->CheckColumn(), 1);
-        QVERIFY(program.Main.Model->flags(program.Main.Model->index(0, 1)) &
-                Qt::ItemIsUserCheckable);
-        QVERIFY(!program.Main.Model->index(0, 0).data(Qt::CheckStateRole).isValid());
+        QCOMPARE(program.Model()->CheckColumn(), 1);
+        QVERIFY(program.Model()->flags(program.Model()->index(0, 1)) & Qt::ItemIsUserCheckable);
+        QVERIFY(!program.Model()->index(0, 0).data(Qt::CheckStateRole).isValid());
 
         program.Header()->setSectionHidden(0, false);
         program.Header()->moveSection(program.Header()->visualIndex(1), 0);
-        QCOMPARE(program.Main.Model->CheckColumn(), 1);
+        QCOMPARE(program.Model()->CheckColumn(), 1);
         program.Header()->moveSection(program.Header()->visualIndex(0), 0);
-        QCOMPARE(program.Main.Model->CheckColumn(), 0);
+        QCOMPARE(program.Model()->CheckColumn(), 0);
     }
 
     void spaceTogglesEverySelectedRowFromAnyColumn() {
         RunningProgram program;
         program.Fill({ResultRecord::ForFolder("/a"), ResultRecord::ForFolder("/b"),
                       ResultRecord::ForFolder("/c")});
-        QItemSelectionModel* selection = program.Main.resultView->selectionModel();
-        program.Main.resultView->setCurrentIndex(program.Main.Model->index(0, 1));
-        selection->select(program.Main.Model->index(2, 1),
+        QItemSelectionModel* selection = program.View()->selectionModel();
+        program.View()->setCurrentIndex(program.Model()->index(0, 1));
+        selection->select(program.Model()->index(2, 1),
                           QItemSelectionModel::Select | QItemSelectionModel::Rows);
-        QTest::keyClick(program.Main.resultView, Qt::Key_Space);
+        QTest::keyClick(program.View(), Qt::Key_Space);
         QVERIFY(!program.Checked(0) && program.Checked(1) && !program.Checked(2));
-        QTest::keyClick(program.Main.resultView, Qt::Key_Space);
+        QTest::keyClick(program.View(), Qt::Key_Space);
         QVERIFY(program.Checked(0) && program.Checked(1) && program.Checked(2));
     }
 
@@ -202,8 +200,8 @@ private slots:
         {
             RunningProgram program;
             program.Fill({ResultRecord::ForFolder("/d/a")});
-            for (int column = 0; column < program.Main.Model->columnCount(); ++column) {
-                const QModelIndex cell = program.Main.Model->index(0, column);
+            for (int column = 0; column < program.Model()->columnCount(); ++column) {
+                const QModelIndex cell = program.Model()->index(0, column);
                 const QVariant background = cell.data(Qt::BackgroundRole);
                 const QColor text = cell.data(Qt::ForegroundRole).isValid()
                                         ? cell.data(Qt::ForegroundRole).value<QColor>()
@@ -223,33 +221,33 @@ private slots:
         dir.MakeFolders("tree/a");
         dir.MakeFolders("tree/b");
         RunningProgram program;
-        QCOMPARE(program.Main.statusText->text(), QString());
+        QCOMPARE(program.Find<QLabel>("statusText")->text(), QString());
         program.Main.OpenFolders({dir.Path("tree"), dir.Path("gone")});
-        QCOMPARE(program.Main.statusText->text(), QString("3 empty folders, 3 checked"));
-        QCOMPARE(program.Main.statusCount->text(), QString());
-        QVERIFY(program.Main.Model->setData(program.Main.Model->index(0, 0), Qt::Unchecked,
-                                            Qt::CheckStateRole));
-        QCOMPARE(program.Main.statusText->text(), QString("3 empty folders, 2 checked"));
+        QCOMPARE(program.Find<QLabel>("statusText")->text(), QString("3 empty folders, 3 checked"));
+        QCOMPARE(program.Find<QLabel>("statusCount")->text(), QString());
+        QVERIFY(program.Model()->setData(program.Model()->index(0, 0), Qt::Unchecked,
+                                         Qt::CheckStateRole));
+        QCOMPARE(program.Find<QLabel>("statusText")->text(), QString("3 empty folders, 2 checked"));
 
         // A scan that met a folder it could not read says so.
         ResultList list;
         list.SetScannedFolders({dir.Path("tree")});
         list.AddUnreadableFolder({dir.Path("tree/locked"), EACCES});
         program.Main.List().Replace(std::move(list));
-        QCOMPARE(program.Main.statusText->text(), QString("0 empty folders, 0 checked"));
-        QCOMPARE(program.Main.statusCount->text(), QString("1"));
-        QCOMPARE(program.Main.statusCount->toolTip(), "1 folder could not be read:\n" +
-                                                          Local(dir, "tree/locked") +
-                                                          ": Permission denied");
+        QCOMPARE(program.Find<QLabel>("statusText")->text(), QString("0 empty folders, 0 checked"));
+        QCOMPARE(program.Find<QLabel>("statusCount")->text(), QString("1"));
+        QCOMPARE(program.Find<QLabel>("statusCount")->toolTip(), "1 folder could not be read:\n" +
+                                                                     Local(dir, "tree/locked") +
+                                                                     ": Permission denied");
     }
 
     void theWindowOpensAtItsSizeAndTheListGrowsWithIt() {
         RunningProgram program;
         const QSize opened = program.Main.size();
         QCOMPARE(opened.width(), 980);
-        const QSize list = program.Main.resultView->size();
+        const QSize list = program.View()->size();
         program.Main.resize(opened + QSize(300, 200));
-        QCOMPARE(program.Main.resultView->size(), list + QSize(300, 200));
+        QCOMPARE(program.View()->size(), list + QSize(300, 200));
         program.Main.resize(QSize(100, 100));
         QCOMPARE(program.Main.size(), opened);
     }
@@ -297,9 +295,9 @@ private slots:
         home.MakeFile("tree/file");
         RunningProgram program;
         program.Main.OpenFolders({home.Path("tree")});
-        QCOMPARE(program.Main.Model->rowCount(), 3);
+        QCOMPARE(program.Model()->rowCount(), 3);
         program.Dialogs.YesAnswer = true;
-        program.Main.deleteButton->click();
+        program.Find<QPushButton>("deleteButton")->click();
         QCOMPARE(program.Dialogs.Calls.at(program.Dialogs.Calls.size() - 2),
                  QString("ask Warning: Are you sure to delete the folders?\n\n3 folders checked, "
                          "to be moved to the trash"));
@@ -308,7 +306,7 @@ private slots:
                      "could not be moved to the trash. | "),
                  qPrintable(program.Dialogs.Calls.last()));
         QVERIFY(program.Dialogs.Calls.last().endsWith(": could not be moved to the trash\n"));
-        QCOMPARE(program.Main.Model->rowCount(), 1);
+        QCOMPARE(program.Model()->rowCount(), 1);
         QVERIFY(!home.Exists("tree/a"));
         QVERIFY(home.Exists("tree/odd\xff"));
         QVERIFY(home.Exists("data/Trash/files/a"));
@@ -320,7 +318,7 @@ private slots:
         home.MakeFile("blocked");
         environment.Set("XDG_DATA_HOME", home.Path("blocked/data"));
         program.Main.OpenFolders({home.Path("tree")});
-        program.Main.deleteButton->click();
+        program.Find<QPushButton>("deleteButton")->click();
         QVERIFY(program.Dialogs.Calls.last().startsWith(
             "report Delete Checked From Disk: 0 folders moved to the trash.\n2 folders could not"));
         QVERIFY(home.Exists("tree/c"));
@@ -332,15 +330,16 @@ private slots:
         {
             const SpeakGerman german;
             RunningProgram program;
-            QCOMPARE(program.Main.openButton->text(), QString("&Öffnen"));
-            QCOMPARE(program.Main.optionsAction->text(), QString("Einstellungen..."));
+            QCOMPARE(program.Find<QPushButton>("openButton")->text(), QString("&Öffnen"));
+            QCOMPARE(program.Find<QAction>("optionsAction")->text(), QString("Einstellungen..."));
             QCOMPARE(program.Wait.cancelButton->text(), QString("Abbrechen"));
-            QCOMPARE(program.Main.exportMenu->actions().first()->text(),
+            QCOMPARE(program.Find<QMenu>("exportMenu")->actions().first()->text(),
                      QString("Als HTML exportieren"));
         }
         RunningProgram program;
-        QCOMPARE(program.Main.openButton->text(), QString("&Open Folder"));
-        QCOMPARE(program.Main.exportMenu->actions().first()->text(), QString("Export To HTML"));
+        QCOMPARE(program.Find<QPushButton>("openButton")->text(), QString("&Open Folder"));
+        QCOMPARE(program.Find<QMenu>("exportMenu")->actions().first()->text(),
+                 QString("Export To HTML"));
     }
 
     // German words agree with the count where English ones need not, so one
@@ -361,32 +360,32 @@ private slots:
             dir.MakeFolders(made);
             RunningProgram program;
             program.Main.OpenFolders({dir.Path("tree")});
-            QCOMPARE(program.Main.statusText->text(), counts);
+            QCOMPARE(program.Find<QLabel>("statusText")->text(), counts);
             ResultList list;
             list.SetScannedFolders({dir.Path("tree")});
             for (int i = 0; i < unreadable; ++i) {
                 list.AddUnreadableFolder({dir.Path("locked" + std::to_string(i)), EACCES});
             }
             program.Main.List().Replace(std::move(list));
-            QVERIFY(program.Main.statusCount->toolTip().startsWith(hint + "\n"));
+            QVERIFY(program.Find<QLabel>("statusCount")->toolTip().startsWith(hint + "\n"));
         }
     }
 
     void checkAllAndUncheckAll() {
         RunningProgram program;
-        program.Main.checkAllButton->click();
+        program.Find<QPushButton>("checkAllButton")->click();
         program.Fill({ResultRecord::ForFolder("/a"), ResultRecord::ForFolder("/b")});
-        program.Main.uncheckAllButton->click();
+        program.Find<QPushButton>("uncheckAllButton")->click();
         QVERIFY(!program.Checked(0) && !program.Checked(1));
-        QVERIFY(program.Main.Model->setData(program.Main.Model->index(1, 0), Qt::Checked,
-                                            Qt::CheckStateRole));
+        QVERIFY(program.Model()->setData(program.Model()->index(1, 0), Qt::Checked,
+                                         Qt::CheckStateRole));
         QVERIFY(!program.Checked(0) && program.Checked(1));
         // Marks change, the rest stays: the selection survives "Check All".
-        program.Main.resultView->setCurrentIndex(program.Main.Model->index(1, 1));
-        program.Main.checkAllButton->click();
+        program.View()->setCurrentIndex(program.Model()->index(1, 1));
+        program.Find<QPushButton>("checkAllButton")->click();
         QVERIFY(program.Checked(0) && program.Checked(1));
-        QCOMPARE(program.Main.resultView->currentIndex().row(), 1);
-        QVERIFY(program.Main.resultView->selectionModel()->isRowSelected(1, {}));
+        QCOMPARE(program.View()->currentIndex().row(), 1);
+        QVERIFY(program.View()->selectionModel()->isRowSelected(1, {}));
     }
 
     void deleteAsksFirstAndRemovesOnlyEmptyCheckedFolders() {
@@ -396,13 +395,13 @@ private slots:
         dir.MakeFile("tree/file");
         RunningProgram program;
         program.Drop({Local(dir, "tree")});
-        QTRY_COMPARE(program.Main.Model->rowCount(), 4);
+        QTRY_COMPARE(program.Model()->rowCount(), 4);
         dir.MakeFile("tree/later/new.txt");
 
-        program.Main.deleteButton->click();
+        program.Find<QPushButton>("deleteButton")->click();
         QCOMPARE(program.Dialogs.Calls.last(),
                  QString("ask Warning: Are you sure to delete the folders?\n\n4 folders checked"));
-        QCOMPARE(program.Main.Model->rowCount(), 4);
+        QCOMPARE(program.Model()->rowCount(), 4);
         QVERIFY(dir.Exists("tree/a/b/c"));
 
         // The removal runs behind the wait window, which counts it.
@@ -415,11 +414,11 @@ private slots:
             }
         });
         watch.start(1);
-        program.Main.deleteButton->click();
+        program.Find<QPushButton>("deleteButton")->click();
         QVERIFY(progress.contains("Removing folders.."));
         QCOMPARE(program.Column(1), QStringList({Local(dir, "tree/later")}));
         QVERIFY(program.Checked(0));
-        QCOMPARE(program.Main.Model->index(0, 1).data(Qt::ToolTipRole).toString(),
+        QCOMPARE(program.Model()->index(0, 1).data(Qt::ToolTipRole).toString(),
                  ResultListModel::Hint() + "\nNot removed: Directory not empty");
         QVERIFY(!dir.Exists("tree/a"));
         QVERIFY(dir.Exists("tree/later/new.txt"));
@@ -430,9 +429,9 @@ private slots:
                      Local(dir, "tree/later") + ": Directory not empty\n");
 
         // With nothing checked there is nothing to confirm.
-        program.Main.uncheckAllButton->click();
+        program.Find<QPushButton>("uncheckAllButton")->click();
         const auto calls = program.Dialogs.Calls.size();
-        program.Main.deleteButton->click();
+        program.Find<QPushButton>("deleteButton")->click();
         QCOMPARE(program.Dialogs.Calls.size(), calls);
     }
 
@@ -455,7 +454,7 @@ private slots:
                 cancelled = true;
             }
         });
-        program.Main.deleteButton->click();
+        program.Find<QPushButton>("deleteButton")->click();
         QVERIFY2(cancelled, "the removal was over before it could be cancelled");
         std::size_t left = dir.Exists("tree") ? 1 : 0;
         for (int i = 0; i < Count; ++i) {
@@ -482,11 +481,11 @@ private slots:
         dir.MakeFile("tree/file");
         RunningProgram program;
         program.Dialogs.FolderAnswer = Local(dir, "tree");
-        program.Main.openButton->click();
+        program.Find<QPushButton>("openButton")->click();
         QCOMPARE(program.Column(1), QStringList({Local(dir, "tree/photos")}));
         program.Dialogs.YesAnswer = true;
-        program.Main.deleteButton->click();
-        QCOMPARE(program.Main.Model->rowCount(), 0);
+        program.Find<QPushButton>("deleteButton")->click();
+        QCOMPARE(program.Model()->rowCount(), 0);
         QVERIFY(!dir.Exists("tree/photos"));
         QVERIFY(dir.Exists("tree/repo/.git/refs"));
     }
@@ -500,7 +499,7 @@ private slots:
         RunningProgram program;
         program.Fill({ResultRecord::ForFolder("/earlier")});
         program.Dialogs.FolderAnswer = Local(dir, "tree");
-        program.Main.openButton->click();
+        program.Find<QPushButton>("openButton")->click();
         QCOMPARE(program.Column(1), QStringList({"/earlier"}));
         QVERIFY(program.Dialogs.Calls.last().startsWith(
             "message Warning: The scan rules could not be read, so nothing was scanned: "));
@@ -555,7 +554,7 @@ private slots:
         };
         program.Fill({record("10", 2), record("9", -1), record("abc", 1)});
         const auto alignment = [&](int column) {
-            return program.Main.Model->index(0, column).data(Qt::TextAlignmentRole).toInt() &
+            return program.Model()->index(0, column).data(Qt::TextAlignmentRole).toInt() &
                    Qt::AlignHorizontal_Mask;
         };
         QCOMPARE(alignment(0), int(Qt::AlignRight));
@@ -571,20 +570,20 @@ private slots:
     void doubleClickOpensTheFocusedFolder() {
         RunningProgram program;
         program.Fill({ResultRecord::ForFolder("/data/old"), ResultRecord::ForFolder("/x")});
-        program.Main.controller->OpenEntryFolder(program.Main.resultView);
+        QTest::keyClick(program.View(), Qt::Key_Return);
         QVERIFY(program.Dialogs.Opened.isEmpty());
-        const QRect row = program.Main.resultView->visualRect(program.Main.Model->index(0, 1));
-        QTest::mouseClick(program.Main.resultView->viewport(), Qt::LeftButton, {}, row.center());
-        QTest::mouseDClick(program.Main.resultView->viewport(), Qt::LeftButton, {}, row.center());
+        const QRect row = program.View()->visualRect(program.Model()->index(0, 1));
+        QTest::mouseClick(program.View()->viewport(), Qt::LeftButton, {}, row.center());
+        QTest::mouseDClick(program.View()->viewport(), Qt::LeftButton, {}, row.center());
         QCOMPARE(program.Dialogs.Opened, QList<QUrl>({QUrl::fromLocalFile("/data/old")}));
-        QTest::keyClick(program.Main.resultView, Qt::Key_Return);
+        QTest::keyClick(program.View(), Qt::Key_Return);
         QCOMPARE(program.Dialogs.Opened.size(), 2);
         QCOMPARE(program.Dialogs.Opened.last(), QUrl::fromLocalFile("/data/old"));
 
         // A name that is not UTF-8 opens the folder of that very name.
         program.Fill({ResultRecord::ForFolder("/data/caf\xe9 \xff")});
-        program.Main.resultView->setCurrentIndex(program.Main.Model->index(0, 1));
-        program.Main.controller->OpenEntryFolder(program.Main.resultView);
+        program.View()->setCurrentIndex(program.Model()->index(0, 1));
+        QTest::keyClick(program.View(), Qt::Key_Return);
         const QUrl opened = program.Dialogs.Opened.last();
         QCOMPARE(opened.toEncoded(), QByteArray("file:///data/caf%E9%20%FF"));
         QCOMPARE(opened.scheme(), QString("file"));
@@ -595,7 +594,7 @@ private slots:
     void everyExportWritesThroughThePopupMenu() {
         TestDir dir;
         RunningProgram program;
-        for (QAction* action : program.Main.exportMenu->actions()) {
+        for (QAction* action : program.Find<QMenu>("exportMenu")->actions()) {
             action->trigger();
         }
         QVERIFY(program.Dialogs.Calls.isEmpty());
@@ -606,7 +605,7 @@ private slots:
         for (int i = 0; i < suffixes.size(); ++i) {
             program.Dialogs.Calls.clear();
             program.Dialogs.SaveAnswer = Local(dir, "out") + suffixes[i];
-            program.Main.exportMenu->actions()[i]->trigger();
+            program.Find<QMenu>("exportMenu")->actions()[i]->trigger();
             QCOMPARE(program.Dialogs.Calls, QStringList({"save " + suffixes[i] + " " + filters[i],
                                                          "message Done: Export Finished"}));
             QVERIFY(dir.Exists("out" + suffixes[i].toStdString()));
@@ -623,7 +622,7 @@ private slots:
             program.Header()->setSectionHidden(0, true);
             // A new list keeps the user's columns.
             program.Fill({ResultRecord::ForFolder("/data/old")});
-            program.Main.exitButton->click();
+            program.Find<QPushButton>("exitButton")->click();
             QVERIFY(!program.Main.isVisible());
         }
         const std::string saved = ReadWholeFile(ConfigFile());
@@ -658,8 +657,7 @@ private slots:
                           "</nodes></config>");
         RunningProgram program;
         QCOMPARE(program.Header()->count(), 2);
-        QCOMPARE(program.Main.Model->headerData(1, Qt::Horizontal).toString(),
-                 QString("Folder Name"));
+        QCOMPARE(program.Model()->headerData(1, Qt::Horizontal).toString(), QString("Folder Name"));
         QCOMPARE(program.Header()->sectionSize(0), 200);
         QVERIFY(!program.Main.acceptDrops());
     }

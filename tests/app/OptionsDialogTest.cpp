@@ -26,7 +26,7 @@ private slots:
         rules.ProtectFolders = false;
         {
             RunningProgram program;
-            QVERIFY(WithModal([&] { program.Main.optionsAction->trigger(); },
+            QVERIFY(WithModal([&] { program.Find<QAction>("optionsAction")->trigger(); },
                               [](QWidget* window) {
                                   auto* options = qobject_cast<OptionsDialog*>(window);
                                   QVERIFY(options != nullptr);
@@ -54,7 +54,7 @@ private slots:
         }
         const std::string saved = ReadWholeFile(ConfigFile());
         RunningProgram next;
-        QVERIFY(WithModal([&] { next.Main.optionsAction->trigger(); },
+        QVERIFY(WithModal([&] { next.Find<QAction>("optionsAction")->trigger(); },
                           [&rules](QWidget* window) {
                               auto* options = qobject_cast<OptionsDialog*>(window);
                               QVERIFY(options != nullptr);
@@ -78,16 +78,16 @@ private slots:
         RunningProgram program;
         program.Main.OpenFolders({dir.Path("tree")});
         QCOMPARE(program.Column(1), QStringList({Local(dir, "tree/plain")}));
-        QCOMPARE(program.Main.statusKept->text(), QString("3 kept for other programs"));
+        QCOMPARE(program.Find<QLabel>("statusKept")->text(), QString("3 kept for other programs"));
         // In the order the file system lists them.
-        QStringList hint = program.Main.statusKept->toolTip().split('\n');
+        QStringList hint = program.Find<QLabel>("statusKept")->toolTip().split('\n');
         QCOMPARE(hint.takeFirst(), QString("3 folders kept because other programs need them:"));
         hint.sort();
         QCOMPARE(hint, QStringList({Local(dir, "tree/Maildir/cur") + ": mail folder",
                                     Local(dir, "tree/Maildir/new") + ": mail folder",
                                     Local(dir, "tree/Maildir/tmp") + ": mail folder"}));
 
-        QVERIFY(WithModal([&] { program.Main.optionsAction->trigger(); },
+        QVERIFY(WithModal([&] { program.Find<QAction>("optionsAction")->trigger(); },
                           [](QWidget* window) {
                               auto* options = qobject_cast<OptionsDialog*>(window);
                               QVERIFY(options != nullptr);
@@ -96,8 +96,8 @@ private slots:
                           }));
         QVERIFY(ReadWholeFile(ConfigFile()).find("protectFolders=\"False\"") != std::string::npos);
         program.Main.OpenFolders({dir.Path("tree")});
-        QCOMPARE(program.Main.Model->rowCount(), 6);
-        QCOMPARE(program.Main.statusKept->text(), QString());
+        QCOMPARE(program.Model()->rowCount(), 6);
+        QCOMPARE(program.Find<QLabel>("statusKept")->text(), QString());
     }
 };
 

@@ -94,20 +94,31 @@ struct RunningProgram {
         QVERIFY(QTest::qWaitForWindowExposed(&Main));
     }
 
-    QHeaderView* Header() const { return Main.resultView->header(); }
+    // A widget or action of the main window, by its object name.
+    template <class Widget> Widget* Find(const char* name) const {
+        auto* found = Main.findChild<Widget*>(name);
+        if (found == nullptr) {
+            qFatal("the main window has no %s", name);
+        }
+        return found;
+    }
+    QTreeView* View() const { return Find<QTreeView>("resultView"); }
+    ResultListModel* Model() const { return static_cast<ResultListModel*>(View()->model()); }
+    QHeaderView* Header() const { return View()->header(); }
 
     QString Cell(int row, int column) const {
-        return Main.Model->index(row, column).data().toString();
+        return Model()->index(row, column).data().toString();
     }
     QStringList Column(int column) const {
         QStringList texts;
-        for (int row = 0; row < Main.Model->rowCount(); ++row) {
+        for (int row = 0; row < Model()->rowCount(); ++row) {
             texts << Cell(row, column);
         }
         return texts;
     }
     bool Checked(int row) const {
-        return Main.Model->index(row, Main.Model->CheckColumn())
+        return Model()
+                   ->index(row, Model()->CheckColumn())
                    .data(Qt::CheckStateRole)
                    .value<Qt::CheckState>() == Qt::Checked;
     }
@@ -123,7 +134,7 @@ struct RunningProgram {
         }
         data.setUrls(urls);
         // As the desktop delivers a drop: to the window, entering first.
-        const QPointF point(Main.openButton->geometry().center());
+        const QPointF point(Find<QPushButton>("openButton")->geometry().center());
         QDragEnterEvent enter(point.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, {});
         QApplication::sendEvent(Main.windowHandle(), &enter);
         QDropEvent drop(point, Qt::CopyAction, &data, Qt::LeftButton, {});
