@@ -24,7 +24,7 @@ class ResultListController final : public QObject {
     Q_DISABLE_COPY_MOVE(ResultListController)
 
 public:
-    ResultListController(QTreeView* view, ResultListModel& model, LazyConfig& config,
+    ResultListController(QTreeView* list, ResultListModel& model, LazyConfig& config,
                          IUserDialogs& dialogs);
 
     // The field of the last header-click sort.
