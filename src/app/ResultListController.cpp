@@ -8,6 +8,7 @@
 #include "app/WindowLook.h"
 #include "core/config/Config.h"
 #include "core/export/ExportColumns.h"
+#include "core/presenter/ListColumns.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -26,12 +27,14 @@ QColor ColumnBackground(bool readOnly) {
     return readOnly ? QColor(239, 243, 255) : QToolTip::palette().color(QPalette::ToolTipBase);
 }
 
-Qt::Alignment ColumnAlignment(const std::string& align) {
-    if (align == "right") {
+Qt::Alignment ColumnAlignment(ColumnAlign align) {
+    switch (align) {
+    case ColumnAlign::Right:
         return Qt::AlignRight;
-    }
-    if (align == "center") {
+    case ColumnAlign::Center:
         return Qt::AlignHCenter;
+    case ColumnAlign::Left:
+        break;
     }
     return Qt::AlignLeft;
 }
@@ -49,20 +52,6 @@ LocaleReaders UserLocaleReaders() {
         return static_cast<double>(time.toMSecsSinceEpoch()) / 86400000.0;
     };
     return readers;
-}
-
-// The folder to open for an entry: the entry's own path, or for a file the
-// folder that holds it.
-std::string FolderToOpen(const ResultRecord& record) {
-    std::string path(record.Field(FullPath));
-    if (record.Field(FileType) != "file") {
-        return path;
-    }
-    const std::size_t slash = path.rfind('/');
-    if (slash == std::string::npos) {
-        return {};
-    }
-    return slash == 0 ? "/" : path.substr(0, slash);
 }
 
 } // namespace
@@ -124,39 +113,34 @@ bool ResultListController::eventFilter(QObject* watched, QEvent* event) {
 void ResultListController::SetupColumns(QTreeView* list) {
     QHeaderView* header = list->header();
     Model().SetColumns({});
-    sortColumn_.reset();
+    sorting_.Forget();
     header->setSortIndicatorShown(false);
-    std::vector<ColumnLook> looks;
-    widths_.clear();
+    std::vector<ListColumn> columns;
     const auto makeColumns = [&] {
+        std::vector<ColumnLook> looks;
+        widths_.clear();
+        for (const ListColumn& column : columns) {
+            looks.push_back({DisplayText(column.Name), column.Field,
+                             ColumnBackground(column.ReadOnly), ColumnAlignment(column.Align)});
+            widths_.push_back(column.Width.value_or(header->defaultSectionSize()));
+        }
         Model().SetColumns(std::move(looks));
         for (std::size_t n = 0; n < widths_.size(); ++n) {
             header->resizeSection(static_cast<int>(n), widths_[n]);
         }
     };
-    // A column is made as far as its entry could be read, and the ones before it.
     try {
-        const int count = NodeCount();
-        for (int n = 0; n < count; ++n) {
-            const ColumnSettingPtr node = Node(n);
-            looks.push_back({DisplayText(node->GetName()), FieldIndexOf(node->GetName()), QColor(),
-                             Qt::AlignLeft});
-            widths_.push_back(header->defaultSectionSize());
-            widths_.back() = node->GetWidth();
-            looks.back().Background = ColumnBackground(node->GetReadOnly());
-            looks.back().Alignment = ColumnAlignment(node->GetAlign());
-        }
+        ReadListColumns(*Configuration().Root(), columns);
     } catch (...) {
         makeColumns();
         throw;
     }
     makeColumns();
-    const int count = std::min(NodeCount(), header->count());
-    for (int n = 0; n < count; ++n) {
-        const ColumnSettingPtr node = Node(n);
-        const int position = std::clamp(node->GetIndex(), 0, header->count() - 1);
-        header->moveSection(header->visualIndex(n), position);
-        header->setSectionHidden(n, !node->GetVisible());
+    for (int n = 0; n < header->count(); ++n) {
+        const ListColumn& column = columns[static_cast<std::size_t>(n)];
+        header->moveSection(header->visualIndex(n),
+                            std::clamp(column.Position, 0, header->count() - 1));
+        header->setSectionHidden(n, !column.Visible);
     }
     FollowFirstVisibleColumn();
 }
@@ -190,15 +174,14 @@ void ResultListController::ToggleSelectedRows() {
 
 void ResultListController::SaveColumns() {
     const QHeaderView* header = view->header();
+    std::vector<ColumnPlacement> placements;
     for (int n = 0; n < header->count(); ++n) {
-        const ColumnSettingPtr node = Node(n);
         const int width = n < static_cast<int>(widths_.size())
                               ? widths_[static_cast<std::size_t>(n)]
                               : header->sectionSize(n);
-        node->SetWidth(width);
-        node->SetVisible(!header->isSectionHidden(n));
-        node->SetIndex(header->visualIndex(n));
+        placements.push_back({width, !header->isSectionHidden(n), header->visualIndex(n)});
     }
+    StoreListColumns(*Configuration().Root(), placements);
     Configuration().Save();
 }
 
@@ -206,22 +189,19 @@ void ResultListController::onHeaderClicked(int column, Qt::MouseButton button) {
     if (button != Qt::LeftButton) {
         return;
     }
-    direction_ = !sortColumn_ || direction_ == SortDirection::Descending
-                     ? SortDirection::Ascending
-                     : SortDirection::Descending;
-    sortColumn_ = column;
+    const SortDirection direction = sorting_.Click(column);
     QHeaderView* header = view->header();
     header->setSortIndicatorShown(true);
-    header->setSortIndicator(column, direction_ == SortDirection::Ascending ? Qt::AscendingOrder
-                                                                            : Qt::DescendingOrder);
+    header->setSortIndicator(column, direction == SortDirection::Ascending ? Qt::AscendingOrder
+                                                                           : Qt::DescendingOrder);
     SortField = FieldIndexOf(Node(column)->GetName());
     Model().List().Sort([this](const ResultEntry& a,
                                const ResultEntry& b) { return CompareRows(a.Record, b.Record); },
-                        direction_);
+                        direction);
 }
 
 int ResultListController::CompareRows(const ResultRecord& a, const ResultRecord& b) const {
-    return hollowsweep::CompareEntries(a, b, SortField, direction_, readers_);
+    return hollowsweep::CompareEntries(a, b, SortField, sorting_.Direction(), readers_);
 }
 
 void ResultListController::onRowDoubleClicked(QObject* sender) {

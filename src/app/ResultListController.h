@@ -3,6 +3,7 @@
 #include "app/ResultListModel.h"
 #include "core/config/Config.h"
 #include "core/config/ConfigBinding.h"
+#include "core/presenter/ListColumns.h"
 #include "core/results/EntryComparison.h"
 
 #include <QObject>
@@ -63,8 +64,7 @@ private:
     LazyConfig& config_;
     IUserDialogs& dialogs_;
     LocaleReaders readers_;
-    std::optional<int> sortColumn_;
-    SortDirection direction_ = SortDirection::Ascending;
+    ListSorting sorting_;
     // Every column's last width, kept while a column is hidden.
     std::vector<int> widths_;
 };
