@@ -4,9 +4,7 @@
 #include "app/PathText.h"
 #include "app/UserDialogs.h"
 #include "core/config/Config.h"
-#include "core/config/RemovalSetting.h"
-#include "core/config/ScanRulesSetting.h"
-#include "core/errors/Errors.h"
+#include "core/presenter/OptionsForm.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -29,19 +27,11 @@ namespace hollowsweep::app {
 
 namespace {
 
-struct AgeUnit {
-    const char* Name;
-    std::chrono::seconds Length;
-};
-
-// Largest first, so that an age shows in the largest unit it fills whole.
-constexpr std::array AgeUnits{
-    AgeUnit{QT_TRANSLATE_NOOP("hollowsweep::app::OptionsDialog", "days"), std::chrono::days(1)},
-    AgeUnit{QT_TRANSLATE_NOOP("hollowsweep::app::OptionsDialog", "hours"), std::chrono::hours(1)},
-    AgeUnit{QT_TRANSLATE_NOOP("hollowsweep::app::OptionsDialog", "minutes"),
-            std::chrono::minutes(1)},
-    AgeUnit{QT_TRANSLATE_NOOP("hollowsweep::app::OptionsDialog", "seconds"),
-            std::chrono::seconds(1)}};
+// The names of the age units, in the order of AgeUnitLengths.
+constexpr std::array AgeUnitNames{QT_TRANSLATE_NOOP("hollowsweep::app::OptionsDialog", "days"),
+                                  QT_TRANSLATE_NOOP("hollowsweep::app::OptionsDialog", "hours"),
+                                  QT_TRANSLATE_NOOP("hollowsweep::app::OptionsDialog", "minutes"),
+                                  QT_TRANSLATE_NOOP("hollowsweep::app::OptionsDialog", "seconds")};
 
 QString NamesText(const std::vector<std::string>& names) {
     QStringList lines;
@@ -107,8 +97,8 @@ OptionsDialog::OptionsDialog(Config& config, IUserDialogs& dialogs, QWidget* par
     ageEdit = new QSpinBox(scanGroup);
     ageEdit->setRange(1, 99999);
     ageUnitBox = new QComboBox(scanGroup);
-    for (const auto& unit : AgeUnits) {
-        ageUnitBox->addItem(tr(unit.Name));
+    for (const char* unit : AgeUnitNames) {
+        ageUnitBox->addItem(tr(unit));
     }
 
     auto* junkButtons = new QHBoxLayout;
@@ -158,13 +148,12 @@ OptionsDialog::OptionsDialog(Config& config, IUserDialogs& dialogs, QWidget* par
 // Options that do not read are named, and the dialog starts from none: OK
 // then replaces them.
 void OptionsDialog::LoadOptions() {
-    try {
-        ShowOptions(ReadScanRules(*config_.Root()), ReadMoveToTrash(*config_.Root()));
-    } catch (const HollowsweepError& error) {
-        ShowOptions({}, false);
+    const LoadedOptions loaded = hollowsweep::LoadOptions(config_);
+    ShowOptions(loaded.Values.Rules, loaded.Values.MoveToTrash);
+    if (loaded.Error) {
         dialogs_.ShowMessage(parentWidget(),
                              tr("The stored options could not be read: ") +
-                                 DisplayText(error.what()) +
+                                 DisplayText(*loaded.Error) +
                                  tr("\n\nThe options show as unset; OK replaces the stored ones."),
                              tr("Options"), MessageIcon::Warning);
     }
@@ -177,18 +166,10 @@ void OptionsDialog::ShowOptions(const ScanRules& rules, bool moveToTrash) {
     minimumAgeBox->setChecked(rules.HasMinimumAge());
     ageEdit->setEnabled(rules.HasMinimumAge());
     ageUnitBox->setEnabled(rules.HasMinimumAge());
-    ageEdit->setValue(1);
-    ageUnitBox->setCurrentIndex(0);
-    for (int index = 0; rules.HasMinimumAge() && index < static_cast<int>(AgeUnits.size());
-         ++index) {
-        const auto length = AgeUnits[static_cast<std::size_t>(index)].Length;
-        if (rules.MinimumAge % length == std::chrono::seconds(0) &&
-            rules.MinimumAge / length <= ageEdit->maximum()) {
-            ageEdit->setValue(static_cast<int>(rules.MinimumAge / length));
-            ageUnitBox->setCurrentIndex(index);
-            break;
-        }
-    }
+    const AgeInUnit age =
+        rules.HasMinimumAge() ? ShownAge(rules.MinimumAge, ageEdit->maximum()) : AgeInUnit{};
+    ageEdit->setValue(age.Count);
+    ageUnitBox->setCurrentIndex(static_cast<int>(age.Unit));
     trashBox->setChecked(moveToTrash);
     protectBox->setChecked(rules.ProtectFolders);
 }
@@ -200,8 +181,8 @@ ScanRules OptionsDialog::Rules() const {
     rules.OneFileSystem = oneFileSystemBox->isChecked();
     rules.ProtectFolders = protectBox->isChecked();
     if (minimumAgeBox->isChecked()) {
-        rules.MinimumAge = ageEdit->value() *
-                           AgeUnits[static_cast<std::size_t>(ageUnitBox->currentIndex())].Length;
+        rules.MinimumAge =
+            AgeOf({ageEdit->value(), static_cast<AgeUnit>(ageUnitBox->currentIndex())});
     }
     return rules;
 }
@@ -211,26 +192,15 @@ bool OptionsDialog::MoveToTrash() const {
 }
 
 void OptionsDialog::onCommonJunkClicked() {
-    QStringList lines = junkEdit->toPlainText().split('\n', Qt::SkipEmptyParts);
-    for (const auto name : CommonJunkFiles()) {
-        const QString text = DisplayText(name);
-        if (!lines.contains(text)) {
-            lines << text;
-        }
-    }
-    junkEdit->setPlainText(lines.join('\n'));
+    junkEdit->setPlainText(NamesText(WithCommonJunk(NamesOf(junkEdit))));
 }
 
 // The options apply from the next scan or removal, even when the file cannot
 // be written: the user is told they last only until the program closes.
 void OptionsDialog::onAccepted() {
-    WriteScanRules(*config_.Root(), Rules());
-    WriteMoveToTrash(*config_.Root(), MoveToTrash());
-    try {
-        config_.Save();
-    } catch (const HollowsweepError& error) {
+    if (const auto failure = StoreOptions(config_, {Rules(), MoveToTrash()})) {
         dialogs_.ShowMessage(this,
-                             tr("The options could not be stored: ") + DisplayText(error.what()) +
+                             tr("The options could not be stored: ") + DisplayText(*failure) +
                                  tr("\n\nThey apply until the program closes."),
                              tr("Options"), MessageIcon::Warning);
     }
