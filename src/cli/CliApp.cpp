@@ -138,8 +138,8 @@ int RunCli(int argc, char** argv) {
         return ExitUsage;
     }
     const Interruption interruption;
-    scan.Walk.Stop = &interruption.Flag();
-    remove.Walk.Stop = &interruption.Flag();
+    scan.Walk.Stop = &Interruption::Flag();
+    remove.Walk.Stop = &Interruption::Flag();
     try {
         return app.got_subcommand("scan") ? RunScan(scan) : RunDelete(remove);
     } catch (const std::bad_alloc&) {

@@ -17,22 +17,19 @@ bool IsPathPattern(const std::string& pattern) noexcept {
     return pattern.find('/') != std::string::npos;
 }
 
-// Patterns with a separator match whole paths, the others names. A path
-// pattern's trailing separators name the folder itself: paths have none.
+// A path pattern's trailing separators name the folder itself: paths have none.
+bool Matches(const std::string& pattern, const char* text) {
+    const std::size_t end = pattern.find_last_not_of('/');
+    const bool trailing = end != std::string::npos && end + 1 < pattern.size();
+    return (trailing ? ::fnmatch(pattern.substr(0, end + 1).c_str(), text, 0)
+                     : ::fnmatch(pattern.c_str(), text, 0)) == 0;
+}
+
+// Patterns with a separator match whole paths, the others names.
 bool MatchesAny(const std::vector<std::string>& patterns, const char* text, bool pathPatterns) {
-    for (const auto& pattern : patterns) {
-        if (IsPathPattern(pattern) != pathPatterns) {
-            continue;
-        }
-        const std::size_t end = pattern.find_last_not_of('/');
-        const bool trailing = end != std::string::npos && end + 1 < pattern.size();
-        const int matched = trailing ? ::fnmatch(pattern.substr(0, end + 1).c_str(), text, 0)
-                                     : ::fnmatch(pattern.c_str(), text, 0);
-        if (matched == 0) {
-            return true;
-        }
-    }
-    return false;
+    return std::any_of(patterns.begin(), patterns.end(), [&](const std::string& pattern) {
+        return IsPathPattern(pattern) == pathPatterns && Matches(pattern, text);
+    });
 }
 
 struct AgeUnit {
