@@ -38,6 +38,10 @@
         <source>&amp;Cancel</source>
         <translation>&amp;Abbrechen</translation>
     </message>
+    <message>
+        <source>Keep at least one column visible.</source>
+        <translation>Mindestens eine Spalte sichtbar lassen.</translation>
+    </message>
 </context>
 <context>
     <name>hollowsweep::app::MainWindow</name>

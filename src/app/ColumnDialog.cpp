@@ -36,8 +36,8 @@ ColumnDialog::ColumnDialog(Config& config, QWidget* parent)
     okButton->setGeometry(37, 245, 75, 25);
     cancelButton = new QPushButton(tr("&Cancel"), this);
     cancelButton->setGeometry(125, 245, 75, 25);
-    // Neither is the default or the cancel button: Enter and Escape in the
-    // list do nothing, as the column dialog always behaved.
+    // Return and Escape are handled by the dialog itself (keyPressEvent), so
+    // that Return in the list presses OK rather than toggling an item.
     for (QPushButton* button : {okButton, cancelButton}) {
         button->setAutoDefault(false);
         button->setDefault(false);
@@ -48,6 +48,8 @@ ColumnDialog::ColumnDialog(Config& config, QWidget* parent)
     connect(cancelButton, &QPushButton::clicked, this,
             [this] { Guarded([&] { onCancelClicked(); }); });
     onShow();
+    KeepOneColumn();
+    connect(columnList, &QListWidget::itemChanged, this, [this] { KeepOneColumn(); });
     columnList->setFocus();
 }
 
@@ -65,6 +67,19 @@ void ColumnDialog::LoadColumns() {
         line->setCheckState(node->GetVisible() ? Qt::Checked : Qt::Unchecked);
         line->setSizeHint(QSize(0, 18));
     }
+}
+
+// A list without a column shows nothing, and a removal or an export would
+// act on rows no one can see: OK waits for at least one column.
+void ColumnDialog::KeepOneColumn() {
+    bool anyShown = false;
+    for (int n = 0; n < columnList->count() && !anyShown; ++n) {
+        anyShown = columnList->item(n)->checkState() == Qt::Checked;
+    }
+    okButton->setEnabled(anyShown);
+    const QString hint = anyShown ? QString() : tr("Keep at least one column visible.");
+    okButton->setToolTip(hint);
+    promptLabel->setText(anyShown ? tr("Config visible columns:") : hint);
 }
 
 void ColumnDialog::onOkClicked() {
@@ -85,9 +100,16 @@ void ColumnDialog::StoreColumns() {
 }
 
 void ColumnDialog::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape || event->key() == Qt::Key_Return ||
-        event->key() == Qt::Key_Enter) {
+    if (event->key() == Qt::Key_Escape) {
         event->accept();
+        Guarded([&] { onCancelClicked(); });
+        return;
+    }
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        event->accept();
+        if (okButton->isEnabled()) {
+            Guarded([&] { onOkClicked(); });
+        }
         return;
     }
     QDialog::keyPressEvent(event);

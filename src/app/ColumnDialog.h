@@ -31,6 +31,7 @@ public:
 
     void onShow();
     void LoadColumns();
+    void KeepOneColumn();
     void onOkClicked();
     void onCancelClicked();
     void StoreColumns();

@@ -36,6 +36,35 @@ private slots:
         QVERIFY(ReadWholeFile(ConfigFile()).find("Name=\"Full Path\" Visible=\"False\"") !=
                 std::string::npos);
     }
+
+    // The last shown column cannot go: OK waits, and says why. Escape
+    // cancels, Return presses OK.
+    void atLeastOneColumnStaysAndTheKeysAnswer() {
+        RunningProgram program;
+        QVERIFY(WithModal([&] { program.ClickHeader(0, Qt::RightButton); },
+                          [](QWidget* dialog) {
+                              auto* config = qobject_cast<ColumnDialog*>(dialog);
+                              config->columnList->item(0)->setCheckState(Qt::Unchecked);
+                              config->columnList->item(1)->setCheckState(Qt::Unchecked);
+                              QVERIFY(!config->okButton->isEnabled());
+                              QCOMPARE(config->okButton->toolTip(),
+                                       QString("Keep at least one column visible."));
+                              QTest::keyClick(config->columnList, Qt::Key_Return);
+                              QVERIFY(config->isVisible());
+                              QTest::keyClick(config->columnList, Qt::Key_Escape);
+                          }));
+        QVERIFY(!program.Header()->isSectionHidden(0) && !program.Header()->isSectionHidden(1));
+
+        QVERIFY(WithModal([&] { program.ClickHeader(0, Qt::RightButton); },
+                          [](QWidget* dialog) {
+                              auto* config = qobject_cast<ColumnDialog*>(dialog);
+                              config->columnList->item(0)->setCheckState(Qt::Unchecked);
+                              QVERIFY(config->okButton->isEnabled());
+                              QTest::keyClick(config->columnList, Qt::Key_Return);
+                          }));
+        QVERIFY(program.Header()->isSectionHidden(0));
+        QVERIFY(!program.Header()->isSectionHidden(1));
+    }
 };
 
 QTEST_MAIN(ColumnDialogTest)
