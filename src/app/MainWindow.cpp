@@ -363,6 +363,12 @@ void MainWindow::FocusList() {
     resultView->setFocus();
 }
 
+void MainWindow::ShowNewList() {
+    if (controller_) {
+        controller_->ForgetSort();
+    }
+}
+
 void MainWindow::onOpenClicked() {
     presenter_->OpenFolder();
 }

@@ -111,6 +111,7 @@ private:
                            bool bold, void (MainWindow::*handler)());
 
     void FocusList() override;
+    void ShowNewList() override;
     void RestorePlacement();
     void StorePlacement();
     void ShowCounts();

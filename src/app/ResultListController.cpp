@@ -172,6 +172,11 @@ void ResultListController::ToggleSelectedRows() {
     Model().SetRowsChecked(rows, checked);
 }
 
+void ResultListController::ForgetSort() {
+    sorting_.Forget();
+    view->header()->setSortIndicatorShown(false);
+}
+
 void ResultListController::SaveColumns() {
     const QHeaderView* header = view->header();
     std::vector<ColumnPlacement> placements;

@@ -36,6 +36,8 @@ public:
     // Writes every column's width, visibility and position into the
     // configuration and saves it.
     void SaveColumns();
+    // A new list comes in its own order: the header shows no sort.
+    void ForgetSort();
     void OpenEntryFolder(QTreeView* list);
 
     void onHeaderClicked(int column, Qt::MouseButton button);

@@ -528,6 +528,15 @@ private slots:
         QCOMPARE(program.Column(0), QStringList({"Zed", "beta", "alpha"}));
         QTest::mouseClick(program.Header()->viewport(), Qt::MiddleButton, {}, QPoint(10, 8));
         QCOMPARE(program.Column(0), QStringList({"Zed", "beta", "alpha"}));
+
+        // A new scan's rows come in the walk's order, and the mark goes; the
+        // next click sorts ascending again.
+        TestDir dir;
+        dir.MakeFolders("tree/b");
+        program.Main.OpenFolders({dir.Path("tree")});
+        QVERIFY(!program.Header()->isSortIndicatorShown());
+        program.ClickHeader(0);
+        QCOMPARE(program.Header()->sortIndicatorOrder(), Qt::AscendingOrder);
     }
 
     void numberAndDateColumnsSortByValue() {

@@ -117,6 +117,7 @@ void MainPresenter::ScanFolders(const std::vector<std::string>& folders,
     }
     // What was found before an error is shown; the error is not lost.
     list_.Replace(std::move(found));
+    view_.ShowNewList();
     if (outcome.Error) {
         std::rethrow_exception(outcome.Error);
     }

@@ -28,6 +28,8 @@ public:
     // After work behind the wait window, which had the keyboard: the window
     // takes it back, for the list.
     virtual void FocusList() = 0;
+    // A scan put a new list in, in the walk's order: no sort holds any more.
+    virtual void ShowNewList() = 0;
 };
 
 // What the main window decides, without a toolkit: scanning folders into the

@@ -75,7 +75,9 @@ public:
 class CountingView final : public IMainView {
 public:
     int Focused = 0;
+    int NewLists = 0;
     void FocusList() override { ++Focused; }
+    void ShowNewList() override { ++NewLists; }
 };
 
 // A presenter on a configuration file of its own, as the program starts.
@@ -114,6 +116,7 @@ TEST(MainPresenter, AScanFillsTheListAndTheStatusCountsIt) {
     EXPECT_EQ(p.work.LastProgress, "3 folders scanned");
     EXPECT_EQ(p.list.Count(), 2U);
     EXPECT_EQ(p.view.Focused, 1);
+    EXPECT_EQ(p.view.NewLists, 1);
     EXPECT_EQ(p.presenter.Status().Counts.Text, "2 empty folders, 2 checked");
     p.list.SetChecked(0, false);
     EXPECT_EQ(p.presenter.Status().Counts.Text, "2 empty folders, 1 checked");
@@ -156,6 +159,7 @@ TEST(MainPresenter, ACancelledScanLeavesTheListAsItWas) {
     p.presenter.OpenFolders({dir.Path("tree")});
     ASSERT_EQ(p.list.Count(), 1U);
     EXPECT_EQ(p.list.At(0).Record.Path(), "/earlier");
+    EXPECT_EQ(p.view.NewLists, 0);
     // Paths that are no folders scan nothing; the wait window only flashes.
     p.work.CancelAtOnce = false;
     p.presenter.OpenFolders({dir.Path("missing")});
