@@ -52,12 +52,8 @@ void WriteCSVExport(const std::string& target, const ExportSource& source) {
 }
 
 void WriteXMLExport(const std::string& target, const ExportSource& source) {
-    if (!target.empty()) {
-        source.Document->SaveToFile(target);
-        return;
-    }
     const auto out = OpenText(target);
-    out->Append(source.Document->Text());
+    source.Document->Write(*out);
     out->Close();
 }
 
