@@ -31,11 +31,6 @@ private:
     bool& busy_;
 };
 
-std::size_t CheckedCount(const ResultList& list) {
-    return static_cast<std::size_t>(
-        std::count_if(list.begin(), list.end(), [](const ResultEntry& e) { return e.Checked; }));
-}
-
 } // namespace
 
 MainPresenter::MainPresenter(ResultList& list, LazyConfig& config, IMainView& view,
@@ -135,7 +130,7 @@ void MainPresenter::DeleteChecked() {
     if (busy_) {
         return;
     }
-    const std::size_t checked = CheckedCount(list_);
+    const std::size_t checked = list_.CheckedCount();
     if (checked == 0) {
         return;
     }

@@ -4,8 +4,6 @@
 #include "core/product/Messages.h"
 #include "core/rules/ProtectedFolders.h"
 
-#include <algorithm>
-
 namespace hollowsweep {
 
 namespace {
@@ -25,8 +23,7 @@ std::string FolderHint(std::string heading, const std::vector<Folder>& folders, 
 
 StatusPanel CountsPanel(const ResultList& list) {
     const std::size_t count = list.Count();
-    const auto checked = static_cast<std::size_t>(
-        std::count_if(list.begin(), list.end(), [](const ResultEntry& e) { return e.Checked; }));
+    const std::size_t checked = list.CheckedCount();
     return {FormatText(TrN("%1 empty %2, %3 checked", "%1 empty %2, %3 checked", count),
                        {std::to_string(count), count == 1 ? Tr("folder") : Tr("folders"),
                         std::to_string(checked)}),

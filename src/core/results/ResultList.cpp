@@ -3,6 +3,7 @@
 #include "core/errors/Errors.h"
 #include "core/product/Messages.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace hollowsweep {
@@ -87,6 +88,11 @@ void ResultList::SetAllChecked(bool checked) {
     if (observer_ != nullptr && updateDepth_ == 0) {
         observer_->ListChecksChanged();
     }
+}
+
+std::size_t ResultList::CheckedCount() const noexcept {
+    return static_cast<std::size_t>(std::count_if(entries_.begin(), entries_.end(),
+                                                  [](const ResultEntry& e) { return e.Checked; }));
 }
 
 void ResultList::RefuseWhileRemoving() const {

@@ -104,6 +104,7 @@ public:
     const std::vector<KeptFolder>& KeptFolders() const noexcept { return keptFolders_; }
 
     std::size_t Count() const noexcept { return entries_.size(); }
+    std::size_t CheckedCount() const noexcept;
     bool Empty() const noexcept { return entries_.empty(); }
     const ResultEntry& At(std::size_t index) const;
     ResultEntry& At(std::size_t index);
