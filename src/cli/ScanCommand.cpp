@@ -20,6 +20,13 @@ ResultList ScanIntoList(const ScanRequest& request, ExitStatus& status) {
     return list;
 }
 
+// Starts the output file. A pipe opens only once it has a reader; until then
+// a signal ends the wait.
+void OpenOutput(std::optional<TextOutput>& file, const std::string& path) {
+    const WaitBeforeWork wait(IsPipe(path));
+    file.emplace(path);
+}
+
 ExitStatus ScanAndExport(const ScanRequest& request, const ExportFormat& format,
                          const std::vector<std::string>& columns) {
     if (format.NeedsFile && ToStandardOutput(request.Output)) {
@@ -43,11 +50,7 @@ ExitStatus ScanAndExport(const ScanRequest& request, const ExportFormat& format,
 // named before a long walk rather than after it.
 ExitStatus ScanToFile(const ScanRequest& request, char terminator) {
     std::optional<TextOutput> file;
-    {
-        // A pipe opens only once it has a reader; until then a signal ends the wait.
-        const WaitBeforeWork wait(IsPipe(request.Output));
-        file.emplace(request.Output);
-    }
+    OpenOutput(file, request.Output);
     const ExitStatus status =
         ScanFolders(request.Folders, request.Walk, [&file, terminator](const EmptyFolder& found) {
             file->Append(found.Path);
@@ -68,8 +71,7 @@ ExitStatus ListProtected(const ScanRequest& request, char terminator) {
     }
     std::optional<TextOutput> file;
     if (!ToStandardOutput(request.Output)) {
-        const WaitBeforeWork wait(IsPipe(request.Output));
-        file.emplace(request.Output);
+        OpenOutput(file, request.Output);
     }
     std::string line;
     const ExitStatus status = ScanFolders(
