@@ -10,7 +10,7 @@ packages=(
     qt6-base-dev qt6-svg-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n fonts-dejavu-core
     util-linux time clang-format gettext git python3
     dpkg-dev file lintian desktop-file-utils appstream groff-base man-db zsh fish
-    bash-completion
+    bash-completion xvfb openbox
     "$@"
 )
 

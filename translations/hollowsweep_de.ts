@@ -47,7 +47,7 @@
     <name>hollowsweep::app::MainWindow</name>
     <message>
         <source>&amp;Open Folder</source>
-        <translation>&amp;Öffnen</translation>
+        <translation>&amp;Ordner öffnen</translation>
     </message>
     <message>
         <source>&amp;Check All</source>
@@ -59,7 +59,7 @@
     </message>
     <message>
         <source>&amp;Delete Checked From Disk</source>
-        <translation>Markierte &amp;löschen</translation>
+        <translation>Markierte vom Datenträger &amp;löschen</translation>
     </message>
     <message>
         <source>&amp;Help</source>

@@ -6,6 +6,7 @@
 #include "app/DesktopTrash.h"
 #include "app/ExceptionGuard.h"
 #include "app/ExportPrompts.h"
+#include "app/FlowLayout.h"
 #include "app/OptionsDialog.h"
 #include "app/PathText.h"
 #include "app/ResultListController.h"
@@ -13,6 +14,7 @@
 #include "app/UserPrompts.h"
 #include "app/WaitWindow.h"
 #include "app/WindowLook.h"
+#include "app/WindowPlacement.h"
 #include "core/config/WindowFrameSetting.h"
 #include "core/errors/Errors.h"
 #include "core/export/ExportFormats.h"
@@ -31,19 +33,29 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QTimer>
 #include <QTreeView>
+#include <QVBoxLayout>
 #include <algorithm>
+#include <optional>
 
 namespace hollowsweep::app {
 
 namespace {
 
+// The size the window opens at, below its menu bar.
 constexpr int ClientWidth = 980;
 constexpr int ClientHeight = 401;
 constexpr int StatusBarHeight = 19;
-constexpr int ButtonBarHeight = 68;
+// The least the window takes: it fits a 1024 x 600 screen at scale 1.5, and
+// its buttons then take two rows.
+constexpr int LeastWidth = 600;
+constexpr int LeastListHeight = 100;
+// The frame round the window before the window manager has told its size: a
+// title bar and a border, taken generously so that the frame fits the screen.
+constexpr QMargins FrameAllowance(4, 30, 4, 4);
 
 } // namespace
 
@@ -63,7 +75,9 @@ MainWindow::MainWindow(IUserDialogs& dialogs, LazyConfig& config, WaitWindow& wa
     BuildList();
     BuildMenus();
     BuildStatusBar();
+    BuildKeys();
     NameWidgets();
+    LayOut();
     prompts_ = std::make_unique<QtUserPrompts>(dialogs_, this);
     work_ = std::make_unique<QtBackgroundWork>(wait_);
     exportPrompts_ = std::make_unique<QtExportPrompts>(dialogs_, wait_, this);
@@ -71,29 +85,27 @@ MainWindow::MainWindow(IUserDialogs& dialogs, LazyConfig& config, WaitWindow& wa
     presenter_ = std::make_unique<MainPresenter>(List(), configuration_, view, *prompts_, *work_,
                                                  *exportPrompts_, MoveToDesktopTrash);
     setWindowIcon(QIcon(":/icons/hollowsweep.svg"));
-    // It opens at its designed size, which is also the least it can take:
-    // the buttons keep their places, and the list grows with the window.
-    setMinimumSize(ClientWidth, menuBar()->sizeHint().height() + ClientHeight);
-    resize(minimumSize());
     setTabOrder(helpButton, checkAllButton);
     setTabOrder(checkAllButton, uncheckAllButton);
     setTabOrder(uncheckAllButton, deleteButton);
     setTabOrder(deleteButton, openButton);
     setTabOrder(openButton, exitButton);
     setTabOrder(exitButton, resultView);
-    move(screen()->availableGeometry().center() - rect().center());
 }
 
 MainWindow::~MainWindow() = default;
 
-QPushButton* MainWindow::AddButton(const QString& caption, const QString& icon, int left, int width,
+// A button is as wide as it was designed, or wider when its caption needs it,
+// as a longer translation does.
+QPushButton* MainWindow::AddButton(const QString& caption, const QString& icon, int designedWidth,
                                    bool bold, void (MainWindow::*handler)()) {
     auto* button = new QPushButton(QIcon(":/icons/" + icon + ".svg"), caption, buttonBar);
-    button->setGeometry(left, 9, width, 54);
     button->setIconSize(QSize(48, 48));
     QFont font = button->font();
     font.setBold(bold);
     button->setFont(font);
+    button->setMinimumSize(designedWidth, 54);
+    buttonBar->layout()->addWidget(button);
     connect(button, &QPushButton::clicked, this,
             [this, handler] { Guarded([&] { (this->*handler)(); }); });
     return button;
@@ -126,28 +138,31 @@ void MainWindow::NameWidgets() {
 
 void MainWindow::BuildButtonBar() {
     buttonBar = new QWidget(centralPanel);
-    buttonBar->setGeometry(0, 0, ClientWidth, ButtonBarHeight);
+    // Neighbouring buttons share an edge.
+    auto* layout = new FlowLayout(buttonBar, -1, 4);
+    layout->setContentsMargins(9, 9, 9, 5);
     openButton =
-        AddButton(tr("&Open Folder"), "open-folder", 9, 132, true, &MainWindow::onOpenClicked);
+        AddButton(tr("&Open Folder"), "open-folder", 132, true, &MainWindow::onOpenClicked);
     checkAllButton =
-        AddButton(tr("&Check All"), "check-all", 140, 132, false, &MainWindow::onCheckAllClicked);
-    uncheckAllButton = AddButton(tr("&Uncheck All"), "uncheck-all", 271, 132, false,
-                                 &MainWindow::onUncheckAllClicked);
-    deleteButton = AddButton(tr("&Delete Checked From Disk"), "delete-checked", 402, 215, true,
+        AddButton(tr("&Check All"), "check-all", 132, false, &MainWindow::onCheckAllClicked);
+    uncheckAllButton =
+        AddButton(tr("&Uncheck All"), "uncheck-all", 132, false, &MainWindow::onUncheckAllClicked);
+    deleteButton = AddButton(tr("&Delete Checked From Disk"), "delete-checked", 215, true,
                              &MainWindow::onDeleteClicked);
-    helpButton = AddButton(tr("&Help"), "help", 616, 132, false, &MainWindow::onHelpClicked);
-    exitButton = AddButton(tr("E&xit"), "exit", 747, 132, false, &MainWindow::onExitClicked);
+    helpButton = AddButton(tr("&Help"), "help", 132, false, &MainWindow::onHelpClicked);
+    exitButton = AddButton(tr("E&xit"), "exit", 132, false, &MainWindow::onExitClicked);
 }
 
 void MainWindow::BuildList() {
     listFrame = new QFrame(centralPanel);
-    listFrame->setGeometry(0, ButtonBarHeight, ClientWidth,
-                           ClientHeight - StatusBarHeight - ButtonBarHeight);
     listFrame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     listFrame->setLineWidth(2);
     resultView = new QTreeView(listFrame);
-    resultView->setGeometry(2, 2, listFrame->width() - 4, listFrame->height() - 4);
     resultView->setFrameShape(QFrame::NoFrame);
+    resultView->setMinimumHeight(LeastListHeight);
+    auto* frameLayout = new QVBoxLayout(listFrame);
+    frameLayout->setContentsMargins(0, 0, 0, 0);
+    frameLayout->addWidget(resultView);
     model_ = new ResultListModel(this);
     resultView->setModel(model_);
     connect(model_, &QAbstractItemModel::modelReset, this, [this] { ShowCounts(); });
@@ -201,25 +216,67 @@ void MainWindow::BuildMenus() {
             });
         });
     }
-    connect(resultView, &QWidget::customContextMenuRequested, this, [this](const QPoint& position) {
-        exportMenu->popup(resultView->viewport()->mapToGlobal(position));
+    connect(resultView, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& position) { PopUpExportMenu(position); });
+}
+
+void MainWindow::PopUpExportMenu(const QPoint& position) {
+    exportMenu->popup(resultView->viewport()->mapToGlobal(position));
+}
+
+// Keys for what otherwise takes the mouse: F10 goes to the menu bar, Shift+F10
+// opens the list's menu by the current row, and Delete on the list is the
+// delete button, with its question.
+void MainWindow::BuildKeys() {
+    auto* menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    connect(menuKey, &QShortcut::activated, this, [this] {
+        menuBar()->setFocus(Qt::MenuBarFocusReason);
+        menuBar()->setActiveAction(optionsAction);
     });
+    auto* popupKey = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10), resultView, nullptr,
+                                   nullptr, Qt::WidgetShortcut);
+    connect(popupKey, &QShortcut::activated, this, [this] {
+        const QRect row = resultView->visualRect(resultView->currentIndex());
+        PopUpExportMenu(row.isValid() ? row.bottomLeft() : QPoint());
+    });
+    auto* deleteKey =
+        new QShortcut(QKeySequence::Delete, resultView, nullptr, nullptr, Qt::WidgetShortcut);
+    connect(deleteKey, &QShortcut::activated, this,
+            [this] { Guarded([&] { onDeleteClicked(); }); });
+}
+
+// The buttons above the list, the list below them taking what is left. The
+// window opens at its designed size; it can be made as small as a small
+// screen needs, the buttons then flowing into a second row.
+void MainWindow::LayOut() {
+    auto* layout = new QVBoxLayout(centralPanel);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(buttonBar);
+    layout->addWidget(listFrame, 1);
+    const int menuHeight = menuBar()->sizeHint().height();
+    const int leastWidth = std::max(LeastWidth, buttonBar->layout()->minimumSize().width());
+    setMinimumSize(leastWidth, menuHeight + buttonBar->layout()->heightForWidth(leastWidth) +
+                                   LeastListHeight + statusBar()->height());
+    resize(ClientWidth, menuHeight + ClientHeight);
 }
 
 void MainWindow::BuildStatusBar() {
     QStatusBar* bar = statusBar();
-    bar->setFixedHeight(StatusBarHeight);
     bar->setSizeGripEnabled(false);
-    statusText = new QLabel(bar);
-    statusText->setFixedWidth(700);
-    statusCount = new QLabel(bar);
-    statusCount->setFixedWidth(50);
-    statusKept = new QLabel(bar);
-    statusKept->setFixedWidth(200);
-    for (QLabel* panel : {statusText, statusCount, statusKept}) {
-        panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        bar->addWidget(panel);
+    // The panels keep their designed widths while the window is wide enough
+    // and give way when it is not; a panel's hint holds its whole text.
+    const std::pair<QLabel**, int> panels[] = {
+        {&statusText, 700}, {&statusCount, 50}, {&statusKept, 200}};
+    for (const auto& [panel, width] : panels) {
+        *panel = new QLabel(bar);
+        (*panel)->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        (*panel)->setMinimumWidth(width / 4);
+        (*panel)->setMaximumWidth(width);
+        (*panel)->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+        bar->addWidget(*panel, width);
     }
+    bar->setFixedHeight(std::max(StatusBarHeight, statusText->sizeHint().height() + 2));
 }
 
 namespace {
@@ -241,16 +298,6 @@ void MainWindow::ShowCounts() {
     ShowPanel(statusKept, status.Kept);
 }
 
-void MainWindow::resizeEvent(QResizeEvent* event) {
-    QMainWindow::resizeEvent(event);
-    const QSize area = centralPanel->size();
-    buttonBar->resize(area.width(), ButtonBarHeight);
-    listFrame->setGeometry(0, ButtonBarHeight, area.width(),
-                           std::max(0, area.height() - ButtonBarHeight));
-    resultView->setGeometry(2, 2, std::max(0, listFrame->width() - 4),
-                            std::max(0, listFrame->height() - 4));
-}
-
 void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (!shown_) {
@@ -261,32 +308,49 @@ void MainWindow::showEvent(QShowEvent* event) {
 
 void MainWindow::onFirstShow() {
     setWindowTitle(Caption());
-    // A place that cannot be read leaves the window where it opened.
-    Guarded([&] { RestorePlacement(); });
     controller_ =
         std::make_unique<ResultListController>(resultView, *model_, configuration_, dialogs_);
     controller_->SetupColumns(resultView);
     setAcceptDrops(true);
 }
 
-// The frame element holds the size it came with until the window stored its
-// own, and that size is smaller than the window can be: then the window opens
-// at its designed size, centred. A place on no screen any more is not taken.
-void MainWindow::RestorePlacement() {
-    const WindowFrame frame = ReadWindowFrame(*configuration_.GetConfig().Root());
-    if (frame.Width < minimumWidth() || frame.Height < minimumHeight()) {
-        return;
+void MainWindow::setVisible(bool visible) {
+    if (visible && !placed_) {
+        placed_ = true;
+        PlaceWindow();
     }
-    resize(frame.Width, frame.Height);
-    const QRect placed(QPoint(frame.Left, frame.Top), size());
-    const auto screens = QGuiApplication::screens();
-    if (std::any_of(screens.begin(), screens.end(), [&placed](const QScreen* shown) {
-            const QRect visible = shown->availableGeometry().intersected(placed);
-            return visible.width() >= 100 && visible.height() >= 50;
-        })) {
-        move(placed.topLeft());
+    QMainWindow::setVisible(visible);
+}
+
+// Placed before the window exists, its position is taken for its frame's, as
+// it was stored: placed later, the window manager would take it for the
+// client area's, and the window would creep by its title bar at each start.
+// Until the window stored its own place, or when the stored size is smaller
+// than the window can be, it opens at its designed size, centred. Either way
+// it is kept on a screen.
+void MainWindow::PlaceWindow() {
+    std::optional<WindowFrame> stored;
+    // A place that cannot be read leaves the window at its designed size.
+    Guarded([&] { stored = ReadWindowFrame(*configuration_.GetConfig().Root()); });
+    if (stored && (*stored == UnstoredWindowFrame || stored->Width < minimumWidth() ||
+                   stored->Height < minimumHeight())) {
+        stored.reset();
     }
-    if (frame.Maximized) {
+    const QSize client = stored ? QSize(stored->Width, stored->Height) : size();
+    QRect frame(QPoint(), client.grownBy(FrameAllowance));
+    if (stored) {
+        frame.moveTopLeft(QPoint(stored->Left, stored->Top));
+    } else {
+        frame.moveCenter(screen()->availableGeometry().center());
+    }
+    QList<QRect> screens;
+    for (const QScreen* shown : QGuiApplication::screens()) {
+        screens.push_back(shown->availableGeometry());
+    }
+    const QRect placed = PlaceOnScreens(frame, screens);
+    resize(placed.size().shrunkBy(FrameAllowance).expandedTo(minimumSize()));
+    move(placed.topLeft());
+    if (stored && stored->Maximized) {
         setWindowState(windowState() | Qt::WindowMaximized);
     }
 }

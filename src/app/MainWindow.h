@@ -54,9 +54,11 @@ public:
     // arguments give them.
     void OpenFolders(const std::vector<std::string>& paths);
 
+    // Before the first show, the window takes the place it was left in.
+    void setVisible(bool visible) override;
+
 protected:
     void showEvent(QShowEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
@@ -107,15 +109,19 @@ private:
     void BuildList();
     void BuildMenus();
     void BuildStatusBar();
-    QPushButton* AddButton(const QString& caption, const QString& icon, int left, int width,
+    void BuildKeys();
+    void LayOut();
+    QPushButton* AddButton(const QString& caption, const QString& icon, int designedWidth,
                            bool bold, void (MainWindow::*handler)());
 
     void FocusList() override;
     void ShowNewList() override;
-    void RestorePlacement();
+    void PlaceWindow();
     void StorePlacement();
+    void PopUpExportMenu(const QPoint& position);
     void ShowCounts();
 
+    bool placed_ = false;
     bool shown_ = false;
     std::unique_ptr<QtUserPrompts> prompts_;
     std::unique_ptr<QtBackgroundWork> work_;

@@ -4,10 +4,12 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QScreen>
+#include <QVBoxLayout>
 #include <QtMath>
 
 namespace hollowsweep::app {
@@ -58,32 +60,47 @@ void SearchAnimation::paintEvent(QPaintEvent* /*event*/) {
     painter.drawEllipse(centre, 9, 9);
 }
 
+// Laid out for its designed size, 376 x 84, and as much larger as a longer
+// translation needs: the lines are never cut.
 WaitWindow::WaitWindow()
     : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
     UseSmallFont(this);
-    setFixedSize(376, 84);
     setAutoFillBackground(true);
     animation = new SearchAnimation(this);
-    animation->setGeometry(8, 8, 80, 50);
+    animation->setFixedSize(80, 50);
     patienceLabel = new QLabel(tr("This will take a few minutes.Please be patient..."), this);
-    patienceLabel->setGeometry(103, 8, 265, 16);
     messageLabel = new QLabel("...", this);
-    messageLabel->setGeometry(103, 30, 265, 16);
-    messageLabel->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
     progressLabel = new QLabel(this);
-    progressLabel->setGeometry(103, 52, 265, 16);
+    for (QLabel* label : {patienceLabel, messageLabel, progressLabel}) {
+        label->setMinimumWidth(265);
+        label->setMinimumHeight(16);
+    }
+    messageLabel->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
     progressLabel->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
     cancelButton = new QPushButton(tr("Cancel"), this);
-    cancelButton->setGeometry(288, 76, 80, 24);
+    cancelButton->setMinimumWidth(80);
     cancelButton->hide();
     connect(cancelButton, &QPushButton::clicked, this, &WaitWindow::cancelRequested);
+
+    auto* lines = new QVBoxLayout;
+    lines->setSpacing(6);
+    lines->addWidget(patienceLabel);
+    lines->addWidget(messageLabel);
+    lines->addWidget(progressLabel);
+    lines->addWidget(cancelButton, 0, Qt::AlignRight);
+    lines->addStretch();
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(8, 8, 8, 16);
+    layout->setSpacing(15);
+    layout->addWidget(animation, 0, Qt::AlignTop);
+    layout->addLayout(lines, 1);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 void WaitWindow::SetCancellable(bool cancellable) {
     cancellable_ = cancellable;
     cancelButton->setVisible(cancellable);
     cancelButton->setEnabled(true);
-    setFixedSize(376, cancellable ? 108 : 84);
     if (cancellable) {
         cancelButton->setFocus();
     }

@@ -248,8 +248,11 @@ private slots:
         const QSize list = program.View()->size();
         program.Main.resize(opened + QSize(300, 200));
         QCOMPARE(program.View()->size(), list + QSize(300, 200));
+        // It can be made smaller than it opens, down to what a small screen
+        // shows whole.
         program.Main.resize(QSize(100, 100));
-        QCOMPARE(program.Main.size(), opened);
+        QCOMPARE(program.Main.size(), program.Main.minimumSize());
+        QVERIFY(program.Main.width() < opened.width() && program.Main.height() < opened.height());
     }
 
     // The window opens where it was left, as large, and maximised when it was.
@@ -330,7 +333,7 @@ private slots:
         {
             const SpeakGerman german;
             RunningProgram program;
-            QCOMPARE(program.Find<QPushButton>("openButton")->text(), QString("&Öffnen"));
+            QCOMPARE(program.Find<QPushButton>("openButton")->text(), QString("&Ordner öffnen"));
             QCOMPARE(program.Find<QAction>("optionsAction")->text(), QString("Einstellungen..."));
             QCOMPARE(program.Wait.cancelButton->text(), QString("Abbrechen"));
             QCOMPARE(program.Find<QMenu>("exportMenu")->actions().first()->text(),

@@ -18,7 +18,7 @@ TEST(WindowFrameSetting, ThePlaceGoesIntoTheFrameAttributesAndReadsBack) {
     {
         Config config(file);
         expected = config.Root()->Markup();
-        EXPECT_EQ(ReadWindowFrame(*config.Root()), (WindowFrame{0, 0, 800, 600, true}));
+        EXPECT_EQ(ReadWindowFrame(*config.Root()), UnstoredWindowFrame);
         WriteWindowFrame(*config.Root(), placed);
         config.Save();
     }

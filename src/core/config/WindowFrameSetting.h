@@ -19,6 +19,10 @@ struct WindowFrame {
     bool operator==(const WindowFrame&) const = default;
 };
 
+// The place the default configuration holds, which no window stored: a
+// window that finds it opens at its designed size.
+inline constexpr WindowFrame UnstoredWindowFrame{0, 0, 800, 600, true};
+
 // A value that does not read raises ConversionError naming it.
 WindowFrame ReadWindowFrame(ConfigRoot& root);
 void WriteWindowFrame(ConfigRoot& root, const WindowFrame& frame);
