@@ -10,6 +10,7 @@
 #include "core/export/ExportColumns.h"
 #include "core/presenter/ListColumns.h"
 
+#include <QApplication>
 #include <QDateTime>
 #include <QFile>
 #include <QHeaderView>
@@ -18,13 +19,24 @@
 #include <QMouseEvent>
 #include <QToolTip>
 #include <QTreeView>
+#include <algorithm>
 
 namespace hollowsweep::app {
 
 namespace {
 
+// Read-only columns are light blue, the others have the tooltips' colour.
+// Under a dark theme both keep their hue but stay as dark as the list.
 QColor ColumnBackground(bool readOnly) {
-    return readOnly ? QColor(239, 243, 255) : QToolTip::palette().color(QPalette::ToolTipBase);
+    const QColor base = QApplication::palette().color(QPalette::Base);
+    const QColor tooltip = QToolTip::palette().color(QPalette::ToolTipBase);
+    if (base.lightness() >= 128) {
+        return readOnly ? QColor(239, 243, 255) : tooltip;
+    }
+    if (readOnly) {
+        return QColor::fromHsl(225, 60, std::min(base.lightness() + 25, 90));
+    }
+    return tooltip.lightness() < 128 ? tooltip : base;
 }
 
 Qt::Alignment ColumnAlignment(ColumnAlign align) {

@@ -2,6 +2,8 @@
 
 #include <QPainter>
 #include <QWidget>
+#include <algorithm>
+#include <cmath>
 
 namespace hollowsweep::app {
 
@@ -11,15 +13,63 @@ void UseSmallFont(QWidget* window) {
     window->setFont(font);
 }
 
+namespace {
+
+QColor Blend(const QColor& from, const QColor& to, double share) {
+    const auto mix = [share](int a, int b) {
+        return static_cast<int>(std::lround(a + ((b - a) * share)));
+    };
+    return {mix(from.red(), to.red()), mix(from.green(), to.green()), mix(from.blue(), to.blue())};
+}
+
+// Some styles draw an unchecked box white on white; an outline in the text's
+// colour keeps it visible in every style and theme.
+void OutlineCheckBox(QPainter* painter, const QStyleOptionViewItem& option,
+                     const QModelIndex& index) {
+    if (!index.data(Qt::CheckStateRole).isValid()) {
+        return;
+    }
+    QStyleOptionViewItem item(option);
+    item.features |= QStyleOptionViewItem::HasCheckIndicator;
+    const QWidget* view = option.widget;
+    const QStyle* style = view != nullptr ? view->style() : nullptr;
+    if (style == nullptr) {
+        return;
+    }
+    const QRect box = style->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &item, view);
+    painter->setPen(
+        Blend(option.palette.color(QPalette::Base), option.palette.color(QPalette::Text), 0.55));
+    painter->setBrush(Qt::NoBrush);
+    painter->drawRect(box.adjusted(0, 0, -1, -1));
+}
+
+} // namespace
+
 void GridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                          const QModelIndex& index) const {
     QStyledItemDelegate::paint(painter, option, index);
     painter->save();
-    painter->setPen(QColor(216, 216, 216));
+    OutlineCheckBox(painter, option, index);
+    painter->setPen(GridColor(option.palette));
     const QRect cell = option.rect;
     painter->drawLine(cell.bottomLeft(), cell.bottomRight());
     painter->drawLine(cell.topRight(), cell.bottomRight());
     painter->restore();
+}
+
+// A light grey on a light list, and as faint a line on a dark one.
+QColor GridDelegate::GridColor(const QPalette& palette) {
+    const QColor base = palette.color(QPalette::Base);
+    return base.lightness() >= 128 ? QColor(216, 216, 216)
+                                   : Blend(base, palette.color(QPalette::Text), 0.2);
+}
+
+QSize GridDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const {
+    QSize size = QStyledItemDelegate::sizeHint(option, index);
+    // Room below the text for its descent, and a pixel more for the line.
+    constexpr int Room = 3;
+    size.setHeight(std::max(size.height(), option.fontMetrics.height() + 2 * Room));
+    return size;
 }
 
 int LargeMenuIconStyle::pixelMetric(PixelMetric metric, const QStyleOption* option,

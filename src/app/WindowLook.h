@@ -8,7 +8,8 @@ namespace hollowsweep::app {
 // The desktop's own font at the size the windows were laid out for.
 void UseSmallFont(QWidget* window);
 
-// Draws the list's grid lines below and right of every cell.
+// Draws the list's grid lines below and right of every cell, on rows tall
+// enough that the lines leave the letters' descenders and underscores whole.
 class GridDelegate final : public QStyledItemDelegate {
     Q_OBJECT
 
@@ -16,6 +17,9 @@ public:
     using QStyledItemDelegate::QStyledItemDelegate;
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+
+    static QColor GridColor(const QPalette& palette);
 };
 
 // Gives a menu its large icons.

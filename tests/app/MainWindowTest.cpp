@@ -189,6 +189,73 @@ private slots:
         QVERIFY(program.Checked(0) && program.Checked(1) && program.Checked(2));
     }
 
+    // The grid line under a row must not hide what sits low in it: an
+    // underscore, or the outline of an unchecked box.
+    void rowsShowUnderscoresAndUncheckedBoxes() {
+        RunningProgram program;
+        const auto cellImage = [&program](const char* name) {
+            program.Fill({ResultRecord::ForFolder(std::string("/d/") + name)});
+            program.Find<QPushButton>("uncheckAllButton")->click();
+            QApplication::processEvents();
+            const QRect cell = program.View()->visualRect(program.Model()->index(0, 0));
+            return program.View()->viewport()->grab(cell).toImage();
+        };
+        QVERIFY(cellImage("a_b") != cellImage("a b"));
+
+        const QImage cell = cellImage("a");
+        const QColor background = cell.pixelColor(cell.width() - 3, cell.height() / 2);
+        int darkest = 255;
+        // The box sits at the cell's left, within its first row height.
+        for (int x = 0; x < cell.height() + 4 && x < cell.width(); ++x) {
+            for (int y = 1; y < cell.height() - 2; ++y) {
+                darkest = std::min(darkest, cell.pixelColor(x, y).lightness());
+            }
+        }
+        QVERIFY2(background.lightness() - darkest >= 60,
+                 qPrintable(QString("box %1 on %2").arg(darkest).arg(background.lightness())));
+    }
+
+    // What takes the mouse elsewhere takes a key too: Delete on the list is the
+    // delete button with its question, Shift+F10 opens the list's menu, and F10
+    // reaches the menu bar, whose entries Return opens.
+    void theKeyboardReachesEveryCommand() {
+        TestDir dir;
+        dir.MakeFolders("tree/a");
+        dir.MakeFile("tree/file");
+        RunningProgram program;
+        program.Main.OpenFolders({dir.Path("tree")});
+        QCOMPARE(program.Model()->rowCount(), 1);
+        // Keys reach the window the user works in.
+        program.Main.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&program.Main));
+        program.View()->setFocus();
+        program.View()->setCurrentIndex(program.Model()->index(0, 0));
+        QTest::keyClick(program.View(), Qt::Key_Delete);
+        QVERIFY(!program.Dialogs.Calls.isEmpty());
+        QCOMPARE(program.Dialogs.Calls.last(),
+                 QString("ask Warning: Are you sure to delete the folders?\n\n1 folder checked"));
+        QVERIFY(dir.Exists("tree/a"));
+
+        auto* menu = program.Find<QMenu>("exportMenu");
+        QTest::keyClick(program.View(), Qt::Key_F10, Qt::ShiftModifier);
+        QTRY_VERIFY(menu->isVisible());
+        const QRect row = program.View()->visualRect(program.View()->currentIndex());
+        QVERIFY(menu->geometry().contains(
+            program.View()->viewport()->mapToGlobal(row.bottomLeft()) + QPoint(1, 1)));
+        menu->close();
+
+        QTest::keyClick(&program.Main, Qt::Key_F10);
+        QMenuBar* bar = program.Main.menuBar();
+        QCOMPARE(bar->activeAction(), program.Find<QAction>("optionsAction"));
+        QTest::keyClick(bar, Qt::Key_Right);
+        QCOMPARE(bar->activeAction(), program.Find<QAction>("aboutAction"));
+        QVERIFY(WithModal([&] { QTest::keyClick(bar, Qt::Key_Return); },
+                          [](QWidget* about) {
+                              QVERIFY(qobject_cast<AboutDialog*>(about) != nullptr);
+                              about->close();
+                          }));
+    }
+
     // A dark theme's white text must not land on the list's fixed light cells.
     void aDarkPaletteKeepsTheListReadable() {
         const QPalette original = QApplication::palette();
@@ -210,6 +277,8 @@ private slots:
                     background.isValid() ? background.value<QColor>() : dark.color(QPalette::Base);
                 QVERIFY2(std::abs(text.lightness() - under.lightness()) >= 128,
                          qPrintable(QString("column %1").arg(column)));
+                // The rows stay as dark as the rest of the list.
+                QVERIFY2(under.lightness() < 100, qPrintable(QString("column %1").arg(column)));
             }
         }
         QApplication::setPalette(original);
