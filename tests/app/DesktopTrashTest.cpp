@@ -89,7 +89,7 @@ std::map<std::string, std::string> Records(const std::string& trash, const std::
         std::string name = info.path().filename().string();
         EXPECT_TRUE(name.ends_with(".trashinfo")) << name;
         name.resize(name.size() - std::string_view(".trashinfo").size());
-        EXPECT_TRUE(fs::exists(fs::symlink_status(trash + "/files/" + name))) << name;
+        EXPECT_TRUE(fs::exists(fs::symlink_status(fs::path(trash) / "files" / name))) << name;
         records[name] = text;
     }
     const auto items = std::distance(fs::directory_iterator(trash + "/files"), {});
