@@ -8,6 +8,7 @@ packages=(
     build-essential cmake ninja-build pkg-config
     libgtest-dev libcli11-dev libpugixml-dev libxlsxwriter-dev rapidjson-dev unzip
     qt6-base-dev qt6-svg-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n fonts-dejavu-core
+    libglib2.0-dev libglib2.0-bin
     util-linux time clang-format gettext git python3
     dpkg-dev file lintian desktop-file-utils appstream groff-base man-db zsh fish
     bash-completion xvfb openbox

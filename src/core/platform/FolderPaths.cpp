@@ -157,14 +157,19 @@ std::string CanonicalPath(const std::string& path) {
     return resolved ? std::string(resolved.get()) : path;
 }
 
-std::string CanonicalPathOf(int fd, const std::string& spelled) {
+std::optional<std::string> PathOfOpenFolder(int fd) {
     const std::string own = "/proc/self/fd/" + std::to_string(fd);
-    const auto path = ReadLinkAt(AT_FDCWD, own.c_str());
+    auto path = ReadLinkAt(AT_FDCWD, own.c_str());
     // A folder removed meanwhile is named with a suffix that no path has.
     if (!path || !path->starts_with('/') || path->ends_with(" (deleted)")) {
-        return CanonicalPath(spelled);
+        return std::nullopt;
     }
-    return *path;
+    return path;
+}
+
+std::string CanonicalPathOf(int fd, const std::string& spelled) {
+    auto path = PathOfOpenFolder(fd);
+    return path ? std::move(*path) : CanonicalPath(spelled);
 }
 
 std::string StoredFolderPath(std::string_view folder) {

@@ -29,6 +29,10 @@ FileDescriptor OpenFolderAt(int base, std::string_view path, LinkPolicy links);
 // cannot be resolved.
 std::string CanonicalPath(const std::string& path);
 
+// Where the open folder fd lies now, as the system names it; none when the
+// system cannot say.
+std::optional<std::string> PathOfOpenFolder(int fd);
+
 // Where the open folder fd lies now, as the system names it; the canonical
 // form of spelled when the system cannot say. Unlike a second look-up of a
 // path, it cannot name a folder other than the one opened.

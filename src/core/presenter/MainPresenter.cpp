@@ -201,7 +201,11 @@ void MainPresenter::ReportRemoval(const DeleteSummary& summary, bool moveToTrash
     }
     std::string details;
     for (const auto& failure : summary.Failures) {
-        details += failure.Path + ": " + RemovalReason(failure.Outcome, failure.ErrorCode) + "\n";
+        details += failure.Path + ": " + RemovalReason(failure.Outcome, failure.ErrorCode);
+        if (!failure.Reason.empty()) {
+            details += ": " + failure.Reason;
+        }
+        details += "\n";
     }
     prompts_.ShowReport(text, details, Tr("Delete Checked From Disk"));
 }

@@ -17,6 +17,7 @@
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -86,7 +87,8 @@ public:
         , latestOldEnough_(LatestOldEnough(rules_, FileTimeNow()))
         , pending_(plan.Size(), 0)
         , fds_(plan.Size(), -1)
-        , settled_(plan.Size(), 0) {}
+        , settled_(plan.Size(), 0)
+        , checked_(plan.Size(), 0) {}
 
     Removal(const Removal&) = delete;
     Removal& operator=(const Removal&) = delete;
@@ -112,13 +114,19 @@ private:
     FileDescriptor OpenChecked(int parentFd, PlanIndex index, Worker& worker);
     void RemoveTarget(PlanIndex index, int parentFd, const char* name, Worker& worker);
     RemovalResult RemoveFolder(PlanIndex index, int parentFd, const char* name, Worker& worker);
+    RemovalResult CheckTakingAlong(PlanIndex index, int parentFd, const char* name, Worker& worker);
+    void FinishFolder(PlanIndex folder, int fd, Worker& worker);
+    void TrashChecked(PlanIndex top, int parentFd, Worker& worker);
+    void SettleChecked(PlanIndex top, RemovalResult outcome, std::string_view reason,
+                       Worker& worker);
     static DirectoryReader& ReaderOf(Worker& worker);
     std::optional<RemovalOutcome> Exclusion(PlanIndex index, Worker& worker);
     std::optional<RemovalResult> RefusedByRules(const PlanNode& node,
                                                 const std::optional<EntryStatus>& status,
                                                 bool firstSight) const;
     void RemoveStartingFolder(PlanIndex index, Worker& worker);
-    void Settle(PlanIndex index, RemovalResult outcome, Worker& worker);
+    void Settle(PlanIndex index, RemovalResult outcome, Worker& worker,
+                std::string_view reason = {});
     void SettleSubtree(PlanIndex top, RemovalResult outcome, Worker& worker);
     bool Cancelled() const noexcept {
         return options_.Cancel != nullptr && options_.Cancel->load(std::memory_order_relaxed);
@@ -139,6 +147,8 @@ private:
     std::vector<std::uint32_t> pending_;
     std::vector<int> fds_;
     std::vector<std::uint8_t> settled_;
+    // Per node: checked for the trash, waiting to go with its parent or alone.
+    std::vector<std::uint8_t> checked_;
     std::atomic<std::size_t> heldOpen_{0};
     std::mutex report_;
     std::size_t handled_ = 0;
@@ -317,6 +327,7 @@ void Removal::ChildDone(PlanIndex parent, Worker& worker) {
                 RemoveTarget(folder, fds_[node.Parent], node.Name, worker);
             }
         }
+        FinishFolder(folder, fds_[folder], worker);
         Close(folder);
         if (node.IsStartingFolder()) {
             return;
@@ -355,6 +366,7 @@ void Removal::ProcessInOneThread(PlanIndex top, Worker& worker) {
             if (node.IsTarget() && !settled_[top]) {
                 RemoveTarget(top, topParentFd, node.Name, worker);
             }
+            FinishFolder(top, current.Get(), worker);
             return;
         }
         FileDescriptor parent(::openat(current.Get(), "..", HandleFlags));
@@ -366,6 +378,7 @@ void Removal::ProcessInOneThread(PlanIndex top, Worker& worker) {
         if (node.IsTarget() && !settled_[folder]) {
             RemoveTarget(folder, parent.Get(), node.Name, worker);
         }
+        FinishFolder(folder, current.Get(), worker);
         next = node.NextSibling;
         folder = node.Parent;
         current = std::move(parent);
@@ -464,22 +477,25 @@ void Removal::RemoveTarget(PlanIndex index, int parentFd, const char* name, Work
         !node.Identity.Known()) {
         result.Outcome = RemovalOutcome::NotAFolder;
     }
+    // Checked for the trash, it waits: its parent may take it along.
+    if (result.Outcome == RemovalOutcome::Removed && options_.MoveToTrash && !options_.DryRun) {
+        checked_[index] = 1;
+        return;
+    }
     Settle(index, result, worker);
 }
 
 // rmdir, and where junk files are all that keeps the folder, rmdir once more
-// after removing them; or the move to the trash in its place.
+// after removing them; or, for the trash, the check that it may go there.
 RemovalResult Removal::RemoveFolder(PlanIndex index, int parentFd, const char* name,
                                     Worker& worker) {
     if (options_.DryRun) {
         return {RemovalOutcome::Removed, 0};
     }
-    const FolderIdentity& expected = plan_.Node(index).Identity;
     if (options_.MoveToTrash) {
-        const std::string path(worker.Paths.PathOf(plan_, index));
-        return MoveFolderToTrash(parentFd, name, path, expected, rules_, ReaderOf(worker),
-                                 options_.MoveToTrash);
+        return CheckTakingAlong(index, parentFd, name, worker);
     }
+    const FolderIdentity& expected = plan_.Node(index).Identity;
     if (::unlinkat(parentFd, name, AT_REMOVEDIR) == 0) {
         return {RemovalOutcome::Removed, 0};
     }
@@ -496,6 +512,119 @@ RemovalResult Removal::RemoveFolder(PlanIndex index, int parentFd, const char* n
         return {RemovalOutcome::Removed, 0};
     }
     return RemoveFailure(errno);
+}
+
+// A folder may go to the trash with the sub-folders checked before it; those
+// no longer there are gone, and said so, as they will not be in the trash.
+RemovalResult Removal::CheckTakingAlong(PlanIndex index, int parentFd, const char* name,
+                                        Worker& worker) {
+    PlanNode& node = plan_.Node(index);
+    std::unordered_set<std::string_view> waiting;
+    for (PlanIndex child = node.FirstChild; child != PlanNode::None;
+         child = plan_.Node(child).NextSibling) {
+        if (checked_[child]) {
+            waiting.insert(plan_.Node(child).Name);
+        }
+    }
+    std::unordered_set<std::string_view> met;
+    const auto goesAlong = [&](std::string_view entry) {
+        const auto found = waiting.find(entry);
+        if (found == waiting.end()) {
+            return false;
+        }
+        met.insert(*found);
+        return true;
+    };
+    const RemovalResult result =
+        CheckForTrash(parentFd, name, node.Identity, rules_, ReaderOf(worker),
+                      waiting.empty() ? GoesAlongFunction() : GoesAlongFunction(goesAlong));
+    if (result.Outcome != RemovalOutcome::Removed || met.size() == waiting.size()) {
+        return result;
+    }
+    for (PlanIndex child = node.FirstChild; child != PlanNode::None;
+         child = plan_.Node(child).NextSibling) {
+        if (checked_[child] && !met.contains(plan_.Node(child).Name)) {
+            checked_[child] = 0;
+            Settle(child, {RemovalOutcome::Gone, ENOENT}, worker);
+        }
+    }
+    return result;
+}
+
+// Once a folder's turn is over, the sub-folders checked for the trash go there
+// on their own, unless the folder itself waits to take them along.
+void Removal::FinishFolder(PlanIndex folder, int fd, Worker& worker) {
+    if (!options_.MoveToTrash || checked_[folder] || Cancelled()) {
+        return;
+    }
+    for (PlanIndex child = plan_.Node(folder).FirstChild; child != PlanNode::None;
+         child = plan_.Node(child).NextSibling) {
+        if (checked_[child] && !settled_[child]) {
+            TrashChecked(child, fd, worker);
+        }
+    }
+}
+
+// Hands a checked folder to the trash, and with it the checked folders inside.
+// Should the trash refuse it, those go one by one from its handle, as rmdir
+// would have taken them where their parent stayed, within the budget of
+// open folders; past it they stay, for the same reason.
+void Removal::TrashChecked(PlanIndex top, int parentFd, Worker& worker) {
+    struct Step {
+        PlanIndex Folder;
+        int ParentFd;
+    };
+    std::vector<Step> steps{{top, parentFd}};
+    std::vector<FileDescriptor> handles;
+    std::string reason;
+    while (!steps.empty()) {
+        const auto [folder, at] = steps.back();
+        steps.pop_back();
+        const PlanNode& node = plan_.Node(folder);
+        const std::string spelled(worker.Paths.PathOf(plan_, folder));
+        reason.clear();
+        RemovalResult result =
+            HandToTrash(at, node.Name, node.Identity, spelled, options_.MoveToTrash, reason);
+        if (result.Outcome == RemovalOutcome::Removed) {
+            SettleChecked(folder, result, {}, worker);
+            continue;
+        }
+        Settle(folder, result, worker, reason);
+        if (node.ChildCount == 0) {
+            continue;
+        }
+        FileDescriptor handle;
+        if (result.Outcome == RemovalOutcome::NotTrashed && !Cancelled() &&
+            heldOpen_.load(std::memory_order_relaxed) + handles.size() < budget_) {
+            handle = FileDescriptor(::openat(at, node.Name, HandleFlags));
+            if (!handle || IdentityOf(handle.Get()) != node.Identity) {
+                result = {RemovalOutcome::Changed, 0};
+                reason.clear();
+                handle = FileDescriptor();
+            }
+        }
+        if (!handle) {
+            SettleChecked(folder, result, reason, worker);
+            continue;
+        }
+        for (PlanIndex child = node.FirstChild; child != PlanNode::None;
+             child = plan_.Node(child).NextSibling) {
+            if (checked_[child] && !settled_[child]) {
+                steps.push_back({child, handle.Get()});
+            }
+        }
+        handles.push_back(std::move(handle));
+    }
+}
+
+// Settles every checked folder at and below top that is not settled yet.
+void Removal::SettleChecked(PlanIndex top, RemovalResult outcome, std::string_view reason,
+                            Worker& worker) {
+    plan_.ForEachChildrenFirst(top, [&](PlanIndex index) {
+        if (checked_[index] && !settled_[index]) {
+            Settle(index, outcome, worker, reason);
+        }
+    });
 }
 
 // Whether an exclusion names the folder, by its name or by its whole path.
@@ -539,15 +668,20 @@ void Removal::RemoveStartingFolder(PlanIndex index, Worker& worker) {
         return;
     }
     RemoveTarget(index, startParent_.Get(), startName_.c_str(), worker);
+    // No parent of its own takes it along.
+    if (checked_[index]) {
+        TrashChecked(index, startParent_.Get(), worker);
+    }
 }
 
-void Removal::Settle(PlanIndex index, RemovalResult outcome, Worker& worker) {
+void Removal::Settle(PlanIndex index, RemovalResult outcome, Worker& worker,
+                     std::string_view reason) {
     settled_[index] = 1;
     const std::string_view path = worker.Paths.PathOf(plan_, index);
     const std::lock_guard lock(report_);
     ++handled_;
     if (listener_) {
-        listener_({path, plan_.Node(index).Tag, outcome.Outcome, outcome.ErrorCode});
+        listener_({path, plan_.Node(index).Tag, outcome.Outcome, outcome.ErrorCode, reason});
     }
 }
 

@@ -19,6 +19,8 @@ struct RemovalEvent {
     RemovalOutcome Outcome;
     // The system's code where a call failed, else 0.
     int ErrorCode;
+    // The trash's own words where it refused the folder, else empty.
+    std::string_view Reason;
 };
 
 // Hears each handled target once. It is called from the removal's threads,
@@ -40,8 +42,11 @@ struct RemovalOptions {
     // without a scan obey them too, and removing junk files where a junk rule
     // is set.
     ScanRules Rules;
-    // Where set, each folder goes to the desktop's trash through it instead of
-    // being removed, under the same checks, and is reported Removed.
+    // Where set, folders go to the desktop's trash through it instead of being
+    // removed, under the same checks, and are reported Removed. A folder goes
+    // with the folders inside it once they were checked: a chain of empty
+    // folders is one item in the trash, restored at once. Junk files go with
+    // their folder.
     MoveToTrashFunction MoveToTrash;
 };
 

@@ -1,7 +1,7 @@
 #include "core/removal/TrashMove.h"
 
 #include "core/platform/FileDescriptor.h"
-#include "core/removal/JunkFiles.h"
+#include "core/platform/FolderPaths.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -12,6 +12,7 @@ namespace hollowsweep {
 namespace {
 
 constexpr int ListingFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
+constexpr int HandleFlags = O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
 
 // Whether the path, its last step not followed, leads to the folder.
 bool PathLeadsTo(const std::string& path, const FolderIdentity& folder) {
@@ -20,37 +21,77 @@ bool PathLeadsTo(const std::string& path, const FolderIdentity& folder) {
            FolderIdentity::Of(status) == folder;
 }
 
+// Whether the folder open as fd lies in the folder open as parentFd.
+bool LiesIn(int fd, int parentFd) {
+    struct stat status {};
+    return ::fstatat(fd, "..", &status, 0) == 0 &&
+           FolderIdentity::Of(status) == IdentityOf(parentFd);
+}
+
+std::string TrashPath(int parentFd, const char* name, const std::string& spelled) {
+    auto path = PathOfOpenFolder(parentFd);
+    if (!path) {
+        return spelled;
+    }
+    if (path->back() != '/') {
+        *path += '/';
+    }
+    *path += name;
+    return std::move(*path);
+}
+
 } // namespace
 
-RemovalResult MoveFolderToTrash(int parentFd, const char* name, const std::string& path,
-                                const FolderIdentity& expected, const ScanRules& rules,
-                                DirectoryReader& reader, const MoveToTrashFunction& moveToTrash) {
-    if (rules.HasJunk()) {
-        const RemovalResult cleared = RemoveJunkFiles(parentFd, name, expected, rules, reader);
-        if (cleared.Outcome != RemovalOutcome::Removed) {
-            return cleared;
-        }
-    }
+RemovalResult CheckForTrash(int parentFd, const char* name, FolderIdentity& identity,
+                            const ScanRules& rules, DirectoryReader& reader,
+                            const GoesAlongFunction& goesAlong) {
     const FileDescriptor folder(::openat(parentFd, name, ListingFlags));
     if (!folder) {
         return OpenFailure(errno);
     }
-    const FolderIdentity identity = IdentityOf(folder.Get());
-    if (!identity.Known() || (expected.Known() && identity != expected)) {
+    const FolderIdentity found = IdentityOf(folder.Get());
+    if (!found.Known() || (identity.Known() && found != identity)) {
         return {RemovalOutcome::Changed, 0};
     }
-    bool empty = true;
-    if (const int error = reader.ReadEntries(folder.Get(), [&](auto, auto) { empty = false; })) {
+    identity = found;
+    bool onlyWhatGoes = true;
+    const int error = reader.ReadEntries(folder.Get(), [&](std::string_view entry, EntryKind kind) {
+        const bool goes = kind == EntryKind::Folder
+                              ? goesAlong && goesAlong(entry)
+                              : kind == EntryKind::File && rules.IsJunkFile(entry.data());
+        onlyWhatGoes = onlyWhatGoes && goes;
+    });
+    if (error != 0) {
         return {RemovalOutcome::Failed, error};
     }
-    if (!empty) {
+    if (!onlyWhatGoes) {
         return {RemovalOutcome::NotEmpty, ENOTEMPTY};
     }
-    if (!PathLeadsTo(path, identity)) {
+    return {RemovalOutcome::Removed, 0};
+}
+
+RemovalResult HandToTrash(int parentFd, const char* name, const FolderIdentity& folder,
+                          const std::string& spelled, const MoveToTrashFunction& moveToTrash,
+                          std::string& reason) {
+    const FileDescriptor held(::openat(parentFd, name, HandleFlags));
+    if (!held) {
+        return OpenFailure(errno);
+    }
+    if (IdentityOf(held.Get()) != folder) {
         return {RemovalOutcome::Changed, 0};
     }
-    return moveToTrash(path) ? RemovalResult{RemovalOutcome::Removed, 0}
-                             : RemovalResult{RemovalOutcome::NotTrashed, 0};
+    const std::string path = TrashPath(parentFd, name, spelled);
+    if (!PathLeadsTo(path, folder)) {
+        return {RemovalOutcome::Changed, 0};
+    }
+    if (auto refusal = moveToTrash(path)) {
+        reason = std::move(*refusal);
+        return {RemovalOutcome::NotTrashed, 0};
+    }
+    if (LiesIn(held.Get(), parentFd)) {
+        return {RemovalOutcome::Changed, 0};
+    }
+    return {RemovalOutcome::Removed, 0};
 }
 
 } // namespace hollowsweep

@@ -47,7 +47,7 @@ public:
             if (plan_.Add(entry.Record.Path(), entry.Identity, index)) {
                 ++planned;
             } else {
-                Hear({entry.Record.Path(), index, RemovalOutcome::Outside, 0});
+                Hear({entry.Record.Path(), index, RemovalOutcome::Outside, 0, {}});
             }
         }
         return planned;
@@ -95,8 +95,9 @@ private:
             ++summary_.Gone;
             break;
         default:
-            failures_.emplace_back(
-                event.Tag, DeleteFailure{std::string(event.Path), event.Outcome, event.ErrorCode});
+            failures_.emplace_back(event.Tag,
+                                   DeleteFailure{std::string(event.Path), event.Outcome,
+                                                 event.ErrorCode, std::string(event.Reason)});
         }
     }
 

@@ -17,6 +17,8 @@ struct DeleteFailure {
     RemovalOutcome Outcome = RemovalOutcome::Failed;
     // The system's code where a call failed, else 0.
     int ErrorCode = 0;
+    // The trash's own words where it refused the folder, else empty.
+    std::string Reason;
 };
 
 struct DeleteSummary {

@@ -13,7 +13,9 @@
 #include "core/platform/WholeFile.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <gtest/gtest.h>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -86,7 +88,10 @@ struct Presenter {
         : config([&dir, configText] {
             dir.MakeFile("config.xml", configText);
             return dir.Path("config.xml");
-        }()) {}
+        }())
+        , bin(dir.Path("bin")) {
+        dir.MakeFolders("bin");
+    }
 
     ResultList list;
     LazyConfig config;
@@ -94,12 +99,28 @@ struct Presenter {
     ScriptedPrompts prompts;
     WorkInPlace work;
     ScriptedExportUI exportUI;
+    // The trash moves folders into a folder of its own, and refuses names
+    // that start with "refused", in words of its own.
+    std::string bin;
     std::vector<std::string> trashed;
-    MainPresenter presenter{
-        list, config, view, prompts, work, exportUI, [this](const std::string& path) {
-            trashed.push_back(path);
-            return true;
-        }};
+    MainPresenter presenter{list,
+                            config,
+                            view,
+                            prompts,
+                            work,
+                            exportUI,
+                            [this](const std::string& path) -> std::optional<std::string> {
+                                if (path.substr(path.rfind('/') + 1).starts_with("refused")) {
+                                    return "no room in the bin";
+                                }
+                                const std::string target =
+                                    bin + "/" + std::to_string(trashed.size());
+                                if (std::rename(path.c_str(), target.c_str()) != 0) {
+                                    return "not renamed";
+                                }
+                                trashed.push_back(path);
+                                return std::nullopt;
+                            }};
 };
 
 } // namespace
@@ -236,6 +257,23 @@ TEST(MainPresenter, WithTheTrashSetTheFoldersGoToTheTrash) {
     EXPECT_EQ(p.trashed, std::vector<std::string>{dir.Path("tree/a")});
     EXPECT_EQ(p.prompts.Calls.back(),
               "report Delete Checked From Disk: 1 folder moved to the trash. | ");
+}
+
+// The report says why the trash refused a folder, in the trash's own words.
+TEST(MainPresenter, TheReportSaysWhyTheTrashRefusedAFolder) {
+    TestDir dir;
+    dir.MakeFolders("tree/refused");
+    dir.MakeFile("tree/keep");
+    Presenter p(dir);
+    WriteMoveToTrash(*p.config.GetConfig().Root(), true);
+    p.presenter.ScanFolders({dir.Path("tree")}, std::nullopt);
+    p.presenter.DeleteChecked();
+    EXPECT_EQ(p.prompts.Calls.back(),
+              "report Delete Checked From Disk: 0 folders moved to the trash.\n1 folder could not "
+              "be moved to the trash. | " +
+                  dir.Path("tree/refused") +
+                  ": could not be moved to the trash: no room in the bin\n");
+    EXPECT_TRUE(dir.Exists("tree/refused"));
 }
 
 // While a scan runs, nothing starts another or changes the list.
