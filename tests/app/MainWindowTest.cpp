@@ -2,6 +2,9 @@
 // and the list, with the dialogs it opens answered through its seams.
 
 #include "ProgramUnderTest.h"
+#include "core/errors/Errors.h"
+
+#include <cerrno>
 
 using namespace hollowsweep;
 using namespace hollowsweep::test;
@@ -70,19 +73,37 @@ private slots:
         QVERIFY(!program.Wait.isVisible());
 
         program.Drop({Local(dir, "plain.txt")});
-        QTest::qWait(50);
+        QTRY_COMPARE(program.Dialogs.Calls,
+                     QStringList("message Warning: This could not be scanned as a folder:\n" +
+                                 Local(dir, "plain.txt") + ": not a folder"));
         QCOMPARE(program.Model()->rowCount(), 3);
     }
 
-    // As the program's arguments give them: the folders among them, byte for byte.
+    // As the program's arguments give them: the folders among them, byte for
+    // byte, after one message that names the others and why.
     void folderArgumentsAreScannedTogether() {
         TestDir dir;
         dir.MakeFolders("one/caf\xe9");
         dir.MakeFolders("two/b");
+        dir.MakeFile("file.txt");
         RunningProgram program;
-        program.Main.OpenFolders({dir.Path("one"), dir.Path("missing"), dir.Path("two")});
+        program.Main.OpenFolders(
+            {dir.Path("one"), dir.Path("missing"), dir.Path("file.txt"), dir.Path("two")});
+        QCOMPARE(program.Dialogs.Calls,
+                 QStringList("message Warning: These could not be scanned as folders:\n" +
+                             Local(dir, "missing") + ": No such file or directory\n" +
+                             Local(dir, "file.txt") + ": not a folder"));
         QCOMPARE(program.Main.List().Count(), 4U);
         QCOMPARE(program.Main.List().At(0).Record.Path(), dir.Path("one/caf\xe9"));
+
+        // German, as the tool says it there.
+        const SpeakGerman german;
+        program.Dialogs.Calls.clear();
+        program.Main.OpenFolders({dir.Path("missing")});
+        QCOMPARE(program.Dialogs.Calls,
+                 QStringList("message Warnung: Dies lässt sich nicht als Ordner durchsuchen:\n" +
+                             Local(dir, "missing") + ": " + DisplayText(SystemErrorText(ENOENT))));
+        QCOMPARE(program.Main.List().Count(), 4U);
     }
 
     void openFolderScansBehindTheWaitWindow() {

@@ -8,9 +8,9 @@
 #include "core/product/Messages.h"
 #include "core/removal/RemovalOutcome.h"
 
-#include <algorithm>
 #include <atomic>
 #include <cstdint>
+#include <utility>
 
 namespace hollowsweep {
 
@@ -30,6 +30,21 @@ public:
 private:
     bool& busy_;
 };
+
+// One line for each path with the reason it is not a folder, the first few
+// only: a shell's "*" may name thousands of files.
+std::string RefusedPathsText(const std::vector<std::pair<std::string, std::string>>& refused) {
+    constexpr std::size_t Shown = 30;
+    std::string text = TrN("This could not be scanned as a folder:",
+                           "These could not be scanned as folders:", refused.size());
+    for (std::size_t i = 0; i < refused.size() && i < Shown; ++i) {
+        text += "\n" + refused[i].first + ": " + refused[i].second;
+    }
+    if (refused.size() > Shown) {
+        text += FormatText(Tr("\n... and %1 more"), {std::to_string(refused.size() - Shown)});
+    }
+    return text;
+}
 
 } // namespace
 
@@ -57,8 +72,23 @@ void MainPresenter::OpenFolder() {
 }
 
 void MainPresenter::OpenFolders(const std::vector<std::string>& paths) {
+    if (busy_) {
+        return;
+    }
     std::vector<std::string> folders;
-    std::copy_if(paths.begin(), paths.end(), std::back_inserter(folders), IsExistingFolder);
+    std::vector<std::pair<std::string, std::string>> refused;
+    for (const std::string& path : paths) {
+        if (auto reason = WhyNotAFolder(path)) {
+            refused.emplace_back(path, std::move(*reason));
+        } else {
+            folders.push_back(path);
+        }
+    }
+    // The folders that are there are still scanned, once the user has read why
+    // the others are not.
+    if (!refused.empty()) {
+        prompts_.ShowMessage(RefusedPathsText(refused), Tr("Warning"), MessageIcon::Warning);
+    }
     if (folders.empty()) {
         std::atomic<bool> cancel{false};
         work_.Run(

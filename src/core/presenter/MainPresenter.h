@@ -55,7 +55,8 @@ public:
     // The folder chooser, then a scan of the chosen folder.
     void OpenFolder();
     // Scans the folders among paths together, as a drop or the program's
-    // arguments give them; with none, the wait window only flashes.
+    // arguments give them, after one message that names every other path and
+    // why it is not a folder; with no folder, the wait window only flashes.
     void OpenFolders(const std::vector<std::string>& paths);
     // Scans folders and puts their empty folders in the list, replacing what
     // it held; a message, when given, goes to the wait window first. A scan

@@ -7,6 +7,7 @@
 #include "ResultLists.h"
 #include "ScriptedExportUI.h"
 #include "TestDir.h"
+#include "Unprivileged.h"
 #include "core/config/DefaultConfig.h"
 #include "core/config/RemovalSetting.h"
 #include "core/errors/Errors.h"
@@ -15,9 +16,12 @@
 #include <cerrno>
 #include <gtest/gtest.h>
 #include <string>
+#include <sys/stat.h>
 #include <vector>
 
 using namespace hollowsweep;
+using hollowsweep::test::GiveToUnprivileged;
+using hollowsweep::test::RunUnprivileged;
 using hollowsweep::test::ScriptedExportUI;
 using hollowsweep::test::TestDir;
 
@@ -165,6 +169,41 @@ TEST(MainPresenter, ACancelledScanLeavesTheListAsItWas) {
     p.presenter.OpenFolders({dir.Path("missing")});
     EXPECT_EQ(p.list.Count(), 1U);
     EXPECT_EQ(p.work.Messages.size(), 2U);
+}
+
+// Each path that is not a folder is named once, with the system's reason, and
+// the folders among the paths are scanned all the same.
+TEST(MainPresenter, PathsThatAreNoFoldersAreNamedWithTheirReasons) {
+    TestDir dir;
+    dir.MakeFolders("tree/a");
+    dir.MakeFile("plain.txt");
+    dir.MakeFolders("locked/inner");
+    GiveToUnprivileged(dir.Root());
+    ASSERT_EQ(::chmod(dir.Path("locked").c_str(), 0), 0);
+    const std::string seen = RunUnprivileged([&dir] {
+        Presenter p(dir);
+        p.presenter.OpenFolders({dir.Path("missing"), dir.Path("tree"), dir.Path("plain.txt"),
+                                 dir.Path("locked/inner")});
+        std::string calls;
+        for (const auto& call : p.prompts.Calls) {
+            calls += call + "|";
+        }
+        return calls + std::to_string(p.list.Count());
+    });
+    EXPECT_EQ(seen, "message Warning: These could not be scanned as folders:\n" +
+                        dir.Path("missing") + ": " + SystemErrorText(ENOENT) + "\n" +
+                        dir.Path("plain.txt") + ": not a folder\n" + dir.Path("locked/inner") +
+                        ": " + SystemErrorText(EACCES) + "|2");
+
+    // A shell's "*" may name thousands: the message stays readable.
+    Presenter p(dir);
+    p.presenter.OpenFolders({dir.Path("plain.txt")});
+    EXPECT_EQ(p.prompts.Calls.back(), "message Warning: This could not be scanned as a folder:\n" +
+                                          dir.Path("plain.txt") + ": not a folder");
+    p.presenter.OpenFolders(std::vector<std::string>(32, dir.Path("gone")));
+    EXPECT_TRUE(p.prompts.Calls.back().ends_with(dir.Path("gone") + ": " + SystemErrorText(ENOENT) +
+                                                 "\n... and 2 more"));
+    EXPECT_EQ(p.list.Count(), 0U);
 }
 
 // A rule the user set that cannot be read must not be scanned without, and a
