@@ -386,11 +386,11 @@ void MainWindow::onDeleteClicked() {
 }
 
 void MainWindow::onHelpClicked() {
-    OpenWebSite(dialogs_);
+    OpenWebSite(dialogs_, this);
 }
 
 void MainWindow::onHelpTriggered() {
-    OpenWebSite(dialogs_);
+    OpenWebSite(dialogs_, this);
 }
 
 void MainWindow::onExitClicked() {

@@ -619,6 +619,18 @@ private slots:
         QCOMPARE(opened.scheme(), QString("file"));
         QCOMPARE(QByteArray::fromPercentEncoding(opened.path(QUrl::FullyEncoded).toLatin1()),
                  QByteArray("/data/caf\xe9 \xff"));
+        QVERIFY(program.Dialogs.Calls.isEmpty());
+
+        // With no file manager to hand it to, the folder is named.
+        program.Dialogs.OpenAnswer = false;
+        program.Fill({ResultRecord::ForFolder("/data/old")});
+        QTest::mouseClick(program.View()->viewport(), Qt::LeftButton, {}, row.center());
+        QTest::mouseDClick(program.View()->viewport(), Qt::LeftButton, {}, row.center());
+        QTest::keyClick(program.View(), Qt::Key_Return);
+        const QString failed = "message Warning: /data/old could not be opened.\nThis desktop "
+                               "has no program to open it with; xdg-open (package xdg-utils) "
+                               "provides one.";
+        QCOMPARE(program.Dialogs.Calls, QStringList({failed, failed}));
     }
 
     void everyExportWritesThroughThePopupMenu() {
