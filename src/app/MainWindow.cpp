@@ -261,6 +261,7 @@ void MainWindow::showEvent(QShowEvent* event) {
 
 void MainWindow::onFirstShow() {
     setWindowTitle(Caption());
+    presenter_->OfferDefaultConfig();
     // A place that cannot be read leaves the window where it opened.
     Guarded([&] { RestorePlacement(); });
     controller_ =

@@ -678,16 +678,41 @@ private slots:
         QVERIFY(next.Header()->isSectionHidden(0));
     }
 
+    // Declined, the offer of the default configuration changes nothing.
     void aBrokenConfigurationLeavesTheWindowWorking() {
         hollowsweep::test::WriteFile(ConfigFile(), "<config><nodes>");
         RunningProgram program;
         QCOMPARE(program.Main.windowTitle(),
                  QString("Tarnwick Hollowsweep ") + DisplayText(ProgramVersion));
+        QCOMPARE(program.Dialogs.Calls.size(), 1);
+        QVERIFY(program.Dialogs.Calls[0].startsWith(
+            "ask Warning: The configuration could not be read:\n" + DisplayText(ConfigFile())));
         QCOMPARE(program.Header()->count(), 0);
         // The store at close fails too, and the window closes all the same.
         QVERIFY(program.Main.close());
         QVERIFY(!program.Main.isVisible());
         QCOMPARE(ReadWholeFile(ConfigFile()), std::string("<config><nodes>"));
+        QVERIFY(!configFolder->Exists("QuillfenConfig.xml.broken"));
+    }
+
+    void aBrokenConfigurationGivesWayToTheDefaultWhenTheUserAgrees() {
+        hollowsweep::test::WriteFile(ConfigFile(), "<config><nodes>");
+        ScriptedDialogs dialogs;
+        dialogs.YesAnswer = true;
+        LazyConfig configuration(ConfigFile());
+        WaitWindow wait;
+        MainWindow window(dialogs, configuration, wait);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QCOMPARE(dialogs.Calls.size(), 1);
+        QVERIFY(dialogs.Calls[0].endsWith("Start from the default configuration? The file is kept "
+                                          "as " +
+                                          DisplayText(ConfigFile()) + ".broken."));
+        QCOMPARE(window.findChild<QTreeView*>("resultView")->header()->count(), 2);
+        QCOMPARE(ReadWholeFile(ConfigFile() + ".broken"), std::string("<config><nodes>"));
+        // What the window keeps at close goes into the default file.
+        window.close();
+        QCOMPARE(Config(ConfigFile()).Root()->GetNodes()->Count(), 2);
     }
 
     void aColumnThatCannotBeReadEndsTheSetUpThere() {

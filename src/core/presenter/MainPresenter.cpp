@@ -59,6 +59,33 @@ MainPresenter::MainPresenter(ResultList& list, LazyConfig& config, IMainView& vi
     , exportUI_(exportUI)
     , moveToTrash_(std::move(moveToTrash)) {}
 
+void MainPresenter::OfferDefaultConfig() {
+    std::string problem;
+    try {
+        config_.GetConfig();
+        return;
+    } catch (const ParseError& error) {
+        problem = error.what();
+    } catch (const HollowsweepError&) {
+        return;
+    }
+    const std::string question =
+        FormatText(Tr("The configuration could not be read:\n%1\n\nStart from the default "
+                      "configuration? The file is kept as %2."),
+                   {problem, KeptConfigName(config_.FileName())});
+    if (!prompts_.AskYesNo(question, Tr("Warning"))) {
+        return;
+    }
+    try {
+        config_.StartFromDefault();
+    } catch (const HollowsweepError& error) {
+        prompts_.ShowMessage(
+            std::string(Tr("The configuration was left as it is, as it could not be set aside: ")) +
+                error.what(),
+            Tr("Warning"), MessageIcon::Warning);
+    }
+}
+
 void MainPresenter::OpenFolder() {
     if (busy_) {
         return;

@@ -52,6 +52,11 @@ public:
     bool Busy() const noexcept { return busy_; }
     void SetScanner(Scanner scanner) { scanner_ = std::move(scanner); }
 
+    // When the configuration file does not parse, asks whether to start again
+    // from the default configuration, keeping the file beside it. A file that
+    // cannot be set aside is named with the reason, and nothing changes. Any
+    // other failure to read it is left to where the file is read.
+    void OfferDefaultConfig();
     // The folder chooser, then a scan of the chosen folder.
     void OpenFolder();
     // Scans the folders among paths together, as a drop or the program's

@@ -14,8 +14,11 @@
 #include "core/platform/WholeFile.h"
 
 #include <cerrno>
+#include <csignal>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <vector>
 
@@ -204,6 +207,82 @@ TEST(MainPresenter, PathsThatAreNoFoldersAreNamedWithTheirReasons) {
     EXPECT_TRUE(p.prompts.Calls.back().ends_with(dir.Path("gone") + ": " + SystemErrorText(ENOENT) +
                                                  "\n... and 2 more"));
     EXPECT_EQ(p.list.Count(), 0U);
+}
+
+// A configuration that does not parse is set aside only when the user agrees,
+// and an earlier file set aside is never written over.
+TEST(MainPresenter, ABrokenConfigurationIsSetAsideWhenTheUserAgrees) {
+    TestDir dir;
+    const std::string broken = "<config><nodes>";
+    Presenter p(dir, broken);
+    const std::string file = dir.Path("config.xml");
+    p.prompts.YesAnswer = false;
+    p.presenter.OfferDefaultConfig();
+    const std::string offer =
+        "\n\nStart from the default configuration? The file is kept as " + file + ".broken";
+    ASSERT_EQ(p.prompts.Calls.size(), 1U);
+    EXPECT_TRUE(p.prompts.Calls[0].starts_with(
+        "ask Warning: The configuration could not be read:\n" + file + ": "));
+    EXPECT_TRUE(p.prompts.Calls[0].ends_with(offer + "."));
+    EXPECT_EQ(ReadWholeFile(file), broken);
+    EXPECT_FALSE(dir.Exists("config.xml.broken"));
+
+    p.prompts.YesAnswer = true;
+    p.presenter.OfferDefaultConfig();
+    EXPECT_EQ(ReadWholeFile(file), DefaultConfigText);
+    EXPECT_EQ(ReadWholeFile(file + ".broken"), broken);
+    EXPECT_EQ(p.config.GetConfig().Root()->GetNodes()->Count(), 2);
+    // A file that reads is not asked about.
+    p.presenter.OfferDefaultConfig();
+    EXPECT_EQ(p.prompts.Calls.size(), 2U);
+
+    Presenter again(dir, "<settings/>");
+    again.presenter.OfferDefaultConfig();
+    EXPECT_TRUE(again.prompts.Calls.back().ends_with(offer + ".1."));
+    EXPECT_EQ(ReadWholeFile(file + ".broken"), broken);
+    EXPECT_EQ(ReadWholeFile(file + ".broken.1"), "<settings/>");
+    EXPECT_EQ(ReadWholeFile(file), DefaultConfigText);
+}
+
+// A file its owner made read-only, a folder that cannot be written and a
+// full disk each leave the file as it was, and no copy behind.
+TEST(MainPresenter, ABrokenConfigurationThatCannotBeSetAsideStaysAsItIs) {
+    const std::string broken = "<config><nodes>";
+    const struct {
+        const char* Case;
+        const char* Locked;
+        int Error;
+    } cases[] = {{"read-only file", "config.xml", EACCES},
+                 {"read-only folder", "", EACCES},
+                 {"full disk", nullptr, EFBIG}};
+    for (const auto& each : cases) {
+        TestDir dir;
+        Presenter p(dir, broken);
+        GiveToUnprivileged(dir.Root());
+        if (each.Locked != nullptr) {
+            ASSERT_EQ(::chmod(dir.Path(each.Locked).c_str(), *each.Locked == 0 ? 0555 : 0444), 0);
+        }
+        const std::string said = RunUnprivileged([&] {
+            // A file size limit makes writes fail the way a full disk does.
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit limit{512, 512};
+            if (each.Locked == nullptr) {
+                ::setrlimit(RLIMIT_FSIZE, &limit);
+            }
+            p.presenter.OfferDefaultConfig();
+            return p.prompts.Calls.back();
+        });
+        EXPECT_TRUE(said.starts_with("message Warning: The configuration was left as it is, as "
+                                     "it could not be set aside: " +
+                                     dir.Path()))
+            << each.Case << ": " << said;
+        EXPECT_TRUE(said.ends_with(SystemErrorText(each.Error))) << each.Case << ": " << said;
+        EXPECT_EQ(ReadWholeFile(dir.Path("config.xml")), broken) << each.Case;
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Root()),
+                                std::filesystem::directory_iterator()),
+                  1)
+            << each.Case;
+    }
 }
 
 // A rule the user set that cannot be read must not be scanned without, and a
