@@ -27,7 +27,7 @@ public:
     void ShowReport(QWidget*, const QString& text, const QString&, const QString&) override {
         report = text.toStdString();
     }
-    bool OpenUrl(const QUrl&) override { return true; }
+    bool OpenUrl(const QUrl& /*url*/) override { return true; }
 
     std::string report;
 };
