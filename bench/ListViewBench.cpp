@@ -29,7 +29,7 @@ public:
     QString ChooseSaveFile(QWidget*, const QString&, const QString&) override { return {}; }
     bool AskYesNo(QWidget*, const QString&, const QString&) override { return false; }
     void ShowMessage(QWidget*, const QString&, const QString&, MessageIcon) override {}
-    void OpenUrl(const QUrl&) override {}
+    bool OpenUrl(const QUrl& /*url*/) override { return true; }
 };
 
 void PaintNow(app::MainWindow& window) {

@@ -27,7 +27,7 @@ public:
     void ShowReport(QWidget*, const QString& text, const QString&, const QString&) override {
         report = text.toStdString();
     }
-    void OpenUrl(const QUrl&) override {}
+    bool OpenUrl(const QUrl& /*url*/) override { return true; }
 
     std::string report;
 };

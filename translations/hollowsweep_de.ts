@@ -2,6 +2,19 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
+    <name>DesktopLinks</name>
+    <message>
+        <source>%1 could not be opened.
+This desktop has no program to open it with; xdg-open (package xdg-utils) provides one.</source>
+        <translation>%1 konnte nicht geöffnet werden.
+Dieser Desktop hat kein Programm, um es zu öffnen; xdg-open (Paket xdg-utils) stellt eines bereit.</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Warnung</translation>
+    </message>
+</context>
+<context>
     <name>hollowsweep::app::AboutDialog</name>
     <message>
         <source>About</source>

@@ -57,11 +57,11 @@ void AboutDialog::onShow() {
 }
 
 void AboutDialog::onWebLinkClicked() {
-    OpenWebSite(dialogs_);
+    OpenWebSite(dialogs_, this);
 }
 
 void AboutDialog::onMailLinkClicked() {
-    OpenMailTo(dialogs_);
+    OpenMailTo(dialogs_, this);
 }
 
 } // namespace hollowsweep::app

@@ -317,6 +317,9 @@ void MainWindow::onFirstShow() {
 void MainWindow::setVisible(bool visible) {
     if (visible && !placed_) {
         placed_ = true;
+        // The configuration is first read here, so a broken one is offered
+        // to be replaced before anything is taken from it.
+        Guarded([&] { presenter_->OfferDefaultConfig(); });
         PlaceWindow();
     }
     QMainWindow::setVisible(visible);
@@ -450,11 +453,11 @@ void MainWindow::onDeleteClicked() {
 }
 
 void MainWindow::onHelpClicked() {
-    OpenWebSite(dialogs_);
+    OpenWebSite(dialogs_, this);
 }
 
 void MainWindow::onHelpTriggered() {
-    OpenWebSite(dialogs_);
+    OpenWebSite(dialogs_, this);
 }
 
 void MainWindow::onExitClicked() {

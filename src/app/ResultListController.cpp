@@ -235,7 +235,7 @@ void ResultListController::OpenEntryFolder(QTreeView* list) {
     const std::string folder =
         FolderToOpen(Model().List().At(static_cast<std::size_t>(focused.row())).Record);
     if (!folder.empty()) {
-        dialogs_.OpenUrl(LocalFileUrl(folder));
+        OpenOnDesktop(dialogs_, list, LocalFileUrl(folder), DisplayText(folder));
     }
 }
 

@@ -56,8 +56,8 @@ void QtDialogs::ShowReport(QWidget* parent, const QString& text, const QString& 
     box.exec();
 }
 
-void QtDialogs::OpenUrl(const QUrl& url) {
-    QDesktopServices::openUrl(url);
+bool QtDialogs::OpenUrl(const QUrl& url) {
+    return QDesktopServices::openUrl(url);
 }
 
 } // namespace hollowsweep::app

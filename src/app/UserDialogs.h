@@ -31,9 +31,9 @@ public:
     // A message with the long part behind a "Show Details..." button.
     virtual void ShowReport(QWidget* parent, const QString& text, const QString& details,
                             const QString& caption) = 0;
-    // Hands an address (a web page, "mailto:", a folder) to the desktop; what
-    // comes of it is not reported.
-    virtual void OpenUrl(const QUrl& url) = 0;
+    // Hands an address (a web page, "mailto:", a folder) to the desktop; false
+    // when the desktop has no program to hand it to.
+    virtual bool OpenUrl(const QUrl& url) = 0;
 };
 
 // The real desktop: Qt's dialogs and the desktop's default programs.
@@ -47,7 +47,7 @@ public:
                      MessageIcon icon) override;
     void ShowReport(QWidget* parent, const QString& text, const QString& details,
                     const QString& caption) override;
-    void OpenUrl(const QUrl& url) override;
+    bool OpenUrl(const QUrl& url) override;
 };
 
 } // namespace hollowsweep::app

@@ -19,13 +19,8 @@ void ReportError(std::string_view subject, std::string_view reason) {
 
 bool AllAreFolders(const std::vector<std::string>& folders) {
     for (const auto& folder : folders) {
-        struct stat status {};
-        if (::stat(folder.c_str(), &status) != 0) {
-            ReportError(folder, SystemErrorText(errno));
-            return false;
-        }
-        if (!S_ISDIR(status.st_mode)) {
-            ReportError(folder, Tr("not a folder"));
+        if (const auto reason = WhyNotAFolder(folder)) {
+            ReportError(folder, *reason);
             return false;
         }
         // As find, which follows no link unless asked to: someone else's link

@@ -2,6 +2,9 @@
 // and the list, with the dialogs it opens answered through its seams.
 
 #include "ProgramUnderTest.h"
+#include "core/errors/Errors.h"
+
+#include <cerrno>
 
 using namespace hollowsweep;
 using namespace hollowsweep::test;
@@ -70,19 +73,37 @@ private slots:
         QVERIFY(!program.Wait.isVisible());
 
         program.Drop({Local(dir, "plain.txt")});
-        QTest::qWait(50);
+        QTRY_COMPARE(program.Dialogs.Calls,
+                     QStringList("message Warning: This could not be scanned as a folder:\n" +
+                                 Local(dir, "plain.txt") + ": not a folder"));
         QCOMPARE(program.Model()->rowCount(), 3);
     }
 
-    // As the program's arguments give them: the folders among them, byte for byte.
+    // As the program's arguments give them: the folders among them, byte for
+    // byte, after one message that names the others and why.
     void folderArgumentsAreScannedTogether() {
         TestDir dir;
         dir.MakeFolders("one/caf\xe9");
         dir.MakeFolders("two/b");
+        dir.MakeFile("file.txt");
         RunningProgram program;
-        program.Main.OpenFolders({dir.Path("one"), dir.Path("missing"), dir.Path("two")});
+        program.Main.OpenFolders(
+            {dir.Path("one"), dir.Path("missing"), dir.Path("file.txt"), dir.Path("two")});
+        QCOMPARE(program.Dialogs.Calls,
+                 QStringList("message Warning: These could not be scanned as folders:\n" +
+                             Local(dir, "missing") + ": No such file or directory\n" +
+                             Local(dir, "file.txt") + ": not a folder"));
         QCOMPARE(program.Main.List().Count(), 4U);
         QCOMPARE(program.Main.List().At(0).Record.Path(), dir.Path("one/caf\xe9"));
+
+        // German, as the tool says it there.
+        const SpeakGerman german;
+        program.Dialogs.Calls.clear();
+        program.Main.OpenFolders({dir.Path("missing")});
+        QCOMPARE(program.Dialogs.Calls,
+                 QStringList("message Warnung: Dies lässt sich nicht als Ordner durchsuchen:\n" +
+                             Local(dir, "missing") + ": " + DisplayText(SystemErrorText(ENOENT))));
+        QCOMPARE(program.Main.List().Count(), 4U);
     }
 
     void openFolderScansBehindTheWaitWindow() {
@@ -673,6 +694,18 @@ private slots:
         QCOMPARE(opened.scheme(), QString("file"));
         QCOMPARE(QByteArray::fromPercentEncoding(opened.path(QUrl::FullyEncoded).toLatin1()),
                  QByteArray("/data/caf\xe9 \xff"));
+        QVERIFY(program.Dialogs.Calls.isEmpty());
+
+        // With no file manager to hand it to, the folder is named.
+        program.Dialogs.OpenAnswer = false;
+        program.Fill({ResultRecord::ForFolder("/data/old")});
+        QTest::mouseClick(program.View()->viewport(), Qt::LeftButton, {}, row.center());
+        QTest::mouseDClick(program.View()->viewport(), Qt::LeftButton, {}, row.center());
+        QTest::keyClick(program.View(), Qt::Key_Return);
+        const QString failed = "message Warning: /data/old could not be opened.\nThis desktop "
+                               "has no program to open it with; xdg-open (package xdg-utils) "
+                               "provides one.";
+        QCOMPARE(program.Dialogs.Calls, QStringList({failed, failed}));
     }
 
     void everyExportWritesThroughThePopupMenu() {
@@ -720,16 +753,41 @@ private slots:
         QVERIFY(next.Header()->isSectionHidden(0));
     }
 
+    // Declined, the offer of the default configuration changes nothing.
     void aBrokenConfigurationLeavesTheWindowWorking() {
         hollowsweep::test::WriteFile(ConfigFile(), "<config><nodes>");
         RunningProgram program;
         QCOMPARE(program.Main.windowTitle(),
                  QString("Tarnwick Hollowsweep ") + DisplayText(ProgramVersion));
+        QCOMPARE(program.Dialogs.Calls.size(), 1);
+        QVERIFY(program.Dialogs.Calls[0].startsWith(
+            "ask Warning: The configuration could not be read:\n" + DisplayText(ConfigFile())));
         QCOMPARE(program.Header()->count(), 0);
         // The store at close fails too, and the window closes all the same.
         QVERIFY(program.Main.close());
         QVERIFY(!program.Main.isVisible());
         QCOMPARE(ReadWholeFile(ConfigFile()), std::string("<config><nodes>"));
+        QVERIFY(!configFolder->Exists("QuillfenConfig.xml.broken"));
+    }
+
+    void aBrokenConfigurationGivesWayToTheDefaultWhenTheUserAgrees() {
+        hollowsweep::test::WriteFile(ConfigFile(), "<config><nodes>");
+        ScriptedDialogs dialogs;
+        dialogs.YesAnswer = true;
+        LazyConfig configuration(ConfigFile());
+        WaitWindow wait;
+        MainWindow window(dialogs, configuration, wait);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QCOMPARE(dialogs.Calls.size(), 1);
+        QVERIFY(dialogs.Calls[0].endsWith("Start from the default configuration? The file is kept "
+                                          "as " +
+                                          DisplayText(ConfigFile()) + ".broken."));
+        QCOMPARE(window.findChild<QTreeView*>("resultView")->header()->count(), 2);
+        QCOMPARE(ReadWholeFile(ConfigFile() + ".broken"), std::string("<config><nodes>"));
+        // What the window keeps at close goes into the default file.
+        window.close();
+        QCOMPARE(Config(ConfigFile()).Root()->GetNodes()->Count(), 2);
     }
 
     void aColumnThatCannotBeReadEndsTheSetUpThere() {

@@ -15,6 +15,8 @@ public:
     bool YesAnswer = false;
     QStringList Calls;
     QList<QUrl> Opened;
+    // False when the desktop is to have no program that opens an address.
+    bool OpenAnswer = true;
 
     QString ChooseFolder(QWidget* /*parent*/, const QString& startIn) override {
         Calls << "choose folder in " + startIn;
@@ -37,7 +39,10 @@ public:
                     const QString& caption) override {
         Calls << "report " + caption + ": " + text + (details.isEmpty() ? "" : " | " + details);
     }
-    void OpenUrl(const QUrl& url) override { Opened << url; }
+    bool OpenUrl(const QUrl& url) override {
+        Opened << url;
+        return OpenAnswer;
+    }
 };
 
 } // namespace hollowsweep::test

@@ -1,13 +1,18 @@
 #include "core/config/Config.h"
 
 #include "core/config/DefaultConfig.h"
+#include "core/errors/Errors.h"
 #include "core/platform/ProgramLocation.h"
 #include "core/platform/WholeFile.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
 #include <iterator>
 #include <memory>
 #include <string_view>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace hollowsweep {
 
@@ -51,6 +56,40 @@ Config& LazyConfig::GetConfig() {
         config_ = std::make_unique<Config>(fileName_);
     }
     return *config_;
+}
+
+void LazyConfig::StartFromDefault() {
+    SetAsideConfig(fileName_);
+    config_.reset();
+}
+
+std::string KeptConfigName(const std::string& fileName) {
+    // A file kept from an earlier start is never written over; a dangling
+    // link is a name taken too.
+    const auto taken = [](const std::string& name) {
+        struct stat status {};
+        return ::lstat(name.c_str(), &status) == 0;
+    };
+    std::string kept = fileName + ".broken";
+    for (int number = 1; taken(kept); ++number) {
+        kept = fileName + ".broken." + std::to_string(number);
+    }
+    return kept;
+}
+
+void SetAsideConfig(const std::string& fileName) {
+    // A file made read-only is one its owner means to keep as it is.
+    if (::faccessat(AT_FDCWD, fileName.c_str(), W_OK, AT_EACCESS) != 0) {
+        throw IOError(fileName, errno, "cannot replace");
+    }
+    const std::string kept = KeptConfigName(fileName);
+    ReplaceWholeFile(kept, ReadWholeFile(fileName));
+    try {
+        ReplaceWholeFile(fileName, DefaultConfigText);
+    } catch (const IOError&) {
+        ::unlink(kept.c_str());
+        throw;
+    }
 }
 
 std::string ConfigFileName() {

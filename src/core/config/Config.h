@@ -41,11 +41,23 @@ public:
 
     Config& GetConfig();
     const std::string& FileName() const noexcept { return fileName_; }
+    // Sets the file aside (SetAsideConfig) and drops what was loaded, so the
+    // next GetConfig starts from the default text.
+    void StartFromDefault();
 
 private:
     std::string fileName_;
     std::unique_ptr<Config> config_;
 };
+
+// Where SetAsideConfig would keep fileName now: fileName + ".broken", or with
+// a number after it where that name is taken.
+std::string KeptConfigName(const std::string& fileName);
+// Keeps the file's bytes under KeptConfigName and writes the default text
+// over it, both through a temporary file and a rename. A file the caller may
+// not write, or a write that fails (a read-only folder, a full disk), raises
+// IOError and changes nothing.
+void SetAsideConfig(const std::string& fileName);
 
 // Beside the executable; in the user's configuration folder where the
 // executable's folder cannot be written, or is one of the system's program

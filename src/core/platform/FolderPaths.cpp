@@ -1,5 +1,8 @@
 #include "core/platform/FolderPaths.h"
 
+#include "core/errors/Errors.h"
+#include "core/product/Messages.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <climits>
@@ -210,6 +213,17 @@ std::optional<std::string> ReadLinkAt(int at, const char* name) {
 bool IsExistingFolder(const std::string& path) {
     struct stat status {};
     return ::stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+}
+
+std::optional<std::string> WhyNotAFolder(const std::string& path) {
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0) {
+        return SystemErrorText(errno);
+    }
+    if (!S_ISDIR(status.st_mode)) {
+        return Tr("not a folder");
+    }
+    return std::nullopt;
 }
 
 std::optional<std::string> LinkOfAnotherUserOn(const std::string& path) {

@@ -57,6 +57,11 @@ std::optional<std::string> ReadLinkAt(int at, const char* name);
 // True when path names an existing folder (following links, as a user would).
 bool IsExistingFolder(const std::string& path);
 
+// Why path cannot be scanned as a folder: the system's reason when it cannot
+// be looked up, "not a folder" when it names something else; none when it
+// names a folder. The tool and the window word it alike.
+std::optional<std::string> WhyNotAFolder(const std::string& path);
+
 // The first link on path, itself included, that belongs to neither root nor
 // the caller; none when there is none.
 std::optional<std::string> LinkOfAnotherUserOn(const std::string& path);

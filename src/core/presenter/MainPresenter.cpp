@@ -8,9 +8,9 @@
 #include "core/product/Messages.h"
 #include "core/removal/RemovalOutcome.h"
 
-#include <algorithm>
 #include <atomic>
 #include <cstdint>
+#include <utility>
 
 namespace hollowsweep {
 
@@ -31,6 +31,21 @@ private:
     bool& busy_;
 };
 
+// One line for each path with the reason it is not a folder, the first few
+// only: a shell's "*" may name thousands of files.
+std::string RefusedPathsText(const std::vector<std::pair<std::string, std::string>>& refused) {
+    constexpr std::size_t Shown = 30;
+    std::string text = TrN("This could not be scanned as a folder:",
+                           "These could not be scanned as folders:", refused.size());
+    for (std::size_t i = 0; i < refused.size() && i < Shown; ++i) {
+        text += "\n" + refused[i].first + ": " + refused[i].second;
+    }
+    if (refused.size() > Shown) {
+        text += FormatText(Tr("\n... and %1 more"), {std::to_string(refused.size() - Shown)});
+    }
+    return text;
+}
+
 } // namespace
 
 MainPresenter::MainPresenter(ResultList& list, LazyConfig& config, IMainView& view,
@@ -43,6 +58,33 @@ MainPresenter::MainPresenter(ResultList& list, LazyConfig& config, IMainView& vi
     , work_(work)
     , exportUI_(exportUI)
     , moveToTrash_(std::move(moveToTrash)) {}
+
+void MainPresenter::OfferDefaultConfig() {
+    std::string problem;
+    try {
+        config_.GetConfig();
+        return;
+    } catch (const ParseError& error) {
+        problem = error.what();
+    } catch (const HollowsweepError&) {
+        return;
+    }
+    const std::string question =
+        FormatText(Tr("The configuration could not be read:\n%1\n\nStart from the default "
+                      "configuration? The file is kept as %2."),
+                   {problem, KeptConfigName(config_.FileName())});
+    if (!prompts_.AskYesNo(question, Tr("Warning"))) {
+        return;
+    }
+    try {
+        config_.StartFromDefault();
+    } catch (const HollowsweepError& error) {
+        prompts_.ShowMessage(
+            std::string(Tr("The configuration was left as it is, as it could not be set aside: ")) +
+                error.what(),
+            Tr("Warning"), MessageIcon::Warning);
+    }
+}
 
 void MainPresenter::OpenFolder() {
     if (busy_) {
@@ -57,8 +99,23 @@ void MainPresenter::OpenFolder() {
 }
 
 void MainPresenter::OpenFolders(const std::vector<std::string>& paths) {
+    if (busy_) {
+        return;
+    }
     std::vector<std::string> folders;
-    std::copy_if(paths.begin(), paths.end(), std::back_inserter(folders), IsExistingFolder);
+    std::vector<std::pair<std::string, std::string>> refused;
+    for (const std::string& path : paths) {
+        if (auto reason = WhyNotAFolder(path)) {
+            refused.emplace_back(path, std::move(*reason));
+        } else {
+            folders.push_back(path);
+        }
+    }
+    // The folders that are there are still scanned, once the user has read why
+    // the others are not.
+    if (!refused.empty()) {
+        prompts_.ShowMessage(RefusedPathsText(refused), Tr("Warning"), MessageIcon::Warning);
+    }
     if (folders.empty()) {
         std::atomic<bool> cancel{false};
         work_.Run(

@@ -52,10 +52,16 @@ public:
     bool Busy() const noexcept { return busy_; }
     void SetScanner(Scanner scanner) { scanner_ = std::move(scanner); }
 
+    // When the configuration file does not parse, asks whether to start again
+    // from the default configuration, keeping the file beside it. A file that
+    // cannot be set aside is named with the reason, and nothing changes. Any
+    // other failure to read it is left to where the file is read.
+    void OfferDefaultConfig();
     // The folder chooser, then a scan of the chosen folder.
     void OpenFolder();
     // Scans the folders among paths together, as a drop or the program's
-    // arguments give them; with none, the wait window only flashes.
+    // arguments give them, after one message that names every other path and
+    // why it is not a folder; with no folder, the wait window only flashes.
     void OpenFolders(const std::vector<std::string>& paths);
     // Scans folders and puts their empty folders in the list, replacing what
     // it held; a message, when given, goes to the wait window first. A scan

@@ -7,19 +7,26 @@
 #include "ResultLists.h"
 #include "ScriptedExportUI.h"
 #include "TestDir.h"
+#include "Unprivileged.h"
 #include "core/config/DefaultConfig.h"
 #include "core/config/RemovalSetting.h"
 #include "core/errors/Errors.h"
 #include "core/platform/WholeFile.h"
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <optional>
 #include <string>
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <vector>
 
 using namespace hollowsweep;
+using hollowsweep::test::GiveToUnprivileged;
+using hollowsweep::test::RunUnprivileged;
 using hollowsweep::test::ScriptedExportUI;
 using hollowsweep::test::TestDir;
 
@@ -186,6 +193,118 @@ TEST(MainPresenter, ACancelledScanLeavesTheListAsItWas) {
     p.presenter.OpenFolders({dir.Path("missing")});
     EXPECT_EQ(p.list.Count(), 1U);
     EXPECT_EQ(p.work.Messages.size(), 2U);
+}
+
+// Each path that is not a folder is named once, with the system's reason, and
+// the folders among the paths are scanned all the same.
+TEST(MainPresenter, PathsThatAreNoFoldersAreNamedWithTheirReasons) {
+    TestDir dir;
+    dir.MakeFolders("tree/a");
+    dir.MakeFile("plain.txt");
+    dir.MakeFolders("locked/inner");
+    GiveToUnprivileged(dir.Root());
+    ASSERT_EQ(::chmod(dir.Path("locked").c_str(), 0), 0);
+    const std::string seen = RunUnprivileged([&dir] {
+        Presenter p(dir);
+        p.presenter.OpenFolders({dir.Path("missing"), dir.Path("tree"), dir.Path("plain.txt"),
+                                 dir.Path("locked/inner")});
+        std::string calls;
+        for (const auto& call : p.prompts.Calls) {
+            calls += call + "|";
+        }
+        return calls + std::to_string(p.list.Count());
+    });
+    EXPECT_EQ(seen, "message Warning: These could not be scanned as folders:\n" +
+                        dir.Path("missing") + ": " + SystemErrorText(ENOENT) + "\n" +
+                        dir.Path("plain.txt") + ": not a folder\n" + dir.Path("locked/inner") +
+                        ": " + SystemErrorText(EACCES) + "|2");
+
+    // A shell's "*" may name thousands: the message stays readable.
+    Presenter p(dir);
+    p.presenter.OpenFolders({dir.Path("plain.txt")});
+    EXPECT_EQ(p.prompts.Calls.back(), "message Warning: This could not be scanned as a folder:\n" +
+                                          dir.Path("plain.txt") + ": not a folder");
+    p.presenter.OpenFolders(std::vector<std::string>(32, dir.Path("gone")));
+    EXPECT_TRUE(p.prompts.Calls.back().ends_with(dir.Path("gone") + ": " + SystemErrorText(ENOENT) +
+                                                 "\n... and 2 more"));
+    EXPECT_EQ(p.list.Count(), 0U);
+}
+
+// A configuration that does not parse is set aside only when the user agrees,
+// and an earlier file set aside is never written over.
+TEST(MainPresenter, ABrokenConfigurationIsSetAsideWhenTheUserAgrees) {
+    TestDir dir;
+    const std::string broken = "<config><nodes>";
+    Presenter p(dir, broken);
+    const std::string file = dir.Path("config.xml");
+    p.prompts.YesAnswer = false;
+    p.presenter.OfferDefaultConfig();
+    const std::string offer =
+        "\n\nStart from the default configuration? The file is kept as " + file + ".broken";
+    ASSERT_EQ(p.prompts.Calls.size(), 1U);
+    EXPECT_TRUE(p.prompts.Calls[0].starts_with(
+        "ask Warning: The configuration could not be read:\n" + file + ": "));
+    EXPECT_TRUE(p.prompts.Calls[0].ends_with(offer + "."));
+    EXPECT_EQ(ReadWholeFile(file), broken);
+    EXPECT_FALSE(dir.Exists("config.xml.broken"));
+
+    p.prompts.YesAnswer = true;
+    p.presenter.OfferDefaultConfig();
+    EXPECT_EQ(ReadWholeFile(file), DefaultConfigText);
+    EXPECT_EQ(ReadWholeFile(file + ".broken"), broken);
+    EXPECT_EQ(p.config.GetConfig().Root()->GetNodes()->Count(), 2);
+    // A file that reads is not asked about.
+    p.presenter.OfferDefaultConfig();
+    EXPECT_EQ(p.prompts.Calls.size(), 2U);
+
+    Presenter again(dir, "<settings/>");
+    again.presenter.OfferDefaultConfig();
+    EXPECT_TRUE(again.prompts.Calls.back().ends_with(offer + ".1."));
+    EXPECT_EQ(ReadWholeFile(file + ".broken"), broken);
+    EXPECT_EQ(ReadWholeFile(file + ".broken.1"), "<settings/>");
+    EXPECT_EQ(ReadWholeFile(file), DefaultConfigText);
+}
+
+// A file its owner made read-only, a folder that cannot be written and a
+// full disk each leave the file as it was, and no copy behind.
+TEST(MainPresenter, ABrokenConfigurationThatCannotBeSetAsideStaysAsItIs) {
+    const std::string broken = "<config><nodes>";
+    const struct {
+        const char* Case;
+        const char* Locked;
+        int Error;
+    } cases[] = {{"read-only file", "config.xml", EACCES},
+                 {"read-only folder", "", EACCES},
+                 {"full disk", nullptr, EFBIG}};
+    for (const auto& each : cases) {
+        TestDir dir;
+        Presenter p(dir, broken);
+        GiveToUnprivileged(dir.Root());
+        if (each.Locked != nullptr) {
+            ASSERT_EQ(::chmod(dir.Path(each.Locked).c_str(), *each.Locked == 0 ? 0555 : 0444), 0);
+        }
+        const std::string said = RunUnprivileged([&] {
+            // A file size limit makes writes fail the way a full disk does.
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit limit{512, 512};
+            if (each.Locked == nullptr) {
+                ::setrlimit(RLIMIT_FSIZE, &limit);
+            }
+            p.presenter.OfferDefaultConfig();
+            return p.prompts.Calls.back();
+        });
+        EXPECT_TRUE(said.starts_with("message Warning: The configuration was left as it is, as "
+                                     "it could not be set aside: " +
+                                     dir.Path()))
+            << each.Case << ": " << said;
+        EXPECT_TRUE(said.ends_with(SystemErrorText(each.Error))) << each.Case << ": " << said;
+        EXPECT_EQ(ReadWholeFile(dir.Path("config.xml")), broken) << each.Case;
+        // No copy set aside and no temporary file left beside the file.
+        for (const auto& entry : std::filesystem::directory_iterator(dir.Root())) {
+            EXPECT_TRUE(entry.path().filename() == "config.xml" || entry.path().filename() == "bin")
+                << each.Case << ": " << entry.path();
+        }
+    }
 }
 
 // A rule the user set that cannot be read must not be scanned without, and a
