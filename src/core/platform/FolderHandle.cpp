@@ -70,11 +70,8 @@ FileHandle OpenFolder(std::string_view path) {
     return folder;
 }
 
-FileHandle OpenFolderBelow(const FileHandle& parent, std::string_view name) {
-    if (!IsSingleComponent(name)) {
-        errno = EINVAL;
-        return {};
-    }
+long OpenBelow(const FileHandle& parent, std::string_view name, unsigned long access,
+               unsigned long options, FileHandle& opened) {
     std::wstring wide = WideText(name);
     UNICODE_STRING objectName{};
     objectName.Buffer = wide.data();
@@ -85,16 +82,27 @@ FileHandle OpenFolderBelow(const FileHandle& parent, std::string_view name) {
                                nullptr);
     IO_STATUS_BLOCK status{};
     HANDLE handle = nullptr;
-    const NTSTATUS result =
-        ::NtCreateFile(&handle, ListAccess, &attributes, &status, nullptr, 0, ShareAll, FILE_OPEN,
-                       FILE_DIRECTORY_FILE | FILE_OPEN_REPARSE_POINT | FILE_OPEN_FOR_BACKUP_INTENT |
-                           FILE_SYNCHRONOUS_IO_NONALERT,
-                       nullptr, 0);
-    if (result < 0) {
-        errno = ErrnoOfWin32Error(::RtlNtStatusToDosError(result));
+    const NTSTATUS result = ::NtCreateFile(
+        &handle, access, &attributes, &status, nullptr, 0, ShareAll, FILE_OPEN,
+        options | FILE_OPEN_REPARSE_POINT | FILE_SYNCHRONOUS_IO_NONALERT, nullptr, 0);
+    if (result >= 0) {
+        opened = FileHandle(handle);
+    }
+    return result;
+}
+
+FileHandle OpenFolderBelow(const FileHandle& parent, std::string_view name) {
+    if (!IsSingleComponent(name)) {
+        errno = EINVAL;
         return {};
     }
-    return FileHandle(handle);
+    FileHandle folder;
+    const long result = OpenBelow(parent, name, ListAccess,
+                                  FILE_DIRECTORY_FILE | FILE_OPEN_FOR_BACKUP_INTENT, folder);
+    if (result < 0) {
+        errno = ErrnoOfWin32Error(::RtlNtStatusToDosError(result));
+    }
+    return folder;
 }
 
 int ReadFolder(const FileHandle& folder, std::vector<FolderEntry>& entries) {

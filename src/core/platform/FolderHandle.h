@@ -59,6 +59,12 @@ FileHandle OpenFolder(std::string_view path);
 // (under Wine, opening a Linux link follows it whatever is asked).
 FileHandle OpenFolderBelow(const FileHandle& parent, std::string_view name);
 
+// Opens name, one component, relative to the open folder parent with the
+// access rights and NtCreateFile options given; a reparse point is opened as
+// itself, never followed. Returns the NTSTATUS, negative on failure.
+long OpenBelow(const FileHandle& parent, std::string_view name, unsigned long access,
+               unsigned long options, FileHandle& opened);
+
 // The entries of an open folder but "." and "..": a reparse point (link,
 // junction, mount point, cloud placeholder) is Other whatever it leads to,
 // judged from its attributes alone. Returns 0, or the errno value of the
