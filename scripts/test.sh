@@ -3,7 +3,8 @@
 # is then made, installed and removed again unless one is installed already
 # (scripts/package.sh), then the core and
 # the command-line tool again under AddressSanitizer and UndefinedBehaviorSanitizer,
-# then the walk and removal tests under ThreadSanitizer. The sources must be
+# then the walk and removal tests under ThreadSanitizer, then the Windows build
+# under Wine (scripts/build-windows.sh). The sources must be
 # formatted as .clang-format says and pass clang-tidy as .clang-tidy says. Each
 # stage's time is printed at the end.
 set -euo pipefail
@@ -42,5 +43,8 @@ for preset in release asan tsan; do
         stage_done package
     fi
 done
+echo "== windows"
+BUILD_JOBS=$jobs bash scripts/build-windows.sh
+stage_done windows
 echo "== stage times"
 printf '%s\n' "${times[@]}"

@@ -22,8 +22,15 @@ IndexError::IndexError(long long index, std::size_t count)
 
 std::string SystemErrorText(int code) {
     char buffer[256];
+#ifdef _WIN32
+    // The C runtime's own texts for its error codes; the buffer always ends
+    // in a NUL, a text cut short where it is too long.
+    ::strerror_s(buffer, sizeof buffer, code);
+    return buffer;
+#else
     // GNU strerror_r returns the text, which may or may not live in buffer.
     return ::strerror_r(code, buffer, sizeof buffer);
+#endif
 }
 
 } // namespace hollowsweep

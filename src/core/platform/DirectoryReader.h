@@ -1,14 +1,13 @@
 #pragma once
 
+#include "core/platform/EntryKind.h"
+
 #include <cerrno>
 #include <cstddef>
 #include <memory>
 #include <string_view>
 
 namespace hollowsweep {
-
-// A link is Other whatever it points to; File is a regular file.
-enum class EntryKind { Folder, File, Other };
 
 // Reads a folder's listing straight from the kernel in large batches. One
 // reader serves one thread; its buffer is reused from folder to folder.

@@ -8,7 +8,8 @@ namespace hollowsweep {
 std::string ExecutableFolder();
 
 // Where this program keeps per-user settings: $XDG_CONFIG_HOME/Hollowsweep,
-// else ~/.config/Hollowsweep. The folder need not exist yet.
+// else ~/.config/Hollowsweep; on Windows %APPDATA%\Hollowsweep. The folder
+// need not exist yet.
 std::string UserConfigFolder();
 
 // Whether this process may create files in a folder.

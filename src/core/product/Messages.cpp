@@ -1,9 +1,21 @@
 #include "core/product/Messages.h"
 
+#ifndef _WIN32
 #include <libintl.h>
+#endif
 
 namespace hollowsweep {
 
+#ifdef _WIN32
+// No gettext runtime is built for Windows: messages are shown in English.
+const char* Tr(const char* english) noexcept {
+    return english;
+}
+
+const char* TrN(const char* singular, const char* plural, unsigned long count) noexcept {
+    return count == 1 ? singular : plural;
+}
+#else
 const char* Tr(const char* english) noexcept {
     return ::dgettext(MessageDomain, english);
 }
@@ -11,6 +23,7 @@ const char* Tr(const char* english) noexcept {
 const char* TrN(const char* singular, const char* plural, unsigned long count) noexcept {
     return ::dngettext(MessageDomain, singular, plural, count);
 }
+#endif
 
 std::string FormatText(std::string_view text, std::initializer_list<std::string_view> values) {
     std::string result;
