@@ -11,6 +11,8 @@
 
 #include <QApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
+#include <QPushButton>
 #include <QTreeView>
 #include <algorithm>
 #include <chrono>
@@ -35,6 +37,29 @@ public:
 void PaintNow(app::MainWindow& window) {
     window.findChild<QTreeView*>("resultView")->viewport()->repaint();
     QCoreApplication::processEvents();
+}
+
+// Seconds from the start of an action to its painted result.
+template <class Action> double TimePainted(app::MainWindow& window, Action action) {
+    const auto start = std::chrono::steady_clock::now();
+    action();
+    PaintNow(window);
+    return bench::SecondsSince(start);
+}
+
+void Click(app::MainWindow& window, const char* button) {
+    window.findChild<QPushButton*>(button)->click();
+}
+
+void SelectAllRows(QTreeView& view) {
+    view.setFocus();
+    view.setCurrentIndex(view.model()->index(0, 0));
+    view.selectAll();
+}
+
+void PressSpace(QTreeView& view) {
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, " ");
+    QCoreApplication::sendEvent(&view, &press);
 }
 
 } // namespace
@@ -86,11 +111,23 @@ int main(int argc, char** argv) {
                      });
     const double stableSort = bench::SecondsSince(start);
 
+    auto& view = *window.findChild<QTreeView*>("resultView");
+    const double uncheckAll = TimePainted(window, [&] { Click(window, "uncheckAllButton"); });
+    const double checkAll = TimePainted(window, [&] { Click(window, "checkAllButton"); });
+    const double selectAll = TimePainted(window, [&] { SelectAllRows(view); });
+    const double space = TimePainted(window, [&] { PressSpace(view); });
+    const std::size_t checkedAfterSpace = window.List().CheckedCount();
+
     std::printf("entries                         %zu\n", window.List().Count());
     std::printf("show them                       %.3f s\n", show);
     std::printf("header click on Full Path       %.3f s (sort, reload and paint)\n", headerClick);
     std::printf("std::stable_sort, same compare  %.3f s\n", stableSort);
     std::printf("ratio                           %.2f\n", headerClick / stableSort);
+    std::printf("uncheck all                     %.3f s\n", uncheckAll);
+    std::printf("check all                       %.3f s\n", checkAll);
+    std::printf("select all rows                 %.3f s\n", selectAll);
+    std::printf("space on all rows selected      %.3f s (%zu checked after)\n", space,
+                checkedAfterSpace);
     std::printf("model per entry                 %.1f bytes\n", modelPerEntry);
     std::printf("model and view per entry        %.1f bytes\n",
                 (after - before) * 1024.0 / static_cast<double>(window.List().Count()));

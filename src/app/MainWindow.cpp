@@ -9,6 +9,7 @@
 #include "app/OptionsDialog.h"
 #include "app/PathText.h"
 #include "app/ResultListController.h"
+#include "app/ResultView.h"
 #include "app/UserDialogs.h"
 #include "app/UserPrompts.h"
 #include "app/WaitWindow.h"
@@ -145,7 +146,7 @@ void MainWindow::BuildList() {
                            ClientHeight - StatusBarHeight - ButtonBarHeight);
     listFrame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     listFrame->setLineWidth(2);
-    resultView = new QTreeView(listFrame);
+    resultView = new ResultView(listFrame);
     resultView->setGeometry(2, 2, listFrame->width() - 4, listFrame->height() - 4);
     resultView->setFrameShape(QFrame::NoFrame);
     model_ = new ResultListModel(this);

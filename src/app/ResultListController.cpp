@@ -161,13 +161,16 @@ void ResultListController::ToggleSelectedRows() {
     if (!current.isValid()) {
         return;
     }
-    const bool checked = !Model().List().At(static_cast<std::size_t>(current.row())).Checked;
-    std::vector<int> rows;
-    for (const QModelIndex& selected : view->selectionModel()->selectedRows()) {
-        rows.push_back(selected.row());
+    const bool checked = !Model().List().At(static_cast<std::size_t>(current.row())).Checked();
+    // The selection's ranges, not its rows: a million selected rows are one
+    // range, and listing them row by row took seconds.
+    std::vector<EntryRange> rows;
+    for (const QItemSelectionRange& range : view->selectionModel()->selection()) {
+        rows.push_back({static_cast<std::size_t>(range.top()),
+                        static_cast<std::size_t>(range.bottom() - range.top() + 1)});
     }
     if (rows.empty()) {
-        rows.push_back(current.row());
+        rows.push_back({static_cast<std::size_t>(current.row()), 1});
     }
     Model().SetRowsChecked(rows, checked);
 }

@@ -41,7 +41,7 @@ QVariant ResultListModel::data(const QModelIndex& index, int role) const {
         return CellText(entry, column);
     case Qt::CheckStateRole:
         if (index.column() == checkColumn_) {
-            return entry.Checked ? Qt::Checked : Qt::Unchecked;
+            return entry.Checked() ? Qt::Checked : Qt::Unchecked;
         }
         return {};
     case Qt::ToolTipRole:
@@ -100,11 +100,8 @@ void ResultListModel::SetCheckColumn(int column) {
     }
 }
 
-void ResultListModel::SetRowsChecked(const std::vector<int>& rows, bool checked) {
-    for (const int row : rows) {
-        list_.SetChecked(static_cast<std::size_t>(row), checked);
-    }
-    ListChecksChanged();
+void ResultListModel::SetRowsChecked(std::span<const EntryRange> rows, bool checked) {
+    list_.SetChecked(rows, checked);
 }
 
 QVariant ResultListModel::headerData(int section, Qt::Orientation orientation, int role) const {

@@ -189,6 +189,28 @@ private slots:
         QVERIFY(program.Checked(0) && program.Checked(1) && program.Checked(2));
     }
 
+    // Many rows take a change of marks at once; the count follows.
+    void spaceOnManySelectedRowsChecksThemAllAtOnce() {
+        RunningProgram program;
+        std::vector<ResultRecord> records;
+        for (int i = 0; i < 1000; ++i) {
+            records.push_back(ResultRecord::ForFolder("/f" + std::to_string(i)));
+        }
+        program.Fill(records);
+        program.View()->setCurrentIndex(program.Model()->index(500, 0));
+        program.View()->selectAll();
+        QSignalSpy changes(program.Model(), &QAbstractItemModel::dataChanged);
+        QTest::keyClick(program.View(), Qt::Key_Space);
+        QCOMPARE(changes.count(), 1);
+        QCOMPARE(program.Model()->List().CheckedCount(), 0U);
+        QVERIFY(!program.Checked(0) && !program.Checked(999));
+        QCOMPARE(program.Find<QLabel>("statusText")->text(),
+                 QString("1000 empty folders, 0 checked"));
+        program.Find<QPushButton>("checkAllButton")->click();
+        QCOMPARE(changes.count(), 2);
+        QVERIFY(program.Checked(0) && program.Checked(999));
+    }
+
     // A dark theme's white text must not land on the list's fixed light cells.
     void aDarkPaletteKeepsTheListReadable() {
         const QPalette original = QApplication::palette();

@@ -33,7 +33,7 @@ std::vector<std::string> Remaining(const ResultList& list, const TestDir& dir) {
     std::vector<std::string> paths;
     for (const auto& entry : list) {
         const std::string relative(entry.Record.Path().substr(dir.Root().size() + 1));
-        paths.push_back(entry.Checked ? relative : "-" + relative);
+        paths.push_back(entry.Checked() ? relative : "-" + relative);
     }
     return paths;
 }
@@ -366,7 +366,7 @@ TEST(DeleteChecked, NeverRemovesAFileOrAnythingOutsideTheScannedFolder) {
             std::map<std::string, bool> checked;
             for (std::size_t i = 0; i < list.Count(); ++i) {
                 list.SetChecked(i, random() % 4 != 0);
-                checked[std::string(list.At(i).Record.Path())] = list.At(i).Checked;
+                checked[std::string(list.At(i).Record.Path())] = list.At(i).Checked();
             }
             for (const auto& folder : folders) {
                 if (random() % 15 == 0) {

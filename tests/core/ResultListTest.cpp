@@ -21,7 +21,7 @@ public:
 std::string Paths(const ResultList& list) {
     std::string paths;
     for (const auto& entry : list) {
-        paths += std::string(entry.Record.Path()) + (entry.Checked ? "+" : "-") + " ";
+        paths += std::string(entry.Record.Path()) + (entry.Checked() ? "+" : "-") + " ";
     }
     return paths;
 }
@@ -45,6 +45,32 @@ TEST(ResultList, CheckAndUncheckEveryEntryIncludingAnEmptyList) {
     ResultList empty;
     EXPECT_NO_THROW(empty.CheckAll());
     EXPECT_NO_THROW(empty.UncheckAll());
+}
+
+TEST(ResultList, ChecksRangesAsOneChangeAndKeepsCount) {
+    ResultList list = ListOf({"/a", "/b", "/c", "/d", "/e"});
+    RecordingObserver observer;
+    list.SetObserver(&observer);
+    const std::vector<EntryRange> ranges = {{1, 2}, {2, 2}, {0, 0}};
+    list.SetChecked(ranges, false);
+    EXPECT_EQ(Paths(list), "/a+ /b- /c- /d- /e+ ");
+    EXPECT_EQ(observer.Events, "v");
+    EXPECT_EQ(list.CheckedCount(), 2U);
+
+    const std::vector<EntryRange> beyondTheEnd = {{0, 1}, {4, 2}};
+    EXPECT_THROW(list.SetChecked(beyondTheEnd, false), IndexError);
+    EXPECT_EQ(Paths(list), "/a+ /b- /c- /d- /e+ ");
+
+    list.Delete(1);
+    list.DeleteMarked({true});
+    EXPECT_EQ(list.CheckedCount(), 1U);
+    list.Append(ResultRecord::ForFolder("/f"));
+    list.SetChecked(0, true);
+    EXPECT_EQ(list.CheckedCount(), 3U);
+    ResultList other;
+    other.Replace(std::move(list));
+    EXPECT_EQ(other.CheckedCount(), 3U);
+    EXPECT_EQ(list.CheckedCount(), 0U);
 }
 
 TEST(ResultList, DeletesOneEntryOrManyAtOnce) {

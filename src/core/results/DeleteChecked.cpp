@@ -12,7 +12,7 @@ namespace {
 std::vector<std::size_t> CheckedGrouped(const ResultList& list) {
     std::vector<std::size_t> checked;
     for (std::size_t index = 0; index < list.Count(); ++index) {
-        if (list.At(index).Checked) {
+        if (list.At(index).Checked()) {
             checked.push_back(index);
         }
     }

@@ -24,6 +24,7 @@ void ResultList::Clear() {
     RefuseWhileRemoving();
     UpdateScope update(*this);
     Entries().swap(entries_);
+    checkedCount_ = 0;
     scannedFolders_.clear();
     scanRules_ = {};
     unreadableFolders_.clear();
@@ -36,6 +37,7 @@ ResultEntry& ResultList::Append(ResultRecord record, FolderIdentity identity) {
     ResultEntry& entry = entries_.emplace_back();
     entry.Record = std::move(record);
     entry.Identity = identity;
+    ++checkedCount_;
     return entry;
 }
 
@@ -43,6 +45,7 @@ void ResultList::Delete(std::size_t index) {
     RefuseWhileRemoving();
     At(index);
     UpdateScope update(*this);
+    MarkChecked(entries_[index], false);
     entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(index));
 }
 
@@ -59,6 +62,7 @@ void ResultList::DeleteMarked(const std::vector<bool>& marked) {
         }
     }
     entries_.resize(kept);
+    CountChecked();
 }
 
 void ResultList::Replace(ResultList&& other) {
@@ -69,6 +73,7 @@ void ResultList::Replace(ResultList&& other) {
     scanRules_ = std::move(other.scanRules_);
     unreadableFolders_ = std::move(other.unreadableFolders_);
     keptFolders_ = std::move(other.keptFolders_);
+    checkedCount_ = other.checkedCount_;
     other.Clear();
 }
 
@@ -81,18 +86,39 @@ void ResultList::UncheckAll() {
 }
 
 void ResultList::SetAllChecked(bool checked) {
+    const EntryRange all{0, entries_.size()};
+    SetChecked(std::span(&all, 1), checked);
+}
+
+void ResultList::SetChecked(std::span<const EntryRange> ranges, bool checked) {
     RefuseWhileRemoving();
-    for (auto& entry : entries_) {
-        entry.Checked = checked;
+    for (const EntryRange& range : ranges) {
+        if (range.First > entries_.size() || range.Count > entries_.size() - range.First) {
+            throw IndexError(static_cast<long long>(range.First + range.Count), entries_.size());
+        }
+    }
+    for (const EntryRange& range : ranges) {
+        const auto first = entries_.begin() + static_cast<std::ptrdiff_t>(range.First);
+        for (auto entry = first; entry != first + static_cast<std::ptrdiff_t>(range.Count);
+             ++entry) {
+            MarkChecked(*entry, checked);
+        }
     }
     if (observer_ != nullptr && updateDepth_ == 0) {
         observer_->ListChecksChanged();
     }
 }
 
-std::size_t ResultList::CheckedCount() const noexcept {
-    return static_cast<std::size_t>(std::count_if(entries_.begin(), entries_.end(),
-                                                  [](const ResultEntry& e) { return e.Checked; }));
+void ResultList::MarkChecked(ResultEntry& entry, bool checked) noexcept {
+    if (entry.checked_ != checked) {
+        entry.checked_ = checked;
+        checked ? ++checkedCount_ : --checkedCount_;
+    }
+}
+
+void ResultList::CountChecked() noexcept {
+    checkedCount_ = static_cast<std::size_t>(std::count_if(
+        entries_.begin(), entries_.end(), [](const ResultEntry& e) { return e.checked_; }));
 }
 
 void ResultList::RefuseWhileRemoving() const {
@@ -114,7 +140,7 @@ ResultEntry& ResultList::At(std::size_t index) {
 
 void ResultList::SetChecked(std::size_t index, bool checked) {
     RefuseWhileRemoving();
-    At(index).Checked = checked;
+    MarkChecked(At(index), checked);
 }
 
 void ResultList::Reorder(const std::vector<std::uint32_t>& order) {

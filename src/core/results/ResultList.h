@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -16,7 +17,15 @@ namespace hollowsweep {
 
 struct ResultEntry {
     ResultRecord Record;
-    bool Checked = true;
+
+    bool Checked() const noexcept { return checked_; }
+
+private:
+    // Only the list changes it, so that it can keep count.
+    friend class ResultList;
+    bool checked_ = true;
+
+public:
     // Whether the last removal tried the folder and left it, and why; these
     // fit where the entry had padding, so they cost no memory.
     bool Kept = false;
@@ -56,6 +65,12 @@ struct KeptFolder {
 
 enum class SortDirection { Ascending, Descending };
 
+// Entries First to First + Count - 1 of a list.
+struct EntryRange {
+    std::size_t First = 0;
+    std::size_t Count = 0;
+};
+
 // The entries of the result list in their shown order, each with its record and
 // check state. Every change is bracketed by begin/end update; updates nest and
 // the observer hears only the outermost pair.
@@ -79,6 +94,8 @@ public:
     void DeleteMarked(const std::vector<bool>& marked);
     void CheckAll();
     void UncheckAll();
+    // Sets the check of every entry in the ranges, as one change.
+    void SetChecked(std::span<const EntryRange> ranges, bool checked);
 
     // The folders whose scan filled the list, as the user named them. Removal
     // reaches every entry from one of them and never leaves them.
@@ -104,7 +121,7 @@ public:
     const std::vector<KeptFolder>& KeptFolders() const noexcept { return keptFolders_; }
 
     std::size_t Count() const noexcept { return entries_.size(); }
-    std::size_t CheckedCount() const noexcept;
+    std::size_t CheckedCount() const noexcept { return checkedCount_; }
     bool Empty() const noexcept { return entries_.empty(); }
     const ResultEntry& At(std::size_t index) const;
     ResultEntry& At(std::size_t index);
@@ -141,8 +158,11 @@ private:
     void RefuseWhileRemoving() const;
     void Reorder(const std::vector<std::uint32_t>& order);
     void SetAllChecked(bool checked);
+    void MarkChecked(ResultEntry& entry, bool checked) noexcept;
+    void CountChecked() noexcept;
 
     Entries entries_;
+    std::size_t checkedCount_ = 0;
     std::vector<std::string> scannedFolders_;
     ScanRules scanRules_;
     std::vector<UnreadableFolder> unreadableFolders_;
