@@ -1,5 +1,6 @@
 #include "app/ResultListController.h"
 
+#include "app/BusyCursor.h"
 #include "app/ColumnDialog.h"
 #include "app/DesktopLinks.h"
 #include "app/ExceptionGuard.h"
@@ -9,6 +10,7 @@
 #include "core/config/Config.h"
 #include "core/export/ExportColumns.h"
 #include "core/presenter/ListColumns.h"
+#include "core/results/FieldSort.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -203,13 +205,8 @@ void ResultListController::onHeaderClicked(int column, Qt::MouseButton button) {
     header->setSortIndicator(column, direction == SortDirection::Ascending ? Qt::AscendingOrder
                                                                            : Qt::DescendingOrder);
     SortField = FieldIndexOf(Node(column)->GetName());
-    Model().List().Sort([this](const ResultEntry& a,
-                               const ResultEntry& b) { return CompareRows(a.Record, b.Record); },
-                        direction);
-}
-
-int ResultListController::CompareRows(const ResultRecord& a, const ResultRecord& b) const {
-    return hollowsweep::CompareEntries(a, b, SortField, sorting_.Direction(), readers_);
+    const BusyCursor busy(Model().List().Count());
+    SortByField(Model().List(), SortField, direction, readers_);
 }
 
 void ResultListController::onRowDoubleClicked(QObject* sender) {

@@ -124,3 +124,14 @@ TEST(ResultList, SortsByTheMergeRuleAndKeepsCheckStates) {
     list.Sort(byPath, SortDirection::Descending);
     EXPECT_EQ(Paths(list), "/b+ /a+ /C- ");
 }
+
+TEST(ResultList, ReordersByAPermutationAndRefusesAnyOther) {
+    ResultList list = ListOf({"/a", "/b", "/c", "/d", "/e"});
+    list.SetChecked(1, false);
+    list.Reorder({3, 4, 1, 0, 2});
+    EXPECT_EQ(Paths(list), "/d+ /e+ /b- /a+ /c+ ");
+    EXPECT_THROW(list.Reorder({0, 1, 1, 3, 4}), IndexError);
+    EXPECT_THROW(list.Reorder({0, 1, 2, 3, 5}), IndexError);
+    EXPECT_THROW(list.Reorder({0, 1}), IndexError);
+    EXPECT_EQ(Paths(list), "/d+ /e+ /b- /a+ /c+ ");
+}

@@ -144,13 +144,36 @@ void ResultList::SetChecked(std::size_t index, bool checked) {
 }
 
 void ResultList::Reorder(const std::vector<std::uint32_t>& order) {
-    UpdateScope update(*this);
-    Entries sorted;
-    sorted.reserve(entries_.size());
-    for (const auto index : order) {
-        sorted.push_back(std::move(entries_[index]));
+    RefuseWhileRemoving();
+    if (order.size() != entries_.size()) {
+        throw IndexError(static_cast<long long>(order.size()), entries_.size());
     }
-    entries_.swap(sorted);
+    // An index twice would send the moves round a cycle for ever.
+    std::vector<bool> placed(order.size());
+    for (const std::uint32_t index : order) {
+        if (index >= order.size() || placed[index]) {
+            throw IndexError(index, entries_.size());
+        }
+        placed[index] = true;
+    }
+    placed.assign(order.size(), false);
+    UpdateScope update(*this);
+    // In place, one cycle of the permutation after the other: a second
+    // million entries would cost more than the moves.
+    for (std::size_t start = 0; start < order.size(); ++start) {
+        if (placed[start]) {
+            continue;
+        }
+        ResultEntry held = std::move(entries_[start]);
+        std::size_t place = start;
+        while (order[place] != start) {
+            entries_[place] = std::move(entries_[order[place]]);
+            placed[place] = true;
+            place = order[place];
+        }
+        entries_[place] = std::move(held);
+        placed[place] = true;
+    }
 }
 
 } // namespace hollowsweep

@@ -133,6 +133,9 @@ public:
     // Sorts by the merge rule: ascending takes the first run's head when
     // compare(a, b) <= 0, descending when compare(a, b) >= 0.
     template <class Compare> void Sort(Compare compare, SortDirection direction);
+    // Puts the entries in a new order: order[i] is the index of the entry that
+    // goes to place i, and every index comes once.
+    void Reorder(const std::vector<std::uint32_t>& order);
 
     // From a removal's plan to its finish the removal works from the list's
     // entries, and the list refuses every change: each one raises
@@ -156,7 +159,6 @@ private:
     };
 
     void RefuseWhileRemoving() const;
-    void Reorder(const std::vector<std::uint32_t>& order);
     void SetAllChecked(bool checked);
     void MarkChecked(ResultEntry& entry, bool checked) noexcept;
     void CountChecked() noexcept;
