@@ -1,5 +1,8 @@
 // Shows a million scanned entries in the desktop program's list and sorts them
-// by "Full Path" with a header click, as a user would. Prints the time to show
+// by "Full Path" with a header click, as a user would; checks and unchecks
+// them all. Given a tree and hollowsweep-cli (bench/make-trees.py builds
+// trees), it also times the window's scan of the tree to its first rows
+// painted against the tool's `scan -q`. Prints the time to show
 // them, the sort against std::stable_sort with the same comparison on the same
 // data, and the memory the list's model and view add per entry.
 #include "BenchSupport.h"
@@ -17,6 +20,8 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <memory>
 #include <numeric>
 #include <string>
 
@@ -62,6 +67,31 @@ void PressSpace(QTreeView& view) {
     QCoreApplication::sendEvent(&view, &press);
 }
 
+// Seconds for the command-line tool to list the empty folders of a tree,
+// quietly, its output thrown away: the best of three runs.
+double ToolScan(const std::string& tool, const std::string& tree) {
+    const std::string command = "'" + tool + "' scan -q '" + tree + "' >/dev/null";
+    double best = 1e9;
+    for (int run = 0; run < 3; ++run) {
+        const auto start = std::chrono::steady_clock::now();
+        if (std::system(command.c_str()) != 0) {
+            std::fprintf(stderr, "list-view bench: %s failed\n", command.c_str());
+        }
+        best = std::min(best, bench::SecondsSince(start));
+    }
+    return best;
+}
+
+// Seconds from the window's scan of a tree to its first rows painted: the
+// best of three runs.
+double WindowScan(app::MainWindow& window, const std::string& tree) {
+    double best = 1e9;
+    for (int run = 0; run < 3; ++run) {
+        best = std::min(best, TimePainted(window, [&] { window.OpenFolders({tree}); }));
+    }
+    return best;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -70,7 +100,8 @@ int main(int argc, char** argv) {
     NoDialogs dialogs;
     LazyConfig config(ConfigFileName());
     app::WaitWindow wait;
-    app::MainWindow window(dialogs, config, wait);
+    auto shownWindow = std::make_unique<app::MainWindow>(dialogs, config, wait);
+    app::MainWindow& window = *shownWindow;
     window.show();
     PaintNow(window);
 
@@ -136,5 +167,22 @@ int main(int argc, char** argv) {
     std::printf("model and view per entry        %.1f bytes\n",
                 (after - before) * 1024.0 / static_cast<double>(window.List().Count()));
     std::printf("first rows agree with the reference: %s\n", agree ? "yes" : "no");
+    // With a tree and the tool: the window's scan of the tree until its rows
+    // show, against the tool's scan of it.
+    if (argc == 3) {
+        const std::string tree = argv[1];
+        const double windowScan = WindowScan(window, tree);
+        const double toolScan = ToolScan(argv[2], tree);
+        std::printf("scan to rows shown              %.3f s (%zu entries)\n", windowScan,
+                    window.List().Count());
+        std::printf("tool's scan -q                  %.3f s\n", toolScan);
+        std::printf("ratio                           %.2f\n", windowScan / toolScan);
+    }
+    // As the user closes the window: it stores its columns, then goes with
+    // its list.
+    start = std::chrono::steady_clock::now();
+    window.close();
+    shownWindow.reset();
+    std::printf("close and free the window       %.3f s\n", bench::SecondsSince(start));
     return 0;
 }
