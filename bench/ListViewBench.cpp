@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTreeView>
 #include <algorithm>
@@ -24,6 +25,8 @@
 #include <memory>
 #include <numeric>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -152,6 +155,14 @@ int main(int argc, char** argv) {
     const double space = TimePainted(window, [&] { PressSpace(view); });
     const std::size_t checkedAfterSpace = window.List().CheckedCount();
 
+    // Typed into the filter box key by key, then a glob, then emptied.
+    auto& filter = *window.findChild<QLineEdit*>("filterBox");
+    std::vector<std::pair<QString, double>> keystrokes;
+    for (const char* text : {"t", "th", "thumbs-12", "thumbs-123", "*raw-4?/*", ""}) {
+        keystrokes.emplace_back(text, TimePainted(window, [&] { filter.setText(text); }));
+        keystrokes.back().first += " (" + QString::number(window.List().ShownCount()) + " shown)";
+    }
+
     std::printf("entries                         %zu\n", window.List().Count());
     std::printf("show them                       %.3f s\n", show);
     std::printf("header click on Full Path       %.3f s (sort, reload and paint)\n", headerClick);
@@ -163,6 +174,9 @@ int main(int argc, char** argv) {
     std::printf("select all rows                 %.3f s\n", selectAll);
     std::printf("space on all rows selected      %.3f s (%zu checked after)\n", space,
                 checkedAfterSpace);
+    for (const auto& [text, seconds] : keystrokes) {
+        std::printf("filter \"%s\" %.3f s\n", text.toUtf8().constData(), seconds);
+    }
     std::printf("model per entry                 %.1f bytes\n", modelPerEntry);
     std::printf("model and view per entry        %.1f bytes\n",
                 (after - before) * 1024.0 / static_cast<double>(window.List().Count()));

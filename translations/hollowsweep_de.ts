@@ -44,6 +44,13 @@
     </message>
 </context>
 <context>
+    <name>hollowsweep::app::FilterBox</name>
+    <message>
+        <source>Filter by path (Ctrl+F); *, ? and [ ] match as in a glob</source>
+        <translation>Nach Pfad filtern (Strg+F); *, ? und [ ] wirken wie in einem Glob</translation>
+    </message>
+</context>
+<context>
     <name>hollowsweep::app::MainWindow</name>
     <message>
         <source>&amp;Open Folder</source>

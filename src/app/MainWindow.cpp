@@ -6,6 +6,7 @@
 #include "app/DesktopTrash.h"
 #include "app/ExceptionGuard.h"
 #include "app/ExportPrompts.h"
+#include "app/FilterBox.h"
 #include "app/OptionsDialog.h"
 #include "app/PathText.h"
 #include "app/ResultListController.h"
@@ -81,7 +82,8 @@ MainWindow::MainWindow(IUserDialogs& dialogs, LazyConfig& config, WaitWindow& wa
     setTabOrder(uncheckAllButton, deleteButton);
     setTabOrder(deleteButton, openButton);
     setTabOrder(openButton, exitButton);
-    setTabOrder(exitButton, resultView);
+    setTabOrder(exitButton, filterBox);
+    setTabOrder(filterBox, resultView);
     move(screen()->availableGeometry().center() - rect().center());
 }
 
@@ -102,23 +104,15 @@ QPushButton* MainWindow::AddButton(const QString& caption, const QString& icon, 
 
 void MainWindow::NameWidgets() {
     const std::pair<QObject*, const char*> named[] = {
-        {centralPanel, "centralPanel"},
-        {buttonBar, "buttonBar"},
-        {listFrame, "listFrame"},
-        {resultView, "resultView"},
-        {openButton, "openButton"},
-        {checkAllButton, "checkAllButton"},
-        {uncheckAllButton, "uncheckAllButton"},
-        {deleteButton, "deleteButton"},
-        {helpButton, "helpButton"},
-        {exitButton, "exitButton"},
-        {statusText, "statusText"},
-        {statusCount, "statusCount"},
-        {statusKept, "statusKept"},
-        {optionsAction, "optionsAction"},
-        {aboutAction, "aboutAction"},
-        {helpAction, "helpAction"},
-        {exportMenu, "exportMenu"},
+        {centralPanel, "centralPanel"},     {buttonBar, "buttonBar"},
+        {listFrame, "listFrame"},           {resultView, "resultView"},
+        {filterBox, "filterBox"},           {openButton, "openButton"},
+        {checkAllButton, "checkAllButton"}, {uncheckAllButton, "uncheckAllButton"},
+        {deleteButton, "deleteButton"},     {helpButton, "helpButton"},
+        {exitButton, "exitButton"},         {statusText, "statusText"},
+        {statusCount, "statusCount"},       {statusKept, "statusKept"},
+        {optionsAction, "optionsAction"},   {aboutAction, "aboutAction"},
+        {helpAction, "helpAction"},         {exportMenu, "exportMenu"},
     };
     for (const auto& [object, name] : named) {
         object->setObjectName(name);
@@ -146,10 +140,11 @@ void MainWindow::BuildList() {
                            ClientHeight - StatusBarHeight - ButtonBarHeight);
     listFrame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     listFrame->setLineWidth(2);
-    resultView = new ResultView(listFrame);
-    resultView->setGeometry(2, 2, listFrame->width() - 4, listFrame->height() - 4);
-    resultView->setFrameShape(QFrame::NoFrame);
     model_ = new ResultListModel(this);
+    filterBox = new FilterBox(model_->List(), this, listFrame);
+    resultView = new ResultView(listFrame);
+    PlaceList();
+    resultView->setFrameShape(QFrame::NoFrame);
     resultView->setModel(model_);
     connect(model_, &QAbstractItemModel::modelReset, this, [this] { ShowCounts(); });
     connect(model_, &QAbstractItemModel::dataChanged, this, [this] { ShowCounts(); });
@@ -248,8 +243,16 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
     buttonBar->resize(area.width(), ButtonBarHeight);
     listFrame->setGeometry(0, ButtonBarHeight, area.width(),
                            std::max(0, area.height() - ButtonBarHeight));
-    resultView->setGeometry(2, 2, std::max(0, listFrame->width() - 4),
-                            std::max(0, listFrame->height() - 4));
+    PlaceList();
+}
+
+// The filter box on top of the list, the list below it.
+void MainWindow::PlaceList() {
+    const int width = std::max(0, listFrame->width() - 4);
+    const int filterHeight = filterBox->sizeHint().height();
+    filterBox->setGeometry(2, 2, width, filterHeight);
+    resultView->setGeometry(2, 2 + filterHeight, width,
+                            std::max(0, listFrame->height() - 4 - filterHeight));
 }
 
 void MainWindow::showEvent(QShowEvent* event) {

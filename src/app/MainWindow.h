@@ -13,6 +13,7 @@
 class QAction;
 class QFrame;
 class QLabel;
+class QLineEdit;
 class QMenu;
 class QPushButton;
 class QTreeView;
@@ -75,6 +76,7 @@ private:
     QWidget* buttonBar;
     QFrame* listFrame;
     QTreeView* resultView;
+    QLineEdit* filterBox;
     QPushButton* openButton;
     QPushButton* checkAllButton;
     QPushButton* uncheckAllButton;
@@ -112,6 +114,7 @@ private:
 
     void FocusList() override;
     void ShowNewList() override;
+    void PlaceList();
     void RestorePlacement();
     void StorePlacement();
     void ShowCounts();

@@ -163,7 +163,7 @@ void ResultListController::ToggleSelectedRows() {
     if (!current.isValid()) {
         return;
     }
-    const bool checked = !Model().List().At(static_cast<std::size_t>(current.row())).Checked();
+    const bool checked = !Model().List().At(Model().EntryOf(current.row())).Checked();
     // The selection's ranges, not its rows: a million selected rows are one
     // range, and listing them row by row took seconds.
     std::vector<EntryRange> rows;
@@ -221,7 +221,7 @@ void ResultListController::OpenEntryFolder(QTreeView* list) {
         return;
     }
     const std::string folder =
-        FolderToOpen(Model().List().At(static_cast<std::size_t>(focused.row())).Record);
+        FolderToOpen(Model().List().At(Model().EntryOf(focused.row())).Record);
     if (!folder.empty()) {
         dialogs_.OpenUrl(LocalFileUrl(folder));
     }

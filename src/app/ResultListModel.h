@@ -40,6 +40,8 @@ public:
     // The column, by its index in the model, that carries the check boxes.
     void SetCheckColumn(int column);
     int CheckColumn() const noexcept { return checkColumn_; }
+    // The list's entry in a row of the view.
+    std::size_t EntryOf(int row) const;
     // Sets the check of every row in the ranges, as one change.
     void SetRowsChecked(std::span<const EntryRange> rows, bool checked);
     // The user's separators, for the sizes shown.

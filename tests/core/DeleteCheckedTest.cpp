@@ -130,6 +130,25 @@ TEST(DeleteChecked, UncheckedSubFolderKeepsItsParentsListedAndChecked) {
     EXPECT_TRUE(dir.Exists("A/B/C"));
 }
 
+// What the filter hides stays, checked or not.
+TEST(DeleteChecked, RemovesOnlyTheCheckedFoldersTheFilterShows) {
+    TestDir dir;
+    dir.MakeFolders("photos/raw");
+    dir.MakeFolders("music/old");
+    dir.MakeFolders("Photos2");
+    dir.MakeFile("keep.txt");
+    ResultList list = Scanned(dir);
+    list.SetFilter("PHOTOS");
+    list.SetChecked(IndexOf(list, dir.Path("Photos2")), false);
+    const auto summary = DeleteCheckedFolders(list);
+    EXPECT_EQ(summary.Removed, 2U);
+    EXPECT_TRUE(summary.Failures.empty());
+    list.SetFilter({});
+    EXPECT_EQ(Remaining(list, dir), (Paths{"music/old", "music", "-Photos2"}));
+    EXPECT_FALSE(dir.Exists("photos"));
+    EXPECT_TRUE(dir.Exists("music/old"));
+}
+
 TEST(DeleteChecked, FolderThatGotAFileAfterTheScanStays) {
     TestDir dir;
     dir.MakeFolders("late/inner");

@@ -135,3 +135,46 @@ TEST(ResultList, ReordersByAPermutationAndRefusesAnyOther) {
     EXPECT_THROW(list.Reorder({0, 1}), IndexError);
     EXPECT_EQ(Paths(list), "/d+ /e+ /b- /a+ /c+ ");
 }
+
+TEST(ResultList, FilterShowsPathsHoldingTheTextOrMatchingTheGlob) {
+    struct Case {
+        const char* Filter;
+        const char* Shown;
+    };
+    const Case cases[] = {
+        {"", "0 1 2 3 4"},    {"photo", "0 1 3"}, {"RAW", "1"},
+        {"*/raw", "1"},       {"/srv/*", "0 1"},  {"*[0-9]", "3"},
+        {"/srv/?hotos", "0"}, {"nothing", ""},    {"/SRV/Photos", "0 1"},
+    };
+    for (const Case& c : cases) {
+        ResultList list =
+            ListOf({"/srv/Photos", "/srv/Photos/raw", "/tmp/music", "/photos2", "/tmp/a*b"});
+        list.SetFilter(c.Filter);
+        std::string shown;
+        for (std::size_t row = 0; row < list.ShownCount(); ++row) {
+            shown += (row == 0 ? "" : " ") + std::to_string(list.ShownEntry(row));
+        }
+        EXPECT_EQ(shown, c.Shown) << c.Filter;
+    }
+}
+
+TEST(ResultList, CheckAllActsOnTheShownEntriesAndTheFilterOutlivesChanges) {
+    ResultList list = ListOf({"/a/x", "/b/x", "/a/y", "/b/y"});
+    RecordingObserver observer;
+    list.SetObserver(&observer);
+    list.SetFilter("/a/");
+    EXPECT_EQ(observer.Events, "[]");
+    list.UncheckAll();
+    EXPECT_EQ(Paths(list), "/a/x- /b/x+ /a/y- /b/y+ ");
+    EXPECT_EQ(list.ShownCheckedCount(), 0U);
+    EXPECT_EQ(list.CheckedCount(), 2U);
+    list.Delete(0);
+    list.Append(ResultRecord::ForFolder("/a/z"));
+    list.Append(ResultRecord::ForFolder("/c/z"));
+    EXPECT_EQ(list.ShownCount(), 2U);
+    EXPECT_EQ(list.At(list.ShownEntry(1)).Record.Path(), "/a/z");
+    EXPECT_THROW(list.ShownEntry(2), IndexError);
+    list.SetFilter({});
+    EXPECT_EQ(list.ShownCount(), 5U);
+    EXPECT_EQ(list.ShownCheckedCount(), 4U);
+}

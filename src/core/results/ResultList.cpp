@@ -2,6 +2,7 @@
 
 #include "core/errors/Errors.h"
 #include "core/product/Messages.h"
+#include "core/results/PathFilter.h"
 
 #include <algorithm>
 #include <utility>
@@ -15,9 +16,58 @@ void ResultList::BeginUpdate() {
 }
 
 void ResultList::EndUpdate() {
+    if (updateDepth_ == 1) {
+        ApplyFilter();
+    }
     if (--updateDepth_ == 0 && observer_ != nullptr) {
         observer_->ListEndUpdate();
     }
+}
+
+void ResultList::SetFilter(std::string text) {
+    UpdateScope update(*this);
+    filter_ = std::move(text);
+}
+
+void ResultList::ApplyFilter() {
+    shownEntries_.clear();
+    if (!Filtered()) {
+        // Only once the filter goes: a list filling entry by entry stays linear.
+        if (std::exchange(someHidden_, false)) {
+            for (auto& entry : entries_) {
+                entry.shown_ = true;
+            }
+        }
+        return;
+    }
+    someHidden_ = true;
+    const PathFilter filter(filter_);
+    for (std::size_t i = 0; i < entries_.size(); ++i) {
+        entries_[i].shown_ = filter.Matches(entries_[i].Record.Path());
+        if (entries_[i].shown_) {
+            shownEntries_.push_back(static_cast<std::uint32_t>(i));
+        }
+    }
+}
+
+std::size_t ResultList::ShownEntry(std::size_t row) const {
+    if (!Filtered()) {
+        At(row);
+        return row;
+    }
+    if (row >= shownEntries_.size()) {
+        throw IndexError(static_cast<long long>(row), shownEntries_.size());
+    }
+    return shownEntries_[row];
+}
+
+std::size_t ResultList::ShownCheckedCount() const noexcept {
+    if (!Filtered()) {
+        return checkedCount_;
+    }
+    return static_cast<std::size_t>(
+        std::count_if(shownEntries_.begin(), shownEntries_.end(),
+                      [this](std::uint32_t index) { return entries_[index].checked_; }));
 }
 
 void ResultList::Clear() {
@@ -74,6 +124,8 @@ void ResultList::Replace(ResultList&& other) {
     unreadableFolders_ = std::move(other.unreadableFolders_);
     keptFolders_ = std::move(other.keptFolders_);
     checkedCount_ = other.checkedCount_;
+    // The entries come as the other list's filter left them.
+    someHidden_ = true;
     other.Clear();
 }
 
@@ -86,8 +138,18 @@ void ResultList::UncheckAll() {
 }
 
 void ResultList::SetAllChecked(bool checked) {
-    const EntryRange all{0, entries_.size()};
-    SetChecked(std::span(&all, 1), checked);
+    if (!Filtered()) {
+        const EntryRange all{0, entries_.size()};
+        SetChecked(std::span(&all, 1), checked);
+        return;
+    }
+    RefuseWhileRemoving();
+    for (const std::uint32_t index : shownEntries_) {
+        MarkChecked(entries_[index], checked);
+    }
+    if (observer_ != nullptr && updateDepth_ == 0) {
+        observer_->ListChecksChanged();
+    }
 }
 
 void ResultList::SetChecked(std::span<const EntryRange> ranges, bool checked) {

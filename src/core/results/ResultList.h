@@ -19,11 +19,14 @@ struct ResultEntry {
     ResultRecord Record;
 
     bool Checked() const noexcept { return checked_; }
+    // Whether the list's filter lets the entry through.
+    bool Shown() const noexcept { return shown_; }
 
 private:
-    // Only the list changes it, so that it can keep count.
+    // Only the list changes them, so that it can keep count.
     friend class ResultList;
     bool checked_ = true;
+    bool shown_ = true;
 
 public:
     // Whether the last removal tried the folder and left it, and why; these
@@ -92,6 +95,7 @@ public:
     void Delete(std::size_t index);
     // Deletes the entries whose flags are set, in one pass.
     void DeleteMarked(const std::vector<bool>& marked);
+    // Check or uncheck every entry shown.
     void CheckAll();
     void UncheckAll();
     // Sets the check of every entry in the ranges, as one change.
@@ -119,6 +123,20 @@ public:
     // The folders the scan kept for other programs, in the order it met them.
     void AddKeptFolder(KeptFolder folder) { keptFolders_.push_back(std::move(folder)); }
     const std::vector<KeptFolder>& KeptFolders() const noexcept { return keptFolders_; }
+
+    // Shows only the entries whose path contains the text, letter case of a
+    // to z aside, or matches it as a glob when it holds *, ? or [ (where *
+    // crosses /); the empty text shows all. The filter holds for every later
+    // content.
+    void SetFilter(std::string text);
+    const std::string& Filter() const noexcept { return filter_; }
+    bool Filtered() const noexcept { return !filter_.empty(); }
+    // The entries shown, and the index of the one shown in a given row.
+    std::size_t ShownCount() const noexcept {
+        return Filtered() ? shownEntries_.size() : entries_.size();
+    }
+    std::size_t ShownEntry(std::size_t row) const;
+    std::size_t ShownCheckedCount() const noexcept;
 
     std::size_t Count() const noexcept { return entries_.size(); }
     std::size_t CheckedCount() const noexcept { return checkedCount_; }
@@ -162,9 +180,13 @@ private:
     void SetAllChecked(bool checked);
     void MarkChecked(ResultEntry& entry, bool checked) noexcept;
     void CountChecked() noexcept;
+    void ApplyFilter();
 
     Entries entries_;
     std::size_t checkedCount_ = 0;
+    std::string filter_;
+    std::vector<std::uint32_t> shownEntries_;
+    bool someHidden_ = false;
     std::vector<std::string> scannedFolders_;
     ScanRules scanRules_;
     std::vector<UnreadableFolder> unreadableFolders_;
