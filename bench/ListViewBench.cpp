@@ -1,5 +1,8 @@
 // Shows a million scanned entries in the desktop program's list and sorts them
-// by "Full Path" with a header click, as a user would. Prints the time to show
+// by "Full Path" with a header click, as a user would; checks and unchecks
+// them all. Given a tree and hollowsweep-cli (bench/make-trees.py builds
+// trees), it also times the window's scan of the tree to its first rows
+// painted against the tool's `scan -q`. Prints the time to show
 // them, the sort against std::stable_sort with the same comparison on the same
 // data, and the memory the list's model and view add per entry.
 #include "BenchSupport.h"
@@ -11,12 +14,19 @@
 
 #include <QApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTreeView>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <memory>
 #include <numeric>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -37,6 +47,54 @@ void PaintNow(app::MainWindow& window) {
     QCoreApplication::processEvents();
 }
 
+// Seconds from the start of an action to its painted result.
+template <class Action> double TimePainted(app::MainWindow& window, Action action) {
+    const auto start = std::chrono::steady_clock::now();
+    action();
+    PaintNow(window);
+    return bench::SecondsSince(start);
+}
+
+void Click(app::MainWindow& window, const char* button) {
+    window.findChild<QPushButton*>(button)->click();
+}
+
+void SelectAllRows(QTreeView& view) {
+    view.setFocus();
+    view.setCurrentIndex(view.model()->index(0, 0));
+    view.selectAll();
+}
+
+void PressSpace(QTreeView& view) {
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, " ");
+    QCoreApplication::sendEvent(&view, &press);
+}
+
+// Seconds for the command-line tool to list the empty folders of a tree,
+// quietly, its output thrown away: the best of three runs.
+double ToolScan(const std::string& tool, const std::string& tree) {
+    const std::string command = "'" + tool + "' scan -q '" + tree + "' >/dev/null";
+    double best = 1e9;
+    for (int run = 0; run < 3; ++run) {
+        const auto start = std::chrono::steady_clock::now();
+        if (std::system(command.c_str()) != 0) {
+            std::fprintf(stderr, "list-view bench: %s failed\n", command.c_str());
+        }
+        best = std::min(best, bench::SecondsSince(start));
+    }
+    return best;
+}
+
+// Seconds from the window's scan of a tree to its first rows painted: the
+// best of three runs.
+double WindowScan(app::MainWindow& window, const std::string& tree) {
+    double best = 1e9;
+    for (int run = 0; run < 3; ++run) {
+        best = std::min(best, TimePainted(window, [&] { window.OpenFolders({tree}); }));
+    }
+    return best;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -45,7 +103,8 @@ int main(int argc, char** argv) {
     NoDialogs dialogs;
     LazyConfig config(ConfigFileName());
     app::WaitWindow wait;
-    app::MainWindow window(dialogs, config, wait);
+    auto shownWindow = std::make_unique<app::MainWindow>(dialogs, config, wait);
+    app::MainWindow& window = *shownWindow;
     window.show();
     PaintNow(window);
 
@@ -86,18 +145,58 @@ int main(int argc, char** argv) {
                      });
     const double stableSort = bench::SecondsSince(start);
 
+    const bool agree = window.List().At(0).Record.Path() == reference[0].Path() &&
+                       window.List().At(999).Record.Path() == reference[999].Path();
+    auto& view = *window.findChild<QTreeView*>("resultView");
+    const double nameClick = TimePainted(window, [&] { emit view.header()->sectionClicked(0); });
+    const double uncheckAll = TimePainted(window, [&] { Click(window, "uncheckAllButton"); });
+    const double checkAll = TimePainted(window, [&] { Click(window, "checkAllButton"); });
+    const double selectAll = TimePainted(window, [&] { SelectAllRows(view); });
+    const double space = TimePainted(window, [&] { PressSpace(view); });
+    const std::size_t checkedAfterSpace = window.List().CheckedCount();
+
+    // Typed into the filter box key by key, then a glob, then emptied.
+    auto& filter = *window.findChild<QLineEdit*>("filterBox");
+    std::vector<std::pair<QString, double>> keystrokes;
+    for (const char* text : {"t", "th", "thumbs-12", "thumbs-123", "*raw-4?/*", ""}) {
+        keystrokes.emplace_back(text, TimePainted(window, [&] { filter.setText(text); }));
+        keystrokes.back().first += " (" + QString::number(window.List().ShownCount()) + " shown)";
+    }
+
     std::printf("entries                         %zu\n", window.List().Count());
     std::printf("show them                       %.3f s\n", show);
     std::printf("header click on Full Path       %.3f s (sort, reload and paint)\n", headerClick);
     std::printf("std::stable_sort, same compare  %.3f s\n", stableSort);
     std::printf("ratio                           %.2f\n", headerClick / stableSort);
+    std::printf("header click on Folder Name     %.3f s\n", nameClick);
+    std::printf("uncheck all                     %.3f s\n", uncheckAll);
+    std::printf("check all                       %.3f s\n", checkAll);
+    std::printf("select all rows                 %.3f s\n", selectAll);
+    std::printf("space on all rows selected      %.3f s (%zu checked after)\n", space,
+                checkedAfterSpace);
+    for (const auto& [text, seconds] : keystrokes) {
+        std::printf("filter \"%s\" %.3f s\n", text.toUtf8().constData(), seconds);
+    }
     std::printf("model per entry                 %.1f bytes\n", modelPerEntry);
     std::printf("model and view per entry        %.1f bytes\n",
                 (after - before) * 1024.0 / static_cast<double>(window.List().Count()));
-    std::printf("first rows agree with the reference: %s\n",
-                window.List().At(0).Record.Path() == reference[0].Path() &&
-                        window.List().At(999).Record.Path() == reference[999].Path()
-                    ? "yes"
-                    : "no");
+    std::printf("first rows agree with the reference: %s\n", agree ? "yes" : "no");
+    // With a tree and the tool: the window's scan of the tree until its rows
+    // show, against the tool's scan of it.
+    if (argc == 3) {
+        const std::string tree = argv[1];
+        const double windowScan = WindowScan(window, tree);
+        const double toolScan = ToolScan(argv[2], tree);
+        std::printf("scan to rows shown              %.3f s (%zu entries)\n", windowScan,
+                    window.List().Count());
+        std::printf("tool's scan -q                  %.3f s\n", toolScan);
+        std::printf("ratio                           %.2f\n", windowScan / toolScan);
+    }
+    // As the user closes the window: it stores its columns, then goes with
+    // its list.
+    start = std::chrono::steady_clock::now();
+    window.close();
+    shownWindow.reset();
+    std::printf("close and free the window       %.3f s\n", bench::SecondsSince(start));
     return 0;
 }

@@ -57,6 +57,13 @@ Dieser Desktop hat kein Programm, um es zu öffnen; xdg-open (Paket xdg-utils) s
     </message>
 </context>
 <context>
+    <name>hollowsweep::app::FilterBox</name>
+    <message>
+        <source>Filter by path (Ctrl+F); *, ? and [ ] match as in a glob</source>
+        <translation>Nach Pfad filtern (Strg+F); *, ? und [ ] wirken wie in einem Glob</translation>
+    </message>
+</context>
+<context>
     <name>hollowsweep::app::MainWindow</name>
     <message>
         <source>&amp;Open Folder</source>

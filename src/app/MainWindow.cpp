@@ -6,10 +6,12 @@
 #include "app/DesktopTrash.h"
 #include "app/ExceptionGuard.h"
 #include "app/ExportPrompts.h"
+#include "app/FilterBox.h"
 #include "app/FlowLayout.h"
 #include "app/OptionsDialog.h"
 #include "app/PathText.h"
 #include "app/ResultListController.h"
+#include "app/ResultView.h"
 #include "app/UserDialogs.h"
 #include "app/UserPrompts.h"
 #include "app/WaitWindow.h"
@@ -90,7 +92,8 @@ MainWindow::MainWindow(IUserDialogs& dialogs, LazyConfig& config, WaitWindow& wa
     setTabOrder(uncheckAllButton, deleteButton);
     setTabOrder(deleteButton, openButton);
     setTabOrder(openButton, exitButton);
-    setTabOrder(exitButton, resultView);
+    setTabOrder(exitButton, filterBox);
+    setTabOrder(filterBox, resultView);
 }
 
 MainWindow::~MainWindow() = default;
@@ -113,23 +116,15 @@ QPushButton* MainWindow::AddButton(const QString& caption, const QString& icon, 
 
 void MainWindow::NameWidgets() {
     const std::pair<QObject*, const char*> named[] = {
-        {centralPanel, "centralPanel"},
-        {buttonBar, "buttonBar"},
-        {listFrame, "listFrame"},
-        {resultView, "resultView"},
-        {openButton, "openButton"},
-        {checkAllButton, "checkAllButton"},
-        {uncheckAllButton, "uncheckAllButton"},
-        {deleteButton, "deleteButton"},
-        {helpButton, "helpButton"},
-        {exitButton, "exitButton"},
-        {statusText, "statusText"},
-        {statusCount, "statusCount"},
-        {statusKept, "statusKept"},
-        {optionsAction, "optionsAction"},
-        {aboutAction, "aboutAction"},
-        {helpAction, "helpAction"},
-        {exportMenu, "exportMenu"},
+        {centralPanel, "centralPanel"},     {buttonBar, "buttonBar"},
+        {listFrame, "listFrame"},           {resultView, "resultView"},
+        {filterBox, "filterBox"},           {openButton, "openButton"},
+        {checkAllButton, "checkAllButton"}, {uncheckAllButton, "uncheckAllButton"},
+        {deleteButton, "deleteButton"},     {helpButton, "helpButton"},
+        {exitButton, "exitButton"},         {statusText, "statusText"},
+        {statusCount, "statusCount"},       {statusKept, "statusKept"},
+        {optionsAction, "optionsAction"},   {aboutAction, "aboutAction"},
+        {helpAction, "helpAction"},         {exportMenu, "exportMenu"},
     };
     for (const auto& [object, name] : named) {
         object->setObjectName(name);
@@ -157,13 +152,17 @@ void MainWindow::BuildList() {
     listFrame = new QFrame(centralPanel);
     listFrame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     listFrame->setLineWidth(2);
-    resultView = new QTreeView(listFrame);
+    model_ = new ResultListModel(this);
+    // The filter box on top of the list, the list below it.
+    filterBox = new FilterBox(model_->List(), this, listFrame);
+    resultView = new ResultView(listFrame);
     resultView->setFrameShape(QFrame::NoFrame);
     resultView->setMinimumHeight(LeastListHeight);
     auto* frameLayout = new QVBoxLayout(listFrame);
     frameLayout->setContentsMargins(0, 0, 0, 0);
+    frameLayout->setSpacing(0);
+    frameLayout->addWidget(filterBox);
     frameLayout->addWidget(resultView);
-    model_ = new ResultListModel(this);
     resultView->setModel(model_);
     connect(model_, &QAbstractItemModel::modelReset, this, [this] { ShowCounts(); });
     connect(model_, &QAbstractItemModel::dataChanged, this, [this] { ShowCounts(); });
@@ -257,7 +256,7 @@ void MainWindow::LayOut() {
     const int menuHeight = menuBar()->sizeHint().height();
     const int leastWidth = std::max(LeastWidth, buttonBar->layout()->minimumSize().width());
     setMinimumSize(leastWidth, menuHeight + buttonBar->layout()->heightForWidth(leastWidth) +
-                                   LeastListHeight + statusBar()->height());
+                                   listFrame->minimumSizeHint().height() + statusBar()->height());
     resize(ClientWidth, menuHeight + ClientHeight);
 }
 

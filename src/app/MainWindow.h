@@ -13,6 +13,7 @@
 class QAction;
 class QFrame;
 class QLabel;
+class QLineEdit;
 class QMenu;
 class QPushButton;
 class QTreeView;
@@ -77,6 +78,7 @@ private:
     QWidget* buttonBar;
     QFrame* listFrame;
     QTreeView* resultView;
+    QLineEdit* filterBox;
     QPushButton* openButton;
     QPushButton* checkAllButton;
     QPushButton* uncheckAllButton;

@@ -1,5 +1,6 @@
 #include "app/ResultListController.h"
 
+#include "app/BusyCursor.h"
 #include "app/ColumnDialog.h"
 #include "app/DesktopLinks.h"
 #include "app/ExceptionGuard.h"
@@ -9,6 +10,7 @@
 #include "core/config/Config.h"
 #include "core/export/ExportColumns.h"
 #include "core/presenter/ListColumns.h"
+#include "core/results/FieldSort.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -173,13 +175,16 @@ void ResultListController::ToggleSelectedRows() {
     if (!current.isValid()) {
         return;
     }
-    const bool checked = !Model().List().At(static_cast<std::size_t>(current.row())).Checked;
-    std::vector<int> rows;
-    for (const QModelIndex& selected : view->selectionModel()->selectedRows()) {
-        rows.push_back(selected.row());
+    const bool checked = !Model().List().At(Model().EntryOf(current.row())).Checked();
+    // The selection's ranges, not its rows: a million selected rows are one
+    // range, and listing them row by row took seconds.
+    std::vector<EntryRange> rows;
+    for (const QItemSelectionRange& range : view->selectionModel()->selection()) {
+        rows.push_back({static_cast<std::size_t>(range.top()),
+                        static_cast<std::size_t>(range.bottom() - range.top() + 1)});
     }
     if (rows.empty()) {
-        rows.push_back(current.row());
+        rows.push_back({static_cast<std::size_t>(current.row()), 1});
     }
     Model().SetRowsChecked(rows, checked);
 }
@@ -212,13 +217,8 @@ void ResultListController::onHeaderClicked(int column, Qt::MouseButton button) {
     header->setSortIndicator(column, direction == SortDirection::Ascending ? Qt::AscendingOrder
                                                                            : Qt::DescendingOrder);
     SortField = FieldIndexOf(Node(column)->GetName());
-    Model().List().Sort([this](const ResultEntry& a,
-                               const ResultEntry& b) { return CompareRows(a.Record, b.Record); },
-                        direction);
-}
-
-int ResultListController::CompareRows(const ResultRecord& a, const ResultRecord& b) const {
-    return hollowsweep::CompareEntries(a, b, SortField, sorting_.Direction(), readers_);
+    const BusyCursor busy(Model().List().Count());
+    SortByField(Model().List(), SortField, direction, readers_);
 }
 
 void ResultListController::onRowDoubleClicked(QObject* sender) {
@@ -233,7 +233,7 @@ void ResultListController::OpenEntryFolder(QTreeView* list) {
         return;
     }
     const std::string folder =
-        FolderToOpen(Model().List().At(static_cast<std::size_t>(focused.row())).Record);
+        FolderToOpen(Model().List().At(Model().EntryOf(focused.row())).Record);
     if (!folder.empty()) {
         OpenOnDesktop(dialogs_, list, LocalFileUrl(folder), DisplayText(folder));
     }

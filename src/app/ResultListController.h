@@ -41,7 +41,6 @@ public:
     void OpenEntryFolder(QTreeView* list);
 
     void onHeaderClicked(int column, Qt::MouseButton button);
-    int CompareRows(const ResultRecord& a, const ResultRecord& b) const;
     void onRowDoubleClicked(QObject* sender);
     void onHeaderPressed(Qt::MouseButton button);
     void ShowColumnConfig();

@@ -23,7 +23,7 @@ QString ResultListModel::Hint() {
 }
 
 int ResultListModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(list_.Count());
+    return parent.isValid() ? 0 : static_cast<int>(list_.ShownCount());
 }
 
 int ResultListModel::columnCount(const QModelIndex& parent) const {
@@ -34,14 +34,14 @@ QVariant ResultListModel::data(const QModelIndex& index, int role) const {
     if (!checkIndex(index, CheckIndexOption::IndexIsValid)) {
         return {};
     }
-    const ResultEntry& entry = list_.At(static_cast<std::size_t>(index.row()));
+    const ResultEntry& entry = list_.At(EntryOf(index.row()));
     const ColumnLook& column = columns_[static_cast<std::size_t>(index.column())];
     switch (role) {
     case Qt::DisplayRole:
         return CellText(entry, column);
     case Qt::CheckStateRole:
         if (index.column() == checkColumn_) {
-            return entry.Checked ? Qt::Checked : Qt::Unchecked;
+            return entry.Checked() ? Qt::Checked : Qt::Unchecked;
         }
         return {};
     case Qt::ToolTipRole:
@@ -71,8 +71,7 @@ bool ResultListModel::setData(const QModelIndex& index, const QVariant& value, i
         !checkIndex(index, CheckIndexOption::IndexIsValid)) {
         return false;
     }
-    list_.SetChecked(static_cast<std::size_t>(index.row()),
-                     value.value<Qt::CheckState>() == Qt::Checked);
+    list_.SetChecked(EntryOf(index.row()), value.value<Qt::CheckState>() == Qt::Checked);
     emit dataChanged(index, index, {Qt::CheckStateRole});
     return true;
 }
@@ -90,7 +89,7 @@ void ResultListModel::SetCheckColumn(int column) {
         return;
     }
     const int previous = std::exchange(checkColumn_, column);
-    if (!list_.Empty()) {
+    if (rowCount() > 0) {
         for (const int changed : {previous, column}) {
             if (changed >= 0 && changed < columnCount()) {
                 emit dataChanged(index(0, changed), index(rowCount() - 1, changed),
@@ -100,11 +99,22 @@ void ResultListModel::SetCheckColumn(int column) {
     }
 }
 
-void ResultListModel::SetRowsChecked(const std::vector<int>& rows, bool checked) {
-    for (const int row : rows) {
-        list_.SetChecked(static_cast<std::size_t>(row), checked);
+void ResultListModel::SetRowsChecked(std::span<const EntryRange> rows, bool checked) {
+    if (!list_.Filtered()) {
+        list_.SetChecked(rows, checked);
+        return;
     }
-    ListChecksChanged();
+    std::vector<EntryRange> entries;
+    for (const EntryRange& range : rows) {
+        for (std::size_t row = range.First; row < range.First + range.Count; ++row) {
+            entries.push_back({list_.ShownEntry(row), 1});
+        }
+    }
+    list_.SetChecked(entries, checked);
+}
+
+std::size_t ResultListModel::EntryOf(int row) const {
+    return list_.ShownEntry(static_cast<std::size_t>(row));
 }
 
 QVariant ResultListModel::headerData(int section, Qt::Orientation orientation, int role) const {
@@ -128,7 +138,7 @@ void ResultListModel::ListEndUpdate() {
 
 // Only the marks changed: the view keeps its selection and scroll position.
 void ResultListModel::ListChecksChanged() {
-    if (!list_.Empty() && !columns_.empty()) {
+    if (rowCount() > 0 && !columns_.empty()) {
         emit dataChanged(index(0, checkColumn_), index(rowCount() - 1, checkColumn_),
                          {Qt::CheckStateRole});
     }

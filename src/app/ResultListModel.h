@@ -6,6 +6,7 @@
 
 #include <QAbstractTableModel>
 #include <QColor>
+#include <span>
 #include <vector>
 
 namespace hollowsweep::app {
@@ -39,8 +40,10 @@ public:
     // The column, by its index in the model, that carries the check boxes.
     void SetCheckColumn(int column);
     int CheckColumn() const noexcept { return checkColumn_; }
-    // Sets the check of every row given, as one change.
-    void SetRowsChecked(const std::vector<int>& rows, bool checked);
+    // The list's entry in a row of the view.
+    std::size_t EntryOf(int row) const;
+    // Sets the check of every row in the ranges, as one change.
+    void SetRowsChecked(std::span<const EntryRange> rows, bool checked);
     // The user's separators, for the sizes shown.
     void SetNumberFormat(NumberFormat numbers) { numbers_ = std::move(numbers); }
 

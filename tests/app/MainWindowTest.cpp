@@ -4,6 +4,7 @@
 #include "ProgramUnderTest.h"
 #include "core/errors/Errors.h"
 
+#include <QLineEdit>
 #include <cerrno>
 
 using namespace hollowsweep;
@@ -275,6 +276,54 @@ private slots:
                               QVERIFY(qobject_cast<AboutDialog*>(about) != nullptr);
                               about->close();
                           }));
+    }
+
+    // Many rows take a change of marks at once; the count follows.
+    void spaceOnManySelectedRowsChecksThemAllAtOnce() {
+        RunningProgram program;
+        std::vector<ResultRecord> records;
+        for (int i = 0; i < 1000; ++i) {
+            records.push_back(ResultRecord::ForFolder("/f" + std::to_string(i)));
+        }
+        program.Fill(records);
+        program.View()->setCurrentIndex(program.Model()->index(500, 0));
+        program.View()->selectAll();
+        QSignalSpy changes(program.Model(), &QAbstractItemModel::dataChanged);
+        QTest::keyClick(program.View(), Qt::Key_Space);
+        QCOMPARE(changes.count(), 1);
+        QCOMPARE(program.Model()->List().CheckedCount(), 0U);
+        QVERIFY(!program.Checked(0) && !program.Checked(999));
+        QCOMPARE(program.Find<QLabel>("statusText")->text(),
+                 QString("1000 empty folders, 0 checked"));
+        program.Find<QPushButton>("checkAllButton")->click();
+        QCOMPARE(changes.count(), 2);
+        QVERIFY(program.Checked(0) && program.Checked(999));
+    }
+
+    // Typed into the box, the filter narrows the rows; Check All and Space
+    // act on what is shown, and the status bar tells how much that is.
+    void filterBoxNarrowsTheListAndCommandsActOnWhatIsShown() {
+        RunningProgram program;
+        program.Fill({ResultRecord::ForFolder("/srv/Photos"), ResultRecord::ForFolder("/tmp/x"),
+                      ResultRecord::ForFolder("/srv/photos/raw")});
+        auto* filter = program.Find<QLineEdit>("filterBox");
+        program.View()->setFocus();
+        QTest::keyClick(&program.Main, Qt::Key_F, Qt::ControlModifier);
+        QVERIFY(filter->hasFocus());
+        QTest::keyClicks(filter, "photos");
+        QCOMPARE(program.Column(1), QStringList({"/srv/Photos", "/srv/photos/raw"}));
+        program.Find<QPushButton>("uncheckAllButton")->click();
+        QCOMPARE(program.Find<QLabel>("statusText")->text(),
+                 QString("3 empty folders, 1 checked, 2 of 3 shown"));
+        program.View()->setCurrentIndex(program.Model()->index(1, 0));
+        QTest::keyClick(program.View(), Qt::Key_Space);
+        QVERIFY(program.Model()->List().At(2).Checked());
+        QVERIFY(!program.Model()->List().At(0).Checked());
+        filter->setText("*/x");
+        QCOMPARE(program.Column(1), QStringList({"/tmp/x"}));
+        QTest::keyClick(filter, Qt::Key_Escape);
+        QCOMPARE(program.Model()->rowCount(), 3);
+        QCOMPARE(program.Find<QLabel>("statusText")->text(), QString("3 empty folders, 2 checked"));
     }
 
     // A dark theme's white text must not land on the list's fixed light cells.

@@ -33,7 +33,7 @@ std::vector<std::string> Remaining(const ResultList& list, const TestDir& dir) {
     std::vector<std::string> paths;
     for (const auto& entry : list) {
         const std::string relative(entry.Record.Path().substr(dir.Root().size() + 1));
-        paths.push_back(entry.Checked ? relative : "-" + relative);
+        paths.push_back(entry.Checked() ? relative : "-" + relative);
     }
     return paths;
 }
@@ -128,6 +128,25 @@ TEST(DeleteChecked, UncheckedSubFolderKeepsItsParentsListedAndChecked) {
     EXPECT_EQ(summary.Failures[0].ErrorCode, ENOTEMPTY);
     EXPECT_EQ(Remaining(list, dir), (Paths{"-A/B/C", "A/B", "A"}));
     EXPECT_TRUE(dir.Exists("A/B/C"));
+}
+
+// What the filter hides stays, checked or not.
+TEST(DeleteChecked, RemovesOnlyTheCheckedFoldersTheFilterShows) {
+    TestDir dir;
+    dir.MakeFolders("photos/raw");
+    dir.MakeFolders("music/old");
+    dir.MakeFolders("Photos2");
+    dir.MakeFile("keep.txt");
+    ResultList list = Scanned(dir);
+    list.SetFilter("PHOTOS");
+    list.SetChecked(IndexOf(list, dir.Path("Photos2")), false);
+    const auto summary = DeleteCheckedFolders(list);
+    EXPECT_EQ(summary.Removed, 2U);
+    EXPECT_TRUE(summary.Failures.empty());
+    list.SetFilter({});
+    EXPECT_EQ(Remaining(list, dir), (Paths{"music/old", "music", "-Photos2"}));
+    EXPECT_FALSE(dir.Exists("photos"));
+    EXPECT_TRUE(dir.Exists("music/old"));
 }
 
 TEST(DeleteChecked, FolderThatGotAFileAfterTheScanStays) {
@@ -366,7 +385,7 @@ TEST(DeleteChecked, NeverRemovesAFileOrAnythingOutsideTheScannedFolder) {
             std::map<std::string, bool> checked;
             for (std::size_t i = 0; i < list.Count(); ++i) {
                 list.SetChecked(i, random() % 4 != 0);
-                checked[std::string(list.At(i).Record.Path())] = list.At(i).Checked;
+                checked[std::string(list.At(i).Record.Path())] = list.At(i).Checked();
             }
             for (const auto& folder : folders) {
                 if (random() % 15 == 0) {

@@ -24,7 +24,7 @@ std::vector<std::string> Listed(const ResultList& list, const TestDir& dir) {
     for (const auto& entry : list) {
         const std::string path(entry.Record.Path());
         std::string relative = path == dir.Root() ? "." : path.substr(dir.Root().size() + 1);
-        paths.push_back(entry.Checked ? relative : "-" + relative);
+        paths.push_back(entry.Checked() ? relative : "-" + relative);
     }
     return paths;
 }

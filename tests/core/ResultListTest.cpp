@@ -21,7 +21,7 @@ public:
 std::string Paths(const ResultList& list) {
     std::string paths;
     for (const auto& entry : list) {
-        paths += std::string(entry.Record.Path()) + (entry.Checked ? "+" : "-") + " ";
+        paths += std::string(entry.Record.Path()) + (entry.Checked() ? "+" : "-") + " ";
     }
     return paths;
 }
@@ -45,6 +45,32 @@ TEST(ResultList, CheckAndUncheckEveryEntryIncludingAnEmptyList) {
     ResultList empty;
     EXPECT_NO_THROW(empty.CheckAll());
     EXPECT_NO_THROW(empty.UncheckAll());
+}
+
+TEST(ResultList, ChecksRangesAsOneChangeAndKeepsCount) {
+    ResultList list = ListOf({"/a", "/b", "/c", "/d", "/e"});
+    RecordingObserver observer;
+    list.SetObserver(&observer);
+    const std::vector<EntryRange> ranges = {{1, 2}, {2, 2}, {0, 0}};
+    list.SetChecked(ranges, false);
+    EXPECT_EQ(Paths(list), "/a+ /b- /c- /d- /e+ ");
+    EXPECT_EQ(observer.Events, "v");
+    EXPECT_EQ(list.CheckedCount(), 2U);
+
+    const std::vector<EntryRange> beyondTheEnd = {{0, 1}, {4, 2}};
+    EXPECT_THROW(list.SetChecked(beyondTheEnd, false), IndexError);
+    EXPECT_EQ(Paths(list), "/a+ /b- /c- /d- /e+ ");
+
+    list.Delete(1);
+    list.DeleteMarked({true});
+    EXPECT_EQ(list.CheckedCount(), 1U);
+    list.Append(ResultRecord::ForFolder("/f"));
+    list.SetChecked(0, true);
+    EXPECT_EQ(list.CheckedCount(), 3U);
+    ResultList other;
+    other.Replace(std::move(list));
+    EXPECT_EQ(other.CheckedCount(), 3U);
+    EXPECT_EQ(list.CheckedCount(), 0U);
 }
 
 TEST(ResultList, DeletesOneEntryOrManyAtOnce) {
@@ -97,4 +123,58 @@ TEST(ResultList, SortsByTheMergeRuleAndKeepsCheckStates) {
     EXPECT_EQ(Paths(list), "/C- /a+ /b+ ");
     list.Sort(byPath, SortDirection::Descending);
     EXPECT_EQ(Paths(list), "/b+ /a+ /C- ");
+}
+
+TEST(ResultList, ReordersByAPermutationAndRefusesAnyOther) {
+    ResultList list = ListOf({"/a", "/b", "/c", "/d", "/e"});
+    list.SetChecked(1, false);
+    list.Reorder({3, 4, 1, 0, 2});
+    EXPECT_EQ(Paths(list), "/d+ /e+ /b- /a+ /c+ ");
+    EXPECT_THROW(list.Reorder({0, 1, 1, 3, 4}), IndexError);
+    EXPECT_THROW(list.Reorder({0, 1, 2, 3, 5}), IndexError);
+    EXPECT_THROW(list.Reorder({0, 1}), IndexError);
+    EXPECT_EQ(Paths(list), "/d+ /e+ /b- /a+ /c+ ");
+}
+
+TEST(ResultList, FilterShowsPathsHoldingTheTextOrMatchingTheGlob) {
+    struct Case {
+        const char* Filter;
+        const char* Shown;
+    };
+    const Case cases[] = {
+        {"", "0 1 2 3 4"},    {"photo", "0 1 3"}, {"RAW", "1"},
+        {"*/raw", "1"},       {"/srv/*", "0 1"},  {"*[0-9]", "3"},
+        {"/srv/?hotos", "0"}, {"nothing", ""},    {"/SRV/Photos", "0 1"},
+    };
+    for (const Case& c : cases) {
+        ResultList list =
+            ListOf({"/srv/Photos", "/srv/Photos/raw", "/tmp/music", "/photos2", "/tmp/a*b"});
+        list.SetFilter(c.Filter);
+        std::string shown;
+        for (std::size_t row = 0; row < list.ShownCount(); ++row) {
+            shown += (row == 0 ? "" : " ") + std::to_string(list.ShownEntry(row));
+        }
+        EXPECT_EQ(shown, c.Shown) << c.Filter;
+    }
+}
+
+TEST(ResultList, CheckAllActsOnTheShownEntriesAndTheFilterOutlivesChanges) {
+    ResultList list = ListOf({"/a/x", "/b/x", "/a/y", "/b/y"});
+    RecordingObserver observer;
+    list.SetObserver(&observer);
+    list.SetFilter("/a/");
+    EXPECT_EQ(observer.Events, "[]");
+    list.UncheckAll();
+    EXPECT_EQ(Paths(list), "/a/x- /b/x+ /a/y- /b/y+ ");
+    EXPECT_EQ(list.ShownCheckedCount(), 0U);
+    EXPECT_EQ(list.CheckedCount(), 2U);
+    list.Delete(0);
+    list.Append(ResultRecord::ForFolder("/a/z"));
+    list.Append(ResultRecord::ForFolder("/c/z"));
+    EXPECT_EQ(list.ShownCount(), 2U);
+    EXPECT_EQ(list.At(list.ShownEntry(1)).Record.Path(), "/a/z");
+    EXPECT_THROW(list.ShownEntry(2), IndexError);
+    list.SetFilter({});
+    EXPECT_EQ(list.ShownCount(), 5U);
+    EXPECT_EQ(list.ShownCheckedCount(), 4U);
 }

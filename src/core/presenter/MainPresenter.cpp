@@ -187,7 +187,7 @@ void MainPresenter::DeleteChecked() {
     if (busy_) {
         return;
     }
-    const std::size_t checked = list_.CheckedCount();
+    const std::size_t checked = list_.ShownCheckedCount();
     if (checked == 0) {
         return;
     }

@@ -24,10 +24,14 @@ std::string FolderHint(std::string heading, const std::vector<Folder>& folders, 
 StatusPanel CountsPanel(const ResultList& list) {
     const std::size_t count = list.Count();
     const std::size_t checked = list.CheckedCount();
-    return {FormatText(TrN("%1 empty %2, %3 checked", "%1 empty %2, %3 checked", count),
-                       {std::to_string(count), count == 1 ? Tr("folder") : Tr("folders"),
-                        std::to_string(checked)}),
-            {}};
+    std::string text = FormatText(TrN("%1 empty %2, %3 checked", "%1 empty %2, %3 checked", count),
+                                  {std::to_string(count), count == 1 ? Tr("folder") : Tr("folders"),
+                                   std::to_string(checked)});
+    if (list.Filtered()) {
+        text += FormatText(Tr(", %1 of %2 shown"),
+                           {std::to_string(list.ShownCount()), std::to_string(count)});
+    }
+    return {text, {}};
 }
 
 StatusPanel UnreadablePanel(const ResultList& list) {

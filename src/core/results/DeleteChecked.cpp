@@ -7,12 +7,12 @@ namespace hollowsweep {
 
 namespace {
 
-// The checked entries' indices, sorted so that a folder and the folders below
+// The indices of the checked entries shown, sorted so that a folder and the folders below
 // it come together, as a removal plan takes them.
 std::vector<std::size_t> CheckedGrouped(const ResultList& list) {
     std::vector<std::size_t> checked;
     for (std::size_t index = 0; index < list.Count(); ++index) {
-        if (list.At(index).Checked) {
+        if (list.At(index).Checked() && list.At(index).Shown()) {
             checked.push_back(index);
         }
     }

@@ -4,41 +4,9 @@ namespace hollowsweep {
 
 namespace {
 
-std::string_view TrimmedKind(const ResultRecord& record) {
-    std::string_view kind = record.Field(FileType);
-    while (!kind.empty() && static_cast<unsigned char>(kind.front()) <= ' ') {
-        kind.remove_prefix(1);
-    }
-    while (!kind.empty() && static_cast<unsigned char>(kind.back()) <= ' ') {
-        kind.remove_suffix(1);
-    }
-    return kind;
-}
-
 unsigned char Upper(char c) {
     const auto byte = static_cast<unsigned char>(c);
     return byte >= 'a' && byte <= 'z' ? static_cast<unsigned char>(byte - 'a' + 'A') : byte;
-}
-
-enum class FieldKind { Text, Number, DateTime, Kind };
-
-FieldKind KindOf(FieldIndex field) {
-    switch (field) {
-    case FileSize:
-    case FileNameLength:
-    case PathNameLength:
-    case SizePercentage:
-    case FileCount:
-        return FieldKind::Number;
-    case CreateTime:
-    case AccessTime:
-    case WriteTime:
-        return FieldKind::DateTime;
-    case FileType:
-        return FieldKind::Kind;
-    default:
-        return FieldKind::Text;
-    }
 }
 
 int CompareNumbers(std::string_view a, std::string_view b, const NumberFormat& format) {
@@ -68,6 +36,36 @@ int CompareDates(std::string_view a, std::string_view b, const DateTimeReader& r
 }
 
 } // namespace
+
+std::string_view TrimmedKind(const ResultRecord& record) {
+    std::string_view kind = record.Field(FileType);
+    while (!kind.empty() && static_cast<unsigned char>(kind.front()) <= ' ') {
+        kind.remove_prefix(1);
+    }
+    while (!kind.empty() && static_cast<unsigned char>(kind.back()) <= ' ') {
+        kind.remove_suffix(1);
+    }
+    return kind;
+}
+
+FieldKind KindOf(FieldIndex field) {
+    switch (field) {
+    case FileSize:
+    case FileNameLength:
+    case PathNameLength:
+    case SizePercentage:
+    case FileCount:
+        return FieldKind::Number;
+    case CreateTime:
+    case AccessTime:
+    case WriteTime:
+        return FieldKind::DateTime;
+    case FileType:
+        return FieldKind::Kind;
+    default:
+        return FieldKind::Text;
+    }
+}
 
 int CompareTextIgnoringCase(std::string_view a, std::string_view b) {
     const std::size_t common = std::min(a.size(), b.size());

@@ -28,6 +28,14 @@ struct LocaleReaders {
 int CompareEntries(const ResultRecord& a, const ResultRecord& b, FieldIndex sortField,
                    SortDirection direction, const LocaleReaders& readers);
 
+// How the sort reads a field.
+enum class FieldKind { Text, Number, DateTime, Kind };
+FieldKind KindOf(FieldIndex field);
+
+// The entry's kind ("File Type") as the sort reads it: without leading and
+// trailing blanks and control characters.
+std::string_view TrimmedKind(const ResultRecord& record);
+
 // Byte-wise comparison with a to z read as A to Z and no other folding.
 int CompareTextIgnoringCase(std::string_view a, std::string_view b);
 

@@ -2,6 +2,7 @@
 
 #include "core/errors/Errors.h"
 #include "core/product/Messages.h"
+#include "core/results/PathFilter.h"
 
 #include <algorithm>
 #include <utility>
@@ -15,15 +16,65 @@ void ResultList::BeginUpdate() {
 }
 
 void ResultList::EndUpdate() {
+    if (updateDepth_ == 1) {
+        ApplyFilter();
+    }
     if (--updateDepth_ == 0 && observer_ != nullptr) {
         observer_->ListEndUpdate();
     }
+}
+
+void ResultList::SetFilter(std::string text) {
+    UpdateScope update(*this);
+    filter_ = std::move(text);
+}
+
+void ResultList::ApplyFilter() {
+    shownEntries_.clear();
+    if (!Filtered()) {
+        // Only once the filter goes: a list filling entry by entry stays linear.
+        if (std::exchange(someHidden_, false)) {
+            for (auto& entry : entries_) {
+                entry.shown_ = true;
+            }
+        }
+        return;
+    }
+    someHidden_ = true;
+    const PathFilter filter(filter_);
+    for (std::size_t i = 0; i < entries_.size(); ++i) {
+        entries_[i].shown_ = filter.Matches(entries_[i].Record.Path());
+        if (entries_[i].shown_) {
+            shownEntries_.push_back(static_cast<std::uint32_t>(i));
+        }
+    }
+}
+
+std::size_t ResultList::ShownEntry(std::size_t row) const {
+    if (!Filtered()) {
+        At(row);
+        return row;
+    }
+    if (row >= shownEntries_.size()) {
+        throw IndexError(static_cast<long long>(row), shownEntries_.size());
+    }
+    return shownEntries_[row];
+}
+
+std::size_t ResultList::ShownCheckedCount() const noexcept {
+    if (!Filtered()) {
+        return checkedCount_;
+    }
+    return static_cast<std::size_t>(
+        std::count_if(shownEntries_.begin(), shownEntries_.end(),
+                      [this](std::uint32_t index) { return entries_[index].checked_; }));
 }
 
 void ResultList::Clear() {
     RefuseWhileRemoving();
     UpdateScope update(*this);
     Entries().swap(entries_);
+    checkedCount_ = 0;
     scannedFolders_.clear();
     scanRules_ = {};
     unreadableFolders_.clear();
@@ -36,6 +87,7 @@ ResultEntry& ResultList::Append(ResultRecord record, FolderIdentity identity) {
     ResultEntry& entry = entries_.emplace_back();
     entry.Record = std::move(record);
     entry.Identity = identity;
+    ++checkedCount_;
     return entry;
 }
 
@@ -43,6 +95,7 @@ void ResultList::Delete(std::size_t index) {
     RefuseWhileRemoving();
     At(index);
     UpdateScope update(*this);
+    MarkChecked(entries_[index], false);
     entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(index));
 }
 
@@ -59,6 +112,7 @@ void ResultList::DeleteMarked(const std::vector<bool>& marked) {
         }
     }
     entries_.resize(kept);
+    CountChecked();
 }
 
 void ResultList::Replace(ResultList&& other) {
@@ -69,6 +123,9 @@ void ResultList::Replace(ResultList&& other) {
     scanRules_ = std::move(other.scanRules_);
     unreadableFolders_ = std::move(other.unreadableFolders_);
     keptFolders_ = std::move(other.keptFolders_);
+    checkedCount_ = other.checkedCount_;
+    // The entries come as the other list's filter left them.
+    someHidden_ = true;
     other.Clear();
 }
 
@@ -81,18 +138,49 @@ void ResultList::UncheckAll() {
 }
 
 void ResultList::SetAllChecked(bool checked) {
+    if (!Filtered()) {
+        const EntryRange all{0, entries_.size()};
+        SetChecked(std::span(&all, 1), checked);
+        return;
+    }
     RefuseWhileRemoving();
-    for (auto& entry : entries_) {
-        entry.Checked = checked;
+    for (const std::uint32_t index : shownEntries_) {
+        MarkChecked(entries_[index], checked);
     }
     if (observer_ != nullptr && updateDepth_ == 0) {
         observer_->ListChecksChanged();
     }
 }
 
-std::size_t ResultList::CheckedCount() const noexcept {
-    return static_cast<std::size_t>(std::count_if(entries_.begin(), entries_.end(),
-                                                  [](const ResultEntry& e) { return e.Checked; }));
+void ResultList::SetChecked(std::span<const EntryRange> ranges, bool checked) {
+    RefuseWhileRemoving();
+    for (const EntryRange& range : ranges) {
+        if (range.First > entries_.size() || range.Count > entries_.size() - range.First) {
+            throw IndexError(static_cast<long long>(range.First + range.Count), entries_.size());
+        }
+    }
+    for (const EntryRange& range : ranges) {
+        const auto first = entries_.begin() + static_cast<std::ptrdiff_t>(range.First);
+        for (auto entry = first; entry != first + static_cast<std::ptrdiff_t>(range.Count);
+             ++entry) {
+            MarkChecked(*entry, checked);
+        }
+    }
+    if (observer_ != nullptr && updateDepth_ == 0) {
+        observer_->ListChecksChanged();
+    }
+}
+
+void ResultList::MarkChecked(ResultEntry& entry, bool checked) noexcept {
+    if (entry.checked_ != checked) {
+        entry.checked_ = checked;
+        checked ? ++checkedCount_ : --checkedCount_;
+    }
+}
+
+void ResultList::CountChecked() noexcept {
+    checkedCount_ = static_cast<std::size_t>(std::count_if(
+        entries_.begin(), entries_.end(), [](const ResultEntry& e) { return e.checked_; }));
 }
 
 void ResultList::RefuseWhileRemoving() const {
@@ -114,17 +202,40 @@ ResultEntry& ResultList::At(std::size_t index) {
 
 void ResultList::SetChecked(std::size_t index, bool checked) {
     RefuseWhileRemoving();
-    At(index).Checked = checked;
+    MarkChecked(At(index), checked);
 }
 
 void ResultList::Reorder(const std::vector<std::uint32_t>& order) {
-    UpdateScope update(*this);
-    Entries sorted;
-    sorted.reserve(entries_.size());
-    for (const auto index : order) {
-        sorted.push_back(std::move(entries_[index]));
+    RefuseWhileRemoving();
+    if (order.size() != entries_.size()) {
+        throw IndexError(static_cast<long long>(order.size()), entries_.size());
     }
-    entries_.swap(sorted);
+    // An index twice would send the moves round a cycle for ever.
+    std::vector<bool> placed(order.size());
+    for (const std::uint32_t index : order) {
+        if (index >= order.size() || placed[index]) {
+            throw IndexError(index, entries_.size());
+        }
+        placed[index] = true;
+    }
+    placed.assign(order.size(), false);
+    UpdateScope update(*this);
+    // In place, one cycle of the permutation after the other: a second
+    // million entries would cost more than the moves.
+    for (std::size_t start = 0; start < order.size(); ++start) {
+        if (placed[start]) {
+            continue;
+        }
+        ResultEntry held = std::move(entries_[start]);
+        std::size_t place = start;
+        while (order[place] != start) {
+            entries_[place] = std::move(entries_[order[place]]);
+            placed[place] = true;
+            place = order[place];
+        }
+        entries_[place] = std::move(held);
+        placed[place] = true;
+    }
 }
 
 } // namespace hollowsweep

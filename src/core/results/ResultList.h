@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -16,7 +17,18 @@ namespace hollowsweep {
 
 struct ResultEntry {
     ResultRecord Record;
-    bool Checked = true;
+
+    bool Checked() const noexcept { return checked_; }
+    // Whether the list's filter lets the entry through.
+    bool Shown() const noexcept { return shown_; }
+
+private:
+    // Only the list changes them, so that it can keep count.
+    friend class ResultList;
+    bool checked_ = true;
+    bool shown_ = true;
+
+public:
     // Whether the last removal tried the folder and left it, and why; these
     // fit where the entry had padding, so they cost no memory.
     bool Kept = false;
@@ -56,6 +68,12 @@ struct KeptFolder {
 
 enum class SortDirection { Ascending, Descending };
 
+// Entries First to First + Count - 1 of a list.
+struct EntryRange {
+    std::size_t First = 0;
+    std::size_t Count = 0;
+};
+
 // The entries of the result list in their shown order, each with its record and
 // check state. Every change is bracketed by begin/end update; updates nest and
 // the observer hears only the outermost pair.
@@ -77,8 +95,11 @@ public:
     void Delete(std::size_t index);
     // Deletes the entries whose flags are set, in one pass.
     void DeleteMarked(const std::vector<bool>& marked);
+    // Check or uncheck every entry shown.
     void CheckAll();
     void UncheckAll();
+    // Sets the check of every entry in the ranges, as one change.
+    void SetChecked(std::span<const EntryRange> ranges, bool checked);
 
     // The folders whose scan filled the list, as the user named them. Removal
     // reaches every entry from one of them and never leaves them.
@@ -103,8 +124,22 @@ public:
     void AddKeptFolder(KeptFolder folder) { keptFolders_.push_back(std::move(folder)); }
     const std::vector<KeptFolder>& KeptFolders() const noexcept { return keptFolders_; }
 
+    // Shows only the entries whose path contains the text, letter case of a
+    // to z aside, or matches it as a glob when it holds *, ? or [ (where *
+    // crosses /); the empty text shows all. The filter holds for every later
+    // content.
+    void SetFilter(std::string text);
+    const std::string& Filter() const noexcept { return filter_; }
+    bool Filtered() const noexcept { return !filter_.empty(); }
+    // The entries shown, and the index of the one shown in a given row.
+    std::size_t ShownCount() const noexcept {
+        return Filtered() ? shownEntries_.size() : entries_.size();
+    }
+    std::size_t ShownEntry(std::size_t row) const;
+    std::size_t ShownCheckedCount() const noexcept;
+
     std::size_t Count() const noexcept { return entries_.size(); }
-    std::size_t CheckedCount() const noexcept;
+    std::size_t CheckedCount() const noexcept { return checkedCount_; }
     bool Empty() const noexcept { return entries_.empty(); }
     const ResultEntry& At(std::size_t index) const;
     ResultEntry& At(std::size_t index);
@@ -116,6 +151,9 @@ public:
     // Sorts by the merge rule: ascending takes the first run's head when
     // compare(a, b) <= 0, descending when compare(a, b) >= 0.
     template <class Compare> void Sort(Compare compare, SortDirection direction);
+    // Puts the entries in a new order: order[i] is the index of the entry that
+    // goes to place i, and every index comes once.
+    void Reorder(const std::vector<std::uint32_t>& order);
 
     // From a removal's plan to its finish the removal works from the list's
     // entries, and the list refuses every change: each one raises
@@ -139,10 +177,16 @@ private:
     };
 
     void RefuseWhileRemoving() const;
-    void Reorder(const std::vector<std::uint32_t>& order);
     void SetAllChecked(bool checked);
+    void MarkChecked(ResultEntry& entry, bool checked) noexcept;
+    void CountChecked() noexcept;
+    void ApplyFilter();
 
     Entries entries_;
+    std::size_t checkedCount_ = 0;
+    std::string filter_;
+    std::vector<std::uint32_t> shownEntries_;
+    bool someHidden_ = false;
     std::vector<std::string> scannedFolders_;
     ScanRules scanRules_;
     std::vector<UnreadableFolder> unreadableFolders_;
