@@ -282,6 +282,7 @@ private slots:
     void spaceOnManySelectedRowsChecksThemAllAtOnce() {
         RunningProgram program;
         std::vector<ResultRecord> records;
+        records.reserve(1000);
         for (int i = 0; i < 1000; ++i) {
             records.push_back(ResultRecord::ForFolder("/f" + std::to_string(i)));
         }
