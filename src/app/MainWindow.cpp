@@ -30,6 +30,7 @@
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
@@ -86,6 +87,7 @@ MainWindow::MainWindow(IUserDialogs& dialogs, LazyConfig& config, WaitWindow& wa
     IMainView& view = *this;
     presenter_ = std::make_unique<MainPresenter>(List(), configuration_, view, *prompts_, *work_,
                                                  *exportPrompts_, MoveToDesktopTrash);
+    presenter_->SetGroupSeparator(QLocale().groupSeparator().toStdString());
     setWindowIcon(QIcon(":/icons/hollowsweep.svg"));
     setTabOrder(helpButton, checkAllButton);
     setTabOrder(checkAllButton, uncheckAllButton);
@@ -266,7 +268,7 @@ void MainWindow::BuildStatusBar() {
     // The panels keep their designed widths while the window is wide enough
     // and give way when it is not; a panel's hint holds its whole text.
     const std::pair<QLabel**, int> panels[] = {
-        {&statusText, 700}, {&statusCount, 50}, {&statusKept, 200}};
+        {&statusText, 700}, {&statusCount, 120}, {&statusKept, 200}};
     for (const auto& [panel, width] : panels) {
         *panel = new QLabel(bar);
         (*panel)->setFrameStyle(QFrame::Panel | QFrame::Sunken);

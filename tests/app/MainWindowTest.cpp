@@ -375,7 +375,7 @@ private slots:
         list.AddUnreadableFolder({dir.Path("tree/locked"), EACCES});
         program.Main.List().Replace(std::move(list));
         QCOMPARE(program.Find<QLabel>("statusText")->text(), QString("0 empty folders, 0 checked"));
-        QCOMPARE(program.Find<QLabel>("statusCount")->text(), QString("1"));
+        QCOMPARE(program.Find<QLabel>("statusCount")->text(), QString("1 unreadable"));
         QCOMPARE(program.Find<QLabel>("statusCount")->toolTip(), "1 folder could not be read:\n" +
                                                                      Local(dir, "tree/locked") +
                                                                      ": Permission denied");

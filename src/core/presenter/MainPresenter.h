@@ -77,7 +77,10 @@ public:
     void DeleteChecked();
     void Export(const ExportFormat& format);
 
-    StatusTexts Status() const { return StatusOf(list_); }
+    StatusTexts Status() const { return StatusOf(list_, groupSeparator_); }
+    // What the status bar's counts of more than four digits carry, as the
+    // user's locale writes it.
+    void SetGroupSeparator(std::string separator) { groupSeparator_ = std::move(separator); }
 
 private:
     std::exception_ptr RunRemoval(CheckedFolderRemoval& removal, std::size_t planned,
@@ -96,6 +99,7 @@ private:
     XMLDocument resultDocument_;
     // Where the folder chooser starts: the folder opened last.
     std::string lastOpened_;
+    std::string groupSeparator_;
     bool busy_ = false;
 };
 

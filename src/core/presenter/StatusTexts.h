@@ -26,9 +26,10 @@ struct StatusTexts {
     bool operator==(const StatusTexts&) const = default;
 };
 
-StatusTexts StatusOf(const ResultList& list);
+// Counts of more than four digits carry the groupSeparator.
+StatusTexts StatusOf(const ResultList& list, std::string_view groupSeparator = {});
 
 // "1 folder", "N folders", in the user's language.
-std::string FolderCount(std::size_t count);
+std::string FolderCount(std::size_t count, std::string_view groupSeparator = {});
 
 } // namespace hollowsweep

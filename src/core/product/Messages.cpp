@@ -1,5 +1,7 @@
 #include "core/product/Messages.h"
 
+#include <string>
+
 #ifndef _WIN32
 #include <libintl.h>
 #endif
@@ -39,6 +41,22 @@ std::string FormatText(std::string_view text, std::initializer_list<std::string_
         }
     }
     return result;
+}
+
+std::string GroupedCount(unsigned long count, std::string_view groupSeparator) {
+    std::string digits = std::to_string(count);
+    constexpr std::size_t UngroupedDigits = 4;
+    if (digits.size() <= UngroupedDigits) {
+        return digits;
+    }
+    std::string grouped;
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0) {
+            grouped += groupSeparator;
+        }
+        grouped += digits[i];
+    }
+    return grouped;
 }
 
 } // namespace hollowsweep

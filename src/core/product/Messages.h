@@ -20,6 +20,10 @@ const char* TrN(const char* singular, const char* plural, unsigned long count) n
 // text with each of %1 to %9 replaced by the value of that number.
 std::string FormatText(std::string_view text, std::initializer_list<std::string_view> values);
 
+// A count with the locale's group separator between each three digits, once
+// it has more than four ("12,345", but "1234"), as the desktop shows counts.
+std::string GroupedCount(unsigned long count, std::string_view groupSeparator);
+
 // Marks an English message for the catalogue where it is only named; Tr
 // translates it where it is shown.
 constexpr const char* TrNoop(const char* english) noexcept {

@@ -168,7 +168,7 @@ TEST(MainPresenter, TheStatusNamesWhatCouldNotBeReadAndWhatWasKept) {
     p.list.Replace(std::move(list));
     const StatusTexts status = p.presenter.Status();
     EXPECT_EQ(status.Counts.Text, "1 empty folder, 1 checked");
-    EXPECT_EQ(status.Unreadable.Text, "32");
+    EXPECT_EQ(status.Unreadable.Text, "32 unreadable");
     EXPECT_TRUE(status.Unreadable.Hint.starts_with(
         "32 folders could not be read:\n/t/locked0: " + SystemErrorText(EACCES) + "\n"));
     EXPECT_TRUE(status.Unreadable.Hint.ends_with("/t/locked29: " + SystemErrorText(EACCES) +
@@ -176,6 +176,28 @@ TEST(MainPresenter, TheStatusNamesWhatCouldNotBeReadAndWhatWasKept) {
     EXPECT_EQ(status.Kept.Text, "1 kept for other programs");
     EXPECT_EQ(status.Kept.Hint,
               "1 folder kept because other programs need them:\n/t/.git: version control data");
+}
+
+// Counts of more than four digits are grouped as the user's locale writes
+// them; four digits are not.
+TEST(MainPresenter, LargeCountsInTheStatusCarryTheGroupSeparator) {
+    TestDir dir;
+    Presenter p(dir);
+    p.presenter.SetGroupSeparator(".");
+    ResultList list;
+    list.SetScannedFolders({"/t"});
+    for (int i = 0; i < 12345; ++i) {
+        list.Append(ResultRecord::ForFolder("/t/" + std::to_string(i)));
+    }
+    for (int i = 0; i < 1234; ++i) {
+        list.AddUnreadableFolder({"/t/locked" + std::to_string(i), EACCES});
+    }
+    p.list.Replace(std::move(list));
+    const StatusTexts status = p.presenter.Status();
+    EXPECT_EQ(status.Counts.Text, "12.345 empty folders, 12.345 checked");
+    EXPECT_EQ(status.Unreadable.Text, "1234 unreadable");
+    EXPECT_TRUE(status.Unreadable.Hint.starts_with("1234 folders could not be read:"))
+        << status.Unreadable.Hint;
 }
 
 TEST(MainPresenter, ACancelledScanLeavesTheListAsItWas) {
