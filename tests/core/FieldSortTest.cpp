@@ -87,8 +87,10 @@ TEST(FieldSort, SortsTextIgnoringTheCaseOfLettersOnly) {
 // Slices on several threads, an odd one among them, merge into one stable order.
 TEST(ParallelStableSort, KeepsEqualItemsInTheirOrderOnAnyNumberOfThreads) {
     std::mt19937 random(3);
+    constexpr int Count = 100'000;
     std::vector<std::pair<int, int>> items;
-    for (int i = 0; i < 100'000; ++i) {
+    items.reserve(Count);
+    for (int i = 0; i < Count; ++i) {
         items.emplace_back(static_cast<int>(random() % 1000), i);
     }
     auto expected = items;
