@@ -219,7 +219,7 @@ TEST(DesktopTrash, ARefusalSaysWhy) {
 }
 
 // A folder on another volume goes to that volume's own trash, its record
-// naming it relative to the volume's top, as the trash specification asks.
+// naming it relative to the volume's top, as desktops read a volume's trash.
 TEST(DesktopTrash, AFolderOnAnotherVolumeGoesToThatVolumesTrash) {
     if (::geteuid() != 0) {
         GTEST_SKIP() << "mounting a volume needs root";
