@@ -1,11 +1,13 @@
 // Prints what a result list of a million scanned entries costs: memory per
-// entry, paths included, and the time to fill, check and sort it.
+// entry, paths included, and the time to fill, sort and filter it.
 #include "BenchSupport.h"
 #include "core/results/ResultList.h"
 
 #include <chrono>
 #include <cstdio>
 #include <string>
+#include <utility>
+#include <vector>
 
 int main() {
     using namespace hollowsweep;
@@ -25,9 +27,20 @@ int main() {
                  const ResultEntry& b) { return a.Record.Path().compare(b.Record.Path()); },
               SortDirection::Ascending);
     const double sort = bench::SecondsSince(start);
+    std::vector<std::pair<std::string, double>> keystrokes;
+    for (const char* text : {"t", "th", "thumbs", "raw-12", "raw-123", "*raw-4?/*", ""}) {
+        start = std::chrono::steady_clock::now();
+        list.SetFilter(text);
+        keystrokes.emplace_back(std::string(text) + "\" (" + std::to_string(list.ShownCount()) +
+                                    " shown)",
+                                bench::SecondsSince(start));
+    }
     std::printf("entries            %zu\n", list.Count());
     std::printf("memory             %.1f MB (%.0f bytes an entry, paths included)\n",
                 (after - before) / 1024.0, (after - before) * 1024.0 / Entries);
     std::printf("fill               %.3f s\n", fill);
     std::printf("sort by full path  %.3f s\n", sort);
+    for (const auto& [text, seconds] : keystrokes) {
+        std::printf("filter \"%s %.3f s\n", text.c_str(), seconds);
+    }
 }

@@ -159,6 +159,35 @@ TEST(ResultList, FilterShowsPathsHoldingTheTextOrMatchingTheGlob) {
     }
 }
 
+// Typing on looks only at what is shown; that must show what the whole text
+// shows, also where the list changed in the same update.
+TEST(ResultList, TypingOnShowsWhatTheWholeTextShows) {
+    const auto paths = {"/srv/Photos", "/srv/Photos/raw", "/tmp/music", "/photos2", "/tmp/a*b"};
+    const auto list = [&] {
+        ResultList result;
+        for (const char* path : paths) {
+            result.Append(ResultRecord::ForFolder(path));
+        }
+        return result;
+    };
+    ResultList typed = list();
+    for (const char* text : {"p", "ph", "PHOTO", "photos/", "photos/r", "/", "*", "", "/t"}) {
+        typed.SetFilter(text);
+        ResultList whole = list();
+        whole.SetFilter(text);
+        EXPECT_EQ(typed.ShownCount(), whole.ShownCount()) << text;
+        for (std::size_t row = 0; row < whole.ShownCount(); ++row) {
+            EXPECT_EQ(typed.ShownEntry(row), whole.ShownEntry(row)) << text;
+        }
+    }
+    typed.BeginUpdate();
+    typed.Append(ResultRecord::ForFolder("/tmp/new"));
+    typed.SetFilter("/tmp/n");
+    typed.EndUpdate();
+    ASSERT_EQ(typed.ShownCount(), 1U);
+    EXPECT_EQ(typed.At(typed.ShownEntry(0)).Record.Path(), "/tmp/new");
+}
+
 TEST(ResultList, CheckAllActsOnTheShownEntriesAndTheFilterOutlivesChanges) {
     ResultList list = ListOf({"/a/x", "/b/x", "/a/y", "/b/y"});
     RecordingObserver observer;

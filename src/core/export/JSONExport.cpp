@@ -1,7 +1,7 @@
 #include "core/export/JSONExport.h"
 
 #include "core/export/ResultDocument.h"
-#include "core/export/UTF8.h"
+#include "core/platform/UTF8.h"
 #include "core/results/FieldCatalog.h"
 
 // Every x86-64 processor has SSE2; RapidJSON then scans strings in blocks.

@@ -1,6 +1,6 @@
 #include "core/export/ResultDocument.h"
 
-#include "core/export/UTF8.h"
+#include "core/platform/UTF8.h"
 #include "core/product/Product.h"
 #include "core/results/FieldCatalog.h"
 

@@ -1,7 +1,8 @@
 #include "core/results/PathFilter.h"
 
+#include "core/rules/GlobPattern.h"
+
 #include <algorithm>
-#include <fnmatch.h>
 
 namespace hollowsweep {
 
@@ -23,10 +24,14 @@ PathFilter::PathFilter(std::string text)
 
 bool PathFilter::Matches(std::string_view path) const {
     if (glob_) {
-        return ::fnmatch(text_.c_str(), std::string(path).c_str(), 0) == 0;
+        return GlobMatches(text_, path);
     }
     return std::search(path.begin(), path.end(), text_.begin(), text_.end(),
                        [](char a, char b) { return Folded(a) == b; }) != path.end();
+}
+
+bool PathFilter::Narrows(const PathFilter& wider) const noexcept {
+    return !glob_ && !wider.glob_ && text_.find(wider.text_) != std::string::npos;
 }
 
 } // namespace hollowsweep

@@ -13,6 +13,9 @@ public:
     explicit PathFilter(std::string text);
 
     bool Matches(std::string_view path) const;
+    // Whether every path this filter lets through, the wider one lets through
+    // too: so as the user types on, only what is shown needs a look.
+    bool Narrows(const PathFilter& wider) const noexcept;
 
 private:
     std::string text_;

@@ -9,6 +9,14 @@
 
 namespace hollowsweep {
 
+namespace {
+
+// A pass over a sorted list reads paths all over memory; asking for each a
+// few entries before it is needed keeps the processor from waiting on it.
+constexpr std::size_t FetchAhead = 16;
+
+} // namespace
+
 void ResultList::BeginUpdate() {
     if (updateDepth_++ == 0 && observer_ != nullptr) {
         observer_->ListBeginUpdate();
@@ -26,12 +34,15 @@ void ResultList::EndUpdate() {
 
 void ResultList::SetFilter(std::string text) {
     UpdateScope update(*this);
+    narrowing_ = updateDepth_ == 1 && Filtered() && !text.empty() &&
+                 PathFilter(text).Narrows(PathFilter(filter_));
     filter_ = std::move(text);
 }
 
 void ResultList::ApplyFilter() {
-    shownEntries_.clear();
+    const bool narrowing = std::exchange(narrowing_, false);
     if (!Filtered()) {
+        shownEntries_.clear();
         // Only once the filter goes: a list filling entry by entry stays linear.
         if (std::exchange(someHidden_, false)) {
             for (auto& entry : entries_) {
@@ -42,12 +53,39 @@ void ResultList::ApplyFilter() {
     }
     someHidden_ = true;
     const PathFilter filter(filter_);
+    if (narrowing) {
+        NarrowShown(filter);
+    } else {
+        ShowMatching(filter);
+    }
+}
+
+void ResultList::ShowMatching(const PathFilter& filter) {
+    shownEntries_.clear();
     for (std::size_t i = 0; i < entries_.size(); ++i) {
+        if (i + FetchAhead < entries_.size()) {
+            entries_[i + FetchAhead].Record.PrefetchPath();
+        }
         entries_[i].shown_ = filter.Matches(entries_[i].Record.Path());
         if (entries_[i].shown_) {
             shownEntries_.push_back(static_cast<std::uint32_t>(i));
         }
     }
+}
+
+void ResultList::NarrowShown(const PathFilter& filter) {
+    std::size_t kept = 0;
+    for (std::size_t row = 0; row < shownEntries_.size(); ++row) {
+        if (row + FetchAhead < shownEntries_.size()) {
+            entries_[shownEntries_[row + FetchAhead]].Record.PrefetchPath();
+        }
+        ResultEntry& entry = entries_[shownEntries_[row]];
+        entry.shown_ = filter.Matches(entry.Record.Path());
+        if (entry.shown_) {
+            shownEntries_[kept++] = shownEntries_[row];
+        }
+    }
+    shownEntries_.resize(kept);
 }
 
 std::size_t ResultList::ShownEntry(std::size_t row) const {

@@ -66,6 +66,8 @@ struct KeptFolder {
     bool operator==(const KeptFolder&) const = default;
 };
 
+class PathFilter;
+
 enum class SortDirection { Ascending, Descending };
 
 // Entries First to First + Count - 1 of a list.
@@ -181,12 +183,15 @@ private:
     void MarkChecked(ResultEntry& entry, bool checked) noexcept;
     void CountChecked() noexcept;
     void ApplyFilter();
+    void ShowMatching(const PathFilter& filter);
+    void NarrowShown(const PathFilter& filter);
 
     Entries entries_;
     std::size_t checkedCount_ = 0;
     std::string filter_;
     std::vector<std::uint32_t> shownEntries_;
     bool someHidden_ = false;
+    bool narrowing_ = false;
     std::vector<std::string> scannedFolders_;
     ScanRules scanRules_;
     std::vector<UnreadableFolder> unreadableFolders_;

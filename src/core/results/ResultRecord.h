@@ -33,10 +33,20 @@ public:
     void SetField(FieldIndex index, std::string_view text);
 
     std::string_view Path() const noexcept { return {path_.get(), pathLength_}; }
+    // Asks the processor to bring the path into its cache. A pass over a
+    // sorted million entries reads paths all over memory, and fetching them a
+    // few entries ahead makes it several times faster.
+    void PrefetchPath() const noexcept {
+        __builtin_prefetch(path_.get());
+        if (pathLength_ > CacheLine) {
+            __builtin_prefetch(path_.get() + CacheLine);
+        }
+    }
 
 private:
     using OtherFields = std::array<std::string, FieldCount>;
     static constexpr std::uint32_t NameStoredApart = UINT32_MAX;
+    static constexpr std::uint32_t CacheLine = 64;
 
     void SetPath(std::string_view path);
     void SetName(std::string_view name);
