@@ -39,7 +39,6 @@
 #include <QShortcut>
 #include <QStatusBar>
 #include <QTimer>
-#include <QTreeView>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <optional>
@@ -168,11 +167,6 @@ void MainWindow::BuildList() {
     resultView->setModel(model_);
     connect(model_, &QAbstractItemModel::modelReset, this, [this] { ShowCounts(); });
     connect(model_, &QAbstractItemModel::dataChanged, this, [this] { ShowCounts(); });
-    resultView->setItemDelegate(new GridDelegate(resultView));
-    resultView->setRootIsDecorated(false);
-    resultView->setItemsExpandable(false);
-    resultView->setUniformRowHeights(true);
-    resultView->setAllColumnsShowFocus(true);
     resultView->setSelectionBehavior(QAbstractItemView::SelectRows);
     resultView->setSelectionMode(QAbstractItemView::ExtendedSelection);
     resultView->setMouseTracking(true);

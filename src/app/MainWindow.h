@@ -16,7 +16,6 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QPushButton;
-class QTreeView;
 
 namespace hollowsweep::app {
 
@@ -25,6 +24,7 @@ class QtBackgroundWork;
 class QtExportPrompts;
 class QtUserPrompts;
 class ResultListController;
+class ResultView;
 class WaitWindow;
 
 // The main window: the button bar, the result list, the status bar, the menu
@@ -77,7 +77,7 @@ private:
     QWidget* centralPanel;
     QWidget* buttonBar;
     QFrame* listFrame;
-    QTreeView* resultView;
+    ResultView* resultView;
     QLineEdit* filterBox;
     QPushButton* openButton;
     QPushButton* checkAllButton;

@@ -20,7 +20,6 @@
 #include <QLocale>
 #include <QMouseEvent>
 #include <QToolTip>
-#include <QTreeView>
 #include <algorithm>
 
 namespace hollowsweep::app {
@@ -70,7 +69,7 @@ LocaleReaders UserLocaleReaders() {
 
 } // namespace
 
-ResultListController::ResultListController(QTreeView* list, ResultListModel& model,
+ResultListController::ResultListController(ResultView* list, ResultListModel& model,
                                            LazyConfig& config, IUserDialogs& dialogs)
     : view(list)
     , model_(model)
@@ -85,7 +84,7 @@ ResultListController::ResultListController(QTreeView* list, ResultListModel& mod
             widths_[static_cast<std::size_t>(column)] = size;
         }
     });
-    connect(view, &QTreeView::doubleClicked, this,
+    connect(view, &QAbstractItemView::doubleClicked, this,
             [this] { Guarded([&] { onRowDoubleClicked(view); }); });
     header->viewport()->installEventFilter(this);
     view->installEventFilter(this);
@@ -124,7 +123,7 @@ bool ResultListController::eventFilter(QObject* watched, QEvent* event) {
     return QObject::eventFilter(watched, event);
 }
 
-void ResultListController::SetupColumns(QTreeView* list) {
+void ResultListController::SetupColumns(ResultView* list) {
     QHeaderView* header = list->header();
     Model().SetColumns({});
     sorting_.Forget();
@@ -227,7 +226,7 @@ void ResultListController::onRowDoubleClicked(QObject* sender) {
     }
 }
 
-void ResultListController::OpenEntryFolder(QTreeView* list) {
+void ResultListController::OpenEntryFolder(ResultView* list) {
     const QModelIndex focused = list->currentIndex();
     if (!focused.isValid()) {
         return;

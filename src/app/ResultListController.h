@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/ResultListModel.h"
+#include "app/ResultView.h"
 #include "core/config/Config.h"
 #include "core/config/ConfigBinding.h"
 #include "core/presenter/ListColumns.h"
@@ -10,8 +11,6 @@
 #include <optional>
 #include <string>
 #include <vector>
-
-class QTreeView;
 
 namespace hollowsweep::app {
 
@@ -25,20 +24,20 @@ class ResultListController final : public QObject {
     Q_DISABLE_COPY_MOVE(ResultListController)
 
 public:
-    ResultListController(QTreeView* list, ResultListModel& model, LazyConfig& config,
+    ResultListController(ResultView* list, ResultListModel& model, LazyConfig& config,
                          IUserDialogs& dialogs);
 
     // The field of the last header-click sort.
     FieldIndex SortField = 0;
-    QTreeView* view;
+    ResultView* view;
 
-    void SetupColumns(QTreeView* list);
+    void SetupColumns(ResultView* list);
     // Writes every column's width, visibility and position into the
     // configuration and saves it.
     void SaveColumns();
     // A new list comes in its own order: the header shows no sort.
     void ForgetSort();
-    void OpenEntryFolder(QTreeView* list);
+    void OpenEntryFolder(ResultView* list);
 
     void onHeaderClicked(int column, Qt::MouseButton button);
     void onRowDoubleClicked(QObject* sender);

@@ -1,27 +1,42 @@
 #include "app/ResultView.h"
 
+#include "app/WindowLook.h"
+
+#include <QEvent>
+#include <QHeaderView>
+
 namespace hollowsweep::app {
 
-namespace {
-
-// Below this many rows the view's own way is cheap enough.
-constexpr int ManyRows = 256;
-
-} // namespace
-
 ResultView::ResultView(QWidget* parent)
-    : QTreeView(parent) {
-    setUniformRowHeights(true);
+    : QTableView(parent) {
+    setItemDelegate(new GridDelegate(this));
+    // The delegate draws the grid, so that it looks the same in every style.
+    setShowGrid(false);
+    setWordWrap(false);
+    setCornerButtonEnabled(false);
+    // Tab leaves the list for the next control instead of going from cell
+    // to cell.
+    setTabKeyNavigation(false);
+    verticalHeader()->hide();
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    FitRowHeight();
 }
 
-void ResultView::dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
-                             const QList<int>& roles) {
-    const bool onlyChecks = roles.size() == 1 && roles.front() == Qt::CheckStateRole;
-    if (onlyChecks && bottomRight.row() - topLeft.row() >= ManyRows) {
-        viewport()->update();
-        return;
+void ResultView::changeEvent(QEvent* event) {
+    QTableView::changeEvent(event);
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
+        FitRowHeight();
     }
-    QTreeView::dataChanged(topLeft, bottomRight, roles);
+}
+
+void ResultView::FitRowHeight() {
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    option.features |= QStyleOptionViewItem::HasCheckIndicator | QStyleOptionViewItem::HasDisplay;
+    option.text = QStringLiteral("Ag_");
+    verticalHeader()->setMinimumSectionSize(1);
+    verticalHeader()->setDefaultSectionSize(itemDelegate()->sizeHint(option, {}).height());
 }
 
 } // namespace hollowsweep::app

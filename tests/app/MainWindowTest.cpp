@@ -833,7 +833,7 @@ private slots:
         QVERIFY(dialogs.Calls[0].endsWith("Start from the default configuration? The file is kept "
                                           "as " +
                                           DisplayText(ConfigFile()) + ".broken."));
-        QCOMPARE(window.findChild<QTreeView*>("resultView")->header()->count(), 2);
+        QCOMPARE(window.findChild<QTableView*>("resultView")->horizontalHeader()->count(), 2);
         QCOMPARE(ReadWholeFile(ConfigFile() + ".broken"), std::string("<config><nodes>"));
         // What the window keeps at close goes into the default file.
         window.close();

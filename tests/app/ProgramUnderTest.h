@@ -37,9 +37,9 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QStatusBar>
+#include <QTableView>
 #include <QThread>
 #include <QTimer>
-#include <QTreeView>
 #include <QtTest>
 #include <filesystem>
 #include <functional>
@@ -103,9 +103,9 @@ struct RunningProgram {
         }
         return found;
     }
-    QTreeView* View() const { return Find<QTreeView>("resultView"); }
+    QTableView* View() const { return Find<QTableView>("resultView"); }
     ResultListModel* Model() const { return static_cast<ResultListModel*>(View()->model()); }
-    QHeaderView* Header() const { return View()->header(); }
+    QHeaderView* Header() const { return View()->horizontalHeader(); }
 
     QString Cell(int row, int column) const {
         return Model()->index(row, column).data().toString();
