@@ -37,7 +37,8 @@ int main() {
     }
     std::printf("entries            %zu\n", list.Count());
     std::printf("memory             %.1f MB (%.0f bytes an entry, paths included)\n",
-                (after - before) / 1024.0, (after - before) * 1024.0 / Entries);
+                static_cast<double>(after - before) / 1024.0,
+                static_cast<double>(after - before) * 1024.0 / Entries);
     std::printf("fill               %.3f s\n", fill);
     std::printf("sort by full path  %.3f s\n", sort);
     for (const auto& [text, seconds] : keystrokes) {
