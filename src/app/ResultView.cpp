@@ -1,5 +1,7 @@
 #include "app/ResultView.h"
 
+#include <QContextMenuEvent>
+
 namespace hollowsweep::app {
 
 namespace {
@@ -22,6 +24,25 @@ void ResultView::dataChanged(const QModelIndex& topLeft, const QModelIndex& bott
         return;
     }
     QTreeView::dataChanged(topLeft, bottomRight, roles);
+}
+
+// The mouse asks for the row it points at; the keyboard (the Menu key, which
+// the desktop turns into this event wherever the mouse is) for the current
+// row, by which the menu then opens.
+void ResultView::contextMenuEvent(QContextMenuEvent* event) {
+    if (event->reason() == QContextMenuEvent::Mouse) {
+        emit MenuRequested(event->globalPos(), indexAt(event->pos()));
+    } else {
+        RequestMenuAtCurrentRow();
+    }
+    event->accept();
+}
+
+void ResultView::RequestMenuAtCurrentRow() {
+    const QModelIndex current = currentIndex();
+    const QRect row = visualRect(current);
+    emit MenuRequested(viewport()->mapToGlobal(row.isValid() ? row.bottomLeft() : QPoint()),
+                       current);
 }
 
 } // namespace hollowsweep::app

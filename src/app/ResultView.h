@@ -16,9 +16,18 @@ public:
     explicit ResultView(QWidget* parent);
     ~ResultView() override = default;
 
+    // Asks for the list's menu by the current row, as the keyboard does.
+    void RequestMenuAtCurrentRow();
+
+signals:
+    // The list's menu is wanted at a place on the screen, for a row (none
+    // when the mouse points below the rows).
+    void MenuRequested(const QPoint& globalPosition, const QModelIndex& row);
+
 protected:
     void dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
                      const QList<int>& roles) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 };
 
 } // namespace hollowsweep::app
