@@ -1,6 +1,7 @@
 // The main window, driven as a user drives it: clicks, drops, header clicks
 // and the list, with the dialogs it opens answered through its seams.
 
+#include "PaintedTexts.h"
 #include "ProgramUnderTest.h"
 #include "core/errors/Errors.h"
 
@@ -372,6 +373,30 @@ private slots:
         menu->close();
         program.Find<QLineEdit>("filterBox")->clear();
         QCOMPARE(checkedPaths(), QStringList({"a", "ab", "b"}));
+    }
+
+    // A path too long for its cell keeps its beginning and its last folder's
+    // whole name around an ellipsis; a path that fits is drawn whole.
+    void fullPathGivesWayInTheMiddleKeepingTheLastName() {
+        RunningProgram program;
+        std::string deep = "/srv";
+        for (int i = 0; i < 40; ++i) {
+            deep += "/level" + std::to_string(i);
+        }
+        deep += "/the_last_folder";
+        program.Fill({ResultRecord::ForFolder(deep), ResultRecord::ForFolder("/srv/short")});
+        program.Main.resize(program.Main.minimumSize());
+        QApplication::processEvents();
+        const QStringList texts = PaintedTexts(program.View()->viewport());
+        QVERIFY2(texts.contains("/srv/short"), qPrintable(texts.join(" | ")));
+        QVERIFY2(texts.contains("the_last_folder"), qPrintable(texts.join(" | ")));
+        const QStringList elided = texts.filter(QChar(0x2026));
+        QCOMPARE(elided.size(), 1);
+        QVERIFY2(elided[0].startsWith("/srv/level0/") && elided[0].endsWith("…/the_last_folder"),
+                 qPrintable(elided[0]));
+        const int shown = QFontMetrics(program.View()->font()).horizontalAdvance(elided[0]);
+        QVERIFY(shown <= program.Header()->sectionSize(1));
+        QVERIFY(shown > program.Header()->sectionSize(1) * 3 / 4);
     }
 
     // Many rows take a change of marks at once; the count follows.
