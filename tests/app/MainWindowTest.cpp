@@ -27,7 +27,8 @@ private slots:
         QCOMPARE(program.Model()->headerData(0, Qt::Horizontal).toString(), QString("Folder Name"));
         QCOMPARE(program.Model()->headerData(1, Qt::Horizontal).toString(), QString("Full Path"));
         QCOMPARE(program.Header()->sectionSize(0), 172);
-        QCOMPARE(program.Header()->sectionSize(1), 320);
+        // The last column fills the list's width.
+        QCOMPARE(program.Header()->sectionSize(1), program.View()->viewport()->width() - 172);
         QCOMPARE(program.Header()->visualIndex(1), 1);
         QVERIFY(!program.Header()->isSortIndicatorShown());
         QCOMPARE(program.Header()->height(), 17);
@@ -397,6 +398,47 @@ private slots:
         const int shown = QFontMetrics(program.View()->font()).horizontalAdvance(elided[0]);
         QVERIFY(shown <= program.Header()->sectionSize(1));
         QVERIFY(shown > program.Header()->sectionSize(1) * 3 / 4);
+    }
+
+    // The last column shown fills the list at any window size; what is stored
+    // at close is each column's width as the user left it, not as stretched.
+    void theLastColumnFillsTheListAndTheUsersWidthsAreStored() {
+        {
+            RunningProgram program;
+            QHeaderView* header = program.Header();
+            const auto fills = [&program, header] {
+                return header->length() == program.View()->viewport()->width();
+            };
+            QVERIFY(fills());
+            program.Main.resize(program.Main.size() + QSize(300, 0));
+            QVERIFY(fills());
+            const int wide = header->sectionSize(1);
+            QVERIFY(wide > 600);
+            header->resizeSection(0, 250);
+            QVERIFY(fills());
+            program.Main.resize(program.Main.minimumSize());
+            QVERIFY(fills());
+            QVERIFY(header->sectionSize(1) < wide - 300);
+            // Hidden and shown again, a column comes back at its own width.
+            header->setSectionHidden(1, true);
+            QCOMPARE(header->sectionSize(0), program.View()->viewport()->width());
+            header->setSectionHidden(1, false);
+            QCOMPARE(header->sectionSize(0), 250);
+            QVERIFY(fills());
+            // Moved to the end, a column stretches; the one before it has
+            // its own width again.
+            header->moveSection(0, 1);
+            QCOMPARE(header->sectionSize(1), 320);
+            QVERIFY(fills());
+            header->moveSection(1, 0);
+            QVERIFY(fills());
+            program.Main.close();
+        }
+        const std::string saved = ReadWholeFile(ConfigFile());
+        QVERIFY(saved.find("Name=\"Folder Name\" Visible=\"True\" Index=\"0\" "
+                           "DefaultExport=\"True\" Width=\"250\"") != std::string::npos);
+        QVERIFY(saved.find("Name=\"Full Path\" Visible=\"True\" Index=\"1\" "
+                           "DefaultExport=\"True\" Width=\"320\"") != std::string::npos);
     }
 
     // Many rows take a change of marks at once; the count follows.
@@ -921,9 +963,13 @@ private slots:
         QVERIFY(saved.find("Name=\"Folder Name\" Visible=\"False\" Index=\"1\" "
                            "DefaultExport=\"True\" Width=\"172\"") != std::string::npos);
         RunningProgram next;
-        QCOMPARE(next.Header()->sectionSize(1), 400);
         QCOMPARE(next.Header()->visualIndex(1), 0);
         QVERIFY(next.Header()->isSectionHidden(0));
+        // Alone, the column fills the list; with another after it, it has
+        // its width again.
+        QCOMPARE(next.Header()->sectionSize(1), next.View()->viewport()->width());
+        next.Header()->setSectionHidden(0, false);
+        QCOMPARE(next.Header()->sectionSize(1), 400);
     }
 
     // Declined, the offer of the default configuration changes nothing.
