@@ -109,6 +109,14 @@ Dieser Desktop hat kein Programm, um es zu öffnen; xdg-open (Paket xdg-utils) s
         <source>Options</source>
         <translation>Einstellungen</translation>
     </message>
+    <message>
+        <source>Check Folder And Subfolders</source>
+        <translation>Ordner und Unterordner markieren</translation>
+    </message>
+    <message>
+        <source>Uncheck Folder And Subfolders</source>
+        <translation>Ordner und Unterordner abwählen</translation>
+    </message>
 </context>
 <context>
     <name>hollowsweep::app::OptionsDialog</name>

@@ -117,15 +117,26 @@ QPushButton* MainWindow::AddButton(const QString& caption, const QString& icon, 
 
 void MainWindow::NameWidgets() {
     const std::pair<QObject*, const char*> named[] = {
-        {centralPanel, "centralPanel"},     {buttonBar, "buttonBar"},
-        {listFrame, "listFrame"},           {resultView, "resultView"},
-        {filterBox, "filterBox"},           {openButton, "openButton"},
-        {checkAllButton, "checkAllButton"}, {uncheckAllButton, "uncheckAllButton"},
-        {deleteButton, "deleteButton"},     {helpButton, "helpButton"},
-        {exitButton, "exitButton"},         {statusText, "statusText"},
-        {statusCount, "statusCount"},       {statusKept, "statusKept"},
-        {optionsAction, "optionsAction"},   {aboutAction, "aboutAction"},
-        {helpAction, "helpAction"},         {exportMenu, "exportMenu"},
+        {centralPanel, "centralPanel"},
+        {buttonBar, "buttonBar"},
+        {listFrame, "listFrame"},
+        {resultView, "resultView"},
+        {filterBox, "filterBox"},
+        {openButton, "openButton"},
+        {checkAllButton, "checkAllButton"},
+        {uncheckAllButton, "uncheckAllButton"},
+        {deleteButton, "deleteButton"},
+        {helpButton, "helpButton"},
+        {exitButton, "exitButton"},
+        {statusText, "statusText"},
+        {statusCount, "statusCount"},
+        {statusKept, "statusKept"},
+        {optionsAction, "optionsAction"},
+        {aboutAction, "aboutAction"},
+        {helpAction, "helpAction"},
+        {listMenu, "listMenu"},
+        {checkSubtreeAction, "checkSubtreeAction"},
+        {uncheckSubtreeAction, "uncheckSubtreeAction"},
     };
     for (const auto& [object, name] : named) {
         object->setObjectName(name);
@@ -171,7 +182,6 @@ void MainWindow::BuildList() {
     resultView->setSelectionMode(QAbstractItemView::ExtendedSelection);
     resultView->setMouseTracking(true);
     resultView->setSortingEnabled(false);
-    resultView->setContextMenuPolicy(Qt::CustomContextMenu);
     QHeaderView* header = resultView->header();
     header->setFixedHeight(17);
     header->setSectionsMovable(true);
@@ -192,17 +202,17 @@ void MainWindow::BuildMenus() {
             [this] { Guarded([&] { onAboutTriggered(); }); });
     connect(helpAction, &QAction::triggered, this, [this] { Guarded([&] { onHelpTriggered(); }); });
 
-    exportMenu = new QMenu(this);
+    listMenu = new QMenu(this);
     auto* style = new LargeMenuIconStyle;
-    style->setParent(exportMenu);
-    exportMenu->setStyle(style);
+    style->setParent(listMenu);
+    listMenu->setStyle(style);
     for (const ExportFormat& format : ExportFormats()) {
         if (format.MenuCaption == nullptr) {
             continue;
         }
         QAction* action =
-            exportMenu->addAction(QIcon(":/icons/" + QString::fromUtf8(format.Icon) + ".svg"),
-                                  QString::fromUtf8(Tr(format.MenuCaption)));
+            listMenu->addAction(QIcon(":/icons/" + QString::fromUtf8(format.Icon) + ".svg"),
+                                QString::fromUtf8(Tr(format.MenuCaption)));
         connect(action, &QAction::triggered, this, [this, &format] {
             Guarded([&] {
                 if (controller_) {
@@ -211,12 +221,25 @@ void MainWindow::BuildMenus() {
             });
         });
     }
-    connect(resultView, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& position) { PopUpExportMenu(position); });
+    listMenu->addSeparator();
+    checkSubtreeAction =
+        listMenu->addAction(QIcon(":/icons/check-all.svg"), tr("Check Folder And Subfolders"));
+    uncheckSubtreeAction =
+        listMenu->addAction(QIcon(":/icons/uncheck-all.svg"), tr("Uncheck Folder And Subfolders"));
+    connect(checkSubtreeAction, &QAction::triggered, this,
+            [this] { Guarded([&] { onSubtreeTriggered(true); }); });
+    connect(uncheckSubtreeAction, &QAction::triggered, this,
+            [this] { Guarded([&] { onSubtreeTriggered(false); }); });
+    connect(resultView, &ResultView::MenuRequested, this, &MainWindow::PopUpListMenu);
 }
 
-void MainWindow::PopUpExportMenu(const QPoint& position) {
-    exportMenu->popup(resultView->viewport()->mapToGlobal(position));
+// The folder entries act on the row the menu was opened for; below the rows
+// there is none.
+void MainWindow::PopUpListMenu(const QPoint& globalPosition, const QModelIndex& row) {
+    menuRow_ = row;
+    checkSubtreeAction->setEnabled(row.isValid());
+    uncheckSubtreeAction->setEnabled(row.isValid());
+    listMenu->popup(globalPosition);
 }
 
 // Keys for what otherwise takes the mouse: F10 goes to the menu bar, Shift+F10
@@ -230,10 +253,7 @@ void MainWindow::BuildKeys() {
     });
     auto* popupKey = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10), resultView, nullptr,
                                    nullptr, Qt::WidgetShortcut);
-    connect(popupKey, &QShortcut::activated, this, [this] {
-        const QRect row = resultView->visualRect(resultView->currentIndex());
-        PopUpExportMenu(row.isValid() ? row.bottomLeft() : QPoint());
-    });
+    connect(popupKey, &QShortcut::activated, resultView, &ResultView::RequestMenuAtCurrentRow);
     auto* deleteKey =
         new QShortcut(QKeySequence::Delete, resultView, nullptr, nullptr, Qt::WidgetShortcut);
     connect(deleteKey, &QShortcut::activated, this,
@@ -474,6 +494,18 @@ void MainWindow::onOptionsTriggered() {
     }
     OptionsDialog options(*config, dialogs_, this);
     options.exec();
+}
+
+void MainWindow::onSubtreeTriggered(bool checked) {
+    if (!menuRow_.isValid()) {
+        return;
+    }
+    const std::size_t entry = model_->EntryOf(menuRow_.row());
+    if (checked) {
+        presenter_->CheckSubtree(entry);
+    } else {
+        presenter_->UncheckSubtree(entry);
+    }
 }
 
 void MainWindow::onAboutTriggered() {

@@ -6,6 +6,7 @@
 #include "core/results/ResultList.h"
 
 #include <QMainWindow>
+#include <QPersistentModelIndex>
 #include <memory>
 #include <string>
 #include <vector>
@@ -28,7 +29,8 @@ class ResultView;
 class WaitWindow;
 
 // The main window: the button bar, the result list, the status bar, the menu
-// bar with "About" and "Help", and the list's pop-up menu of exports. Folders
+// bar with "About" and "Help", and the list's pop-up menu of exports and of
+// checks for a folder with its subfolders. Folders
 // dropped anywhere on it are scanned. What its commands do is decided by a
 // MainPresenter; the window forwards them and draws.
 class MainWindow final : public QMainWindow, private IMainView {
@@ -91,7 +93,9 @@ private:
     QAction* optionsAction;
     QAction* aboutAction;
     QAction* helpAction;
-    QMenu* exportMenu;
+    QMenu* listMenu;
+    QAction* checkSubtreeAction;
+    QAction* uncheckSubtreeAction;
 
     void onFirstShow();
     void onClose();
@@ -105,6 +109,7 @@ private:
     void onExitClicked();
     void onAboutTriggered();
     void onOptionsTriggered();
+    void onSubtreeTriggered(bool checked);
 
     void NameWidgets();
     void BuildButtonBar();
@@ -120,9 +125,11 @@ private:
     void ShowNewList() override;
     void PlaceWindow();
     void StorePlacement();
-    void PopUpExportMenu(const QPoint& position);
+    void PopUpListMenu(const QPoint& globalPosition, const QModelIndex& row);
     void ShowCounts();
 
+    // The row the list's menu was opened for.
+    QPersistentModelIndex menuRow_;
     bool placed_ = false;
     bool shown_ = false;
     std::unique_ptr<QtUserPrompts> prompts_;

@@ -4,6 +4,7 @@
 #include "app/ColumnDialog.h"
 #include "app/DesktopLinks.h"
 #include "app/ExceptionGuard.h"
+#include "app/LastColumnStretch.h"
 #include "app/PathText.h"
 #include "app/UserDialogs.h"
 #include "app/WindowLook.h"
@@ -75,15 +76,11 @@ ResultListController::ResultListController(ResultView* list, ResultListModel& mo
     , model_(model)
     , config_(config)
     , dialogs_(dialogs)
-    , readers_(UserLocaleReaders()) {
+    , readers_(UserLocaleReaders())
+    , stretch_(new LastColumnStretch(list)) {
     QHeaderView* header = view->header();
     connect(header, &QHeaderView::sectionClicked, this,
             [this](int column) { Guarded([&] { onHeaderClicked(column, Qt::LeftButton); }); });
-    connect(header, &QHeaderView::sectionResized, this, [this](int column, int, int size) {
-        if (size > 0 && column < static_cast<int>(widths_.size())) {
-            widths_[static_cast<std::size_t>(column)] = size;
-        }
-    });
     connect(view, &QAbstractItemView::doubleClicked, this,
             [this] { Guarded([&] { onRowDoubleClicked(view); }); });
     header->viewport()->installEventFilter(this);
@@ -131,16 +128,14 @@ void ResultListController::SetupColumns(ResultView* list) {
     std::vector<ListColumn> columns;
     const auto makeColumns = [&] {
         std::vector<ColumnLook> looks;
-        widths_.clear();
+        std::vector<int> widths;
         for (const ListColumn& column : columns) {
             looks.push_back({DisplayText(column.Name), column.Field,
                              ColumnBackground(column.ReadOnly), ColumnAlignment(column.Align)});
-            widths_.push_back(column.Width.value_or(header->defaultSectionSize()));
+            widths.push_back(column.Width.value_or(header->defaultSectionSize()));
         }
         Model().SetColumns(std::move(looks));
-        for (std::size_t n = 0; n < widths_.size(); ++n) {
-            header->resizeSection(static_cast<int>(n), widths_[n]);
-        }
+        stretch_->SetWidths(widths);
     };
     try {
         ReadListColumns(*Configuration().Root(), columns);
@@ -196,11 +191,10 @@ void ResultListController::ForgetSort() {
 void ResultListController::SaveColumns() {
     const QHeaderView* header = view->header();
     std::vector<ColumnPlacement> placements;
+    placements.reserve(static_cast<std::size_t>(header->count()));
     for (int n = 0; n < header->count(); ++n) {
-        const int width = n < static_cast<int>(widths_.size())
-                              ? widths_[static_cast<std::size_t>(n)]
-                              : header->sectionSize(n);
-        placements.push_back({width, !header->isSectionHidden(n), header->visualIndex(n)});
+        placements.push_back(
+            {stretch_->Width(n), !header->isSectionHidden(n), header->visualIndex(n)});
     }
     StoreListColumns(*Configuration().Root(), placements);
     Configuration().Save();

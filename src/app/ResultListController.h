@@ -15,6 +15,7 @@
 namespace hollowsweep::app {
 
 class IUserDialogs;
+class LastColumnStretch;
 
 // Drives the main window's result list: builds its columns from the
 // configuration, gives every cell its text, sorts on header clicks, opens an
@@ -65,8 +66,8 @@ private:
     IUserDialogs& dialogs_;
     LocaleReaders readers_;
     ListSorting sorting_;
-    // Every column's last width, kept while a column is hidden.
-    std::vector<int> widths_;
+    // Every column's width as set, kept while a column is hidden or stretched.
+    LastColumnStretch* stretch_;
 };
 
 } // namespace hollowsweep::app

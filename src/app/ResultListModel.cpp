@@ -1,6 +1,7 @@
 #include "app/ResultListModel.h"
 
 #include "app/ExceptionGuard.h"
+#include "app/PathElision.h"
 #include "app/PathText.h"
 
 #include <utility>
@@ -61,6 +62,8 @@ QVariant ResultListModel::data(const QModelIndex& index, int role) const {
         return {};
     case Qt::TextAlignmentRole:
         return static_cast<int>(column.Alignment | Qt::AlignVCenter);
+    case ElidePathRole:
+        return column.Field == FullPath;
     default:
         return {};
     }

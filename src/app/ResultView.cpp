@@ -2,6 +2,7 @@
 
 #include "app/WindowLook.h"
 
+#include <QContextMenuEvent>
 #include <QEvent>
 #include <QHeaderView>
 
@@ -37,6 +38,25 @@ void ResultView::FitRowHeight() {
     option.text = QStringLiteral("Ag_");
     verticalHeader()->setMinimumSectionSize(1);
     verticalHeader()->setDefaultSectionSize(itemDelegate()->sizeHint(option, {}).height());
+}
+
+// The mouse asks for the row it points at; the keyboard (the Menu key, which
+// the desktop turns into this event wherever the mouse is) for the current
+// row, by which the menu then opens.
+void ResultView::contextMenuEvent(QContextMenuEvent* event) {
+    if (event->reason() == QContextMenuEvent::Mouse) {
+        emit MenuRequested(event->globalPos(), indexAt(event->pos()));
+    } else {
+        RequestMenuAtCurrentRow();
+    }
+    event->accept();
+}
+
+void ResultView::RequestMenuAtCurrentRow() {
+    const QModelIndex current = currentIndex();
+    const QRect row = visualRect(current);
+    emit MenuRequested(viewport()->mapToGlobal(row.isValid() ? row.bottomLeft() : QPoint()),
+                       current);
 }
 
 } // namespace hollowsweep::app

@@ -21,9 +21,17 @@ public:
 
     // The header with the columns' captions.
     QHeaderView* header() const { return horizontalHeader(); }
+    // Asks for the list's menu by the current row, as the keyboard does.
+    void RequestMenuAtCurrentRow();
+
+signals:
+    // The list's menu is wanted at a place on the screen, for a row (none
+    // when the mouse points below the rows).
+    void MenuRequested(const QPoint& globalPosition, const QModelIndex& row);
 
 protected:
     void changeEvent(QEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     // As tall as a row with a check box and text needs, descenders included.

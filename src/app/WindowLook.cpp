@@ -1,5 +1,8 @@
 #include "app/WindowLook.h"
 
+#include "app/PathElision.h"
+
+#include <QApplication>
 #include <QPainter>
 #include <QWidget>
 #include <algorithm>
@@ -45,9 +48,21 @@ void OutlineCheckBox(QPainter* painter, const QStyleOptionViewItem& option,
 
 } // namespace
 
+// What the style draws, with a path shortened to the width the style gives
+// its text; only when painting, so that a column fitted to its contents still
+// takes the whole path's width.
 void GridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                          const QModelIndex& index) const {
-    QStyledItemDelegate::paint(painter, option, index);
+    QStyleOptionViewItem item(option);
+    initStyleOption(&item, index);
+    const QWidget* view = option.widget;
+    const QStyle* style = view != nullptr ? view->style() : QApplication::style();
+    if (index.data(ElidePathRole).toBool()) {
+        const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1;
+        const QRect text = style->subElementRect(QStyle::SE_ItemViewItemText, &item, view);
+        item.text = ElidedPath(item.text, QFontMetrics(item.font), text.width() - (2 * margin));
+    }
+    style->drawControl(QStyle::CE_ItemViewItem, &item, painter, view);
     painter->save();
     OutlineCheckBox(painter, option, index);
     painter->setPen(GridColor(option.palette));

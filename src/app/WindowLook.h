@@ -10,6 +10,7 @@ void UseSmallFont(QWidget* window);
 
 // Draws the list's grid lines below and right of every cell, on rows tall
 // enough that the lines leave the letters' descenders and underscores whole.
+// A path that does not fit its cell gives way in its middle (ElidePathRole).
 class GridDelegate final : public QStyledItemDelegate {
     Q_OBJECT
 

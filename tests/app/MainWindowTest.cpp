@@ -1,6 +1,7 @@
 // The main window, driven as a user drives it: clicks, drops, header clicks
 // and the list, with the dialogs it opens answered through its seams.
 
+#include "PaintedTexts.h"
 #include "ProgramUnderTest.h"
 #include "core/errors/Errors.h"
 
@@ -26,7 +27,8 @@ private slots:
         QCOMPARE(program.Model()->headerData(0, Qt::Horizontal).toString(), QString("Folder Name"));
         QCOMPARE(program.Model()->headerData(1, Qt::Horizontal).toString(), QString("Full Path"));
         QCOMPARE(program.Header()->sectionSize(0), 172);
-        QCOMPARE(program.Header()->sectionSize(1), 320);
+        // The last column fills the list's width.
+        QCOMPARE(program.Header()->sectionSize(1), program.View()->viewport()->width() - 172);
         QCOMPARE(program.Header()->visualIndex(1), 1);
         QVERIFY(!program.Header()->isSortIndicatorShown());
         QCOMPARE(program.Header()->height(), 17);
@@ -38,11 +40,13 @@ private slots:
         QVERIFY(!program.Find<QPushButton>("checkAllButton")->font().bold());
         QCOMPARE(program.Find<QLabel>("statusText")->text(), QString());
         QStringList popup;
-        for (const QAction* action : program.Find<QMenu>("exportMenu")->actions()) {
+        for (const QAction* action : program.Find<QMenu>("listMenu")->actions()) {
             popup << action->text();
         }
-        QCOMPARE(popup, QStringList({"Export To HTML", "Export To Text", "Export To Excel",
-                                     "Export To SCV", "Export To XML"}));
+        QCOMPARE(popup,
+                 QStringList({"Export To HTML", "Export To Text", "Export To Excel",
+                              "Export To SCV", "Export To XML", "", "Check Folder And Subfolders",
+                              "Uncheck Folder And Subfolders"}));
 
         program.Fill({ResultRecord::ForFolder("/data/Old"), ResultRecord::ForFolder("/x/b")});
         QCOMPARE(program.Cell(0, 0), QString("Old"));
@@ -258,7 +262,7 @@ private slots:
                  QString("ask Warning: Are you sure to delete the folders?\n\n1 folder checked"));
         QVERIFY(dir.Exists("tree/a"));
 
-        auto* menu = program.Find<QMenu>("exportMenu");
+        auto* menu = program.Find<QMenu>("listMenu");
         QTest::keyClick(program.View(), Qt::Key_F10, Qt::ShiftModifier);
         QTRY_VERIFY(menu->isVisible());
         const QRect row = program.View()->visualRect(program.View()->currentIndex());
@@ -276,6 +280,165 @@ private slots:
                               QVERIFY(qobject_cast<AboutDialog*>(about) != nullptr);
                               about->close();
                           }));
+    }
+
+    // The list's menu checks or unchecks the folder it was opened for and
+    // every folder listed below it, by whole names: "a" does not hold "ab".
+    // Mouse, Shift+F10 and the Menu key open it; the keyboard reaches the
+    // entries; with a filter, only the folders shown change, as with "Check
+    // All".
+    void theListMenuChecksAFolderWithItsSubfolders() {
+        TestDir dir;
+        dir.MakeFolders("tree/a/b/c");
+        dir.MakeFolders("tree/ab");
+        dir.MakeFile("tree/keep");
+        RunningProgram program;
+        program.Main.OpenFolders({dir.Path("tree")});
+        const QStringList paths = program.Column(1);
+        QCOMPARE(paths.size(), 4);
+        const auto rowOf = [&paths, &dir](const char* folder) {
+            return static_cast<int>(paths.indexOf(Local(dir, folder)));
+        };
+        const auto checkedPaths = [&program] {
+            QStringList checked;
+            for (int row = 0; row < program.Model()->rowCount(); ++row) {
+                if (program.Checked(row)) {
+                    checked << program.Cell(row, 0);
+                }
+            }
+            checked.sort();
+            return checked;
+        };
+        program.Main.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&program.Main));
+        program.View()->setFocus();
+        auto* menu = program.Find<QMenu>("listMenu");
+        QSignalSpy changes(program.Model(), &QAbstractItemModel::dataChanged);
+
+        program.View()->setCurrentIndex(program.Model()->index(rowOf("tree/a"), 1));
+        QTest::keyClick(program.View(), Qt::Key_F10, Qt::ShiftModifier);
+        QTRY_VERIFY(menu->isVisible());
+        // Up from the top wraps to the last entry.
+        QTest::keyClick(menu, Qt::Key_Up);
+        QCOMPARE(menu->activeAction(), program.Find<QAction>("uncheckSubtreeAction"));
+        QTest::keyClick(menu, Qt::Key_Return);
+        QTRY_VERIFY(!menu->isVisible());
+        QCOMPARE(checkedPaths(), QStringList({"ab"}));
+        QCOMPARE(changes.count(), 1);
+        QCOMPARE(program.Find<QLabel>("statusText")->text(), QString("4 empty folders, 1 checked"));
+
+        // A right click, as the window delivers it to the list: for the row
+        // the mouse points at, which need not be the current one.
+        const auto rightClick = [&program](const QPoint& at) {
+            QWidget* viewport = program.View()->viewport();
+            QContextMenuEvent click(QContextMenuEvent::Mouse, at, viewport->mapToGlobal(at));
+            QApplication::sendEvent(viewport, &click);
+        };
+        program.View()->setCurrentIndex(program.Model()->index(rowOf("tree/ab"), 1));
+        const QRect row = program.View()->visualRect(program.Model()->index(rowOf("tree/a/b"), 1));
+        rightClick(row.center());
+        QTRY_VERIFY(menu->isVisible());
+        QVERIFY(menu->geometry().contains(program.View()->viewport()->mapToGlobal(row.center()) +
+                                          QPoint(1, 1)));
+        program.Find<QAction>("checkSubtreeAction")->trigger();
+        menu->close();
+        QCOMPARE(checkedPaths(), QStringList({"ab", "b", "c"}));
+        QCOMPARE(changes.count(), 2);
+
+        // The Menu key, as the desktop delivers it: for the current row.
+        program.View()->setCurrentIndex(program.Model()->index(rowOf("tree/a/b/c"), 1));
+        QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(1, 1),
+                                  program.View()->mapToGlobal(QPoint(1, 1)));
+        QApplication::sendEvent(program.View(), &menuKey);
+        QTRY_VERIFY(menu->isVisible());
+        program.Find<QAction>("uncheckSubtreeAction")->trigger();
+        menu->close();
+        QCOMPARE(checkedPaths(), QStringList({"ab", "b"}));
+
+        // Below the rows there is no folder to act on.
+        const QPoint below(5, program.View()->viewport()->height() - 3);
+        QVERIFY(!program.View()->indexAt(below).isValid());
+        rightClick(below);
+        QTRY_VERIFY(menu->isVisible());
+        QVERIFY(!program.Find<QAction>("checkSubtreeAction")->isEnabled());
+        QVERIFY(!program.Find<QAction>("uncheckSubtreeAction")->isEnabled());
+        menu->close();
+
+        program.Find<QLineEdit>("filterBox")->setText("*/a");
+        QCOMPARE(program.Model()->rowCount(), 1);
+        program.View()->setFocus();
+        program.View()->setCurrentIndex(program.Model()->index(0, 1));
+        QTest::keyClick(program.View(), Qt::Key_F10, Qt::ShiftModifier);
+        QTRY_VERIFY(menu->isVisible());
+        program.Find<QAction>("checkSubtreeAction")->trigger();
+        menu->close();
+        program.Find<QLineEdit>("filterBox")->clear();
+        QCOMPARE(checkedPaths(), QStringList({"a", "ab", "b"}));
+    }
+
+    // A path too long for its cell keeps its beginning and its last folder's
+    // whole name around an ellipsis; a path that fits is drawn whole.
+    void fullPathGivesWayInTheMiddleKeepingTheLastName() {
+        RunningProgram program;
+        std::string deep = "/srv";
+        for (int i = 0; i < 40; ++i) {
+            deep += "/level" + std::to_string(i);
+        }
+        deep += "/the_last_folder";
+        program.Fill({ResultRecord::ForFolder(deep), ResultRecord::ForFolder("/srv/short")});
+        program.Main.resize(program.Main.minimumSize());
+        QApplication::processEvents();
+        const QStringList texts = PaintedTexts(program.View()->viewport());
+        QVERIFY2(texts.contains("/srv/short"), qPrintable(texts.join(" | ")));
+        QVERIFY2(texts.contains("the_last_folder"), qPrintable(texts.join(" | ")));
+        const QStringList elided = texts.filter(QChar(0x2026));
+        QCOMPARE(elided.size(), 1);
+        QVERIFY2(elided[0].startsWith("/srv/level0/") && elided[0].endsWith("…/the_last_folder"),
+                 qPrintable(elided[0]));
+        const int shown = QFontMetrics(program.View()->font()).horizontalAdvance(elided[0]);
+        QVERIFY(shown <= program.Header()->sectionSize(1));
+        QVERIFY(shown > program.Header()->sectionSize(1) * 3 / 4);
+    }
+
+    // The last column shown fills the list at any window size; what is stored
+    // at close is each column's width as the user left it, not as stretched.
+    void theLastColumnFillsTheListAndTheUsersWidthsAreStored() {
+        {
+            RunningProgram program;
+            QHeaderView* header = program.Header();
+            const auto fills = [&program, header] {
+                return header->length() == program.View()->viewport()->width();
+            };
+            QVERIFY(fills());
+            program.Main.resize(program.Main.size() + QSize(300, 0));
+            QVERIFY(fills());
+            const int wide = header->sectionSize(1);
+            QVERIFY(wide > 600);
+            header->resizeSection(0, 250);
+            QVERIFY(fills());
+            program.Main.resize(program.Main.minimumSize());
+            QVERIFY(fills());
+            QVERIFY(header->sectionSize(1) < wide - 300);
+            // Hidden and shown again, a column comes back at its own width.
+            header->setSectionHidden(1, true);
+            QCOMPARE(header->sectionSize(0), program.View()->viewport()->width());
+            header->setSectionHidden(1, false);
+            QCOMPARE(header->sectionSize(0), 250);
+            QVERIFY(fills());
+            // Moved to the end, a column stretches; the one before it has
+            // its own width again.
+            header->moveSection(0, 1);
+            QCOMPARE(header->sectionSize(1), 320);
+            QVERIFY(fills());
+            header->moveSection(1, 0);
+            QVERIFY(fills());
+            program.Main.close();
+        }
+        const std::string saved = ReadWholeFile(ConfigFile());
+        QVERIFY(saved.find("Name=\"Folder Name\" Visible=\"True\" Index=\"0\" "
+                           "DefaultExport=\"True\" Width=\"250\"") != std::string::npos);
+        QVERIFY(saved.find("Name=\"Full Path\" Visible=\"True\" Index=\"1\" "
+                           "DefaultExport=\"True\" Width=\"320\"") != std::string::npos);
     }
 
     // Many rows take a change of marks at once; the count follows.
@@ -479,12 +642,14 @@ private slots:
             QCOMPARE(program.Find<QPushButton>("openButton")->text(), QString("&Ordner öffnen"));
             QCOMPARE(program.Find<QAction>("optionsAction")->text(), QString("Einstellungen..."));
             QCOMPARE(program.Wait.cancelButton->text(), QString("Abbrechen"));
-            QCOMPARE(program.Find<QMenu>("exportMenu")->actions().first()->text(),
+            QCOMPARE(program.Find<QMenu>("listMenu")->actions().first()->text(),
                      QString("Als HTML exportieren"));
+            QCOMPARE(program.Find<QAction>("checkSubtreeAction")->text(),
+                     QString("Ordner und Unterordner markieren"));
         }
         RunningProgram program;
         QCOMPARE(program.Find<QPushButton>("openButton")->text(), QString("&Open Folder"));
-        QCOMPARE(program.Find<QMenu>("exportMenu")->actions().first()->text(),
+        QCOMPARE(program.Find<QMenu>("listMenu")->actions().first()->text(),
                  QString("Export To HTML"));
     }
 
@@ -761,7 +926,7 @@ private slots:
     void everyExportWritesThroughThePopupMenu() {
         TestDir dir;
         RunningProgram program;
-        for (QAction* action : program.Find<QMenu>("exportMenu")->actions()) {
+        for (QAction* action : program.Find<QMenu>("listMenu")->actions()) {
             action->trigger();
         }
         QVERIFY(program.Dialogs.Calls.isEmpty());
@@ -772,7 +937,7 @@ private slots:
         for (int i = 0; i < suffixes.size(); ++i) {
             program.Dialogs.Calls.clear();
             program.Dialogs.SaveAnswer = Local(dir, "out") + suffixes[i];
-            program.Find<QMenu>("exportMenu")->actions()[i]->trigger();
+            program.Find<QMenu>("listMenu")->actions()[i]->trigger();
             QCOMPARE(program.Dialogs.Calls, QStringList({"save " + suffixes[i] + " " + filters[i],
                                                          "message Done: Export Finished"}));
             QVERIFY(dir.Exists("out" + suffixes[i].toStdString()));
@@ -798,9 +963,13 @@ private slots:
         QVERIFY(saved.find("Name=\"Folder Name\" Visible=\"False\" Index=\"1\" "
                            "DefaultExport=\"True\" Width=\"172\"") != std::string::npos);
         RunningProgram next;
-        QCOMPARE(next.Header()->sectionSize(1), 400);
         QCOMPARE(next.Header()->visualIndex(1), 0);
         QVERIFY(next.Header()->isSectionHidden(0));
+        // Alone, the column fills the list; with another after it, it has
+        // its width again.
+        QCOMPARE(next.Header()->sectionSize(1), next.View()->viewport()->width());
+        next.Header()->setSectionHidden(0, false);
+        QCOMPARE(next.Header()->sectionSize(1), 400);
     }
 
     // Declined, the offer of the default configuration changes nothing.

@@ -208,3 +208,44 @@ TEST(ResultList, CheckAllActsOnTheShownEntriesAndTheFilterOutlivesChanges) {
     EXPECT_EQ(list.ShownCount(), 5U);
     EXPECT_EQ(list.ShownCheckedCount(), 4U);
 }
+
+// A folder's subtree goes by whole path components, from the root down, and
+// bytes that are not UTF-8 are compared as they are.
+TEST(ResultList, ChecksAFolderAndEveryFolderBelowItInOneChange) {
+    struct Case {
+        const char* Folder;
+        const char* Filter;
+        const char* Unchecked;
+    };
+    const Case cases[] = {
+        {"/a/b", "", "/a/b- /a/b/c- /a/bc+ /a+ /x/a/b+ /a/b/c/d\xff- /\xff/b+ "},
+        {"/a/b/c", "", "/a/b+ /a/b/c- /a/bc+ /a+ /x/a/b+ /a/b/c/d\xff- /\xff/b+ "},
+        {"/", "", "/a/b- /a/b/c- /a/bc- /a- /x/a/b- /a/b/c/d\xff- /\xff/b- "},
+        {"/\xff", "", "/a/b+ /a/b/c+ /a/bc+ /a+ /x/a/b+ /a/b/c/d\xff+ /\xff/b- "},
+        {"/a", "", "/a/b- /a/b/c- /a/bc- /a- /x/a/b+ /a/b/c/d\xff- /\xff/b+ "},
+        // Only what the filter shows, as "Check All" does.
+        {"/a/b", "*/c", "/a/b+ /a/b/c- /a/bc+ /a+ /x/a/b+ /a/b/c/d\xff+ /\xff/b+ "},
+    };
+    for (const Case& c : cases) {
+        ResultList list =
+            ListOf({"/a/b", "/a/b/c", "/a/bc", "/a", "/x/a/b", "/a/b/c/d\xff", "/\xff/b"});
+        list.SetFilter(c.Filter);
+        RecordingObserver observer;
+        list.SetObserver(&observer);
+        list.SetSubtreeChecked(c.Folder, false);
+        EXPECT_EQ(Paths(list), c.Unchecked) << c.Folder << " " << c.Filter;
+        EXPECT_EQ(observer.Events, "v");
+        std::size_t unchecked = 0;
+        for (const auto& entry : list) {
+            unchecked += entry.Checked() ? 0 : 1;
+        }
+        EXPECT_EQ(list.CheckedCount(), list.Count() - unchecked);
+        list.SetSubtreeChecked(c.Folder, true);
+        EXPECT_EQ(list.CheckedCount(), list.Count()) << c.Folder;
+    }
+
+    ResultList list = ListOf({"/a", "/a/b"});
+    list.SetRemovalRunning(true);
+    EXPECT_THROW(list.SetSubtreeChecked("/a", false), HollowsweepError);
+    EXPECT_EQ(list.CheckedCount(), 2U);
+}

@@ -183,6 +183,20 @@ void MainPresenter::UncheckAll() {
     list_.UncheckAll();
 }
 
+void MainPresenter::CheckSubtree(std::size_t entry) {
+    SetSubtreeChecked(entry, true);
+}
+
+void MainPresenter::UncheckSubtree(std::size_t entry) {
+    SetSubtreeChecked(entry, false);
+}
+
+void MainPresenter::SetSubtreeChecked(std::size_t entry, bool checked) {
+    // A copy: the entry's own path must not be read while the list changes.
+    const std::string folder(list_.At(entry).Record.Path());
+    list_.SetSubtreeChecked(folder, checked);
+}
+
 void MainPresenter::DeleteChecked() {
     if (busy_) {
         return;

@@ -72,6 +72,10 @@ public:
 
     void CheckAll();
     void UncheckAll();
+    // Checks or unchecks the folder of an entry and every folder shown below
+    // it, as the list's menu offers for the entry the user points at.
+    void CheckSubtree(std::size_t entry);
+    void UncheckSubtree(std::size_t entry);
     // Asks, then removes the checked folders (or moves them to the trash, as
     // the options say), then reports what became of them.
     void DeleteChecked();
@@ -86,6 +90,7 @@ private:
     std::exception_ptr RunRemoval(CheckedFolderRemoval& removal, std::size_t planned,
                                   bool moveToTrash);
     void ReportRemoval(const DeleteSummary& summary, bool moveToTrash);
+    void SetSubtreeChecked(std::size_t entry, bool checked);
 
     ResultList& list_;
     LazyConfig& config_;

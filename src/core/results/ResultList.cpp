@@ -1,6 +1,7 @@
 #include "core/results/ResultList.h"
 
 #include "core/errors/Errors.h"
+#include "core/platform/FolderPaths.h"
 #include "core/product/Messages.h"
 #include "core/results/PathFilter.h"
 
@@ -185,9 +186,7 @@ void ResultList::SetAllChecked(bool checked) {
     for (const std::uint32_t index : shownEntries_) {
         MarkChecked(entries_[index], checked);
     }
-    if (observer_ != nullptr && updateDepth_ == 0) {
-        observer_->ListChecksChanged();
-    }
+    NotifyChecksChanged();
 }
 
 void ResultList::SetChecked(std::span<const EntryRange> ranges, bool checked) {
@@ -204,6 +203,29 @@ void ResultList::SetChecked(std::span<const EntryRange> ranges, bool checked) {
             MarkChecked(*entry, checked);
         }
     }
+    NotifyChecksChanged();
+}
+
+void ResultList::SetSubtreeChecked(std::string_view folder, bool checked) {
+    RefuseWhileRemoving();
+    const auto mark = [&](ResultEntry& entry) {
+        if (IsAtOrBelow(entry.Record.Path(), folder)) {
+            MarkChecked(entry, checked);
+        }
+    };
+    if (Filtered()) {
+        for (const std::uint32_t index : shownEntries_) {
+            mark(entries_[index]);
+        }
+    } else {
+        for (ResultEntry& entry : entries_) {
+            mark(entry);
+        }
+    }
+    NotifyChecksChanged();
+}
+
+void ResultList::NotifyChecksChanged() {
     if (observer_ != nullptr && updateDepth_ == 0) {
         observer_->ListChecksChanged();
     }

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace hollowsweep {
@@ -102,6 +103,10 @@ public:
     void UncheckAll();
     // Sets the check of every entry in the ranges, as one change.
     void SetChecked(std::span<const EntryRange> ranges, bool checked);
+    // Sets the check of every entry shown whose path is folder or lies below
+    // it, by whole components ("/a/b" holds "/a/b/c", not "/a/bc"), as one
+    // change in one pass.
+    void SetSubtreeChecked(std::string_view folder, bool checked);
 
     // The folders whose scan filled the list, as the user named them. Removal
     // reaches every entry from one of them and never leaves them.
@@ -181,6 +186,9 @@ private:
     void RefuseWhileRemoving() const;
     void SetAllChecked(bool checked);
     void MarkChecked(ResultEntry& entry, bool checked) noexcept;
+    // Tells the observer that marks changed, unless an update is open: its
+    // end reloads everything anyway.
+    void NotifyChecksChanged();
     void CountChecked() noexcept;
     void ApplyFilter();
     void ShowMatching(const PathFilter& filter);

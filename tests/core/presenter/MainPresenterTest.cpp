@@ -383,6 +383,38 @@ TEST(MainPresenter, DeleteAsksRemovesAndReportsWhatBecameOfEachFolder) {
     EXPECT_TRUE(p.list.At(0).Kept);
 }
 
+// Unchecking a folder keeps it and all below it on the disk, and only there: a
+// sibling whose name begins alike goes with the rest.
+TEST(MainPresenter, ASubtreeUncheckedStaysOnTheDiskAndOneCheckedGoes) {
+    TestDir dir;
+    dir.MakeFolders("tree/a/b/c");
+    dir.MakeFolders("tree/ab");
+    dir.MakeFile("tree/keep");
+    Presenter p(dir);
+    p.presenter.ScanFolders({dir.Path("tree")}, std::nullopt);
+    ASSERT_EQ(p.list.Count(), 4U);
+    const auto entryOf = [&p, &dir](const char* folder) {
+        for (std::size_t i = 0; i < p.list.Count(); ++i) {
+            if (p.list.At(i).Record.Path() == dir.Path(folder)) {
+                return i;
+            }
+        }
+        throw IndexError(-1, p.list.Count());
+    };
+    p.presenter.UncheckSubtree(entryOf("tree/a"));
+    EXPECT_EQ(p.list.CheckedCount(), 1U);
+    p.presenter.DeleteChecked();
+    EXPECT_FALSE(dir.Exists("tree/ab"));
+    EXPECT_TRUE(dir.Exists("tree/a/b/c"));
+
+    p.presenter.CheckSubtree(entryOf("tree/a/b"));
+    EXPECT_EQ(p.list.CheckedCount(), 2U);
+    p.presenter.DeleteChecked();
+    EXPECT_FALSE(dir.Exists("tree/a/b"));
+    EXPECT_TRUE(dir.Exists("tree/a"));
+    EXPECT_THROW(p.presenter.CheckSubtree(p.list.Count()), IndexError);
+}
+
 TEST(MainPresenter, WithTheTrashSetTheFoldersGoToTheTrash) {
     TestDir dir;
     dir.MakeFolders("tree/a");
