@@ -188,6 +188,31 @@ TEST(ResultList, TypingOnShowsWhatTheWholeTextShows) {
     EXPECT_EQ(typed.At(typed.ShownEntry(0)).Record.Path(), "/tmp/new");
 }
 
+// Enough entries that the filter runs on several threads, each on a slice.
+TEST(ResultList, AFilterOverManyEntriesShowsEachMatchOnceInOrder) {
+    constexpr std::size_t Count = 300'001;
+    ResultList list;
+    for (std::size_t i = 0; i < Count; ++i) {
+        list.Append(ResultRecord::ForFolder("/d/" + std::to_string(i)));
+    }
+    for (const std::string text : {"7", "77", "*1?", "/d/300000"}) {
+        list.SetFilter(text);
+        std::vector<std::size_t> expected;
+        for (std::size_t i = 0; i < Count; ++i) {
+            const std::string name = std::to_string(i);
+            const bool matches = text == "*1?" ? name.size() >= 2 && name[name.size() - 2] == '1'
+                                               : ("/d/" + name).find(text) != std::string::npos;
+            if (matches) {
+                expected.push_back(i);
+            }
+        }
+        ASSERT_EQ(list.ShownCount(), expected.size()) << text;
+        for (std::size_t row = 0; row < expected.size(); ++row) {
+            ASSERT_EQ(list.ShownEntry(row), expected[row]) << text;
+        }
+    }
+}
+
 TEST(ResultList, CheckAllActsOnTheShownEntriesAndTheFilterOutlivesChanges) {
     ResultList list = ListOf({"/a/x", "/b/x", "/a/y", "/b/y"});
     RecordingObserver observer;

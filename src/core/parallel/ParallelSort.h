@@ -1,9 +1,10 @@
 #pragma once
 
+#include "core/parallel/OnThreads.h"
+
 #include <algorithm>
 #include <cstddef>
 #include <span>
-#include <thread>
 #include <vector>
 
 namespace hollowsweep {
@@ -24,14 +25,7 @@ void ParallelStableSort(std::span<T> items, Less less, unsigned threads) {
     for (std::size_t i = 0; i <= slices; ++i) {
         bounds.push_back(items.size() * i / slices);
     }
-    const auto onThreads = [](std::size_t count, const auto& work) {
-        std::vector<std::jthread> workers;
-        for (std::size_t i = 1; i < count; ++i) {
-            workers.emplace_back(work, i);
-        }
-        work(0);
-    };
-    onThreads(slices, [&](std::size_t slice) {
+    OnThreads(slices, [&](std::size_t slice) {
         std::stable_sort(items.begin() + static_cast<std::ptrdiff_t>(bounds[slice]),
                          items.begin() + static_cast<std::ptrdiff_t>(bounds[slice + 1]), less);
     });
@@ -41,7 +35,7 @@ void ParallelStableSort(std::span<T> items, Less less, unsigned threads) {
     while (bounds.size() > 2) {
         // An odd slice out merges with nothing: it is copied as it is.
         const std::size_t sorted = bounds.size() - 1;
-        onThreads((sorted + 1) / 2, [&](std::size_t pair) {
+        OnThreads((sorted + 1) / 2, [&](std::size_t pair) {
             const std::size_t first = bounds[2 * pair];
             const std::size_t middle = bounds[std::min(2 * pair + 1, sorted)];
             const std::size_t last = bounds[std::min(2 * pair + 2, sorted)];

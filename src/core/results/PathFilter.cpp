@@ -22,7 +22,7 @@ PathFilter::PathFilter(std::string text)
     }
 }
 
-bool PathFilter::Matches(std::string_view path) const {
+bool PathFilter::Matches(std::string_view path) const noexcept {
     if (glob_) {
         return GlobMatches(text_, path);
     }

@@ -12,7 +12,7 @@ class PathFilter {
 public:
     explicit PathFilter(std::string text);
 
-    bool Matches(std::string_view path) const;
+    bool Matches(std::string_view path) const noexcept;
     // Whether every path this filter lets through, the wider one lets through
     // too: so as the user types on, only what is shown needs a look.
     bool Narrows(const PathFilter& wider) const noexcept;
