@@ -143,9 +143,10 @@ TEST(ResultList, FilterShowsPathsHoldingTheTextOrMatchingTheGlob) {
         const char* Shown;
     };
     const Case cases[] = {
-        {"", "0 1 2 3 4"},    {"photo", "0 1 3"}, {"RAW", "1"},
-        {"*/raw", "1"},       {"/srv/*", "0 1"},  {"*[0-9]", "3"},
-        {"/srv/?hotos", "0"}, {"nothing", ""},    {"/SRV/Photos", "0 1"},
+        {"", "0 1 2 3 4"},      {"photo", "0 1 3"}, {"RAW", "1"},         {"*/raw", "1"},
+        {"/srv/*", "0 1"},      {"*[0-9]", "3"},    {"/srv/?hotos", "0"}, {"nothing", ""},
+        {"/SRV/Photos", "0 1"}, {"S/R", "1"},       {"os2", "3"},         {"2", "3"},
+        {"/mUS", "2"},          {"s2/", ""},        {"/tmp/music/", ""},
     };
     for (const Case& c : cases) {
         ResultList list =

@@ -20,6 +20,7 @@ public:
 private:
     std::string text_;
     bool glob_ = false;
+    std::size_t anchor_ = std::string::npos;
 };
 
 } // namespace hollowsweep
