@@ -1,6 +1,7 @@
 #include "core/platform/WholeFile.h"
 
 #include "core/errors/Errors.h"
+#include "core/platform/EntryStatus.h"
 #include "core/platform/FileDescriptor.h"
 #include "core/platform/FileReplacement.h"
 
@@ -85,6 +86,17 @@ std::optional<std::string> ReadFileWithin(const FileDescriptor& fd, const std::s
         return std::nullopt;
     }
     return text;
+}
+
+std::optional<std::string> ReadRegularFileBelow(NativeHandle folder, const char* name,
+                                                std::size_t limit) {
+    const FileDescriptor file(
+        ::openat(folder, name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    const auto status = file ? StatusOf(file.Get()) : std::nullopt;
+    if (!status || !status->IsRegularFile) {
+        return std::nullopt;
+    }
+    return ReadFileWithin(file, name, limit);
 }
 
 void ReplaceWholeFile(const std::string& path, std::string_view text) {

@@ -1,13 +1,13 @@
 #pragma once
 
+#include "core/platform/NativeHandle.h"
+
 #include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace hollowsweep {
-
-class FileDescriptor;
 
 // Reads a file's whole content; a failure raises IOError naming the file.
 std::string ReadWholeFile(const std::string& path);
@@ -16,8 +16,14 @@ std::string ReadWholeFile(const std::string& path);
 // huge file or an endless device (/dev/zero) costs no memory.
 std::optional<std::string> ReadFileWithin(const std::string& path, std::size_t limit);
 // The same for a file open already; path names it in errors.
-std::optional<std::string> ReadFileWithin(const FileDescriptor& fd, const std::string& path,
+std::optional<std::string> ReadFileWithin(const OwnedHandle& fd, const std::string& path,
                                           std::size_t limit);
+
+// The same for the entry name in an open folder, when it is a regular file:
+// none when it is missing, a link or anything else, so that no link leads the
+// read elsewhere and no pipe put in its place stalls it.
+std::optional<std::string> ReadRegularFileBelow(NativeHandle folder, const char* name,
+                                                std::size_t limit);
 
 // Writes text to a new file beside path and renames it over path, so readers
 // see either the old content or the new one, never a part. On failure the old
@@ -25,7 +31,7 @@ std::optional<std::string> ReadFileWithin(const FileDescriptor& fd, const std::s
 void ReplaceWholeFile(const std::string& path, std::string_view text);
 
 // Writes all of text to an open file, resuming after interruptions.
-void WriteAll(const FileDescriptor& fd, std::string_view text, const std::string& path);
+void WriteAll(const OwnedHandle& fd, std::string_view text, const std::string& path);
 
 bool FileExists(const std::string& path);
 
