@@ -1,7 +1,8 @@
 #include "core/results/PathFilter.h"
 
+#include "core/platform/NameMatch.h"
+
 #include <algorithm>
-#include <fnmatch.h>
 
 namespace hollowsweep {
 
@@ -23,7 +24,7 @@ PathFilter::PathFilter(std::string text)
 
 bool PathFilter::Matches(std::string_view path) const {
     if (glob_) {
-        return ::fnmatch(text_.c_str(), std::string(path).c_str(), 0) == 0;
+        return MatchesWildcard(text_.c_str(), std::string(path).c_str());
     }
     return std::search(path.begin(), path.end(), text_.begin(), text_.end(),
                        [](char a, char b) { return Folded(a) == b; }) != path.end();

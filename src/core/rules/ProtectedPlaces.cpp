@@ -254,7 +254,12 @@ const ProtectedPlaces::FolderFacts& ProtectedPlaces::FactsOf(const std::string& 
 std::vector<std::string> SubmodulesNamedIn(NativeHandle folder) {
     try {
         if (const auto text = ReadRegularFileBelow(folder, GitModulesName, GitModulesLimit)) {
-            return SubmodulePaths(*text);
+            // Written with "/" whatever the system; compared with paths built here.
+            std::vector<std::string> paths = SubmodulePaths(*text);
+            for (auto& path : paths) {
+                std::replace(path.begin(), path.end(), '/', PathSeparator);
+            }
+            return paths;
         }
     } catch (const IOError&) {
         // A .gitmodules that cannot be read names no submodule.
