@@ -114,6 +114,18 @@ bool FileExists(const std::string& path) {
     return ::stat(path.c_str(), &status) == 0;
 }
 
+int WhyNotWritable(const std::string& path) noexcept {
+    return ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0 ? 0 : errno;
+}
+
+int WhyNotSeekable(NativeHandle file) noexcept {
+    return ::lseek(file, 0, SEEK_CUR) < 0 ? errno : 0;
+}
+
+bool RemoveFile(const std::string& path) noexcept {
+    return ::unlink(path.c_str()) == 0;
+}
+
 void MakeFolders(const std::string& path) {
     for (std::size_t end = path.find('/', 1);; end = path.find('/', end + 1)) {
         const std::string prefix = path.substr(0, end);

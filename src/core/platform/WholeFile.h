@@ -35,6 +35,18 @@ void WriteAll(const OwnedHandle& fd, std::string_view text, const std::string& p
 
 bool FileExists(const std::string& path);
 
+// 0 when this process may write to the file at path, else the errno value
+// of the reason it may not.
+int WhyNotWritable(const std::string& path) noexcept;
+
+// 0 when the open file can be written with seeks, as a file on a disk can,
+// else the errno value of the reason it cannot (a pipe, a terminal).
+int WhyNotSeekable(NativeHandle file) noexcept;
+
+// Removes the file at path, a link itself and not what it leads to; false,
+// with errno set, on failure.
+bool RemoveFile(const std::string& path) noexcept;
+
 // Creates a folder and any missing folders above it.
 void MakeFolders(const std::string& path);
 
