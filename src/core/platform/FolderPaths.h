@@ -91,11 +91,10 @@ bool IsExistingFolder(const std::string& path);
 // names a folder. The tool and the window word it alike.
 std::optional<std::string> WhyNotAFolder(const std::string& path);
 
-#if !defined(_WIN32)
 // The first link on path, itself included, that belongs to neither root nor
-// the caller; none when there is none.
+// the caller; none when there is none, and always none on Windows, whose
+// links only an administrator or a developer may make.
 std::optional<std::string> LinkOfAnotherUserOn(const std::string& path);
-#endif
 
 // Raises the soft limit of open descriptors as far as the hard limit allows and
 // returns the limit now in force; on Windows, how many handles may be open.

@@ -226,6 +226,10 @@ std::optional<std::string> WhyNotAFolder(const std::string& path) {
     return SystemErrorText(errno);
 }
 
+std::optional<std::string> LinkOfAnotherUserOn(const std::string& /*path*/) {
+    return std::nullopt;
+}
+
 std::size_t RaiseOpenFileLimit() {
     return HandleLimit;
 }

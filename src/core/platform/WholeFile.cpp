@@ -66,6 +66,10 @@ std::string ReadWholeFile(const std::string& path) {
     return ReadUpTo(OpenForReading(path), path, std::numeric_limits<std::size_t>::max() - 1);
 }
 
+std::string ReadStandardInput() {
+    return ReadWholeFile("/dev/stdin");
+}
+
 std::optional<std::string> ReadFileWithin(const std::string& path, std::size_t limit) {
     return ReadFileWithin(OpenForReading(path), path, limit);
 }

@@ -24,6 +24,8 @@ std::optional<std::string> ReadFileWithin(const OwnedHandle& fd, const std::stri
 // read elsewhere and no pipe put in its place stalls it.
 std::optional<std::string> ReadRegularFileBelow(NativeHandle folder, const char* name,
                                                 std::size_t limit);
+// The whole of standard input, read to its end.
+std::string ReadStandardInput();
 
 // Writes text to a new file beside path and renames it over path, so readers
 // see either the old content or the new one, never a part. On failure the old

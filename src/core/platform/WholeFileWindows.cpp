@@ -59,6 +59,11 @@ std::string ReadWholeFile(const std::string& path) {
     return ReadUpTo(file.Get(), path, std::numeric_limits<std::size_t>::max() - 1);
 }
 
+std::string ReadStandardInput() {
+    return ReadUpTo(::GetStdHandle(STD_INPUT_HANDLE), "standard input",
+                    std::numeric_limits<std::size_t>::max() - 1);
+}
+
 std::optional<std::string> ReadFileWithin(const std::string& path, std::size_t limit) {
     return ReadFileWithin(OpenForReading(path), path, limit);
 }
