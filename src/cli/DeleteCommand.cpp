@@ -79,7 +79,7 @@ void SpellAsTheFolders(std::vector<std::string>& paths, const RemovalPlan& plan)
         for (const auto& [resolvedStart, start] : resolvedStarts) {
             if (IsAtOrBelow(absolute, resolvedStart)) {
                 std::string rest = absolute.substr(resolvedStart.size());
-                if (!rest.empty() && PathSeparators.find(rest.front()) == std::string::npos &&
+                if (!rest.empty() && PathSeparators.find(rest.front()) == std::string_view::npos &&
                     !start.ends_with(PathSeparator)) {
                     rest.insert(0, 1, PathSeparator);
                 }

@@ -25,6 +25,14 @@ DWORD AttributesOf(HANDLE handle) {
     return basic.FileAttributes;
 }
 
+bool SetAttributes(HANDLE handle, DWORD attributes) {
+    // Zero times leave the times as they are; no attributes at all is
+    // spelled FILE_ATTRIBUTE_NORMAL, as zero leaves them as they are too.
+    FILE_BASIC_INFO basic{};
+    basic.FileAttributes = attributes == 0 ? FILE_ATTRIBUTE_NORMAL : attributes;
+    return ::SetFileInformationByHandle(handle, FileBasicInfo, &basic, sizeof basic) != 0;
+}
+
 int ErrnoOfStatus(long status) {
     return ErrnoOfWin32Error(::RtlNtStatusToDosError(status));
 }
@@ -123,8 +131,9 @@ bool RemoveEmptyFolderAt(NativeHandle parent, const char* name,
 
 bool RemoveFileAt(NativeHandle folder, const char* name) noexcept {
     FileHandle file;
-    const long result = OpenEntry(folder, name, DELETE | FILE_READ_ATTRIBUTES | SYNCHRONIZE,
-                                  FILE_NON_DIRECTORY_FILE, file);
+    const long result =
+        OpenEntry(folder, name, DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES | SYNCHRONIZE,
+                  FILE_NON_DIRECTORY_FILE, file);
     if (result < 0) {
         errno = ErrnoOfStatus(result);
         return false;
@@ -134,11 +143,21 @@ bool RemoveFileAt(NativeHandle folder, const char* name) noexcept {
         errno = EPERM;
         return false;
     }
+    // Windows keeps a read-only file where Linux removes it: the attribute
+    // goes first, and comes back should the file stay.
+    const bool readOnly = (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+    if (readOnly && !SetAttributes(file.Get(), attributes & ~DWORD{FILE_ATTRIBUTE_READONLY})) {
+        errno = LastErrno();
+        return false;
+    }
     FILE_DISPOSITION_INFO disposition{};
     disposition.DeleteFile = TRUE;
     if (::SetFileInformationByHandle(file.Get(), FileDispositionInfo, &disposition,
                                      sizeof disposition) == 0) {
         errno = LastErrno();
+        if (readOnly) {
+            SetAttributes(file.Get(), attributes);
+        }
         return false;
     }
     return true;

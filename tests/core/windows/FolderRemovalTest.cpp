@@ -110,6 +110,25 @@ TEST(WindowsRemoval, ACancelledRemovalRemovesNothing) {
     EXPECT_TRUE(tree.Exists(L"top\\a\\b"));
 }
 
+// A junk file Windows would keep as read-only goes as it does on Linux.
+TEST(WindowsRemoval, AReadOnlyJunkFileGoesToo) {
+    const TempTree tree;
+    tree.MakeFile(L"top\\junk\\Thumbs.db");
+    ASSERT_NE(::SetFileAttributesW(WideText(tree.Path(L"top\\junk\\Thumbs.db")).c_str(),
+                                   FILE_ATTRIBUTE_READONLY),
+              0);
+    const std::vector<std::string> starts{tree.Path(L"top")};
+    RemovalPlan plan(starts);
+    ASSERT_TRUE(plan.Add(tree.Path(L"top\\junk"), {}, 0));
+    RemovalOptions options;
+    options.Rules.JunkFiles = {"Thumbs.db"};
+    std::vector<RemovalOutcome> outcomes;
+    EXPECT_TRUE(RemoveFolders(
+        plan, options, [&](const RemovalEvent& event) { outcomes.push_back(event.Outcome); }));
+    EXPECT_EQ(outcomes, std::vector<RemovalOutcome>{RemovalOutcome::Removed});
+    EXPECT_FALSE(tree.Exists(L"top\\junk"));
+}
+
 // Junk files are all that keeps a folder: they go, and it goes. Past a
 // budget of one held folder, the walk down and back up by handles ends the
 // same.
