@@ -65,7 +65,8 @@ for tree in $trees; do
     cp -a "$work/$tree" "$work/$tree.wine"
     l=$(once_ms "$linux" delete -q "$work/$tree.linux")
     w=$(once_ms "$wine" "$windows" delete -q "C:\\hollowsweep-bench\\$tree.wine")
-    left=$(find "$work/$tree.linux" "$work/$tree.wine" -type d | wc -l)
+    # A tree of empty folders goes whole, its top folder too.
+    left=$( (find "$work/$tree.linux" "$work/$tree.wine" -type d 2>/dev/null || true) | wc -l)
     printf '%-6s %-7s %12s %14s %8.2f  (%s folders left in both)\n' "$tree" delete "$l" "$w" \
         "$(echo "$w / $l" | bc -l)" "$left"
     rm -rf "$work/$tree.linux" "$work/$tree.wine"
