@@ -5,6 +5,7 @@
 #include "core/platform/WidePath.h"
 #include "core/product/Messages.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <windows.h>
 
@@ -161,6 +162,8 @@ std::string StoredFolderPath(std::string_view folder) {
         return folder.empty() ? std::string() : std::string(1, PathSeparator);
     }
     std::string stored(folder.substr(0, end + 1));
+    // Written as Windows writes paths, so that the folders found below it read alike.
+    std::replace(stored.begin(), stored.end(), '/', PathSeparator);
     // "C:" alone is the working folder on drive C, not its root.
     if (stored.back() == ':' && end + 1 < folder.size()) {
         stored += PathSeparator;

@@ -101,12 +101,18 @@ TEST(WindowsScan, NamesComeBackExactly) {
     EXPECT_EQ(result.Empty[1], tree.Path(L"\U0001F600 Gr\u00FC\u00DF"));
 }
 
-// A trailing separator names the same folder, and the report says it as stored.
-TEST(WindowsScan, TrailingSeparatorsGiveTheSameList) {
+// A trailing separator names the same folder, and a path written with "/"
+// is reported as Windows writes it.
+TEST(WindowsScan, SeparatorsAsGivenGiveTheSameList) {
     const TempTree tree;
     tree.MakeFolder(L"a");
-    EXPECT_EQ(Scan(tree.Path() + "\\\\").Empty, Scan(tree.Path()).Empty);
-    EXPECT_EQ(Scan(tree.Path() + "/").Empty, Scan(tree.Path()).Empty);
+    std::string forward = tree.Path();
+    std::replace(forward.begin(), forward.end(), '\\', '/');
+    const std::vector<std::string> expected{tree.Path(L"a"), tree.Path()};
+    EXPECT_EQ(Scan(tree.Path()).Empty, expected);
+    EXPECT_EQ(Scan(tree.Path() + "\\\\").Empty, expected);
+    EXPECT_EQ(Scan(tree.Path() + "/").Empty, expected);
+    EXPECT_EQ(Scan(forward + "/").Empty, expected);
 }
 
 TEST(WindowsScan, MissingStartingFolderReportsNothingAndSaysWhy) {
