@@ -66,9 +66,10 @@ build_library pugixml "$(unpacked_source pugixml)" -DPUGIXML_BUILD_TESTS=OFF
 build_library libxlsxwriter "$(unpacked_source libxlsxwriter)" -DBUILD_TESTS=OFF \
     -DBUILD_EXAMPLES=OFF -DUSE_SYSTEM_MINIZIP=OFF
 build_library googletest /usr/src/googletest -DINSTALL_GTEST=ON -Dgtest_disable_pthreads=OFF
-# RapidJSON is headers alone, which compile for any target as they are.
+# RapidJSON and CLI11 are headers alone, which compile for any target as they are.
 mkdir -p "$deps/include"
 ln -sfn /usr/include/rapidjson "$deps/include/rapidjson"
+ln -sfn /usr/include/CLI "$deps/include/CLI"
 
 echo "== windows build"
 cmake --preset windows

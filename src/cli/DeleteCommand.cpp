@@ -24,7 +24,7 @@ std::vector<std::string> ReadPathList(const std::string& file, char separator) {
     {
         // The list may come from a program that never ends it.
         const WaitBeforeWork wait;
-        text = ReadWholeFile(file == "-" ? "/dev/stdin" : file);
+        text = file == "-" ? ReadStandardInput() : ReadWholeFile(file);
     }
     if (separator != '\0' && text.find('\0') != std::string::npos) {
         throw ConversionError(file + ": " +
@@ -70,17 +70,18 @@ void SpellAsTheFolders(std::vector<std::string>& paths, const RemovalPlan& plan)
             current = CanonicalPath(".");
         }
         std::string absolute = path;
-        if (!path.starts_with('/')) {
+        if (!IsAbsolutePath(path)) {
             absolute = current;
-            absolute += '/';
+            absolute += PathSeparator;
             absolute += path;
             absolute = RemovalPlan::NormalPath(absolute);
         }
         for (const auto& [resolvedStart, start] : resolvedStarts) {
             if (IsAtOrBelow(absolute, resolvedStart)) {
                 std::string rest = absolute.substr(resolvedStart.size());
-                if (!rest.empty() && rest.front() != '/' && !start.ends_with('/')) {
-                    rest.insert(0, "/");
+                if (!rest.empty() && PathSeparators.find(rest.front()) == std::string_view::npos &&
+                    !start.ends_with(PathSeparator)) {
+                    rest.insert(0, 1, PathSeparator);
                 }
                 path = start + rest;
                 break;

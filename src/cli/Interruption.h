@@ -5,7 +5,8 @@
 
 namespace hollowsweep::cli {
 
-// While it lives, Ctrl-C (SIGINT) and SIGTERM only set a flag, so that the
+// While it lives, Ctrl-C (SIGINT, or the console's Ctrl-C, Ctrl-Break and
+// close on Windows) and SIGTERM only set a flag, so that the
 // work in flight can finish and its output be written whole, and a file being
 // written is dropped. A second signal ends the run at once (exit 130), for a
 // run stuck on a reader that no longer reads. The handlers in place before are
@@ -22,9 +23,11 @@ public:
     static std::atomic<bool>& Flag() noexcept;
     static bool Requested() noexcept { return Flag().load(); }
 
+#if !defined(_WIN32)
 private:
     struct sigaction previousInterrupt_ {};
     struct sigaction previousTerminate_ {};
+#endif
 };
 
 // While it lives, the tool waits on another program (a pipe that no one reads

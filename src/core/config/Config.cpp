@@ -2,17 +2,16 @@
 
 #include "core/config/DefaultConfig.h"
 #include "core/errors/Errors.h"
+#include "core/platform/EntryStatus.h"
+#include "core/platform/FolderPaths.h"
 #include "core/platform/ProgramLocation.h"
 #include "core/platform/WholeFile.h"
 
 #include <algorithm>
 #include <cerrno>
-#include <fcntl.h>
 #include <iterator>
 #include <memory>
 #include <string_view>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace hollowsweep {
 
@@ -67,8 +66,7 @@ std::string KeptConfigName(const std::string& fileName) {
     // A file kept from an earlier start is never written over; a dangling
     // link is a name taken too.
     const auto taken = [](const std::string& name) {
-        struct stat status {};
-        return ::lstat(name.c_str(), &status) == 0;
+        return StatusAt(CurrentFolder, name.c_str()).has_value();
     };
     std::string kept = fileName + ".broken";
     for (int number = 1; taken(kept); ++number) {
@@ -79,15 +77,15 @@ std::string KeptConfigName(const std::string& fileName) {
 
 void SetAsideConfig(const std::string& fileName) {
     // A file made read-only is one its owner means to keep as it is.
-    if (::faccessat(AT_FDCWD, fileName.c_str(), W_OK, AT_EACCESS) != 0) {
-        throw IOError(fileName, errno, "cannot replace");
+    if (const int error = WhyNotWritable(fileName); error != 0) {
+        throw IOError(fileName, error, "cannot replace");
     }
     const std::string kept = KeptConfigName(fileName);
     ReplaceWholeFile(kept, ReadWholeFile(fileName));
     try {
         ReplaceWholeFile(fileName, DefaultConfigText);
     } catch (const IOError&) {
-        ::unlink(kept.c_str());
+        RemoveFile(kept);
         throw;
     }
 }
@@ -97,12 +95,12 @@ std::string ConfigFileName() {
 }
 
 std::string ChooseConfigFileName(const std::string& programFolder, const std::string& userFolder) {
-    std::string besideProgram = programFolder + "/" + std::string(ConfigFileBaseName);
+    std::string besideProgram = programFolder + PathSeparator + std::string(ConfigFileBaseName);
     if (FileExists(besideProgram) ||
         (!IsSystemProgramFolder(programFolder) && IsWritableFolder(programFolder))) {
         return besideProgram;
     }
-    return userFolder + "/" + std::string(ConfigFileBaseName);
+    return userFolder + PathSeparator + std::string(ConfigFileBaseName);
 }
 
 } // namespace hollowsweep

@@ -9,12 +9,12 @@
 #include "core/export/ResultDocument.h"
 #include "core/platform/FileReplacement.h"
 #include "core/platform/TextOutput.h"
+#include "core/platform/WholeFile.h"
 #include "core/product/Messages.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <memory>
-#include <unistd.h>
 
 namespace hollowsweep {
 
@@ -66,11 +66,12 @@ void WriteJSONExport(const std::string& target, const ExportSource& source) {
 void WriteWorkbookExport(const std::string& target, const ExportSource& source) {
     FileReplacement replacement(target);
     // Made here, so that a missing folder or a bad name is told in the system's words.
-    const FileDescriptor file = replacement.Create();
+    const OwnedHandle file = replacement.Create();
     // A workbook is a zip archive, written with seeks: a pipe or a terminal
     // cannot take one, which is told before anything is written.
-    if (replacement.WritesDirectly() && ::lseek(file.Get(), 0, SEEK_CUR) < 0) {
-        throw IOError(target, errno, "cannot write the workbook");
+    if (const int error = replacement.WritesDirectly() ? WhyNotSeekable(file.Get()) : 0;
+        error != 0) {
+        throw IOError(target, error, "cannot write the workbook");
     }
     const XMLNodePtr root = source.Document->DocumentElement();
     const auto workbook = CreateWorkbook();

@@ -4,7 +4,7 @@
 
 #include "core/errors/Errors.h"
 #include "core/export/Workbook.h"
-#include "core/platform/FileDescriptor.h"
+#include "core/platform/SilencedStandardError.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -90,33 +90,6 @@ std::size_t LineCount(std::string_view text) {
     return 1 + static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
 }
 
-// The library writes its own "[ERROR] ..." lines to standard error where it
-// fails; the program tells the same failure in one line of its own. Standard
-// error points at /dev/null only while the library opens or writes a file,
-// and nothing else writes there meanwhile: exports run alone.
-class LibraryMessagesSilenced {
-public:
-    LibraryMessagesSilenced()
-        : saved_(::dup(STDERR_FILENO)) {
-        std::fflush(stderr);
-        const FileDescriptor null(::open("/dev/null", O_WRONLY | O_CLOEXEC));
-        if (saved_ && null) {
-            ::dup2(null.Get(), STDERR_FILENO);
-        }
-    }
-    LibraryMessagesSilenced(const LibraryMessagesSilenced&) = delete;
-    LibraryMessagesSilenced& operator=(const LibraryMessagesSilenced&) = delete;
-    ~LibraryMessagesSilenced() {
-        std::fflush(stderr);
-        if (saved_) {
-            ::dup2(saved_.Get(), STDERR_FILENO);
-        }
-    }
-
-private:
-    FileDescriptor saved_;
-};
-
 // The system's reason for a failed library call, read before anything else
 // can change it.
 int LastSystemError() noexcept {
@@ -131,7 +104,10 @@ public:
         lxw_workbook_options options{};
         options.constant_memory = LXW_TRUE;
         options.use_zip64 = LXW_TRUE;
-        const LibraryMessagesSilenced quiet;
+        // The library writes its own "[ERROR] ..." lines where it fails; the
+        // program tells the same failure in one line of its own. Exports run
+        // alone, so nothing else writes there meanwhile.
+        const SilencedStandardError quiet;
         errno = 0;
         workbook_ = workbook_new_opt(path.c_str(), &options);
         if (workbook_ == nullptr) {
@@ -142,7 +118,7 @@ public:
     OpenWorkbook& operator=(const OpenWorkbook&) = delete;
     ~OpenWorkbook() {
         if (workbook_ != nullptr) {
-            const LibraryMessagesSilenced quiet;
+            const SilencedStandardError quiet;
             workbook_close(workbook_);
         }
     }
@@ -153,7 +129,7 @@ public:
         int code = 0;
         lxw_error error = LXW_NO_ERROR;
         {
-            const LibraryMessagesSilenced quiet;
+            const SilencedStandardError quiet;
             errno = 0;
             error = workbook_close(std::exchange(workbook_, nullptr));
             code = LastSystemError();

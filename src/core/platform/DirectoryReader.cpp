@@ -10,15 +10,16 @@ namespace hollowsweep {
 DirectoryReader::DirectoryReader()
     : buffer_(std::make_unique<char[]>(BufferSize)) {}
 
-long DirectoryReader::ReadBatch(int folderFd) noexcept {
+long DirectoryReader::ReadBatch(NativeHandle folder) noexcept {
     long bytes = 0;
     do {
-        bytes = ::getdents64(folderFd, buffer_.get(), BufferSize);
+        bytes = ::getdents64(folder, buffer_.get(), BufferSize);
     } while (bytes < 0 && errno == EINTR);
     return bytes;
 }
 
-EntryKind DirectoryReader::KindOf(int folderFd, unsigned char type, const char* name) noexcept {
+EntryKind DirectoryReader::KindOf(NativeHandle folder, unsigned char type,
+                                  const char* name) noexcept {
     if (type == DT_DIR) {
         return EntryKind::Folder;
     }
@@ -30,7 +31,7 @@ EntryKind DirectoryReader::KindOf(int folderFd, unsigned char type, const char* 
     }
     // Some file systems do not fill in the type; ask, without following a link.
     struct stat status {};
-    if (::fstatat(folderFd, name, &status, AT_SYMLINK_NOFOLLOW) != 0) {
+    if (::fstatat(folder, name, &status, AT_SYMLINK_NOFOLLOW) != 0) {
         return EntryKind::Other;
     }
     if (S_ISDIR(status.st_mode)) {

@@ -8,7 +8,7 @@ namespace hollowsweep {
 
 namespace {
 
-std::optional<EntryStatus> Query(int at, const char* name, int flags) noexcept {
+std::optional<EntryStatus> Query(NativeHandle at, const char* name, int flags) noexcept {
     struct statx status {};
     if (::statx(at, name, flags | AT_STATX_SYNC_AS_STAT, STATX_TYPE | STATX_INO | STATX_MTIME,
                 &status) != 0) {
@@ -30,14 +30,14 @@ std::optional<EntryStatus> Query(int at, const char* name, int flags) noexcept {
 
 } // namespace
 
-std::optional<EntryStatus> StatusOf(int fd) noexcept {
-    return Query(fd, "", AT_EMPTY_PATH);
+std::optional<EntryStatus> StatusOf(NativeHandle handle) noexcept {
+    return Query(handle, "", AT_EMPTY_PATH);
 }
 
-std::optional<EntryStatus> StatusAt(int folderFd, const char* name) noexcept {
+std::optional<EntryStatus> StatusAt(NativeHandle folder, const char* name) noexcept {
     // A folder that is only where something would be mounted on first use is
     // left as it is: looking is no use of it.
-    return Query(folderFd, name, AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT);
+    return Query(folder, name, AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT);
 }
 
 } // namespace hollowsweep

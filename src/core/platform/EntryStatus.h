@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/platform/FolderIdentity.h"
+#include "core/platform/NativeHandle.h"
 
 #include <cstdint>
 #include <optional>
@@ -18,10 +19,10 @@ struct EntryStatus {
     bool IsRegularFile = false;
 };
 
-// The status of the folder an open descriptor refers to.
-std::optional<EntryStatus> StatusOf(int fd) noexcept;
+// The status of the folder an open handle refers to.
+std::optional<EntryStatus> StatusOf(NativeHandle handle) noexcept;
 // The status of the entry name in a folder, a link not followed; errno tells
 // why when there is none.
-std::optional<EntryStatus> StatusAt(int folderFd, const char* name) noexcept;
+std::optional<EntryStatus> StatusAt(NativeHandle folder, const char* name) noexcept;
 
 } // namespace hollowsweep

@@ -1,5 +1,7 @@
 #include "core/platform/FileDescriptor.h"
 
+#include "core/platform/NativeHandle.h"
+
 #include <unistd.h>
 
 namespace hollowsweep {
@@ -16,6 +18,10 @@ void FileDescriptor::Reset(int fd) noexcept {
         ::close(fd_);
     }
     fd_ = fd;
+}
+
+FileDescriptor Duplicate(int handle) noexcept {
+    return FileDescriptor(::dup(handle));
 }
 
 } // namespace hollowsweep

@@ -190,7 +190,7 @@ FileReplacement::~FileReplacement() {
     }
 }
 
-FileDescriptor FileReplacement::Create() {
+OwnedHandle FileReplacement::Create() {
     // A pipe or device named as itself is opened only as the entry seen
     // before, never through a link put in its place meanwhile.
     const int directFlags = O_WRONLY | O_CLOEXEC | (entry_ ? O_NOFOLLOW : O_TRUNC);

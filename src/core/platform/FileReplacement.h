@@ -1,11 +1,14 @@
 #pragma once
 
-#include "core/platform/FileDescriptor.h"
+#include "core/platform/NativeHandle.h"
 
 #include <optional>
 #include <string>
-#include <sys/types.h>
 #include <utility>
+
+#if !defined(_WIN32)
+#include <sys/types.h>
+#endif
 
 namespace hollowsweep {
 
@@ -35,7 +38,7 @@ public:
     bool WritesDirectly() const noexcept { return direct_; }
     // Creates the file at Path for writing; failures raise IOError naming the
     // target.
-    FileDescriptor Create();
+    OwnedHandle Create();
     // Makes the file written at Path the target; failures raise IOError.
     void Commit();
 
@@ -46,6 +49,7 @@ private:
     std::string path_;
     bool direct_ = false;
     bool committed_ = false;
+#if !defined(_WIN32)
     bool replacesFile_ = false;
     uid_t owner_ = 0;
     gid_t group_ = 0;
@@ -54,6 +58,7 @@ private:
     std::optional<int> inherited_;
     // The device and inode of a pipe or device named as itself.
     std::optional<std::pair<dev_t, ino_t>> entry_;
+#endif
 };
 
 } // namespace hollowsweep

@@ -30,7 +30,7 @@ constexpr long DeletePending = static_cast<long>(0xC0000056);
 // The folder name below parent, opened for removal as what it is now: a file
 // or a reparse point there is opened too, without being followed, so that it
 // can be told apart and left alone.
-long OpenForDeletion(const FileHandle& parent, std::string_view name, FileHandle& opened) {
+long OpenForDeletion(void* parent, std::string_view name, FileHandle& opened) {
     return OpenBelow(parent, name, DeleteAccess, FILE_OPEN_FOR_BACKUP_INTENT, opened);
 }
 
@@ -89,7 +89,7 @@ FolderDeletionResult Refused(int error) {
 
 } // namespace
 
-FolderDeletionResult DeleteFolderBelow(const FileHandle& parent, std::string_view name,
+FolderDeletionResult DeleteFolderBelow(void* parent, std::string_view name,
                                        const FileIdentity& expected) {
     if (name.empty() || name == "." || name == ".." ||
         name.find_first_of("\\/") != std::string_view::npos) {
@@ -104,8 +104,10 @@ FolderDeletionResult DeleteFolderBelow(const FileHandle& parent, std::string_vie
     if (attributes == INVALID_FILE_ATTRIBUTES) {
         return {FolderDeletion::Failed, LastErrno()};
     }
+    const FileIdentity found = IdentityOf(folder);
     if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0 ||
-        (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 || IdentityOf(folder) != expected) {
+        (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 || !found.Known() ||
+        (expected.Known() && found != expected)) {
         return {FolderDeletion::Replaced, 0};
     }
     const bool readOnly = (attributes & FILE_ATTRIBUTE_READONLY) != 0;
@@ -124,7 +126,7 @@ FolderDeletionResult DeleteFolderBelow(const FileHandle& parent, std::string_vie
     // removed. Still there under its own identity, it was not.
     FileHandle again;
     const long reopened = OpenForDeletion(parent, name, again);
-    if (reopened >= 0 && IdentityOf(again) == expected) {
+    if (reopened >= 0 && IdentityOf(again) == found) {
         return {FolderDeletion::Failed, EBUSY};
     }
     if (reopened < 0 && reopened != DeletePending && ErrnoOfStatus(reopened) != ENOENT) {

@@ -39,20 +39,6 @@ EntryKind KindOfAttributes(DWORD attributes) {
 
 } // namespace
 
-FileHandle& FileHandle::operator=(FileHandle&& other) noexcept {
-    if (this != &other) {
-        Reset();
-        handle_ = std::exchange(other.handle_, nullptr);
-    }
-    return *this;
-}
-
-void FileHandle::Reset() noexcept {
-    if (handle_ != nullptr) {
-        ::CloseHandle(std::exchange(handle_, nullptr));
-    }
-}
-
 FileHandle OpenFolder(std::string_view path) {
     const std::wstring longPath = LongPath(path);
     HANDLE handle =
@@ -70,16 +56,15 @@ FileHandle OpenFolder(std::string_view path) {
     return folder;
 }
 
-long OpenBelow(const FileHandle& parent, std::string_view name, unsigned long access,
-               unsigned long options, FileHandle& opened) {
+long OpenBelow(void* parent, std::string_view name, unsigned long access, unsigned long options,
+               FileHandle& opened) {
     std::wstring wide = WideText(name);
     UNICODE_STRING objectName{};
     objectName.Buffer = wide.data();
     objectName.Length = static_cast<USHORT>(wide.size() * sizeof(wchar_t));
     objectName.MaximumLength = objectName.Length;
     OBJECT_ATTRIBUTES attributes{};
-    InitializeObjectAttributes(&attributes, &objectName, OBJ_CASE_INSENSITIVE, parent.Get(),
-                               nullptr);
+    InitializeObjectAttributes(&attributes, &objectName, OBJ_CASE_INSENSITIVE, parent, nullptr);
     IO_STATUS_BLOCK status{};
     HANDLE handle = nullptr;
     const NTSTATUS result = ::NtCreateFile(
@@ -91,7 +76,7 @@ long OpenBelow(const FileHandle& parent, std::string_view name, unsigned long ac
     return result;
 }
 
-FileHandle OpenFolderBelow(const FileHandle& parent, std::string_view name) {
+FileHandle OpenFolderBelow(void* parent, std::string_view name) {
     if (!IsSingleComponent(name)) {
         errno = EINVAL;
         return {};
@@ -105,14 +90,13 @@ FileHandle OpenFolderBelow(const FileHandle& parent, std::string_view name) {
     return folder;
 }
 
-int ReadFolder(const FileHandle& folder, std::vector<FolderEntry>& entries) {
+int ReadFolder(void* folder, std::vector<FolderEntry>& entries) {
     // The records hold 64-bit fields: the buffer is aligned for them.
     const auto buffer =
         std::make_unique<std::uint64_t[]>(ListingBufferSize / sizeof(std::uint64_t));
     auto kind = FileIdBothDirectoryRestartInfo;
     for (;;) {
-        if (::GetFileInformationByHandleEx(folder.Get(), kind, buffer.get(), ListingBufferSize) ==
-            0) {
+        if (::GetFileInformationByHandleEx(folder, kind, buffer.get(), ListingBufferSize) == 0) {
             const DWORD error = ::GetLastError();
             return error == ERROR_NO_MORE_FILES ? 0 : ErrnoOfWin32Error(error);
         }
@@ -132,22 +116,22 @@ int ReadFolder(const FileHandle& folder, std::vector<FolderEntry>& entries) {
     }
 }
 
-FileIdentity IdentityOf(const FileHandle& file) noexcept {
-    FileIdentity identity;
+FolderIdentity IdentityOf(void* file) noexcept {
+    FolderIdentity identity{};
     FILE_ID_INFO info{};
-    if (::GetFileInformationByHandleEx(file.Get(), FileIdInfo, &info, sizeof info) != 0) {
-        identity.Volume = info.VolumeSerialNumber;
-        std::memcpy(identity.Id.data(), info.FileId.Identifier, identity.Id.size());
+    if (::GetFileInformationByHandleEx(file, FileIdInfo, &info, sizeof info) != 0) {
+        identity.Device = info.VolumeSerialNumber;
+        std::memcpy(identity.FileId.data(), info.FileId.Identifier, identity.FileId.size());
         return identity;
     }
     // Before Windows 8 and on some file systems: a 32-bit volume serial and a
     // 64-bit file index, which is the whole ID there.
     BY_HANDLE_FILE_INFORMATION fallback{};
-    if (::GetFileInformationByHandle(file.Get(), &fallback) != 0) {
-        identity.Volume = fallback.dwVolumeSerialNumber;
+    if (::GetFileInformationByHandle(file, &fallback) != 0) {
+        identity.Device = fallback.dwVolumeSerialNumber;
         const std::uint64_t index =
             (std::uint64_t{fallback.nFileIndexHigh} << 32) | fallback.nFileIndexLow;
-        std::memcpy(identity.Id.data(), &index, sizeof index);
+        std::memcpy(identity.FileId.data(), &index, sizeof index);
     }
     return identity;
 }

@@ -8,9 +8,9 @@ FolderIdentity FolderIdentity::Of(const struct stat& status) noexcept {
     return {static_cast<std::uint64_t>(status.st_dev), static_cast<std::uint64_t>(status.st_ino)};
 }
 
-FolderIdentity IdentityOf(int fd) noexcept {
+FolderIdentity IdentityOf(NativeHandle handle) noexcept {
     struct stat status {};
-    if (::fstat(fd, &status) != 0) {
+    if (::fstat(handle, &status) != 0) {
         return {};
     }
     return FolderIdentity::Of(status);

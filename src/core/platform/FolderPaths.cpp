@@ -132,7 +132,7 @@ FileDescriptor OpenThroughOwnedLinks(int base, std::string_view path, std::strin
 
 } // namespace
 
-FileDescriptor OpenFolderAt(int base, std::string_view path, LinkPolicy links) {
+OwnedHandle OpenFolderAt(NativeHandle base, std::string_view path, LinkPolicy links) {
     if (links == LinkPolicy::FollowOwned) {
         return OpenThroughOwnedLinks(base, path, nullptr);
     }
@@ -154,14 +154,22 @@ FileDescriptor OpenFolderAt(int base, std::string_view path, LinkPolicy links) {
     return current;
 }
 
+OwnedHandle OpenSubFolder(NativeHandle parent, const char* name) {
+    return FileDescriptor(::openat(parent, name, FolderFlags | O_NOFOLLOW));
+}
+
+OwnedHandle OpenFolderToReach(const std::string& path) {
+    return FileDescriptor(::open(path.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+}
+
 std::string CanonicalPath(const std::string& path) {
     const std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(path.c_str(), nullptr),
                                                                &std::free);
     return resolved ? std::string(resolved.get()) : path;
 }
 
-std::optional<std::string> PathOfOpenFolder(int fd) {
-    const std::string own = "/proc/self/fd/" + std::to_string(fd);
+std::optional<std::string> PathOfOpenFolder(NativeHandle folder) {
+    const std::string own = "/proc/self/fd/" + std::to_string(folder);
     auto path = ReadLinkAt(AT_FDCWD, own.c_str());
     // A folder removed meanwhile is named with a suffix that no path has.
     if (!path || !path->starts_with('/') || path->ends_with(" (deleted)")) {
@@ -170,8 +178,8 @@ std::optional<std::string> PathOfOpenFolder(int fd) {
     return path;
 }
 
-std::string CanonicalPathOf(int fd, const std::string& spelled) {
-    auto path = PathOfOpenFolder(fd);
+std::string CanonicalPathOf(NativeHandle folder, const std::string& spelled) {
+    auto path = PathOfOpenFolder(folder);
     return path ? std::move(*path) : CanonicalPath(spelled);
 }
 
@@ -181,6 +189,14 @@ std::string StoredFolderPath(std::string_view folder) {
         return folder.empty() ? std::string() : std::string("/");
     }
     return std::string(folder.substr(0, end + 1));
+}
+
+std::string RootOf(std::string_view /*path*/) {
+    return "/";
+}
+
+bool IsAbsolutePath(std::string_view path) noexcept {
+    return path.starts_with('/');
 }
 
 bool IsAtOrBelow(std::string_view path, std::string_view folder) noexcept {
@@ -195,7 +211,7 @@ bool StepsThroughDots(std::string_view path) {
     return padded.find("/./") != std::string::npos || padded.find("/../") != std::string::npos;
 }
 
-std::optional<std::string> ReadLinkAt(int at, const char* name) {
+std::optional<std::string> ReadLinkAt(NativeHandle at, const char* name) {
     std::string text(PATH_MAX, '\0');
     for (;;) {
         const ssize_t length = ::readlinkat(at, name, text.data(), text.size());

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/platform/FileDescriptor.h"
 #include "core/platform/FileReplacement.h"
+#include "core/platform/NativeHandle.h"
 
 #include <optional>
 #include <string>
@@ -46,7 +46,7 @@ private:
 
     std::string path_;
     std::optional<FileReplacement> replacement_;
-    FileDescriptor file_;
+    OwnedHandle file_;
     std::string buffer_;
 };
 

@@ -1,6 +1,7 @@
 #include "core/platform/WholeFile.h"
 
 #include "core/errors/Errors.h"
+#include "core/platform/EntryStatus.h"
 #include "core/platform/FileDescriptor.h"
 #include "core/platform/FileReplacement.h"
 
@@ -65,6 +66,10 @@ std::string ReadWholeFile(const std::string& path) {
     return ReadUpTo(OpenForReading(path), path, std::numeric_limits<std::size_t>::max() - 1);
 }
 
+std::string ReadStandardInput() {
+    return ReadWholeFile("/dev/stdin");
+}
+
 std::optional<std::string> ReadFileWithin(const std::string& path, std::size_t limit) {
     return ReadFileWithin(OpenForReading(path), path, limit);
 }
@@ -87,6 +92,17 @@ std::optional<std::string> ReadFileWithin(const FileDescriptor& fd, const std::s
     return text;
 }
 
+std::optional<std::string> ReadRegularFileBelow(NativeHandle folder, const char* name,
+                                                std::size_t limit) {
+    const FileDescriptor file(
+        ::openat(folder, name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    const auto status = file ? StatusOf(file.Get()) : std::nullopt;
+    if (!status || !status->IsRegularFile) {
+        return std::nullopt;
+    }
+    return ReadFileWithin(file, name, limit);
+}
+
 void ReplaceWholeFile(const std::string& path, std::string_view text) {
     FileReplacement replacement(path);
     FileDescriptor fd = replacement.Create();
@@ -100,6 +116,18 @@ void ReplaceWholeFile(const std::string& path, std::string_view text) {
 bool FileExists(const std::string& path) {
     struct stat status {};
     return ::stat(path.c_str(), &status) == 0;
+}
+
+int WhyNotWritable(const std::string& path) noexcept {
+    return ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0 ? 0 : errno;
+}
+
+int WhyNotSeekable(NativeHandle file) noexcept {
+    return ::lseek(file, 0, SEEK_CUR) < 0 ? errno : 0;
+}
+
+bool RemoveFile(const std::string& path) noexcept {
+    return ::unlink(path.c_str()) == 0;
 }
 
 void MakeFolders(const std::string& path) {

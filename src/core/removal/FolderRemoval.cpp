@@ -3,20 +3,18 @@
 #include "core/parallel/ParallelLimits.h"
 #include "core/parallel/WorkQueue.h"
 #include "core/platform/EntryStatus.h"
-#include "core/platform/FileDescriptor.h"
+#include "core/platform/FolderEntries.h"
 #include "core/platform/FolderPaths.h"
+#include "core/platform/NativeHandle.h"
 #include "core/removal/JunkFiles.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <exception>
-#include <fcntl.h>
 #include <mutex>
 #include <optional>
 #include <string>
-#include <sys/stat.h>
 #include <thread>
-#include <unistd.h>
 #include <unordered_set>
 #include <utility>
 #include <vector>
@@ -24,10 +22,6 @@
 namespace hollowsweep {
 
 namespace {
-
-// A handle that only names the folder: it needs no read permission, and it is
-// never a link.
-constexpr int HandleFlags = O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
 
 RemovalResult RemoveFailure(int error) {
     switch (error) {
@@ -50,11 +44,13 @@ std::pair<std::string, std::string> ParentAndName(std::string path) {
     if (StepsThroughDots(path)) {
         path = CanonicalPath(path);
     }
-    const std::size_t separator = path.rfind('/');
+    const std::size_t separator = path.find_last_of(PathSeparators);
     if (separator == std::string::npos) {
         return {".", path};
     }
-    return {separator == 0 ? "/" : path.substr(0, separator), path.substr(separator + 1)};
+    std::string root = RootOf(path);
+    return {separator < root.size() ? std::move(root) : path.substr(0, separator),
+            path.substr(separator + 1)};
 }
 
 // The starting folders in the order they are worked through: one that lies
@@ -86,7 +82,7 @@ public:
         , rules_(options.Rules)
         , latestOldEnough_(LatestOldEnough(rules_, FileTimeNow()))
         , pending_(plan.Size(), 0)
-        , fds_(plan.Size(), -1)
+        , handles_(plan.Size(), NoHandle)
         , settled_(plan.Size(), 0)
         , checked_(plan.Size(), 0) {}
 
@@ -111,12 +107,14 @@ private:
     void EnterFolder(PlanIndex index, Worker& worker);
     void ChildDone(PlanIndex parent, Worker& worker);
     void ProcessInOneThread(PlanIndex top, Worker& worker);
-    FileDescriptor OpenChecked(int parentFd, PlanIndex index, Worker& worker);
-    void RemoveTarget(PlanIndex index, int parentFd, const char* name, Worker& worker);
-    RemovalResult RemoveFolder(PlanIndex index, int parentFd, const char* name, Worker& worker);
-    RemovalResult CheckTakingAlong(PlanIndex index, int parentFd, const char* name, Worker& worker);
-    void FinishFolder(PlanIndex folder, int fd, Worker& worker);
-    void TrashChecked(PlanIndex top, int parentFd, Worker& worker);
+    OwnedHandle OpenChecked(NativeHandle parent, PlanIndex index, Worker& worker);
+    void RemoveTarget(PlanIndex index, NativeHandle parent, const char* name, Worker& worker);
+    RemovalResult RemoveFolder(PlanIndex index, NativeHandle parent, const char* name,
+                               Worker& worker);
+    RemovalResult CheckTakingAlong(PlanIndex index, NativeHandle parent, const char* name,
+                                   Worker& worker);
+    void FinishFolder(PlanIndex folder, NativeHandle handle, Worker& worker);
+    void TrashChecked(PlanIndex top, NativeHandle parent, Worker& worker);
     void SettleChecked(PlanIndex top, RemovalResult outcome, std::string_view reason,
                        Worker& worker);
     static DirectoryReader& ReaderOf(Worker& worker);
@@ -131,7 +129,8 @@ private:
     bool Cancelled() const noexcept {
         return options_.Cancel != nullptr && options_.Cancel->load(std::memory_order_relaxed);
     }
-    void Hold(PlanIndex index, FileDescriptor fd);
+    void Hold(PlanIndex index, OwnedHandle folder);
+    void ReleaseForRemoval(OwnedHandle& folder) const noexcept;
     void Close(PlanIndex index) noexcept;
     void CloseAll() noexcept;
 
@@ -142,10 +141,10 @@ private:
     const std::size_t budget_;
     const ScanRules& rules_;
     const FileTime latestOldEnough_;
-    // Per node: children not yet handled, the descriptor held while they are
+    // Per node: children not yet handled, the handle held while they are
     // handled, and whether a target's outcome was told.
     std::vector<std::uint32_t> pending_;
-    std::vector<int> fds_;
+    std::vector<NativeHandle> handles_;
     std::vector<std::uint8_t> settled_;
     // Per node: checked for the trash, waiting to go with its parent or alone.
     std::vector<std::uint8_t> checked_;
@@ -156,7 +155,7 @@ private:
     std::exception_ptr error_;
     // Where the starting folder being worked through is removed from: its
     // parent, opened before anything below is removed, and its name there.
-    FileDescriptor startParent_;
+    OwnedHandle startParent_;
     std::string startName_;
     int startParentError_ = 0;
     // The starting folder's path without links, and the length of the path
@@ -186,12 +185,12 @@ void Removal::RunFrom(PlanIndex start) {
         return;
     }
     Worker worker;
-    FileDescriptor fd = OpenFolderAt(AT_FDCWD, root.Name, LinkPolicy::FollowOwned);
-    if (!fd) {
+    OwnedHandle folder = OpenFolderAt(CurrentFolder, root.Name, LinkPolicy::FollowOwned);
+    if (!folder) {
         SettleSubtree(start, OpenFailure(errno), worker);
         return;
     }
-    const auto status = StatusOf(fd.Get());
+    const auto status = StatusOf(folder.Get());
     const FolderIdentity identity = status ? status->Identity : FolderIdentity{};
     if (root.Identity.Known() && identity != root.Identity) {
         SettleSubtree(start, {RemovalOutcome::Changed, 0}, worker);
@@ -200,7 +199,7 @@ void Removal::RunFrom(PlanIndex start) {
     root.Identity = identity;
     startDevice_ = identity.Device;
     if (rules_.HasPathExclusions()) {
-        startCanonical_ = CanonicalPathOf(fd.Get(), root.Name);
+        startCanonical_ = CanonicalPathOf(folder.Get(), root.Name);
         startLength_ = std::string_view(root.Name).size();
     }
     // Its age is judged now: removing what lies below it makes it new.
@@ -212,13 +211,14 @@ void Removal::RunFrom(PlanIndex start) {
     // Found now: once folders below it are gone, a name like "a/.." no longer resolves.
     auto [parentPath, name] = ParentAndName(root.Name);
     startName_ = std::move(name);
-    startParent_ = OpenFolderAt(AT_FDCWD, parentPath, LinkPolicy::FollowOwned);
+    startParent_ = OpenFolderAt(CurrentFolder, parentPath, LinkPolicy::FollowOwned);
     startParentError_ = startParent_ ? 0 : errno;
     if (root.ChildCount == 0) {
+        folder.Reset();
         RemoveStartingFolder(start, worker);
         return;
     }
-    Hold(start, std::move(fd));
+    Hold(start, std::move(folder));
     Queue queue(start, threads_);
     std::vector<std::jthread> helpers;
     helpers.reserve(threads_ - 1);
@@ -267,11 +267,11 @@ void Removal::Process(PlanIndex index, Worker& worker) {
         EnterFolder(index, worker);
         return;
     }
-    const int parentFd = fds_[node.Parent];
+    const NativeHandle parent = handles_[node.Parent];
     if (heldOpen_.load(std::memory_order_relaxed) >= budget_) {
         ProcessInOneThread(index, worker);
-    } else if (FileDescriptor fd = OpenChecked(parentFd, index, worker)) {
-        Hold(index, std::move(fd));
+    } else if (OwnedHandle folder = OpenChecked(parent, index, worker)) {
+        Hold(index, std::move(folder));
         EnterFolder(index, worker);
         return;
     }
@@ -294,7 +294,7 @@ void Removal::EnterFolder(PlanIndex index, Worker& worker) {
     }
     // The stack is taken from its end: the first sub-folder goes first.
     std::reverse(worker.Pending.begin() + static_cast<std::ptrdiff_t>(first), worker.Pending.end());
-    const int fd = fds_[index];
+    const NativeHandle folder = handles_[index];
     for (PlanIndex child = plan_.Node(index).FirstChild; child != PlanNode::None;) {
         const PlanIndex leaf = child;
         const PlanNode& node = plan_.Node(leaf);
@@ -305,8 +305,8 @@ void Removal::EnterFolder(PlanIndex index, Worker& worker) {
         if (Cancelled()) {
             return;
         }
-        RemoveTarget(leaf, fd, node.Name, worker);
-        // The last count may remove and close the folder: fd is not used after it.
+        RemoveTarget(leaf, folder, node.Name, worker);
+        // The last count may remove and close the folder: its handle is not used after it.
         ChildDone(index, worker);
     }
 }
@@ -321,13 +321,16 @@ void Removal::ChildDone(PlanIndex parent, Worker& worker) {
         }
         const PlanNode& node = plan_.Node(folder);
         if (node.IsTarget() && !settled_[folder] && !Cancelled()) {
+            if (!options_.MoveToTrash) {
+                Close(folder);
+            }
             if (node.IsStartingFolder()) {
                 RemoveStartingFolder(folder, worker);
             } else {
-                RemoveTarget(folder, fds_[node.Parent], node.Name, worker);
+                RemoveTarget(folder, handles_[node.Parent], node.Name, worker);
             }
         }
-        FinishFolder(folder, fds_[folder], worker);
+        FinishFolder(folder, handles_[folder], worker);
         Close(folder);
         if (node.IsStartingFolder()) {
             return;
@@ -340,8 +343,8 @@ void Removal::ChildDone(PlanIndex parent, Worker& worker) {
 // two folders open at a time: the way back up is taken through "..", and only
 // to the folder that was left, which its identity proves.
 void Removal::ProcessInOneThread(PlanIndex top, Worker& worker) {
-    const int topParentFd = fds_[plan_.Node(top).Parent];
-    FileDescriptor current = OpenChecked(topParentFd, top, worker);
+    const NativeHandle topParent = handles_[plan_.Node(top).Parent];
+    OwnedHandle current = OpenChecked(topParent, top, worker);
     if (!current) {
         return;
     }
@@ -354,7 +357,7 @@ void Removal::ProcessInOneThread(PlanIndex top, Worker& worker) {
             next = node.NextSibling;
             if (node.ChildCount == 0) {
                 RemoveTarget(child, current.Get(), node.Name, worker);
-            } else if (FileDescriptor opened = OpenChecked(current.Get(), child, worker)) {
+            } else if (OwnedHandle opened = OpenChecked(current.Get(), child, worker)) {
                 current = std::move(opened);
                 folder = child;
                 next = node.FirstChild;
@@ -364,18 +367,20 @@ void Removal::ProcessInOneThread(PlanIndex top, Worker& worker) {
         const PlanNode& node = plan_.Node(folder);
         if (folder == top) {
             if (node.IsTarget() && !settled_[top]) {
-                RemoveTarget(top, topParentFd, node.Name, worker);
+                ReleaseForRemoval(current);
+                RemoveTarget(top, topParent, node.Name, worker);
             }
             FinishFolder(top, current.Get(), worker);
             return;
         }
-        FileDescriptor parent(::openat(current.Get(), "..", HandleFlags));
+        OwnedHandle parent = OpenFolderHandle(current.Get(), "..");
         if (!parent || IdentityOf(parent.Get()) != plan_.Node(node.Parent).Identity) {
             // Moved away meanwhile: what is left here can no longer be reached safely.
             SettleSubtree(top, {RemovalOutcome::Changed, 0}, worker);
             return;
         }
         if (node.IsTarget() && !settled_[folder]) {
+            ReleaseForRemoval(current);
             RemoveTarget(folder, parent.Get(), node.Name, worker);
         }
         FinishFolder(folder, current.Get(), worker);
@@ -388,26 +393,24 @@ void Removal::ProcessInOneThread(PlanIndex top, Worker& worker) {
 // Opens a folder below its parent's handle, refusing a link or another
 // folder than the one found before; a refusal settles everything below it.
 // A folder the rules keep settles alone: what lies below it is judged on its own.
-FileDescriptor Removal::OpenChecked(int parentFd, PlanIndex index, Worker& worker) {
+OwnedHandle Removal::OpenChecked(NativeHandle parent, PlanIndex index, Worker& worker) {
     PlanNode& node = plan_.Node(index);
     if (const auto excluded = Exclusion(index, worker)) {
         SettleSubtree(index, {*excluded, 0}, worker);
         return {};
     }
-    FileDescriptor fd(::openat(parentFd, node.Name, HandleFlags));
-    if (!fd) {
+    OwnedHandle folder = OpenFolderHandle(parent, node.Name);
+    if (!folder) {
         RemovalResult failure = OpenFailure(errno);
         // Listed without a scan, nothing has changed: say what is there.
         if (failure.Outcome == RemovalOutcome::Changed && !node.Identity.Known()) {
-            struct stat entry {};
-            const bool link = ::fstatat(parentFd, node.Name, &entry, AT_SYMLINK_NOFOLLOW) == 0 &&
-                              S_ISLNK(entry.st_mode);
-            failure.Outcome = link ? RemovalOutcome::LinkOnPath : RemovalOutcome::NotAFolder;
+            failure.Outcome = IsLinkAt(parent, node.Name) ? RemovalOutcome::LinkOnPath
+                                                          : RemovalOutcome::NotAFolder;
         }
         SettleSubtree(index, failure, worker);
-        return fd;
+        return folder;
     }
-    const auto status = StatusOf(fd.Get());
+    const auto status = StatusOf(folder.Get());
     const FolderIdentity identity = status ? status->Identity : FolderIdentity{};
     if (node.Identity.Known() && identity != node.Identity) {
         SettleSubtree(index, {RemovalOutcome::Changed, 0}, worker);
@@ -421,7 +424,7 @@ FileDescriptor Removal::OpenChecked(int parentFd, PlanIndex index, Worker& worke
         }
         Settle(index, *refusal, worker);
     }
-    return fd;
+    return folder;
 }
 
 // What the rules say of a folder seen now. Its age counts only at first sight:
@@ -444,7 +447,7 @@ std::optional<RemovalResult> Removal::RefusedByRules(const PlanNode& node,
 // Removes one target from its parent, as rmdir does, after making sure the
 // name still stands for the folder found before and the rules let it go. A
 // target without targets below it is seen here for the first time.
-void Removal::RemoveTarget(PlanIndex index, int parentFd, const char* name, Worker& worker) {
+void Removal::RemoveTarget(PlanIndex index, NativeHandle parent, const char* name, Worker& worker) {
     const PlanNode& node = plan_.Node(index);
     const bool firstSight = node.ChildCount == 0;
     if (firstSight && !node.IsStartingFolder()) {
@@ -454,7 +457,7 @@ void Removal::RemoveTarget(PlanIndex index, int parentFd, const char* name, Work
         }
     }
     if (node.Identity.Known() || (firstSight && (rules_.OneFileSystem || rules_.HasMinimumAge()))) {
-        const auto status = StatusAt(parentFd, name);
+        const auto status = StatusAt(parent, name);
         if (!status) {
             Settle(index, RemoveFailure(errno), worker);
             return;
@@ -471,7 +474,7 @@ void Removal::RemoveTarget(PlanIndex index, int parentFd, const char* name, Work
             return;
         }
     }
-    RemovalResult result = RemoveFolder(index, parentFd, name, worker);
+    RemovalResult result = RemoveFolder(index, parent, name, worker);
     // Without a scan nothing changed: what is there was never a folder.
     if (result.Outcome == RemovalOutcome::Changed && result.ErrorCode == ENOTDIR &&
         !node.Identity.Known()) {
@@ -487,28 +490,27 @@ void Removal::RemoveTarget(PlanIndex index, int parentFd, const char* name, Work
 
 // rmdir, and where junk files are all that keeps the folder, rmdir once more
 // after removing them; or, for the trash, the check that it may go there.
-RemovalResult Removal::RemoveFolder(PlanIndex index, int parentFd, const char* name,
+RemovalResult Removal::RemoveFolder(PlanIndex index, NativeHandle parent, const char* name,
                                     Worker& worker) {
     if (options_.DryRun) {
         return {RemovalOutcome::Removed, 0};
     }
     if (options_.MoveToTrash) {
-        return CheckTakingAlong(index, parentFd, name, worker);
+        return CheckTakingAlong(index, parent, name, worker);
     }
     const FolderIdentity& expected = plan_.Node(index).Identity;
-    if (::unlinkat(parentFd, name, AT_REMOVEDIR) == 0) {
+    if (RemoveEmptyFolderAt(parent, name, expected)) {
         return {RemovalOutcome::Removed, 0};
     }
     const RemovalResult refused = RemoveFailure(errno);
     if (refused.Outcome != RemovalOutcome::NotEmpty || !rules_.HasJunk()) {
         return refused;
     }
-    const RemovalResult cleared =
-        RemoveJunkFiles(parentFd, name, expected, rules_, ReaderOf(worker));
+    const RemovalResult cleared = RemoveJunkFiles(parent, name, expected, rules_, ReaderOf(worker));
     if (cleared.Outcome != RemovalOutcome::Removed) {
         return cleared;
     }
-    if (::unlinkat(parentFd, name, AT_REMOVEDIR) == 0) {
+    if (RemoveEmptyFolderAt(parent, name, expected)) {
         return {RemovalOutcome::Removed, 0};
     }
     return RemoveFailure(errno);
@@ -516,7 +518,7 @@ RemovalResult Removal::RemoveFolder(PlanIndex index, int parentFd, const char* n
 
 // A folder may go to the trash with the sub-folders checked before it; those
 // no longer there are gone, and said so, as they will not be in the trash.
-RemovalResult Removal::CheckTakingAlong(PlanIndex index, int parentFd, const char* name,
+RemovalResult Removal::CheckTakingAlong(PlanIndex index, NativeHandle parent, const char* name,
                                         Worker& worker) {
     PlanNode& node = plan_.Node(index);
     std::unordered_set<std::string_view> waiting;
@@ -536,7 +538,7 @@ RemovalResult Removal::CheckTakingAlong(PlanIndex index, int parentFd, const cha
         return true;
     };
     const RemovalResult result =
-        CheckForTrash(parentFd, name, node.Identity, rules_, ReaderOf(worker),
+        CheckForTrash(parent, name, node.Identity, rules_, ReaderOf(worker),
                       waiting.empty() ? GoesAlongFunction() : GoesAlongFunction(goesAlong));
     if (result.Outcome != RemovalOutcome::Removed || met.size() == waiting.size()) {
         return result;
@@ -553,14 +555,14 @@ RemovalResult Removal::CheckTakingAlong(PlanIndex index, int parentFd, const cha
 
 // Once a folder's turn is over, the sub-folders checked for the trash go there
 // on their own, unless the folder itself waits to take them along.
-void Removal::FinishFolder(PlanIndex folder, int fd, Worker& worker) {
+void Removal::FinishFolder(PlanIndex folder, NativeHandle handle, Worker& worker) {
     if (!options_.MoveToTrash || checked_[folder] || Cancelled()) {
         return;
     }
     for (PlanIndex child = plan_.Node(folder).FirstChild; child != PlanNode::None;
          child = plan_.Node(child).NextSibling) {
         if (checked_[child] && !settled_[child]) {
-            TrashChecked(child, fd, worker);
+            TrashChecked(child, handle, worker);
         }
     }
 }
@@ -569,13 +571,13 @@ void Removal::FinishFolder(PlanIndex folder, int fd, Worker& worker) {
 // Should the trash refuse it, those go one by one from its handle, as rmdir
 // would have taken them where their parent stayed, within the budget of
 // open folders; past it they stay, for the same reason.
-void Removal::TrashChecked(PlanIndex top, int parentFd, Worker& worker) {
+void Removal::TrashChecked(PlanIndex top, NativeHandle parent, Worker& worker) {
     struct Step {
         PlanIndex Folder;
-        int ParentFd;
+        NativeHandle Parent;
     };
-    std::vector<Step> steps{{top, parentFd}};
-    std::vector<FileDescriptor> handles;
+    std::vector<Step> steps{{top, parent}};
+    std::vector<OwnedHandle> handles;
     std::string reason;
     while (!steps.empty()) {
         const auto [folder, at] = steps.back();
@@ -593,14 +595,14 @@ void Removal::TrashChecked(PlanIndex top, int parentFd, Worker& worker) {
         if (node.ChildCount == 0) {
             continue;
         }
-        FileDescriptor handle;
+        OwnedHandle handle;
         if (result.Outcome == RemovalOutcome::NotTrashed && !Cancelled() &&
             heldOpen_.load(std::memory_order_relaxed) + handles.size() < budget_) {
-            handle = FileDescriptor(::openat(at, node.Name, HandleFlags));
+            handle = OpenFolderHandle(at, node.Name);
             if (!handle || IdentityOf(handle.Get()) != node.Identity) {
                 result = {RemovalOutcome::Changed, 0};
                 reason.clear();
-                handle = FileDescriptor();
+                handle = OwnedHandle();
             }
         }
         if (!handle) {
@@ -654,8 +656,7 @@ DirectoryReader& Removal::ReaderOf(Worker& worker) {
 // named. One named through a link stays: the link is not the folder.
 void Removal::RemoveStartingFolder(PlanIndex index, Worker& worker) {
     const std::string path = plan_.Node(index).Name;
-    struct stat status {};
-    if (::lstat(path.c_str(), &status) == 0 && S_ISLNK(status.st_mode)) {
+    if (IsLink(path)) {
         Settle(index, {RemovalOutcome::ThroughLink, 0}, worker);
         return;
     }
@@ -693,21 +694,28 @@ void Removal::SettleSubtree(PlanIndex top, RemovalResult outcome, Worker& worker
     });
 }
 
-void Removal::Hold(PlanIndex index, FileDescriptor fd) {
-    fds_[index] = fd.Release();
+void Removal::Hold(PlanIndex index, OwnedHandle folder) {
+    handles_[index] = folder.Release();
     heldOpen_.fetch_add(1, std::memory_order_relaxed);
 }
 
+// A folder's own handle goes before the folder does: Windows removes a folder
+// only once no handle holds it open. The trash's checks still need it.
+void Removal::ReleaseForRemoval(OwnedHandle& folder) const noexcept {
+    if (!options_.MoveToTrash) {
+        folder.Reset();
+    }
+}
+
 void Removal::Close(PlanIndex index) noexcept {
-    if (fds_[index] >= 0) {
-        ::close(fds_[index]);
-        fds_[index] = -1;
+    if (handles_[index] != NoHandle) {
+        OwnedHandle(std::exchange(handles_[index], NoHandle)).Reset();
         heldOpen_.fetch_sub(1, std::memory_order_relaxed);
     }
 }
 
 void Removal::CloseAll() noexcept {
-    for (std::size_t index = 0; index < fds_.size(); ++index) {
+    for (std::size_t index = 0; index < handles_.size(); ++index) {
         Close(static_cast<PlanIndex>(index));
     }
 }

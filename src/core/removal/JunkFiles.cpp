@@ -1,25 +1,22 @@
 #include "core/removal/JunkFiles.h"
 
 #include "core/platform/EntryStatus.h"
-#include "core/platform/FileDescriptor.h"
+#include "core/platform/FolderEntries.h"
+#include "core/platform/FolderPaths.h"
 
 #include <cerrno>
-#include <fcntl.h>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace hollowsweep {
 
 namespace {
 
-constexpr int ListingFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
-
 // The junk files of a listing, or nothing when something else is there too.
-bool ListJunk(int fd, const ScanRules& rules, DirectoryReader& reader,
+bool ListJunk(NativeHandle folder, const ScanRules& rules, DirectoryReader& reader,
               std::vector<std::string>& junk, int& error) {
     bool onlyJunk = true;
-    error = reader.ReadEntries(fd, [&](std::string_view name, EntryKind kind) {
+    error = reader.ReadEntries(folder, [&](std::string_view name, EntryKind kind) {
         if (kind == EntryKind::File && rules.IsJunkFile(name.data())) {
             junk.emplace_back(name);
         } else {
@@ -31,9 +28,9 @@ bool ListJunk(int fd, const ScanRules& rules, DirectoryReader& reader,
 
 } // namespace
 
-RemovalResult RemoveJunkFiles(int parentFd, const char* name, const FolderIdentity& expected,
+RemovalResult RemoveJunkFiles(NativeHandle parent, const char* name, const FolderIdentity& expected,
                               const ScanRules& rules, DirectoryReader& reader) {
-    const FileDescriptor folder(::openat(parentFd, name, ListingFlags));
+    const OwnedHandle folder = OpenSubFolder(parent, name);
     if (!folder) {
         return OpenFailure(errno);
     }
@@ -58,7 +55,7 @@ RemovalResult RemoveJunkFiles(int parentFd, const char* name, const FolderIdenti
         if (!status->IsRegularFile) {
             return {RemovalOutcome::NotEmpty, ENOTEMPTY};
         }
-        if (::unlinkat(folder.Get(), file.c_str(), 0) != 0 && errno != ENOENT) {
+        if (!RemoveFileAt(folder.Get(), file.c_str()) && errno != ENOENT) {
             return {RemovalOutcome::Failed, errno};
         }
     }

@@ -2,6 +2,7 @@
 
 #include "core/platform/DirectoryReader.h"
 #include "core/platform/FolderIdentity.h"
+#include "core/platform/NativeHandle.h"
 #include "core/removal/RemovalOutcome.h"
 #include "core/rules/ScanRules.h"
 
@@ -17,7 +18,7 @@ namespace hollowsweep {
 // its data, which a link or another name still holds), and anything added
 // after the listing keeps the folder, its junk files already gone.
 // Returns Removed once every junk file is gone.
-RemovalResult RemoveJunkFiles(int parentFd, const char* name, const FolderIdentity& expected,
+RemovalResult RemoveJunkFiles(NativeHandle parent, const char* name, const FolderIdentity& expected,
                               const ScanRules& rules, DirectoryReader& reader);
 
 } // namespace hollowsweep

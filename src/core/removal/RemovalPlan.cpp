@@ -41,7 +41,7 @@ std::vector<std::string> PlanFolders(std::span<const std::string> folders, Neste
 template <class Visit> void ForEachName(std::string_view path, Visit&& visit) {
     std::size_t start = 0;
     while (start < path.size()) {
-        std::size_t end = path.find('/', start);
+        std::size_t end = path.find_first_of(PathSeparators, start);
         if (end == std::string_view::npos) {
             end = path.size();
         }
@@ -132,7 +132,7 @@ bool RemovalPlan::MoveCursorTo(const std::string& path) {
         path.begin());
     while (cursor_.size() > 1) {
         const std::size_t end = cursor_.back().End;
-        if (end <= shared && (end == path.size() || path[end] == '/')) {
+        if (end <= shared && (end == path.size() || path[end] == PathSeparator)) {
             break;
         }
         cursor_.pop_back();
@@ -185,16 +185,22 @@ PlanIndex RemovalPlan::ChildNamed(PlanIndex parent, std::string_view name) {
 std::string RemovalPlan::NormalPath(std::string_view path) {
     std::string normal;
     normal.reserve(path.size());
-    for (const char c : path) {
-        if (c != '/' || normal.empty() || normal.back() != '/') {
+    // Written with the one separator paths are built with, once between names.
+    for (char c : path) {
+        if (PathSeparators.find(c) != std::string_view::npos) {
+            c = PathSeparator;
+        }
+        if (c != PathSeparator || normal.empty() || normal.back() != PathSeparator) {
             normal += c;
         }
     }
     // "a/./b" is "a/b": a "." step names the folder it is in.
-    for (std::size_t dot = normal.find("/./"); dot != std::string::npos; dot = normal.find("/./")) {
+    const std::string dotStep{PathSeparator, '.', PathSeparator};
+    for (std::size_t dot = normal.find(dotStep); dot != std::string::npos;
+         dot = normal.find(dotStep)) {
         normal.erase(dot, 2);
     }
-    if (normal.ends_with("/.") && normal.size() > 2) {
+    if (normal.ends_with(dotStep.substr(0, 2)) && normal.size() > 2) {
         normal.resize(normal.size() - 2);
     }
     return StoredFolderPath(normal);
@@ -202,7 +208,7 @@ std::string RemovalPlan::NormalPath(std::string_view path) {
 
 bool RemovalPlan::GroupedBefore(std::string_view a, std::string_view b) noexcept {
     const auto key = [](char c) {
-        return c == '/' ? 0 : static_cast<unsigned char>(c) + 1;
+        return c == PathSeparator ? 0 : static_cast<unsigned char>(c) + 1;
     };
     return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
                                         [&key](char x, char y) { return key(x) < key(y); });
@@ -230,8 +236,8 @@ std::string_view PlanPaths::PathOf(const RemovalPlan& plan, PlanIndex index) {
     path_.resize(kept == 0 ? 0 : ends_.back());
     for (auto node = added_.rbegin(); node != added_.rend(); ++node) {
         const PlanNode& folder = plan.Node(*node);
-        if (!folder.IsStartingFolder() && path_.back() != '/') {
-            path_ += '/';
+        if (!folder.IsStartingFolder() && path_.back() != PathSeparator) {
+            path_ += PathSeparator;
         }
         path_ += folder.Name;
         nodes_.push_back(*node);

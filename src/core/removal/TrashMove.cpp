@@ -1,35 +1,29 @@
 #include "core/removal/TrashMove.h"
 
-#include "core/platform/FileDescriptor.h"
+#include "core/platform/EntryStatus.h"
+#include "core/platform/FolderEntries.h"
 #include "core/platform/FolderPaths.h"
 
 #include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
 
 namespace hollowsweep {
 
 namespace {
 
-constexpr int ListingFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
-constexpr int HandleFlags = O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
-
 // Whether the path, its last step not followed, leads to the folder.
 bool PathLeadsTo(const std::string& path, const FolderIdentity& folder) {
-    struct stat status {};
-    return ::lstat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode) &&
-           FolderIdentity::Of(status) == folder;
+    const auto status = StatusAt(CurrentFolder, path.c_str());
+    return status && status->IsFolder && status->Identity == folder;
 }
 
-// Whether the folder open as fd lies in the folder open as parentFd.
-bool LiesIn(int fd, int parentFd) {
-    struct stat status {};
-    return ::fstatat(fd, "..", &status, 0) == 0 &&
-           FolderIdentity::Of(status) == IdentityOf(parentFd);
+// Whether the open folder lies in the open folder parent.
+bool LiesIn(NativeHandle folder, NativeHandle parent) {
+    const auto status = StatusAt(folder, "..");
+    return status && status->Identity == IdentityOf(parent);
 }
 
-std::string TrashPath(int parentFd, const char* name, const std::string& spelled) {
-    auto path = PathOfOpenFolder(parentFd);
+std::string TrashPath(NativeHandle parent, const char* name, const std::string& spelled) {
+    auto path = PathOfOpenFolder(parent);
     if (!path) {
         return spelled;
     }
@@ -42,10 +36,10 @@ std::string TrashPath(int parentFd, const char* name, const std::string& spelled
 
 } // namespace
 
-RemovalResult CheckForTrash(int parentFd, const char* name, FolderIdentity& identity,
+RemovalResult CheckForTrash(NativeHandle parent, const char* name, FolderIdentity& identity,
                             const ScanRules& rules, DirectoryReader& reader,
                             const GoesAlongFunction& goesAlong) {
-    const FileDescriptor folder(::openat(parentFd, name, ListingFlags));
+    const OwnedHandle folder = OpenSubFolder(parent, name);
     if (!folder) {
         return OpenFailure(errno);
     }
@@ -70,17 +64,17 @@ RemovalResult CheckForTrash(int parentFd, const char* name, FolderIdentity& iden
     return {RemovalOutcome::Removed, 0};
 }
 
-RemovalResult HandToTrash(int parentFd, const char* name, const FolderIdentity& folder,
+RemovalResult HandToTrash(NativeHandle parent, const char* name, const FolderIdentity& folder,
                           const std::string& spelled, const MoveToTrashFunction& moveToTrash,
                           std::string& reason) {
-    const FileDescriptor held(::openat(parentFd, name, HandleFlags));
+    const OwnedHandle held = OpenFolderHandle(parent, name);
     if (!held) {
         return OpenFailure(errno);
     }
     if (IdentityOf(held.Get()) != folder) {
         return {RemovalOutcome::Changed, 0};
     }
-    const std::string path = TrashPath(parentFd, name, spelled);
+    const std::string path = TrashPath(parent, name, spelled);
     if (!PathLeadsTo(path, folder)) {
         return {RemovalOutcome::Changed, 0};
     }
@@ -88,7 +82,7 @@ RemovalResult HandToTrash(int parentFd, const char* name, const FolderIdentity& 
         reason = std::move(*refusal);
         return {RemovalOutcome::NotTrashed, 0};
     }
-    if (LiesIn(held.Get(), parentFd)) {
+    if (LiesIn(held.Get(), parent)) {
         return {RemovalOutcome::Changed, 0};
     }
     return {RemovalOutcome::Removed, 0};

@@ -2,6 +2,7 @@
 
 #include "core/platform/DirectoryReader.h"
 #include "core/platform/FolderIdentity.h"
+#include "core/platform/NativeHandle.h"
 #include "core/removal/RemovalOutcome.h"
 #include "core/rules/ScanRules.h"
 
@@ -27,7 +28,7 @@ using GoesAlongFunction = std::function<bool(std::string_view name)>;
 // names, which go to the trash with it, and the sub-folders that goesAlong
 // accepts; anything else keeps it. Returns Removed when it may go, and fills
 // in identity, which holds the expected folder's or an unknown one.
-RemovalResult CheckForTrash(int parentFd, const char* name, FolderIdentity& identity,
+RemovalResult CheckForTrash(NativeHandle parent, const char* name, FolderIdentity& identity,
                             const ScanRules& rules, DirectoryReader& reader,
                             const GoesAlongFunction& goesAlong);
 
@@ -41,7 +42,7 @@ RemovalResult CheckForTrash(int parentFd, const char* name, FolderIdentity& iden
 // the folder is not where it was checked, or stayed there while the trash
 // took something else. spelled is the folder's path as the user named it,
 // used where the system cannot name the parent's handle.
-RemovalResult HandToTrash(int parentFd, const char* name, const FolderIdentity& folder,
+RemovalResult HandToTrash(NativeHandle parent, const char* name, const FolderIdentity& folder,
                           const std::string& spelled, const MoveToTrashFunction& moveToTrash,
                           std::string& reason);
 

@@ -1,6 +1,7 @@
 #include "core/results/ResultRecord.h"
 
 #include "core/errors/Errors.h"
+#include "core/platform/FolderPaths.h"
 
 #include <algorithm>
 
@@ -93,7 +94,7 @@ ResultRecord::OtherFields& ResultRecord::Others() {
 }
 
 std::string_view LastPathComponent(std::string_view path) noexcept {
-    const auto separator = path.rfind('/');
+    const auto separator = path.find_last_of(PathSeparators);
     return separator == std::string_view::npos ? path : path.substr(separator + 1);
 }
 

@@ -2,14 +2,12 @@
 
 #include "core/errors/Errors.h"
 #include "core/platform/EntryStatus.h"
-#include "core/platform/FileDescriptor.h"
 #include "core/platform/FolderPaths.h"
 #include "core/platform/PackageDatabase.h"
 #include "core/platform/WholeFile.h"
 
 #include <algorithm>
 #include <array>
-#include <fcntl.h>
 #include <utility>
 
 namespace hollowsweep {
@@ -31,52 +29,60 @@ bool MayBelongToPackage(const std::string& path) {
 }
 
 bool IsFolderAt(const std::string& path) {
-    const auto status = StatusAt(AT_FDCWD, path.c_str());
+    const auto status = StatusAt(CurrentFolder, path.c_str());
     return status && status->IsFolder;
 }
 
 bool IsFileAt(const std::string& path) {
-    const auto status = StatusAt(AT_FDCWD, path.c_str());
+    const auto status = StatusAt(CurrentFolder, path.c_str());
     return status && status->IsRegularFile;
 }
 
 bool Exists(const std::string& path) {
-    return StatusAt(AT_FDCWD, path.c_str()).has_value();
+    return StatusAt(CurrentFolder, path.c_str()).has_value();
 }
 
 std::string Child(const std::string& folder, std::string_view name) {
     std::string path = folder;
-    if (!path.ends_with('/')) {
-        path += '/';
+    if (!path.ends_with(PathSeparator)) {
+        path += PathSeparator;
     }
     path += name;
     return path;
 }
 
 std::string ParentOf(const std::string& path) {
-    const std::size_t separator = path.rfind('/');
-    return separator == 0 || separator == std::string::npos ? std::string("/")
-                                                            : path.substr(0, separator);
+    const std::size_t separator = path.find_last_of(PathSeparators);
+    std::string root = RootOf(path);
+    return separator == std::string::npos || separator < root.size() ? root
+                                                                     : path.substr(0, separator);
 }
 
 std::string_view NameOf(std::string_view path) {
-    return path.substr(path.rfind('/') + 1);
+    return path.substr(path.find_last_of(PathSeparators) + 1);
+}
+
+// Where the path below folder begins in a path that lies below it.
+std::size_t BelowStart(const std::string& folder) {
+    return folder.ends_with(PathSeparator) ? folder.size() : folder.size() + 1;
 }
 
 // The folders from the root down to path, path included.
 std::vector<std::string> FoldersDownTo(const std::string& path) {
-    std::vector<std::string> folders{"/"};
-    for (std::size_t at = path.find('/', 1); at != std::string::npos; at = path.find('/', at + 1)) {
+    std::string root = RootOf(path);
+    std::vector<std::string> folders{root};
+    for (std::size_t at = path.find_first_of(PathSeparators, root.size()); at != std::string::npos;
+         at = path.find_first_of(PathSeparators, at + 1)) {
         folders.push_back(path.substr(0, at));
     }
-    if (path != "/") {
+    if (path != root) {
         folders.push_back(path);
     }
     return folders;
 }
 
 std::vector<std::string> ReadSubmodules(const std::string& workTree) {
-    const FileDescriptor folder(::open(workTree.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+    const OwnedHandle folder = OpenFolderToReach(workTree);
     return folder ? SubmodulesNamedIn(folder.Get()) : std::vector<std::string>{};
 }
 
@@ -124,7 +130,7 @@ std::vector<std::string> ProtectedPlaces::SystemMountsBelow(const std::string& f
     for (const auto& mount : mounts_) {
         if (mount.MountPoint != folder && IsAtOrBelow(mount.MountPoint, folder) &&
             IsSystemFileSystemType(TopmostAt(mount.MountPoint).Type)) {
-            std::string relative = mount.MountPoint.substr(folder == "/" ? 1 : folder.size() + 1);
+            std::string relative = mount.MountPoint.substr(BelowStart(folder));
             if (std::find(below.begin(), below.end(), relative) == below.end()) {
                 below.push_back(std::move(relative));
             }
@@ -172,8 +178,7 @@ std::optional<Protection> ProtectedPlaces::ByPath(const std::string& path, bool 
     }
     for (std::size_t i = 0; i + 1 < folders.size(); ++i) {
         const std::string& workTree = folders[i];
-        const std::string_view relative =
-            std::string_view(path).substr(workTree == "/" ? 1 : workTree.size() + 1);
+        const std::string_view relative = std::string_view(path).substr(BelowStart(workTree));
         for (const auto& submodule : FactsOf(workTree).Submodules) {
             if (submodule == relative) {
                 return Protection{ProtectionKind::Submodule, {}};
@@ -190,7 +195,7 @@ std::vector<std::string> ProtectedPlaces::SubmodulesBelowFrom(const std::string&
         for (const auto& submodule : FactsOf(folders[i]).Submodules) {
             const std::string path = Child(folders[i], submodule);
             if (path.size() > folder.size() && IsAtOrBelow(path, folder)) {
-                below.push_back(path.substr(folder == "/" ? 1 : folder.size() + 1));
+                below.push_back(path.substr(BelowStart(folder)));
             }
         }
     }
@@ -200,15 +205,16 @@ std::vector<std::string> ProtectedPlaces::SubmodulesBelowFrom(const std::string&
 std::optional<Protection> ProtectedPlaces::OfFolder(const std::string& listed) {
     // The folders above it are resolved, each once for a whole list; the
     // folder itself is not followed if it is a link, as its removal is not.
-    const std::size_t separator = listed.rfind('/');
+    const std::size_t separator = listed.find_last_of(PathSeparators);
+    const std::string root = RootOf(listed);
     const std::string above = separator == std::string::npos ? "."
-                              : separator == 0               ? "/"
+                              : separator < root.size()      ? root
                                                              : listed.substr(0, separator);
     auto known = resolved_.find(above);
     if (known == resolved_.end()) {
         known = resolved_.emplace(above, CanonicalPath(above)).first;
     }
-    if (!known->second.starts_with('/')) {
+    if (!IsAbsolutePath(known->second)) {
         return std::nullopt;
     }
     const std::string path = Child(known->second, NameOf(listed));
@@ -217,7 +223,7 @@ std::optional<Protection> ProtectedPlaces::OfFolder(const std::string& listed) {
     if (auto protection = ByPath(path, false)) {
         return protection;
     }
-    if (const auto status = StatusAt(AT_FDCWD, path.c_str()); status && status->MountRoot) {
+    if (const auto status = StatusAt(CurrentFolder, path.c_str()); status && status->MountRoot) {
         return Protection{ProtectionKind::MountPoint, {}};
     }
     if (OnSystemFileSystem(path)) {
@@ -245,17 +251,15 @@ const ProtectedPlaces::FolderFacts& ProtectedPlaces::FactsOf(const std::string& 
     return facts_.emplace(folder, std::move(facts)).first->second;
 }
 
-std::vector<std::string> SubmodulesNamedIn(int folderFd) {
-    // Not blocking, so that a pipe put in its place cannot stall the scan.
-    const FileDescriptor file(
-        ::openat(folderFd, GitModulesName, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
-    const auto status = file ? StatusOf(file.Get()) : std::nullopt;
-    if (!status || !status->IsRegularFile) {
-        return {};
-    }
+std::vector<std::string> SubmodulesNamedIn(NativeHandle folder) {
     try {
-        if (const auto text = ReadFileWithin(file, GitModulesName, GitModulesLimit)) {
-            return SubmodulePaths(*text);
+        if (const auto text = ReadRegularFileBelow(folder, GitModulesName, GitModulesLimit)) {
+            // Written with "/" whatever the system; compared with paths built here.
+            std::vector<std::string> paths = SubmodulePaths(*text);
+            for (auto& path : paths) {
+                std::replace(path.begin(), path.end(), '/', PathSeparator);
+            }
+            return paths;
         }
     } catch (const IOError&) {
         // A .gitmodules that cannot be read names no submodule.
@@ -268,7 +272,7 @@ void SubmodulePlaces::Add(const std::string& workTree, const std::vector<std::st
     for (const auto& path : paths) {
         std::string relative = workTree;
         if (!relative.empty()) {
-            relative += '/';
+            relative += PathSeparator;
         }
         relative += path;
         paths_.insert(std::move(relative));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/platform/MountTable.h"
+#include "core/platform/NativeHandle.h"
 #include "core/rules/ProtectedFolders.h"
 
 #include <mutex>
@@ -71,9 +72,9 @@ private:
     std::unordered_map<std::string, std::string> resolved_;
 };
 
-// The submodule paths that the .gitmodules in a work tree, open as folderFd,
+// The submodule paths that the .gitmodules in a work tree, open as folder,
 // names; none where it is not a regular file or cannot be read.
-std::vector<std::string> SubmodulesNamedIn(int folderFd);
+std::vector<std::string> SubmodulesNamedIn(NativeHandle folder);
 
 // The submodule placeholders met during one walk, as paths relative to its
 // starting folder. Filled by the walk's threads, read after it.

@@ -1,12 +1,13 @@
 #include "core/rules/ScanRules.h"
 
 #include "core/errors/Errors.h"
+#include "core/platform/FolderPaths.h"
+#include "core/platform/NameMatch.h"
 #include "core/product/Messages.h"
 
 #include <algorithm>
 #include <array>
 #include <charconv>
-#include <fnmatch.h>
 #include <limits>
 
 namespace hollowsweep {
@@ -14,15 +15,15 @@ namespace hollowsweep {
 namespace {
 
 bool IsPathPattern(const std::string& pattern) noexcept {
-    return pattern.find('/') != std::string::npos;
+    return pattern.find_first_of(PathSeparators) != std::string::npos;
 }
 
 // A path pattern's trailing separators name the folder itself: paths have none.
 bool Matches(const std::string& pattern, const char* text) {
-    const std::size_t end = pattern.find_last_not_of('/');
+    const std::size_t end = pattern.find_last_not_of(PathSeparators);
     const bool trailing = end != std::string::npos && end + 1 < pattern.size();
-    return (trailing ? ::fnmatch(pattern.substr(0, end + 1).c_str(), text, 0)
-                     : ::fnmatch(pattern.c_str(), text, 0)) == 0;
+    return trailing ? MatchesWildcard(pattern.substr(0, end + 1).c_str(), text)
+                    : MatchesWildcard(pattern.c_str(), text);
 }
 
 // Patterns with a separator match whole paths, the others names.

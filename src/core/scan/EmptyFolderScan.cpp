@@ -52,8 +52,8 @@ bool OnSystemMountOfAnother(const std::vector<std::string>& folders) {
     for (const auto& outer : folders) {
         for (const auto& mount : places.SystemMountsBelow(outer)) {
             std::string mountPoint = outer;
-            if (!mountPoint.ends_with('/')) {
-                mountPoint += '/';
+            if (!mountPoint.ends_with(PathSeparator)) {
+                mountPoint += PathSeparator;
             }
             mountPoint += mount;
             const auto onIt = [&mountPoint](const std::string& inner) {

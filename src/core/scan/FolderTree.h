@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/platform/FolderIdentity.h"
+#include "core/platform/NativeHandle.h"
 
 #include <algorithm>
 #include <array>
@@ -85,7 +86,7 @@ struct FolderFamily {
     NodeIndex FirstChild;
     std::uint32_t ChildCount;
     // Held open while sub-folders wait to be opened relative to it.
-    int Fd;
+    NativeHandle Handle;
     // Counted down through std::atomic_ref by the threads opening the sub-folders.
     std::uint32_t UnopenedChildren;
     std::uint8_t Flags;

@@ -13,11 +13,9 @@
 #include <atomic>
 #include <cerrno>
 #include <exception>
-#include <fcntl.h>
 #include <mutex>
 #include <optional>
 #include <thread>
-#include <unistd.h>
 #include <utility>
 #include <vector>
 
@@ -26,7 +24,6 @@ namespace hollowsweep {
 namespace {
 
 constexpr NodeIndex RootIndex = 0;
-constexpr int FolderFlags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
 constexpr std::uint64_t ProgressInterval = 1024;
 
 // A folder that could not be read; a name that turned into a link or a file
@@ -39,14 +36,14 @@ std::string JoinPath(const std::string& folder, const std::string& relative) {
     if (relative.empty()) {
         return folder;
     }
-    return folder.ends_with('/') ? folder + relative : folder + '/' + relative;
+    return folder.ends_with(PathSeparator) ? folder + relative : folder + PathSeparator + relative;
 }
 
 // One walk: the shared tree of folders, the queue of folders still to read and
-// the descriptors held open for reaching sub-folders.
+// the folders held open for reaching sub-folders.
 class ParallelWalk {
 public:
-    ParallelWalk(const ScanOptions& options, FileDescriptor root, std::string canonicalRoot,
+    ParallelWalk(const ScanOptions& options, OwnedHandle root, std::string canonicalRoot,
                  unsigned threads)
         : options_(options)
         , rules_(options.Rules)
@@ -84,11 +81,11 @@ private:
     void ScanFolder(NodeIndex index, DirectoryReader& reader, NameArena& names,
                     std::vector<const char*>& subFolders,
                     WorkQueue<NodeIndex>::LocalStack& pending);
-    bool ReadListing(int fd, DirectoryReader& reader, NameArena& names,
+    bool ReadListing(NativeHandle folder, DirectoryReader& reader, NameArena& names,
                      std::vector<const char*>& subFolders, NodeIndex index,
                      ListingMarkers& markers);
     bool IsSystemMount(NodeIndex index);
-    void ProtectFromListing(NodeIndex index, int fd, const ListingMarkers& markers,
+    void ProtectFromListing(NodeIndex index, NativeHandle folder, const ListingMarkers& markers,
                             NodeIndex firstChild, std::uint32_t count);
     std::optional<ProtectionKind> SealOf(NodeIndex index) const;
     bool IsSealed(NodeIndex index);
@@ -97,15 +94,16 @@ private:
     void MarkParentHoldsKept(NodeIndex index) noexcept;
     bool IsTooRecent(const std::optional<EntryStatus>& status) const noexcept;
     std::optional<bool> IsOnOtherFileSystemUnopened(NodeIndex index);
-    bool IsOnOtherFileSystem(NodeIndex index, int fd, std::optional<EntryStatus>& status) const;
+    bool IsOnOtherFileSystem(NodeIndex index, NativeHandle folder,
+                             std::optional<EntryStatus>& status) const;
     bool IsOtherFileSystem(const EntryStatus& status) const noexcept;
     void MarkAsContent(FolderNode& node);
-    FileDescriptor OpenFolder(NodeIndex index, int& error);
+    OwnedHandle OpenFolder(NodeIndex index, int& error);
     void NoteUnreadable(NodeIndex index, int error);
     void ReleaseParent(NodeIndex index) noexcept;
     std::string PathFromRoot(NodeIndex index);
     std::string AbsolutePath(NodeIndex index);
-    void HoldOpen(FolderFamily& family, FileDescriptor& fd);
+    void HoldOpen(FolderFamily& family, OwnedHandle& folder);
     void CountScanned();
     void DecideEmptiness() noexcept;
     void CloseHeldFolders() noexcept;
@@ -116,7 +114,7 @@ private:
     const FileTime latestOldEnough_;
     std::uint64_t rootDevice_ = 0;
     const std::size_t budget_;
-    FileDescriptor root_;
+    OwnedHandle root_;
     std::vector<NameArena> names_;
     FolderTree tree_;
     WorkQueue<NodeIndex> queue_;
@@ -194,23 +192,23 @@ void ParallelWalk::ScanFolder(NodeIndex index, DirectoryReader& reader, NameAren
         return;
     }
     int openError = 0;
-    FileDescriptor fd = OpenFolder(index, openError);
+    OwnedHandle folder = OpenFolder(index, openError);
     // The open folder's status, read at most once.
     std::optional<EntryStatus> status;
-    if (!fd || (!otherBeforeOpening && IsOnOtherFileSystem(index, fd.Get(), status))) {
-        if (!fd && IsReadFailure(openError)) {
+    if (!folder || (!otherBeforeOpening && IsOnOtherFileSystem(index, folder.Get(), status))) {
+        if (!folder && IsReadFailure(openError)) {
             NoteUnreadable(index, openError);
         }
         MarkAsContent(node);
         return;
     }
     ListingMarkers markers;
-    bool holdsContent = ReadListing(fd.Get(), reader, names, subFolders, index, markers);
+    bool holdsContent = ReadListing(folder.Get(), reader, names, subFolders, index, markers);
     if (!holdsContent) {
         // Only a folder that may turn out empty needs its identity and age:
         // the others are not empty whatever their age.
         if (!status) {
-            status = StatusOf(fd.Get());
+            status = StatusOf(folder.Get());
         }
         node.Identity = status ? status->Identity : FolderIdentity{};
         holdsContent = IsTooRecent(status);
@@ -227,12 +225,12 @@ void ParallelWalk::ScanFolder(NodeIndex index, DirectoryReader& reader, NameAren
             tree_.Node(first + i) = {subFolders[i], index, FolderNode::EmptyLeaf, {}};
         }
         if (protection_) {
-            ProtectFromListing(index, fd.Get(), markers, first, count);
+            ProtectFromListing(index, folder.Get(), markers, first, count);
         }
         FolderFamily& family = tree_.AddFamily(node);
         const auto flags = static_cast<std::uint8_t>(holdsContent ? FolderNode::NotEmpty : 0);
-        family = {first, count, -1, count, flags};
-        HoldOpen(family, fd);
+        family = {first, count, NoHandle, count, flags};
+        HoldOpen(family, folder);
         for (std::uint32_t i = count; i > 0; --i) {
             pending.push_back(first + i - 1);
         }
@@ -248,7 +246,7 @@ void ParallelWalk::MarkAsContent(FolderNode& node) {
 // Collects the sub-folders to read and tells whether the listing holds
 // content: anything but a folder or a junk file, or an excluded folder. A
 // listing that cannot be read whole is content, and none of it is read on.
-bool ParallelWalk::ReadListing(int fd, DirectoryReader& reader, NameArena& names,
+bool ParallelWalk::ReadListing(NativeHandle folder, DirectoryReader& reader, NameArena& names,
                                std::vector<const char*>& subFolders, NodeIndex index,
                                ListingMarkers& markers) {
     bool holdsContent = false;
@@ -258,8 +256,8 @@ bool ParallelWalk::ReadListing(int fd, DirectoryReader& reader, NameArena& names
     const auto isExcludedPath = [&](std::string_view name) {
         if (folderPath.empty()) {
             folderPath = AbsolutePath(index);
-            if (!folderPath.ends_with('/')) {
-                folderPath += '/';
+            if (!folderPath.ends_with(PathSeparator)) {
+                folderPath += PathSeparator;
             }
             folderLength = folderPath.size();
         }
@@ -267,7 +265,7 @@ bool ParallelWalk::ReadListing(int fd, DirectoryReader& reader, NameArena& names
         folderPath += name;
         return rules_.IsExcludedPath(folderPath.c_str());
     };
-    const int error = reader.ReadEntries(fd, [&](std::string_view name, EntryKind kind) {
+    const int error = reader.ReadEntries(folder, [&](std::string_view name, EntryKind kind) {
         if (protection_) {
             markers.Note(name, kind);
         }
@@ -316,8 +314,9 @@ bool ParallelWalk::IsSystemMount(NodeIndex index) {
 // what it holds, and its sub-folders by their names or as a Maildir's. A
 // work tree's .gitmodules is read before its sub-folders are, so their
 // placeholders are known when the walk is decided.
-void ParallelWalk::ProtectFromListing(NodeIndex index, int fd, const ListingMarkers& markers,
-                                      NodeIndex firstChild, std::uint32_t count) {
+void ParallelWalk::ProtectFromListing(NodeIndex index, NativeHandle folder,
+                                      const ListingMarkers& markers, NodeIndex firstChild,
+                                      std::uint32_t count) {
     if (const auto own = markers.OwnProtection()) {
         protection_->Label(index, *own);
     }
@@ -331,7 +330,7 @@ void ParallelWalk::ProtectFromListing(NodeIndex index, int fd, const ListingMark
     }
     if (markers.NamesSubmodules()) {
         protection_->AddSubmodules(index == RootIndex ? std::string() : PathFromRoot(index),
-                                   SubmodulesNamedIn(fd));
+                                   SubmodulesNamedIn(folder));
     }
 }
 
@@ -351,23 +350,23 @@ std::optional<bool> ParallelWalk::IsOnOtherFileSystemUnopened(NodeIndex index) {
     }
     const FolderNode& node = tree_.Node(index);
     // Held open until this folder is released, as it is not opened yet.
-    const int parentFd = tree_.Family(tree_.Node(node.Parent)).Fd;
-    if (parentFd < 0) {
+    const NativeHandle parent = tree_.Family(tree_.Node(node.Parent)).Handle;
+    if (parent == NoHandle) {
         return std::nullopt;
     }
-    const auto status = StatusAt(parentFd, node.Name);
+    const auto status = StatusAt(parent, node.Name);
     if (!status) {
         return std::nullopt;
     }
     return IsOtherFileSystem(*status);
 }
 
-bool ParallelWalk::IsOnOtherFileSystem(NodeIndex index, int fd,
+bool ParallelWalk::IsOnOtherFileSystem(NodeIndex index, NativeHandle folder,
                                        std::optional<EntryStatus>& status) const {
     if (!rules_.OneFileSystem || index == RootIndex) {
         return false;
     }
-    status = StatusOf(fd);
+    status = StatusOf(folder);
     // Unknown is other: the rule is there to keep the walk out of places.
     return !status || IsOtherFileSystem(*status);
 }
@@ -383,28 +382,27 @@ void ParallelWalk::NoteUnreadable(NodeIndex index, int error) {
 
 // Opens a queued folder relative to its parent while the parent is held open,
 // else along its path from the starting folder, refusing links on the way.
-FileDescriptor ParallelWalk::OpenFolder(NodeIndex index, int& error) {
+OwnedHandle ParallelWalk::OpenFolder(NodeIndex index, int& error) {
     if (index == RootIndex) {
-        FileDescriptor fd(::dup(root_.Get()));
-        error = fd ? 0 : errno;
-        return fd;
+        OwnedHandle folder = Duplicate(root_.Get());
+        error = folder ? 0 : errno;
+        return folder;
     }
     const FolderNode& node = tree_.Node(index);
-    const int parentFd = tree_.Family(tree_.Node(node.Parent)).Fd;
-    FileDescriptor fd =
-        parentFd >= 0 ? FileDescriptor(::openat(parentFd, node.Name, FolderFlags | O_NOFOLLOW))
-                      : OpenFolderAt(root_.Get(), PathFromRoot(index), LinkPolicy::Refuse);
-    error = fd ? 0 : errno;
+    const NativeHandle parent = tree_.Family(tree_.Node(node.Parent)).Handle;
+    OwnedHandle folder = parent != NoHandle
+                             ? OpenSubFolder(parent, node.Name)
+                             : OpenFolderAt(root_.Get(), PathFromRoot(index), LinkPolicy::Refuse);
+    error = folder ? 0 : errno;
     ReleaseParent(index);
-    return fd;
+    return folder;
 }
 
 void ParallelWalk::ReleaseParent(NodeIndex index) noexcept {
     FolderFamily& parent = tree_.Family(tree_.Node(tree_.Node(index).Parent));
     std::atomic_ref<std::uint32_t> unopened(parent.UnopenedChildren);
-    if (unopened.fetch_sub(1, std::memory_order_acq_rel) == 1 && parent.Fd >= 0) {
-        ::close(parent.Fd);
-        parent.Fd = -1;
+    if (unopened.fetch_sub(1, std::memory_order_acq_rel) == 1 && parent.Handle != NoHandle) {
+        OwnedHandle(std::exchange(parent.Handle, NoHandle)).Reset();
         heldOpen_.fetch_sub(1, std::memory_order_relaxed);
     }
 }
@@ -424,17 +422,17 @@ std::string ParallelWalk::PathFromRoot(NodeIndex index) {
     std::string path;
     for (auto name = names.rbegin(); name != names.rend(); ++name) {
         path += *name;
-        path += '/';
+        path += PathSeparator;
     }
     path.pop_back();
     return path;
 }
 
-// Keeps a folder's descriptor for opening its sub-folders, within the budget;
+// Keeps a folder's handle for opening its sub-folders, within the budget;
 // past it, the sub-folders are opened along their paths instead.
-void ParallelWalk::HoldOpen(FolderFamily& family, FileDescriptor& fd) {
+void ParallelWalk::HoldOpen(FolderFamily& family, OwnedHandle& folder) {
     if (heldOpen_.fetch_add(1, std::memory_order_relaxed) < budget_) {
-        family.Fd = fd.Release();
+        family.Handle = folder.Release();
     } else {
         heldOpen_.fetch_sub(1, std::memory_order_relaxed);
     }
@@ -492,7 +490,7 @@ void ParallelWalk::ReportEmpty(std::string rootPath, const EmptyFolderSink& sink
     };
     // Where the path below the starting folder begins.
     const std::size_t relativeStart =
-        rootPath.ends_with('/') ? rootPath.size() : rootPath.size() + 1;
+        rootPath.ends_with(PathSeparator) ? rootPath.size() : rootPath.size() + 1;
     std::string path = std::move(rootPath);
     std::vector<Frame> frames{{RootIndex, 0, path.size(), SealOf(RootIndex)}};
     while (!frames.empty()) {
@@ -505,8 +503,8 @@ void ParallelWalk::ReportEmpty(std::string rootPath, const EmptyFolderSink& sink
                 continue;
             }
             const std::size_t length = path.size();
-            if (path.back() != '/') {
-                path += '/';
+            if (path.back() != PathSeparator) {
+                path += PathSeparator;
             }
             path += child.Name;
             const auto seal = frame.Seal ? frame.Seal : SealOf(childIndex);
@@ -587,9 +585,8 @@ void ParallelWalk::MarkParentHoldsKept(NodeIndex index) noexcept {
 void ParallelWalk::CloseHeldFolders() noexcept {
     for (std::size_t index = 0; index < tree_.Size(); ++index) {
         const FolderNode& node = tree_.Node(static_cast<NodeIndex>(index));
-        if (FolderTree::HasFamily(node) && tree_.Family(node).Fd >= 0) {
-            ::close(tree_.Family(node).Fd);
-            tree_.Family(node).Fd = -1;
+        if (FolderTree::HasFamily(node) && tree_.Family(node).Handle != NoHandle) {
+            OwnedHandle(std::exchange(tree_.Family(node).Handle, NoHandle)).Reset();
         }
     }
 }
@@ -601,7 +598,7 @@ FolderWalker::FolderWalker(ScanOptions options)
 bool FolderWalker::Walk(std::string_view folder, const EmptyFolderSink& sink,
                         const UnreadableFolderSink& unreadable, const ProtectedFolderSink& kept) {
     std::string stored = StoredFolderPath(folder);
-    FileDescriptor root = OpenFolderAt(AT_FDCWD, stored, LinkPolicy::FollowOwned);
+    OwnedHandle root = OpenFolderAt(CurrentFolder, stored, LinkPolicy::FollowOwned);
     if (!root) {
         if (unreadable) {
             unreadable(stored, errno);

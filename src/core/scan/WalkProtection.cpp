@@ -1,9 +1,9 @@
 #include "core/scan/WalkProtection.h"
 
 #include "core/platform/EntryStatus.h"
+#include "core/platform/FolderPaths.h"
 
 #include <algorithm>
-#include <fcntl.h>
 #include <utility>
 
 namespace hollowsweep {
@@ -14,7 +14,8 @@ WalkProtection::WalkProtection(std::string root)
     , systemMounts_(places_.SystemMountsBelow(root_)) {
     submodules_.Add({}, places_.SubmodulesBelowFrom(root_));
     for (const auto& mount : systemMounts_) {
-        const auto names = static_cast<std::size_t>(std::count(mount.begin(), mount.end(), '/'));
+        const auto names =
+            static_cast<std::size_t>(std::count(mount.begin(), mount.end(), PathSeparator));
         systemMountDepth_ = std::max(systemMountDepth_, names + 1);
     }
 }
@@ -49,8 +50,8 @@ std::optional<Protection> WalkProtection::ByPlace(std::string_view relativePath)
     }
     std::string path = root_;
     if (!relativePath.empty()) {
-        if (!path.ends_with('/')) {
-            path += '/';
+        if (!path.ends_with(PathSeparator)) {
+            path += PathSeparator;
         }
         path += relativePath;
     }

@@ -1,5 +1,6 @@
 #include "core/platform/FolderHandle.h"
 
+#include "TempTree.h"
 #include "core/platform/WidePath.h"
 
 #include <algorithm>
@@ -12,46 +13,9 @@
 #include <windows.h>
 
 using namespace hollowsweep;
+using hollowsweep::test::TempTree;
 
 namespace {
-
-// A fresh folder under the system's temporary folder, removed with what is
-// in it when it goes.
-class TempTree {
-public:
-    TempTree() {
-        root_ = std::filesystem::temp_directory_path() /
-                ("hollowsweep-" + std::to_string(::GetCurrentProcessId()) + "-" +
-                 std::to_string(::GetTickCount64()));
-        std::filesystem::create_directories(root_);
-    }
-    TempTree(const TempTree&) = delete;
-    TempTree& operator=(const TempTree&) = delete;
-    ~TempTree() {
-        std::error_code ignored;
-        std::filesystem::remove_all(root_, ignored);
-    }
-
-    // The path of a relative path below the root, in WTF-8.
-    std::string Path(const std::wstring& relative = {}) const {
-        return NarrowText((relative.empty() ? root_ : root_ / relative).wstring());
-    }
-    void MakeFolder(const std::wstring& relative) const {
-        std::filesystem::create_directories(root_ / relative);
-    }
-    void MakeFile(const std::wstring& relative) const {
-        const HANDLE file = ::CreateFileW((root_ / relative).c_str(), GENERIC_WRITE, 0, nullptr,
-                                          CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-        ASSERT_NE(file, INVALID_HANDLE_VALUE);
-        ::CloseHandle(file);
-    }
-    void Rename(const std::wstring& from, const std::wstring& to) const {
-        std::filesystem::rename(root_ / from, root_ / to);
-    }
-
-private:
-    std::filesystem::path root_;
-};
 
 std::vector<std::pair<std::string, EntryKind>> Listing(const FileHandle& folder) {
     std::vector<FolderEntry> entries;

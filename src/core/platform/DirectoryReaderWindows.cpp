@@ -1,0 +1,7 @@
+#include "core/platform/DirectoryReader.h"
+
+namespace hollowsweep {
+
+DirectoryReader::DirectoryReader() = default;
+
+} // namespace hollowsweep
