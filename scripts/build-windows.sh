@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
-# Cross-builds the Windows core, its tests and (once ported) the command-line
-# tool with MinGW-w64, and runs the tests under Wine. pugixml and libxlsxwriter
-# are built for Windows from Debian's own source packages, fetched into the
-# build tree (never into the repository). Safe to run again: what is there
-# already is kept.
+# Cross-builds the Windows core, its tests and the command-line tool with
+# MinGW-w64, runs the tests under Wine, and packs the tool with its manual as
+# text and the licences of all it holds into build/windows/*.zip. pugixml and
+# libxlsxwriter are built for Windows from Debian's own source packages,
+# fetched into the build tree (never into the repository). Safe to run again:
+# what is there already is kept.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/install-deps.sh g++-mingw-w64-x86-64-posix wine64 libz-mingw-w64-dev dpkg-dev
+bash scripts/install-deps.sh g++-mingw-w64-x86-64-posix wine64 libz-mingw-w64-dev dpkg-dev \
+    groff-base
 
 build=$PWD/build/windows
 deps=$build/deps
@@ -88,3 +90,42 @@ mkdir -p "$WINEPREFIX"
 "$wineserver" -p 60 </dev/null >/dev/null 2>&1
 "$wine" cmd /c exit </dev/null >/dev/null 2>&1 || true
 ctest --preset windows --parallel "$jobs"
+
+echo "== windows zip"
+version=$(sed -n 's/^project(Hollowsweep VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+name=hollowsweep-cli-$version-windows-x86_64
+stage=$build/zip/$name
+rm -rf "$build/zip" "$build"/hollowsweep-cli-*-windows-x86_64.zip
+mkdir -p "$stage"
+cp "$build/src/cli/hollowsweep-cli.exe" "$build/hollowsweep-cli.exe"
+cp "$build/src/cli/hollowsweep-cli.exe" "$stage/"
+# Plain text with Windows line ends, for any editor there.
+to_crlf() { sed 's/\r\?$/\r/'; }
+groff -man -Tutf8 -P-cbou "$build/man/hollowsweep-cli.1" | to_crlf >"$stage/hollowsweep-cli.txt"
+notice() { # title, file: one licence notice of the zip's LICENSES.txt
+    printf '%s\n%s\n\n' "$1" "$(printf '%*s' ${#1} '' | tr ' ' '=')"
+    cat "$2"
+    printf '\n\n'
+}
+{
+    notice "Hollowsweep, with CLI11 and RapidJSON compiled in" packaging/debian/copyright
+    notice "pugixml $(basename "$(unpacked_source pugixml)" | sed 's/^pugixml-//')" \
+        "$(unpacked_source pugixml)/LICENSE.md"
+    notice "libxlsxwriter, with the minizip it bundles" "$(unpacked_source libxlsxwriter)/License.txt"
+    notice "zlib, as MinGW-w64 builds it" /usr/share/doc/libz-mingw-w64-dev/copyright
+    notice "The MinGW-w64 runtime and its POSIX threads" /usr/share/doc/mingw-w64-common/copyright
+    notice "The GNU C++ library, under the GCC Runtime Library Exception" \
+        /usr/share/doc/gcc-mingw-w64-base/copyright
+} | to_crlf >"$stage/LICENSES.txt"
+(cd "$build/zip" && cmake -E tar cf "$build/$name.zip" --format=zip "$name")
+# What a user unpacks: the three files, and a tool that runs from there.
+unpacked=$build/zip/check
+mkdir -p "$unpacked"
+(cd "$unpacked" && cmake -E tar xf "$build/$name.zip")
+content=$(cd "$unpacked" && find . -mindepth 1 | LC_ALL=C sort | tr '\n' ' ')
+expected="./$name ./$name/LICENSES.txt ./$name/hollowsweep-cli.exe ./$name/hollowsweep-cli.txt "
+[[ $content == "$expected" ]] || { echo "windows zip: holds $content" >&2; exit 1; }
+"$wine" "$unpacked/$name/hollowsweep-cli.exe" --version </dev/null | grep -q "$version" ||
+    { echo "windows zip: the tool in it does not run" >&2; exit 1; }
+rm -rf "$unpacked"
+echo "windows zip: $build/$name.zip"
