@@ -18,11 +18,12 @@ constexpr int LeastStretchedWidth = 100;
 
 LastColumnStretch::LastColumnStretch(QTableView* view)
     : QObject(view)
-    , view_(view) {
+    , view_(view)
+    , viewport_(view->viewport()) {
     QHeaderView* header = view_->horizontalHeader();
     connect(header, &QHeaderView::sectionResized, this, &LastColumnStretch::onSectionResized);
     connect(header, &QHeaderView::sectionMoved, this, [this] { Stretch(); });
-    view_->viewport()->installEventFilter(this);
+    viewport_->installEventFilter(this);
 }
 
 void LastColumnStretch::SetWidths(const std::vector<int>& widths) {
@@ -44,7 +45,9 @@ int LastColumnStretch::Width(int column) const {
 }
 
 bool LastColumnStretch::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == view_->viewport() && event->type() == QEvent::Resize) {
+    // Compared, not asked of the view: the view may be half destroyed when
+    // its viewport's last events come.
+    if (watched == viewport_ && event->type() == QEvent::Resize) {
         Stretch();
     }
     return QObject::eventFilter(watched, event);

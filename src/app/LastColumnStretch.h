@@ -37,6 +37,7 @@ private:
     void ResizeOwn(int column, int size);
 
     QTableView* view_;
+    QObject* viewport_;
     std::vector<int> widths_;
     int stretched_ = -1;
     bool resizing_ = false;
